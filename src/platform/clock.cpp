@@ -1,0 +1,168 @@
+#include "platform/clock.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QPointer>
+#include <algorithm>
+#include <vector>
+
+namespace platform {
+namespace {
+
+struct ClockState {
+    bool manual = false;
+    std::int64_t manualNow = 0;
+    QElapsedTimer real;
+    std::vector<Timer*> timers; // manual-mode timers that are enabled
+    ClockState() { real.start(); }
+};
+
+ClockState& state()
+{
+    static ClockState s;
+    return s;
+}
+
+} // namespace
+
+std::int64_t Clock::nowMs()
+{
+    auto& s = state();
+    return s.manual ? s.manualNow : s.real.elapsed();
+}
+
+bool Clock::isManual() { return state().manual; }
+
+void Clock::useManual(bool manual)
+{
+    auto& s = state();
+    s.manual = manual;
+    s.manualNow = 0;
+    s.timers.clear();
+}
+
+void Clock::registerTimer(Timer* t)
+{
+    auto& v = state().timers;
+    if (std::find(v.begin(), v.end(), t) == v.end())
+        v.push_back(t);
+}
+
+void Clock::unregisterTimer(Timer* t)
+{
+    auto& v = state().timers;
+    v.erase(std::remove(v.begin(), v.end(), t), v.end());
+}
+
+void Clock::advance(std::int64_t ms)
+{
+    auto& s = state();
+    if (!s.manual)
+        return;
+    const std::int64_t end = s.manualNow + ms;
+    for (;;) {
+        processEvents();
+        // The earliest due timer; ties go to the one enabled first.
+        Timer* next = nullptr;
+        for (Timer* t : s.timers)
+            if (t->dueAt() <= end && (!next || t->dueAt() < next->dueAt()))
+                next = t;
+        if (!next)
+            break;
+        s.manualNow = std::max(s.manualNow, next->dueAt());
+        next->fire();
+    }
+    s.manualNow = end;
+    processEvents();
+}
+
+void Clock::processEvents()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+bool Clock::waitFor(std::int64_t ms, const std::function<bool()>& done)
+{
+    const std::int64_t deadline = nowMs() + ms;
+    if (isManual()) {
+        // Each pass handles what is pending (a loopback reply, say) before time moves on.
+        while (!done() && nowMs() < deadline) {
+            processEvents();
+            if (!done())
+                advance(1);
+        }
+        return done();
+    }
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done() || nowMs() >= deadline)
+            loop.quit();
+    });
+    poll.start();
+    if (!done() && nowMs() < deadline)
+        loop.exec();
+    return done();
+}
+
+Timer::Timer(QObject* parent, int intervalMs) : QObject(parent), interval_(intervalMs)
+{
+    real_.setTimerType(Qt::PreciseTimer);
+    connect(&real_, &QTimer::timeout, this, [this] { fire(); });
+}
+
+Timer::~Timer() { Clock::unregisterTimer(this); }
+
+void Timer::setInterval(int ms)
+{
+    interval_ = ms;
+    if (enabled_)
+        restart();
+}
+
+void Timer::setEnabled(bool on)
+{
+    if (on == enabled_)
+        return;
+    enabled_ = on;
+    if (on) {
+        restart();
+    } else {
+        real_.stop();
+        Clock::unregisterTimer(this);
+    }
+}
+
+void Timer::restart()
+{
+    // An interval of 0 never ticks, as with the old timer control.
+    real_.stop();
+    Clock::unregisterTimer(this);
+    if (!enabled_ || interval_ <= 0)
+        return;
+    manual_ = Clock::isManual();
+    if (manual_) {
+        due_ = Clock::nowMs() + interval_;
+        Clock::registerTimer(this);
+    } else {
+        real_.start(interval_);
+    }
+}
+
+void Timer::fire()
+{
+    if (!enabled_)
+        return;
+    if (manual_)
+        due_ += interval_;
+    // The handler may destroy this timer (its form unloads): touch nothing afterwards.
+    if (onTimer) {
+        auto handler = onTimer;
+        handler();
+    }
+}
+
+} // namespace platform

@@ -1,0 +1,9 @@
+#include "session_state/session_state.h"
+
+SessionState& S()
+{
+    static SessionState s;
+    return s;
+}
+
+void resetSession() { S() = SessionState{}; }

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include "platform/clock.h"
+
+#include <vector>
+
+using platform::Clock;
+using platform::Timer;
+
+TEST(Clock, ManualClockFiresDueTicksInTimeOrder)
+{
+    Clock::useManual(true);
+    std::vector<int> fired;
+    Timer a(nullptr, 300), b(nullptr, 100);
+    a.onTimer = [&] { fired.push_back(300); };
+    b.onTimer = [&] { fired.push_back(100); };
+    a.setEnabled(true);
+    b.setEnabled(true);
+    Clock::advance(299);
+    EXPECT_EQ(fired, (std::vector<int>{100, 100}));
+    Clock::advance(1);
+    EXPECT_EQ(fired, (std::vector<int>{100, 100, 300, 100}));
+    EXPECT_EQ(Clock::nowMs(), 300);
+}
+
+TEST(Clock, DisabledOrZeroIntervalTimerNeverTicks)
+{
+    Clock::useManual(true);
+    int n = 0;
+    Timer a(nullptr, 0), b(nullptr, 100);
+    a.onTimer = b.onTimer = [&] { ++n; };
+    a.setEnabled(true);
+    b.setEnabled(true);
+    b.setEnabled(false);
+    Clock::advance(1000);
+    EXPECT_EQ(n, 0);
+}
+
+TEST(Clock, TickHandlerMaySwitchItsTimerOffAndOn)
+{
+    Clock::useManual(true);
+    Timer t(nullptr, 100);
+    int n = 0;
+    t.onTimer = [&] {
+        ++n;
+        t.setEnabled(false); // a one-shot use
+    };
+    t.setEnabled(true);
+    Clock::advance(500);
+    EXPECT_EQ(n, 1);
+    t.setEnabled(true);
+    Clock::advance(100);
+    EXPECT_EQ(n, 2);
+}
+
+TEST(Clock, WaitForReturnsAtDeadlineWithoutSleeping)
+{
+    Clock::useManual(true);
+    const auto t0 = Clock::nowMs();
+    EXPECT_FALSE(Clock::waitFor(1500, [] { return false; }));
+    EXPECT_EQ(Clock::nowMs() - t0, 1500);
+    int polls = 0;
+    EXPECT_TRUE(Clock::waitFor(1500, [&] { return ++polls > 3; }));
+    EXPECT_LT(Clock::nowMs() - t0, 1510);
+}
