@@ -108,9 +108,9 @@ void writeFirstRunValues()
     // The results of the two writes are not looked at: nothing reads these values back.
     QVariant path = s.AppPath + QString(72, u'*');
     std::int32_t count = 0;
-    SetRegValue(HKEY_CURRENT_USER_ROOT, key, QStringLiteral("ProPath") + suffix, regtype::String, path, count);
+    SetRegValue(CurrentUserRoot, key, QStringLiteral("ProPath") + suffix, regtype::String, path, count);
     QVariant name = exeName + QString(36, u'*');
-    SetRegValue(HKEY_CURRENT_USER_ROOT, key, QStringLiteral("ProName") + suffix, regtype::String, name, count);
+    SetRegValue(CurrentUserRoot, key, QStringLiteral("ProName") + suffix, regtype::String, name, count);
     if (!platform::saveText(flagPath, QStringLiteral("1\r\n")))
         report(runerr::PathFileAccess);
 }

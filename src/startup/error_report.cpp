@@ -241,7 +241,7 @@ std::int32_t SetRegValue(std::int32_t root, const QString& keyPath, const QStrin
 {
     // The store lives in the user's own configuration folder: the current user's root is the
     // only one there is.
-    if (root != HKEY_CURRENT_USER_ROOT)
+    if (root != CurrentUserRoot)
         return StatusInvalidHandle;
     if (!platform::ValueStore::createKey(keyPath))
         return StatusAccessDenied;

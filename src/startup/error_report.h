@@ -55,8 +55,9 @@ QUrl errorReportUrl(const QString& endpoint, const QString& tag, std::int32_t nu
 // Reports sent or waiting to be sent (the background requests are bounded).
 int pendingErrorReports();
 
-// The writer of named values.
-inline constexpr std::int32_t HKEY_CURRENT_USER_ROOT = static_cast<std::int32_t>(0x80000001u);
+// The writer of named values. Roots are numbered as the registry's (the current user's is
+// &H80000001); the store knows only that one.
+inline constexpr std::int32_t CurrentUserRoot = static_cast<std::int32_t>(0x80000001u);
 namespace regtype {
 inline constexpr int String = 1;
 inline constexpr int ExpandString = 2;

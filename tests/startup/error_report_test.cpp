@@ -264,7 +264,7 @@ TEST_F(ErrorReportTest, StringValuesKeepTheirWholeGbkText)
     for (const auto& c : cases) {
         QVariant data = c.text;
         std::int32_t count = -1;
-        EXPECT_EQ(SetRegValue(HKEY_CURRENT_USER_ROOT, key, QStringLiteral("v"), c.type, data, count), 0);
+        EXPECT_EQ(SetRegValue(CurrentUserRoot, key, QStringLiteral("v"), c.type, data, count), 0);
         const QByteArray gbk = platform::toGbk(c.text);
         EXPECT_EQ(ValueStore::value(key, QStringLiteral("v")), gbk) << c.text.toStdString();
         EXPECT_EQ(count, gbk.size());
@@ -293,7 +293,7 @@ TEST_F(ErrorReportTest, IntegerValuesAreStoredLittleEndianAndWrittenBack)
     for (const auto& c : cases) {
         QVariant data = c.data;
         std::int32_t count = c.countIn;
-        ASSERT_EQ(SetRegValue(HKEY_CURRENT_USER_ROOT, key, QStringLiteral("n"), c.type, data, count), 0);
+        ASSERT_EQ(SetRegValue(CurrentUserRoot, key, QStringLiteral("n"), c.type, data, count), 0);
         EXPECT_EQ(ValueStore::value(key, QStringLiteral("n")), c.stored) << c.data.toString().toStdString();
         EXPECT_EQ(count, c.countOut);
         EXPECT_EQ(data, QVariant(c.value));
@@ -304,7 +304,7 @@ TEST_F(ErrorReportTest, KeyPathIsCreatedInFullEvenForAnUnknownType)
 {
     QVariant data = QStringLiteral("x");
     std::int32_t count = 0;
-    EXPECT_EQ(SetRegValue(HKEY_CURRENT_USER_ROOT, QStringLiteral("Software\\A\\B\\C"), QStringLiteral("v"), 7, data, count), 0);
+    EXPECT_EQ(SetRegValue(CurrentUserRoot, QStringLiteral("Software\\A\\B\\C"), QStringLiteral("v"), 7, data, count), 0);
     EXPECT_TRUE(ValueStore::keyExists(QStringLiteral("Software\\A")));
     EXPECT_TRUE(ValueStore::keyExists(QStringLiteral("Software\\A\\B\\C")));
     EXPECT_EQ(ValueStore::value(QStringLiteral("Software\\A\\B\\C"), QStringLiteral("v")), std::nullopt);
@@ -316,7 +316,7 @@ TEST_F(ErrorReportTest, FailedWritesReturnAStatusAndStoreNothing)
     QVariant word = QStringLiteral("not a number");
     std::int32_t count = 0;
     EXPECT_NE(SetRegValue(static_cast<std::int32_t>(0x80000002u), QStringLiteral("Software\\mivo"), QStringLiteral("v"), regtype::String, text, count), 0);
-    EXPECT_NE(SetRegValue(HKEY_CURRENT_USER_ROOT, QStringLiteral("Software\\mivo"), QStringLiteral("v"), regtype::DoubleWord, word, count), 0);
+    EXPECT_NE(SetRegValue(CurrentUserRoot, QStringLiteral("Software\\mivo"), QStringLiteral("v"), regtype::DoubleWord, word, count), 0);
     EXPECT_EQ(word, QVariant(QStringLiteral("not a number")));
     EXPECT_EQ(ValueStore::value(QStringLiteral("Software\\mivo"), QStringLiteral("v")), std::nullopt);
 
@@ -324,5 +324,5 @@ TEST_F(ErrorReportTest, FailedWritesReturnAStatusAndStoreNothing)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     ValueStore::setFilePathOverride(storeDir.filePath(QStringLiteral("blocker/registry.ini")));
-    EXPECT_NE(SetRegValue(HKEY_CURRENT_USER_ROOT, QStringLiteral("Software\\mivo"), QStringLiteral("v"), regtype::String, text, count), 0);
+    EXPECT_NE(SetRegValue(CurrentUserRoot, QStringLiteral("Software\\mivo"), QStringLiteral("v"), regtype::String, text, count), 0);
 }
