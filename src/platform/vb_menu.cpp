@@ -24,6 +24,10 @@ Menu::Menu(Menu* parent, const QString& caption)
 
 Menu::~Menu()
 {
+    // The items go with this menu (they are its QObject children) and must not reach back into
+    // it while it is being torn down.
+    for (Menu* item : items_)
+        item->parent_ = nullptr;
     if (parent_)
         parent_->removeItem(this);
     delete menu_.data();
