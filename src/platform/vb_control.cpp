@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <type_traits>
 
 namespace vb {
 
@@ -168,12 +169,19 @@ Control::~Control()
     delete widget_.data();
 }
 
-void Control::attach(QWidget* w, detail::HostLink* link)
+void Control::bind(QWidget* w, detail::HostLink* link)
 {
+    if (link_)
+        link_->owner = nullptr;
     widget_ = w;
     link_ = link;
     link_->owner = this;
     applyAll();
+}
+
+void Control::attach(QWidget* w, detail::HostLink* link)
+{
+    bind(w, link);
     if (container_)
         container_->adopt(this);
 }
@@ -182,12 +190,7 @@ void Control::replaceWidget(QWidget* w, detail::HostLink* link)
 {
     QWidget* old = widget_;
     const bool hadFocus = old && old->hasFocus();
-    if (link_)
-        link_->owner = nullptr;
-    widget_ = w;
-    link_ = link;
-    link_->owner = this;
-    applyAll();
+    bind(w, link);
     if (container_)
         container_->place(this);
     delete old;
@@ -265,17 +268,7 @@ void Control::applyColors()
     widget_->update();
 }
 
-void Control::applyCursor()
-{
-    if (!widget_)
-        return;
-    if (pointer_ == vbDefault || (pointer_ == vbCustom && !mouseIcon_))
-        widget_->unsetCursor();
-    else if (pointer_ == vbCustom)
-        widget_->setCursor(*mouseIcon_);
-    else
-        widget_->setCursor(standardCursor(pointer_));
-}
+void Control::applyCursor() { applyMousePointer(widget_, pointer_, mouseIcon_); }
 
 void Control::setSizeTw(int width, int height)
 {
@@ -523,30 +516,39 @@ bool Control::onKey(QWidget* self, QKeyEvent* e, BaseHandler base)
     QPointer<Control> me(this);
     QPointer<QWidget> alive(self);
     Form* form = parentForm();
-    const bool preview = form && form->KeyPreview();
+    const bool preview = form && form->KeyPreview() && live();
     const int shift = shiftFromQt(e->modifiers());
     const auto swallow = [e] {
         e->accept();
         return true;
     };
+    // The form first (KeyPreview), then the control; a 0 from either swallows the key. Empty
+    // when the key goes on.
+    const auto chain = [&](const auto& toForm, const auto& handler, int& value) -> std::optional<bool> {
+        if (preview && (!toForm(value) || !me))
+            return true;
+        if (value == 0)
+            return swallow();
+        if (handler && live()) {
+            const auto h = handler;
+            if constexpr (std::is_invocable_v<decltype(h), int&, int>)
+                h(value, shift);
+            else
+                h(value);
+            if (!me)
+                return true;
+        }
+        if (value == 0)
+            return swallow();
+        return std::nullopt;
+    };
 
     if (e->type() == QEvent::KeyRelease) {
-        if (!e->isAutoRepeat()) {
-            int code = keyCode(*e);
-            if (code != 0) {
-                if (preview && (!form->previewKeyUp(code, shift) || !me))
-                    return true;
-                if (code == 0)
-                    return swallow();
-                if (KeyUp) {
-                    const auto h = KeyUp;
-                    h(code, shift);
-                    if (!me)
-                        return true;
-                }
-                if (code == 0)
-                    return swallow();
-            }
+        // The old toolkit repeated KeyDown while a key was held, and raised one KeyUp.
+        int code = keyCode(*e);
+        if (!e->isAutoRepeat() && code != 0) {
+            if (const auto done = chain([&](int& v) { return form->previewKeyUp(v, shift); }, KeyUp, code))
+                return *done;
         }
         if (alive)
             base(self, e);
@@ -555,38 +557,19 @@ bool Control::onKey(QWidget* self, QKeyEvent* e, BaseHandler base)
 
     int code = keyCode(*e);
     if (code != 0) {
-        if (preview && (!form->previewKeyDown(code, shift) || !me))
-            return true;
-        if (code == 0)
-            return swallow();
-        if (KeyDown) {
-            const auto h = KeyDown;
-            h(code, shift);
-            if (!me)
-                return true;
-        }
-        if (code == 0)
-            return swallow();
+        if (const auto done = chain([&](int& v) { return form->previewKeyDown(v, shift); }, KeyDown, code))
+            return *done;
     }
     const int typed = charCode(e->text());
     if (typed != 0) {
         int ascii = typed;
-        if (preview && (!form->previewKeyPress(ascii) || !me))
-            return true;
-        if (ascii == 0)
-            return swallow();
-        if (KeyPress) {
-            const auto h = KeyPress;
-            h(ascii);
-            if (!me)
-                return true;
-        }
-        if (ascii == 0)
-            return swallow();
+        if (const auto done = chain([&](int& v) { return form->previewKeyPress(v); }, KeyPress, ascii))
+            return *done;
         if (ascii != typed) {
             // A handler that changes the character types its own instead.
-            QKeyEvent changed(e->type(), e->key(), e->modifiers(), QString::fromUcs4(reinterpret_cast<const char32_t*>(&ascii), 1),
-                              e->isAutoRepeat(), ushort(e->count()));
+            const char32_t c = char32_t(ascii);
+            QKeyEvent changed(e->type(), e->key(), e->modifiers(), QString::fromUcs4(&c, 1), e->isAutoRepeat(),
+                              ushort(e->count()));
             if (alive)
                 base(self, &changed);
             return swallow();

@@ -203,6 +203,7 @@ protected:
     bool live() const;
 
 private:
+    void bind(QWidget* w, detail::HostLink* link);
     bool onKey(QWidget* self, QKeyEvent* e, BaseHandler base);
     bool onFocus(QWidget* self, QEvent* e, BaseHandler base);
     void applyAll();

@@ -281,15 +281,7 @@ void Form::Move(int left, int top, int width, int height)
 int Form::ScaleWidth() const { return qRound(twX(width())); }
 int Form::ScaleHeight() const { return qRound(twY(height())); }
 
-void Form::applyCursor()
-{
-    if (pointer_ == vbDefault || (pointer_ == vbCustom && !mouseIcon_))
-        unsetCursor();
-    else if (pointer_ == vbCustom)
-        setCursor(*mouseIcon_);
-    else
-        setCursor(standardCursor(pointer_));
-}
+void Form::applyCursor() { applyMousePointer(this, pointer_, mouseIcon_); }
 
 void Form::setMousePointer(int pointer)
 {
@@ -404,7 +396,22 @@ bool Form::raiseMouse(detail::MouseKind kind, int button, int shift, double x, d
 bool Form::event(QEvent* e)
 {
     detail::DispatchScope scope;
-    return QWidget::event(e);
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: {
+        // The bare surface of the form, or a disabled control passing the mouse on.
+        if (!isEnabled())
+            return QWidget::event(e);
+        auto* me = static_cast<QMouseEvent*>(e);
+        detail::routeMouse(*this, mouse_, me, me->position(), size(), true, true);
+        me->accept();
+        return true;
+    }
+    default:
+        return QWidget::event(e);
+    }
 }
 
 void Form::paintEvent(QPaintEvent*)
@@ -413,30 +420,6 @@ void Form::paintEvent(QPaintEvent*)
     p.fillRect(rect(), backColor_);
     if (picture_)
         p.drawPixmap(0, 0, *picture_);
-}
-
-void Form::mousePressEvent(QMouseEvent* e)
-{
-    detail::routeMouse(*this, mouse_, e, e->position(), size(), true, true);
-    e->accept();
-}
-
-void Form::mouseReleaseEvent(QMouseEvent* e)
-{
-    detail::routeMouse(*this, mouse_, e, e->position(), size(), true, true);
-    e->accept();
-}
-
-void Form::mouseDoubleClickEvent(QMouseEvent* e)
-{
-    detail::routeMouse(*this, mouse_, e, e->position(), size(), true, true);
-    e->accept();
-}
-
-void Form::mouseMoveEvent(QMouseEvent* e)
-{
-    detail::routeMouse(*this, mouse_, e, e->position(), size(), true, true);
-    e->accept();
 }
 
 void Form::keyPressEvent(QKeyEvent* e)

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <QWidget>
 #include <QtEndian>
 
 namespace vb {
@@ -206,6 +207,18 @@ QCursor standardCursor(int mousePointer)
     case vbArrowQuestion: return QCursor(Qt::WhatsThisCursor);
     default: return QCursor(Qt::ArrowCursor);
     }
+}
+
+void applyMousePointer(QWidget* w, int mousePointer, const std::optional<QCursor>& icon)
+{
+    if (!w)
+        return;
+    if (mousePointer == vbDefault || (mousePointer == vbCustom && !icon))
+        w->unsetCursor();
+    else if (mousePointer == vbCustom)
+        w->setCursor(*icon);
+    else
+        w->setCursor(standardCursor(mousePointer));
 }
 
 } // namespace vb

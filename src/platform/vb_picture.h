@@ -12,6 +12,8 @@
 #include <QString>
 #include <optional>
 
+class QWidget;
+
 namespace vb {
 
 // The picture in a file, looked up without regard to case. A missing file gives error 53, a file
@@ -29,5 +31,8 @@ std::optional<QCursor> cursorFromCurData(const QByteArray& data);
 
 // The standard pointers 0 (vbDefault) to 15 (vbSizeAll); other numbers give the arrow.
 QCursor standardCursor(int mousePointer);
+
+// Gives a widget the pointer of a MousePointer value (vbCustom: the icon, when there is one).
+void applyMousePointer(QWidget* w, int mousePointer, const std::optional<QCursor>& icon);
 
 } // namespace vb

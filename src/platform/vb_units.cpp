@@ -10,24 +10,17 @@ namespace {
 double overrideX = 0, overrideY = 0;
 int screenOverrideW = 0, screenOverrideH = 0;
 
-double dpiX()
+double dpi(bool horizontal)
 {
     const QScreen* s = QGuiApplication::primaryScreen();
-    const double dpi = s ? s->logicalDotsPerInchX() : 96.0;
-    return dpi > 0 ? dpi : 96.0;
-}
-
-double dpiY()
-{
-    const QScreen* s = QGuiApplication::primaryScreen();
-    const double dpi = s ? s->logicalDotsPerInchY() : 96.0;
-    return dpi > 0 ? dpi : 96.0;
+    const double d = s ? (horizontal ? s->logicalDotsPerInchX() : s->logicalDotsPerInchY()) : 96.0;
+    return d > 0 ? d : 96.0;
 }
 
 } // namespace
 
-double twipsPerPixelX() { return overrideX > 0 ? overrideX : 1440.0 / dpiX(); }
-double twipsPerPixelY() { return overrideY > 0 ? overrideY : 1440.0 / dpiY(); }
+double twipsPerPixelX() { return overrideX > 0 ? overrideX : 1440.0 / dpi(true); }
+double twipsPerPixelY() { return overrideY > 0 ? overrideY : 1440.0 / dpi(false); }
 
 void setTwipsPerPixelOverride(double x, double y)
 {
@@ -35,25 +28,19 @@ void setTwipsPerPixelOverride(double x, double y)
     overrideY = y;
 }
 
-int screenWidthTw()
+namespace {
+
+QSize screenPx()
 {
-    int w = screenOverrideW;
-    if (w <= 0) {
-        const QScreen* s = QGuiApplication::primaryScreen();
-        w = s ? s->availableGeometry().width() : 1024;
-    }
-    return qRound(w * twipsPerPixelX());
+    const QScreen* s = QGuiApplication::primaryScreen();
+    const QSize real = s ? s->availableGeometry().size() : QSize(1024, 768);
+    return {screenOverrideW > 0 ? screenOverrideW : real.width(), screenOverrideH > 0 ? screenOverrideH : real.height()};
 }
 
-int screenHeightTw()
-{
-    int h = screenOverrideH;
-    if (h <= 0) {
-        const QScreen* s = QGuiApplication::primaryScreen();
-        h = s ? s->availableGeometry().height() : 768;
-    }
-    return qRound(h * twipsPerPixelY());
-}
+} // namespace
+
+int screenWidthTw() { return qRound(screenPx().width() * twipsPerPixelX()); }
+int screenHeightTw() { return qRound(screenPx().height() * twipsPerPixelY()); }
 
 void setScreenSizeOverride(int wPx, int hPx)
 {

@@ -235,6 +235,15 @@ TEST_F(FormsTest, GeometryInTwipsAt120Dpi)
     EXPECT_EQ(image->widget()->size(), QSize(100, 50));
     EXPECT_EQ(image->Width(), 1201) << "the twips given are kept";
 
+    auto* label = new Label(&f);
+    label->setAutoSize(true);
+    label->setCaption("操作");
+    const int shortWidth = label->Width();
+    label->setCaption("操作成功！");
+    EXPECT_GT(label->Width(), shortWidth) << "an auto-sized label follows its caption";
+    EXPECT_EQ(label->widget()->width(), pxX(label->Width()));
+    EXPECT_GT(label->Height(), 0);
+
     setScreenSizeOverride(800, 600);
     EXPECT_EQ(screenWidthTw(), 9600);
     EXPECT_EQ(screenHeightTw(), 7200);

@@ -67,20 +67,20 @@ TEST(Pictures, NamesAreFoundWithoutRegardToCaseAndReadAfresh)
 // A pointer file of one 8 x 8 image with the given bit depth: every pixel red, except the
 // top-left one, which is black and which the AND mask makes transparent (the usual make of a
 // pointer's transparent area). bits 0 stands for a PNG image.
+template <class T>
+void putLe(QByteArray& out, T v)
+{
+    char b[sizeof(T)];
+    qToLittleEndian(v, b);
+    out.append(b, sizeof(T));
+}
+
 QByteArray curFile(int bits, QPoint hot)
 {
     const int w = 8, h = 8;
     QByteArray image;
-    const auto put32 = [&image](quint32 v) {
-        char b[4];
-        qToLittleEndian(v, b);
-        image.append(b, 4);
-    };
-    const auto put16 = [&image](quint16 v) {
-        char b[2];
-        qToLittleEndian(v, b);
-        image.append(b, 2);
-    };
+    const auto put32 = [&image](quint32 v) { putLe(image, v); };
+    const auto put16 = [&image](quint16 v) { putLe(image, v); };
     if (bits == 0) {
         QImage img(w, h, QImage::Format_ARGB32);
         img.fill(QColor(255, 0, 0));
@@ -125,16 +125,8 @@ QByteArray curFile(int bits, QPoint hot)
         }
     }
     QByteArray file;
-    const auto le16 = [&file](quint16 v) {
-        char b[2];
-        qToLittleEndian(v, b);
-        file.append(b, 2);
-    };
-    const auto le32 = [&file](quint32 v) {
-        char b[4];
-        qToLittleEndian(v, b);
-        file.append(b, 4);
-    };
+    const auto le16 = [&file](quint16 v) { putLe(file, v); };
+    const auto le32 = [&file](quint32 v) { putLe(file, v); };
     le16(0);
     le16(2);
     le16(1);
