@@ -81,6 +81,7 @@ private:
 class PictureBox : public Control, public vb::Container {
     Q_OBJECT
 public:
+    using Control::Container; // the container this one lies in
     explicit PictureBox(vb::Container* container);
     ~PictureBox() override;
     const std::optional<QPixmap>& Picture() const { return picture_; }
@@ -151,6 +152,7 @@ private:
 class Frame : public Control, public vb::Container {
     Q_OBJECT
 public:
+    using Control::Container; // the container this one lies in
     explicit Frame(vb::Container* container);
     ~Frame() override;
     QString Caption() const;

@@ -7,6 +7,7 @@
 #include "platform/vb_picture.h"
 #include "platform/vb_units.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -498,6 +499,16 @@ void Unload(Form& form)
     Q_EMIT form.unloaded();
     if (self && owned)
         detail::deleteSoon(&form);
+    // The old program ended when its last form was unloaded. A handler may unload the last form
+    // and then load the next, so look again once it has returned.
+    if (Forms::loaded().empty())
+        QMetaObject::invokeMethod(
+            qApp,
+            [] {
+                if (Forms::loaded().empty())
+                    QCoreApplication::quit();
+            },
+            Qt::QueuedConnection);
 }
 
 Form* Forms::find(const std::type_info& type)

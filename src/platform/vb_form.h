@@ -148,7 +148,9 @@ private:
 // Unload: runs Form_Unload(cancel) and, unless cancelled, hides the form, stops its timers,
 // removes it from the registry and deletes it later (safe inside the form's own handlers). The
 // next touch through the registry builds a new one. A form made outside the registry is only
-// hidden and marked unloaded; its owner deletes it.
+// hidden and marked unloaded; its owner deletes it. When no form of the registry is loaded any
+// more once the current handler has returned, the application's event loop quits (the old
+// program ended with its last form).
 void Unload(Form& form);
 
 // The registry of forms: one instance per form class, built on first touch.

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/files.h"
+
 #include <QPointer>
 
 using namespace vb;
@@ -212,6 +214,22 @@ TEST_F(FormsTest, PopupMenuRunsTheChosenItemsClickBeforeReturning)
         f.PopupMenu(*f.wm100);
     }
     EXPECT_EQ(chosen, (std::vector<int>{2, 13})) << "disabled items, submenus and dismissal choose nothing";
+}
+
+TEST_F(FormsTest, WebViewShowsALocalPageInItsOwnCodePage)
+{
+    tsupport::TempInstall install;
+    const QByteArray page = "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">"
+                            "</head><body><p>" + platform::toGbk("帮助页") + "</p></body></html>";
+    install.writeBytes("Data/L38180.HTM", page);
+    install.writeLines("Data/plain.txt", {"第一行"});
+    auto& f = Forms::get<Counted>();
+    auto* web = new WebView(&f);
+    EXPECT_TRUE(web->Navigate(install.path("data/l38180.htm")));
+    EXPECT_TRUE(web->documentText().contains("帮助页"));
+    EXPECT_TRUE(web->Navigate(install.path("Data/plain.txt")));
+    EXPECT_TRUE(web->documentText().contains("第一行"));
+    EXPECT_FALSE(web->Navigate(install.path("Data/none.htm")));
 }
 
 TEST_F(FormsTest, GeometryInTwipsAt120Dpi)
