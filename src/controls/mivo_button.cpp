@@ -1,5 +1,6 @@
 #include "controls/mivo_button.h"
 
+#include "platform/vb_hosted.h"
 #include "platform/vb_units.h"
 
 #include <QApplication>
@@ -8,13 +9,6 @@
 #include <cmath>
 
 namespace {
-
-// The button's own window. It passes none of its events to the control: only the strip and the
-// caption, which cover it, react to the mouse.
-class ButtonWindow : public QWidget, public vb::detail::HostLink {
-public:
-    explicit ButtonWindow(QWidget* parent) : QWidget(parent) {}
-};
 
 std::optional<QPoint>& pointerOverride()
 {
@@ -39,7 +33,9 @@ int mivoCaptionOffset(int outer, int inner)
 
 mivoButton::mivoButton(vb::Container* container) : Control(container)
 {
-    auto* w = new ButtonWindow(container->containerWidget());
+    // The button's own window; where the strip does not cover it (a missing picture) it reacts
+    // like the strip, so a button without its face still answers.
+    auto* w = new vb::detail::Hosted<QWidget>(container->containerWidget());
     w->setFocusPolicy(Qt::NoFocus);
     attach(w, w);
 
@@ -184,6 +180,21 @@ void mivoButton::applyGeometry()
 
 // ---------------------------------------------------------------------------------------------
 // Handlers
+
+bool mivoButton::raiseMouse(vb::detail::MouseKind kind, int, int, double, double)
+{
+    using vb::detail::MouseKind;
+    if (!live())
+        return false;
+    QPointer<mivoButton> self(this);
+    switch (kind) {
+    case MouseKind::Down: ImgBack_MouseDown(); break;
+    case MouseKind::Move: ImgBack_MouseMove(); break;
+    case MouseKind::Up: ImgBack_MouseUp(); break;
+    default: break; // the strip handles no click or double click of its own either
+    }
+    return !self.isNull();
+}
 
 void mivoButton::UserControl_Resize()
 {

@@ -70,6 +70,8 @@ public:
 
 protected:
     void applyGeometry() override;
+    bool clicksOnRelease() const override { return false; }
+    bool raiseMouse(vb::detail::MouseKind kind, int button, int shift, double x, double y) override;
 
 private:
     void ImgBack_MouseDown();
