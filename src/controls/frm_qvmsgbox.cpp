@@ -3,6 +3,7 @@
 #include "platform/vb_picture.h"
 #include "platform/vb_units.h"
 #include "session_state/session_state.h"
+#include "startup/face_picture.h"
 #include "startup/start_values.h"
 
 #include <QApplication>
@@ -11,7 +12,7 @@
 namespace {
 
 // A face of the installation; a missing or broken one leaves that part empty.
-std::optional<QPixmap> face(const QString& name) { return vb::LoadPicture(S().DataDir + name + QStringLiteral(".mxy")); }
+std::optional<QPixmap> face(const QString& name) { return vb::LoadPicture(facePath(name)); }
 
 } // namespace
 

@@ -3,11 +3,12 @@
 #include "platform/vb_picture.h"
 #include "platform/vb_units.h"
 #include "session_state/session_state.h"
+#include "startup/face_picture.h"
 #include "startup/start_values.h"
 
 namespace {
 
-std::optional<QPixmap> face(const QString& name) { return vb::LoadPicture(S().DataDir + name + QStringLiteral(".mxy")); }
+std::optional<QPixmap> face(const QString& name) { return vb::LoadPicture(facePath(name)); }
 
 } // namespace
 

@@ -8,6 +8,7 @@
 #include "session_state/session_state.h"
 #include "startup/config_table.h"
 #include "startup/error_report.h"
+#include "startup/face_picture.h"
 #include "startup/start_values.h"
 
 #include <QDateTime>
@@ -42,7 +43,7 @@ bool claimSingleInstance()
 std::optional<QPixmap> reportedFace(const QString& name)
 {
     vb::Error err;
-    auto picture = vb::LoadPicture(S().DataDir + name + QStringLiteral(".mxy"), &err);
+    auto picture = vb::LoadPicture(facePath(name), &err);
     if (!picture)
         reportFailure(Tag, err.number, err.text);
     return picture;
