@@ -32,4 +32,15 @@ int num16(QStringView text)
     return v > 32767 ? 32767 : static_cast<int>(v);
 }
 
+QString trimSpaces(QStringView text)
+{
+    qsizetype b = 0;
+    qsizetype e = text.size();
+    while (b < e && text[b] == u' ')
+        ++b;
+    while (e > b && text[e - 1] == u' ')
+        --e;
+    return text.mid(b, e - b).toString();
+}
+
 } // namespace codes

@@ -19,6 +19,9 @@ std::int64_t numVal(QStringView text);
 // a value past 32767 is held as 32767.
 int num16(QStringView text);
 
+// The text without its leading and trailing spaces (spaces only: tabs and line ends stay).
+QString trimSpaces(QStringView text);
+
 // Numeric parse of a field.
 inline int numField(QStringView line, int col, int width) { return num16(field(line, col, width)); }
 

@@ -43,7 +43,7 @@ namespace {
 bool isDigit(int d) { return d >= 0 && d <= 9; }
 } // namespace
 
-QString FontColorTable::fontName(int d) const { return isDigit(d) ? trimSpaces(entry(d)).mid(1) : QString(); }
+QString FontColorTable::fontName(int d) const { return isDigit(d) ? codes::trimSpaces(entry(d)).mid(1) : QString(); }
 
 QColor FontColorTable::foreColor(int d) const { return entryColor(isDigit(d) ? entry(10 + d) : QString()); }
 
@@ -51,7 +51,7 @@ QColor FontColorTable::backColor(int d) const { return entryColor(isDigit(d) ? e
 
 QColor entryColor(QStringView entry)
 {
-    const QString e = trimSpaces(entry);
+    const QString e = codes::trimSpaces(entry);
     const auto part = [&e](int col) { return std::min(numField(e, col, 3), 255); };
     return QColor(part(2), part(5), part(8));
 }

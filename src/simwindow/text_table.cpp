@@ -1,6 +1,7 @@
 #include "simwindow/text_table.h"
 
 #include "platform/files.h"
+#include "session_state/codes.h"
 
 namespace simwindow {
 
@@ -31,24 +32,13 @@ std::optional<Answers> answersAt(const QString& tablePath, int lineNo)
     return splitAnswers(*text);
 }
 
-QString trimSpaces(QStringView text)
-{
-    qsizetype b = 0;
-    qsizetype e = text.size();
-    while (b < e && text[b] == u' ')
-        ++b;
-    while (e > b && text[e - 1] == u' ')
-        --e;
-    return text.mid(b, e - b).toString();
-}
-
 bool acceptsTyped(const std::optional<Answers>& answers, QStringView typed, LetterCase letterCase)
 {
     if (!answers)
         return false;
     // Letter case is ignored by lowering both sides, not by case folding.
     const auto norm = [letterCase](QStringView s) {
-        const QString t = trimSpaces(s);
+        const QString t = codes::trimSpaces(s);
         return letterCase == LetterCase::Keep ? t : t.toLower();
     };
     const QString t = norm(typed);

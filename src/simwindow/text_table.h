@@ -26,9 +26,6 @@ Answers splitAnswers(QStringView text);
 // The answers of line n of the table; nothing when there is no table.
 std::optional<Answers> answersAt(const QString& tablePath, int lineNo);
 
-// Spaces (only the space character) removed at both ends.
-QString trimSpaces(QStringView text);
-
 enum class LetterCase { Ignore, Keep };
 
 // Whether a typed text equals one of the alternatives, both trimmed, with letter case ignored

@@ -1,0 +1,44 @@
+#pragma once
+// One asynchronous HTTP GET. The caller starts it, then asks whether it has finished and what
+// came back; waiting is the caller's business (through the clock), never this class's.
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QUrl>
+
+class QNetworkReply;
+
+namespace platform {
+
+class HttpGet : public QObject {
+    Q_OBJECT
+public:
+    explicit HttpGet(QObject* parent = nullptr);
+    ~HttpGet() override;
+
+    // Sends the request. False (and nothing sent) when the address is not a valid http or
+    // https URL; a request already running is aborted first.
+    bool start(const QUrl& url);
+    // True once an answer, a network failure or an abort has ended the request.
+    bool finished() const { return finished_; }
+    // The answer's HTTP status, 0 when none came (refused connection, abort, not finished).
+    int status() const { return status_; }
+    // The answer's body, whatever its status; empty until finished.
+    QByteArray body() const { return body_; }
+    // Stops a running request; it counts as finished without status.
+    void abort();
+
+signals:
+    // Emitted once when the request ends (not for a request that was never started).
+    void done();
+
+private:
+    void takeReply();
+    QPointer<QNetworkReply> reply_;
+    bool finished_ = false;
+    int status_ = 0;
+    QByteArray body_;
+};
+
+} // namespace platform

@@ -1,0 +1,930 @@
+#include "platform/vb_controls.h"
+
+#include "platform/files.h"
+#include "platform/vb_hosted.h"
+#include "platform/vb_units.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStringDecoder>
+#include <QTextBrowser>
+#include <QTextEdit>
+#include <QUrl>
+
+namespace vb {
+
+using detail::Canvas;
+using detail::Hosted;
+using detail::HostedArea;
+
+namespace {
+
+// The old captions end lines with CR LF or CR alone; Qt draws line feeds.
+QString drawable(const QString& text)
+{
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t;
+}
+
+Qt::Alignment horizontal(int alignment)
+{
+    switch (alignment) {
+    case 1: return Qt::AlignRight;
+    case 2: return Qt::AlignHCenter;
+    default: return Qt::AlignLeft;
+    }
+}
+
+Qt::PenStyle penStyle(int borderStyle)
+{
+    switch (borderStyle) {
+    case 0: return Qt::NoPen;
+    case 2: return Qt::DashLine;
+    case 3: return Qt::DotLine;
+    case 4: return Qt::DashDotLine;
+    case 5: return Qt::DashDotDotLine;
+    default: return Qt::SolidLine;
+    }
+}
+
+int twW(int px) { return qRound(twX(px)); }
+int twH(int px) { return qRound(twY(px)); }
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Label
+
+Label::Label(vb::Container* container) : Control(container)
+{
+    auto* w = new Canvas(container->containerWidget());
+    w->setFocusPolicy(Qt::NoFocus);
+    attach(w, w);
+}
+
+Control* Label::clone() const
+{
+    auto* c = new Label(Container());
+    c->copyBaseFrom(*this);
+    c->caption_ = caption_;
+    c->autoSize_ = autoSize_;
+    c->wordWrap_ = wordWrap_;
+    c->backStyle_ = backStyle_;
+    c->alignment_ = alignment_;
+    c->borderStyle_ = borderStyle_;
+    c->fit();
+    return c;
+}
+
+void Label::setCaption(const QString& caption)
+{
+    caption_ = caption;
+    fit();
+    widget()->update();
+}
+
+void Label::setAutoSize(bool on)
+{
+    autoSize_ = on;
+    fit();
+}
+
+void Label::setWordWrap(bool on)
+{
+    wordWrap_ = on;
+    fit();
+    widget()->update();
+}
+
+void Label::setBackStyle(int style)
+{
+    backStyle_ = style;
+    widget()->update();
+}
+
+void Label::setAlignment(int alignment)
+{
+    alignment_ = alignment;
+    widget()->update();
+}
+
+void Label::setBorderStyle(int style)
+{
+    borderStyle_ = style;
+    fit();
+    widget()->update();
+}
+
+void Label::applyFont()
+{
+    Control::applyFont();
+    fit();
+}
+
+void Label::fit()
+{
+    if (!autoSize_ || !widget())
+        return;
+    const QFontMetrics fm(widget()->font());
+    const QString text = drawable(caption_);
+    const int border = borderStyle_ == 1 ? 2 : 0;
+    const int flags = Qt::TextShowMnemonic | int(horizontal(alignment_));
+    if (wordWrap_) {
+        const int width = std::max(1, pxX(Width()) - 2 * border);
+        const QRect r = fm.boundingRect(QRect(0, 0, width, 1 << 20), flags | Qt::TextWordWrap, text);
+        setSizeTw(Width(), twH(std::max(r.height(), fm.height()) + 2 * border));
+    } else {
+        const QRect r = fm.boundingRect(QRect(0, 0, 1 << 20, 1 << 20), flags, text);
+        setSizeTw(twW(r.width() + 2 * border), twH(std::max(r.height(), fm.height()) + 2 * border));
+    }
+}
+
+void Label::paint(QPainter& p)
+{
+    const QRect r = widget()->rect();
+    if (backStyle_ == 1)
+        p.fillRect(r, BackColor());
+    QRect textRect = r;
+    if (borderStyle_ == 1) {
+        p.setPen(QColor(0, 0, 0));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+        textRect = r.adjusted(2, 2, -2, -2);
+    }
+    p.setFont(widget()->font());
+    p.setPen(Enabled() ? ForeColor() : QColor(128, 128, 128));
+    p.drawText(textRect, int(horizontal(alignment_)) | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic, drawable(caption_));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Image
+
+Image::Image(vb::Container* container) : Control(container)
+{
+    auto* w = new Canvas(container->containerWidget());
+    w->setFocusPolicy(Qt::NoFocus);
+    attach(w, w);
+}
+
+Control* Image::clone() const
+{
+    auto* c = new Image(Container());
+    c->copyBaseFrom(*this);
+    c->picture_ = picture_;
+    c->stretch_ = stretch_;
+    c->fit();
+    return c;
+}
+
+void Image::setPicture(std::optional<QPixmap> picture)
+{
+    picture_ = std::move(picture);
+    fit();
+    widget()->update();
+}
+
+void Image::setStretch(bool on)
+{
+    stretch_ = on;
+    fit();
+    widget()->update();
+}
+
+void Image::fit()
+{
+    if (!stretch_ && picture_)
+        setSizeTw(twW(picture_->width()), twH(picture_->height()));
+}
+
+void Image::paint(QPainter& p)
+{
+    if (!picture_)
+        return;
+    if (stretch_)
+        p.drawPixmap(widget()->rect(), *picture_);
+    else
+        p.drawPixmap(0, 0, *picture_);
+}
+
+// ---------------------------------------------------------------------------------------------
+// PictureBox
+
+PictureBox::PictureBox(vb::Container* container) : Control(container)
+{
+    auto* w = new Canvas(container->containerWidget());
+    w->setFocusPolicy(Qt::StrongFocus);
+    attach(w, w);
+}
+
+PictureBox::~PictureBox() { destroyControls(); }
+
+Control* PictureBox::clone() const
+{
+    auto* c = new PictureBox(Control::Container());
+    c->copyBaseFrom(*this);
+    c->picture_ = picture_;
+    c->autoSize_ = autoSize_;
+    c->borderStyle_ = borderStyle_;
+    c->fit();
+    return c;
+}
+
+QPoint PictureBox::clientOffset() const { return borderStyle_ == 1 ? QPoint(2, 2) : QPoint(); }
+
+void PictureBox::setPicture(std::optional<QPixmap> picture)
+{
+    picture_ = std::move(picture);
+    fit();
+    widget()->update();
+}
+
+void PictureBox::setAutoSize(bool on)
+{
+    autoSize_ = on;
+    fit();
+}
+
+void PictureBox::setBorderStyle(int style)
+{
+    borderStyle_ = style;
+    // The children keep their twips relative to the client area, which moved.
+    for (Control* c : Controls())
+        c->Move(c->Left(), c->Top());
+    fit();
+    widget()->update();
+}
+
+int PictureBox::ScaleWidth() const { return std::max(0, Width() - twW(2 * clientOffset().x())); }
+int PictureBox::ScaleHeight() const { return std::max(0, Height() - twH(2 * clientOffset().y())); }
+
+void PictureBox::fit()
+{
+    if (autoSize_ && picture_) {
+        const QPoint o = clientOffset();
+        setSizeTw(twW(picture_->width() + 2 * o.x()), twH(picture_->height() + 2 * o.y()));
+    }
+}
+
+void PictureBox::paint(QPainter& p)
+{
+    const QRect r = widget()->rect();
+    p.fillRect(r, BackColor());
+    const QPoint o = clientOffset();
+    if (picture_)
+        p.drawPixmap(o, *picture_);
+    if (borderStyle_ == 1) {
+        // The old sunken single border: dark outside, darker inside on the top-left edges.
+        p.setPen(QColor(160, 160, 160));
+        p.drawLine(r.topLeft(), r.topRight());
+        p.drawLine(r.topLeft(), r.bottomLeft());
+        p.setPen(QColor(255, 255, 255));
+        p.drawLine(r.bottomLeft(), r.bottomRight());
+        p.drawLine(r.topRight(), r.bottomRight());
+        p.setPen(QColor(105, 105, 105));
+        p.drawLine(r.left() + 1, r.top() + 1, r.right() - 1, r.top() + 1);
+        p.drawLine(r.left() + 1, r.top() + 1, r.left() + 1, r.bottom() - 1);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// TextBox
+
+TextBox::TextBox(vb::Container* container) : Control(container)
+{
+    setBackColor(QColor(255, 255, 255));
+    build();
+}
+
+void TextBox::build()
+{
+    QWidget* parent = Control::Container()->containerWidget();
+    QWidget* w = nullptr;
+    detail::HostLink* link = nullptr;
+    QString text;
+    if (line_)
+        text = line_->text();
+    else if (multi_)
+        text = multi_->toPlainText();
+    if (multiLine_) {
+        auto* e = new HostedArea<QPlainTextEdit>(parent);
+        e->setPlainText(text);
+        connect(e, &QPlainTextEdit::textChanged, this, [this] { raise(Change); });
+        multi_ = e;
+        line_ = nullptr;
+        w = e;
+        link = e;
+    } else {
+        auto* e = new Hosted<QLineEdit>(parent);
+        e->setText(text);
+        connect(e, &QLineEdit::textChanged, this, [this] { raise(Change); });
+        line_ = e;
+        multi_ = nullptr;
+        w = e;
+        link = e;
+    }
+    w->setFocusPolicy(Qt::StrongFocus);
+    if (widget())
+        replaceWidget(w, link);
+    else
+        attach(w, link);
+    applyOptions();
+}
+
+Control* TextBox::clone() const
+{
+    auto* c = new TextBox(Container());
+    c->copyBaseFrom(*this);
+    c->alignment_ = alignment_;
+    c->borderStyle_ = borderStyle_;
+    c->scrollBars_ = scrollBars_;
+    c->locked_ = locked_;
+    if (multiLine_)
+        c->setMultiLine(true);
+    c->applyOptions();
+    c->setText(Text());
+    return c;
+}
+
+void TextBox::applyOptions()
+{
+    if (line_) {
+        line_->setReadOnly(locked_);
+        line_->setAlignment(horizontal(alignment_) | Qt::AlignVCenter);
+        line_->setFrame(borderStyle_ != 0);
+    } else if (multi_) {
+        multi_->setReadOnly(locked_);
+        multi_->setFrameShape(borderStyle_ != 0 ? QFrame::StyledPanel : QFrame::NoFrame);
+        multi_->setVerticalScrollBarPolicy(scrollBars_ & 2 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        multi_->setHorizontalScrollBarPolicy(scrollBars_ & 1 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        multi_->setLineWrapMode(scrollBars_ & 1 ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+    }
+}
+
+QString TextBox::Text() const
+{
+    if (line_)
+        return line_->text();
+    QString t = multi_->toPlainText();
+    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return t;
+}
+
+void TextBox::setText(const QString& text)
+{
+    if (Text() == text)
+        return;
+    if (line_) {
+        line_->setText(text);
+    } else {
+        multi_->setPlainText(drawable(text));
+    }
+}
+
+int TextBox::SelStart() const
+{
+    if (line_)
+        return line_->hasSelectedText() ? line_->selectionStart() : line_->cursorPosition();
+    return multi_->textCursor().selectionStart();
+}
+
+void TextBox::setSelStart(int start)
+{
+    if (line_) {
+        line_->setCursorPosition(std::clamp(start, 0, int(line_->text().size())));
+    } else {
+        QTextCursor c = multi_->textCursor();
+        c.setPosition(std::clamp(start, 0, int(multi_->toPlainText().size())));
+        multi_->setTextCursor(c);
+    }
+}
+
+int TextBox::SelLength() const
+{
+    if (line_)
+        return int(line_->selectedText().size());
+    const QTextCursor c = multi_->textCursor();
+    return c.selectionEnd() - c.selectionStart();
+}
+
+void TextBox::setSelLength(int length)
+{
+    const int start = SelStart();
+    if (line_) {
+        const int n = std::clamp(length, 0, int(line_->text().size()) - start);
+        line_->setSelection(start, n);
+    } else {
+        QTextCursor c = multi_->textCursor();
+        const int n = std::clamp(length, 0, int(multi_->toPlainText().size()) - start);
+        c.setPosition(start);
+        c.setPosition(start + n, QTextCursor::KeepAnchor);
+        multi_->setTextCursor(c);
+    }
+}
+
+QString TextBox::SelText() const
+{
+    if (line_)
+        return line_->selectedText();
+    return multi_->textCursor().selectedText();
+}
+
+void TextBox::setSelText(const QString& text)
+{
+    if (line_)
+        line_->insert(text);
+    else
+        multi_->textCursor().insertText(drawable(text));
+}
+
+void TextBox::setAlignment(int alignment)
+{
+    alignment_ = alignment;
+    applyOptions();
+}
+
+void TextBox::setMultiLine(bool on)
+{
+    if (on == multiLine_)
+        return;
+    multiLine_ = on;
+    build();
+}
+
+void TextBox::setLocked(bool on)
+{
+    locked_ = on;
+    applyOptions();
+}
+
+void TextBox::setBorderStyle(int style)
+{
+    borderStyle_ = style;
+    applyOptions();
+}
+
+void TextBox::setScrollBars(int bars)
+{
+    scrollBars_ = bars;
+    applyOptions();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Frame
+
+Frame::Frame(vb::Container* container) : Control(container)
+{
+    auto* w = new Hosted<QGroupBox>(container->containerWidget());
+    w->setFocusPolicy(Qt::NoFocus);
+    box_ = w;
+    attach(w, w);
+}
+
+Frame::~Frame() { destroyControls(); }
+
+Control* Frame::clone() const
+{
+    auto* c = new Frame(Control::Container());
+    c->copyBaseFrom(*this);
+    c->setCaption(Caption());
+    c->setBorderStyle(borderStyle_);
+    return c;
+}
+
+QString Frame::Caption() const { return box_->title(); }
+void Frame::setCaption(const QString& caption) { box_->setTitle(caption); }
+
+void Frame::setBorderStyle(int style)
+{
+    borderStyle_ = style;
+    box_->setFlat(style == 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// CommandButton
+
+CommandButton::CommandButton(vb::Container* container) : Control(container)
+{
+    auto* w = new Hosted<QPushButton>(container->containerWidget());
+    w->setFocusPolicy(Qt::StrongFocus);
+    button_ = w;
+    connect(w, &QPushButton::clicked, this, [this] { raise(Click); });
+    attach(w, w);
+}
+
+Control* CommandButton::clone() const
+{
+    auto* c = new CommandButton(Container());
+    c->copyBaseFrom(*this);
+    c->setCaption(Caption());
+    return c;
+}
+
+QString CommandButton::Caption() const { return button_->text(); }
+void CommandButton::setCaption(const QString& caption) { button_->setText(caption); }
+
+// ---------------------------------------------------------------------------------------------
+// CheckBox
+
+CheckBox::CheckBox(vb::Container* container) : Control(container)
+{
+    auto* w = new Hosted<QCheckBox>(container->containerWidget());
+    w->setFocusPolicy(Qt::StrongFocus);
+    box_ = w;
+    connect(w, &QCheckBox::stateChanged, this, [this] { raise(Click); });
+    attach(w, w);
+}
+
+Control* CheckBox::clone() const
+{
+    auto* c = new CheckBox(Container());
+    c->copyBaseFrom(*this);
+    c->setCaption(Caption());
+    const QSignalBlocker block(c->box_);
+    c->box_->setCheckState(box_->checkState());
+    return c;
+}
+
+QString CheckBox::Caption() const { return box_->text(); }
+void CheckBox::setCaption(const QString& caption) { box_->setText(caption); }
+
+int CheckBox::Value() const
+{
+    switch (box_->checkState()) {
+    case Qt::Checked: return 1;
+    case Qt::PartiallyChecked: return 2;
+    default: return 0;
+    }
+}
+
+void CheckBox::setValue(int value)
+{
+    if (value == 2) {
+        box_->setTristate(true);
+        box_->setCheckState(Qt::PartiallyChecked);
+    } else {
+        box_->setCheckState(value ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// ListBox
+
+ListBox::ListBox(vb::Container* container) : Control(container)
+{
+    setBackColor(QColor(255, 255, 255));
+    auto* w = new HostedArea<QListWidget>(container->containerWidget());
+    w->setFocusPolicy(Qt::StrongFocus);
+    w->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_ = w;
+    connect(w, &QListWidget::currentRowChanged, this, [this] {
+        if (!quiet_)
+            raise(Click);
+    });
+    attach(w, w);
+}
+
+Control* ListBox::clone() const
+{
+    auto* c = new ListBox(Container());
+    c->copyBaseFrom(*this);
+    for (int i = 0; i < ListCount(); ++i)
+        c->AddItem(List(i));
+    return c;
+}
+
+void ListBox::AddItem(const QString& item, int index)
+{
+    quiet_ = true;
+    if (index >= 0 && index <= list_->count())
+        list_->insertItem(index, item);
+    else
+        list_->addItem(item);
+    quiet_ = false;
+}
+
+void ListBox::RemoveItem(int index)
+{
+    if (index < 0 || index >= list_->count())
+        return;
+    quiet_ = true;
+    delete list_->takeItem(index);
+    quiet_ = false;
+}
+
+void ListBox::Clear()
+{
+    quiet_ = true;
+    list_->clear();
+    quiet_ = false;
+}
+
+QString ListBox::List(int index) const
+{
+    const QListWidgetItem* it = list_->item(index);
+    return it ? it->text() : QString();
+}
+
+void ListBox::setList(int index, const QString& item)
+{
+    if (QListWidgetItem* it = list_->item(index))
+        it->setText(item);
+}
+
+int ListBox::ListCount() const { return list_->count(); }
+int ListBox::ListIndex() const { return list_->currentRow(); }
+
+void ListBox::setListIndex(int index)
+{
+    if (index < -1 || index >= list_->count())
+        return;
+    list_->setCurrentRow(index);
+    if (index == -1)
+        list_->clearSelection();
+}
+
+QString ListBox::Text() const { return List(ListIndex()); }
+
+// ---------------------------------------------------------------------------------------------
+// Shape
+
+Shape::Shape(vb::Container* container) : Control(container)
+{
+    auto* w = new Canvas(container->containerWidget());
+    w->setFocusPolicy(Qt::NoFocus);
+    attach(w, w);
+}
+
+Control* Shape::clone() const
+{
+    auto* c = new Shape(Container());
+    c->copyBaseFrom(*this);
+    c->shape_ = shape_;
+    c->borderWidth_ = borderWidth_;
+    c->borderStyle_ = borderStyle_;
+    c->fillStyle_ = fillStyle_;
+    c->backStyle_ = backStyle_;
+    c->borderColor_ = borderColor_;
+    c->fillColor_ = fillColor_;
+    return c;
+}
+
+void Shape::setShape(int shape)
+{
+    shape_ = shape;
+    widget()->update();
+}
+
+void Shape::setBorderColor(const QColor& c)
+{
+    borderColor_ = c;
+    widget()->update();
+}
+
+void Shape::setBorderWidth(int px)
+{
+    borderWidth_ = std::max(0, px);
+    widget()->update();
+}
+
+void Shape::setBorderStyle(int style)
+{
+    borderStyle_ = style;
+    widget()->update();
+}
+
+void Shape::setFillStyle(int style)
+{
+    fillStyle_ = style;
+    widget()->update();
+}
+
+void Shape::setFillColor(const QColor& c)
+{
+    fillColor_ = c;
+    widget()->update();
+}
+
+void Shape::setBackStyle(int style)
+{
+    backStyle_ = style;
+    widget()->update();
+}
+
+void Shape::paint(QPainter& p)
+{
+    QRectF r = widget()->rect();
+    if (shape_ == 1 || shape_ == 3 || shape_ == 5) {
+        const double side = std::min(r.width(), r.height());
+        r = QRectF(r.center().x() - side / 2, r.center().y() - side / 2, side, side);
+    }
+    if (backStyle_ == 1 || fillStyle_ == 0) {
+        const QBrush brush(fillStyle_ == 0 ? fillColor_ : BackColor());
+        p.setPen(Qt::NoPen);
+        p.setBrush(brush);
+        if (shape_ == 2 || shape_ == 3)
+            p.drawEllipse(r);
+        else
+            p.drawRect(r);
+    }
+    if (borderStyle_ == 0 || borderWidth_ == 0)
+        return;
+    // The border lies inside the shape's rectangle, as the old shapes drew it.
+    const double inset = borderWidth_ / 2.0;
+    r.adjust(inset, inset, -inset, -inset);
+    QPen pen(borderColor_, borderWidth_, penStyle(borderStyle_));
+    pen.setJoinStyle(Qt::MiterJoin);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    switch (shape_) {
+    case 2:
+    case 3: p.drawEllipse(r); break;
+    case 4:
+    case 5: p.drawRoundedRect(r, r.width() / 10, r.height() / 10); break;
+    default: p.drawRect(r); break;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Line
+
+Line::Line(vb::Container* container) : Control(container)
+{
+    auto* w = new Canvas(container->containerWidget());
+    w->setFocusPolicy(Qt::NoFocus);
+    attach(w, w);
+}
+
+Control* Line::clone() const
+{
+    auto* c = new Line(Container());
+    c->copyBaseFrom(*this);
+    c->x1_ = x1_;
+    c->y1_ = y1_;
+    c->x2_ = x2_;
+    c->y2_ = y2_;
+    c->borderWidth_ = borderWidth_;
+    c->borderStyle_ = borderStyle_;
+    c->borderColor_ = borderColor_;
+    c->applyGeometry();
+    return c;
+}
+
+void Line::applyGeometry()
+{
+    if (!widget())
+        return;
+    const QPoint o = Container() ? Container()->clientOrigin() : QPoint();
+    const int pad = borderWidth_ + 1;
+    const int l = std::min(pxX(x1_), pxX(x2_)), r = std::max(pxX(x1_), pxX(x2_));
+    const int t = std::min(pxY(y1_), pxY(y2_)), b = std::max(pxY(y1_), pxY(y2_));
+    widget()->setGeometry(o.x() + l - pad, o.y() + t - pad, r - l + 2 * pad + 1, b - t + 2 * pad + 1);
+}
+
+void Line::setX1(int tw)
+{
+    x1_ = tw;
+    applyGeometry();
+}
+
+void Line::setY1(int tw)
+{
+    y1_ = tw;
+    applyGeometry();
+}
+
+void Line::setX2(int tw)
+{
+    x2_ = tw;
+    applyGeometry();
+}
+
+void Line::setY2(int tw)
+{
+    y2_ = tw;
+    applyGeometry();
+}
+
+void Line::setBorderColor(const QColor& c)
+{
+    borderColor_ = c;
+    widget()->update();
+}
+
+void Line::setBorderWidth(int px)
+{
+    borderWidth_ = std::max(0, px);
+    applyGeometry();
+    widget()->update();
+}
+
+void Line::setBorderStyle(int style)
+{
+    borderStyle_ = style;
+    widget()->update();
+}
+
+void Line::paint(QPainter& p)
+{
+    if (borderStyle_ == 0 || borderWidth_ == 0)
+        return;
+    const QPoint origin = widget()->pos() - (Container() ? Container()->clientOrigin() : QPoint());
+    p.setPen(QPen(borderColor_, borderWidth_, penStyle(borderStyle_)));
+    p.drawLine(QPoint(pxX(x1_), pxY(y1_)) - origin, QPoint(pxX(x2_), pxY(y2_)) - origin);
+}
+
+// ---------------------------------------------------------------------------------------------
+// RichTextBox
+
+RichTextBox::RichTextBox(vb::Container* container) : Control(container)
+{
+    setBackColor(QColor(255, 255, 255));
+    auto* w = new HostedArea<QTextEdit>(container->containerWidget());
+    w->setReadOnly(true);
+    w->setFocusPolicy(Qt::StrongFocus);
+    w->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    edit_ = w;
+    connect(w, &QTextEdit::textChanged, this, [this] { raise(Change); });
+    attach(w, w);
+}
+
+Control* RichTextBox::clone() const
+{
+    auto* c = new RichTextBox(Container());
+    c->copyBaseFrom(*this);
+    c->setText(Text());
+    return c;
+}
+
+QString RichTextBox::Text() const
+{
+    QString t = edit_->toPlainText();
+    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return t;
+}
+
+void RichTextBox::setText(const QString& text) { edit_->setPlainText(drawable(text)); }
+
+// ---------------------------------------------------------------------------------------------
+// WebView
+
+WebView::WebView(vb::Container* container) : Control(container)
+{
+    setBackColor(QColor(255, 255, 255));
+    auto* w = new HostedArea<QTextBrowser>(container->containerWidget());
+    w->setFocusPolicy(Qt::StrongFocus);
+    w->setOpenExternalLinks(true);
+    browser_ = w;
+    attach(w, w);
+}
+
+Control* WebView::clone() const
+{
+    auto* c = new WebView(Container());
+    c->copyBaseFrom(*this);
+    if (!location_.isEmpty())
+        c->Navigate(location_);
+    return c;
+}
+
+bool WebView::Navigate(const QString& path)
+{
+    const QString real = platform::resolvePath(path);
+    QFile f(real);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = f.readAll();
+    // Help pages name their code page in a meta tag; without one they are UTF-8 when they
+    // decode cleanly and GBK otherwise, as the installations' text files are.
+    QString text;
+    QStringDecoder html = QStringDecoder::decoderForHtml(bytes);
+    if (html.isValid() && bytes.contains("charset")) {
+        text = html.decode(bytes);
+    } else {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        text = utf8.decode(bytes);
+        if (utf8.hasError())
+            text = platform::fromGbk(bytes);
+    }
+    const QUrl base = QUrl::fromLocalFile(QFileInfo(real).absolutePath() + QLatin1Char('/'));
+    browser_->setSearchPaths({QFileInfo(real).absolutePath()});
+    browser_->document()->setBaseUrl(base);
+    if (Qt::mightBeRichText(text))
+        browser_->setHtml(text);
+    else
+        browser_->setPlainText(text);
+    location_ = real;
+    return true;
+}
+
+QString WebView::documentText() const { return browser_->toPlainText(); }
+
+} // namespace vb

@@ -1,0 +1,344 @@
+#pragma once
+// The kinds of controls. Each is created with its container, which owns it:
+//     Label1 = new vb::Label(this);            // on the form
+//     ImgMenu = new vb::Image(PicMenu);        // inside a picture box
+// A control may also be deleted directly; an array member is removed with its array's Unload.
+
+#include "platform/vb_control.h"
+
+#include <QPixmap>
+#include <QStringList>
+#include <optional>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QListWidget;
+class QTextEdit;
+class QTextBrowser;
+class QPushButton;
+class QCheckBox;
+class QGroupBox;
+
+namespace vb {
+
+// A caption drawn on its container. Even with a transparent background it takes the mouse over
+// its whole rectangle. The caption wraps at the label's width as the old labels did; AutoSize
+// sizes the label to its caption (WordWrap: the width stays and the height follows).
+class Label : public Control {
+    Q_OBJECT
+public:
+    explicit Label(vb::Container* container);
+    QString Caption() const { return caption_; }
+    void setCaption(const QString& caption);
+    bool AutoSize() const { return autoSize_; }
+    void setAutoSize(bool on);
+    bool WordWrap() const { return wordWrap_; }
+    void setWordWrap(bool on);
+    int BackStyle() const { return backStyle_; } // 0 transparent, 1 opaque
+    void setBackStyle(int style);
+    int Alignment() const { return alignment_; } // 0 left, 1 right, 2 centre
+    void setAlignment(int alignment);
+    int BorderStyle() const { return borderStyle_; } // 0 none, 1 fixed single
+    void setBorderStyle(int style);
+
+    bool isWindowed() const override { return false; }
+    Control* clone() const override;
+    void paint(QPainter& p) override;
+
+protected:
+    void applyFont() override;
+
+private:
+    void fit();
+    QString caption_;
+    bool autoSize_ = false, wordWrap_ = false;
+    int backStyle_ = 1, alignment_ = 0, borderStyle_ = 0;
+};
+
+// A picture drawn on its container: at its own size (the control takes the picture's pixel
+// size), or stretched to the control.
+class Image : public Control {
+    Q_OBJECT
+public:
+    explicit Image(vb::Container* container);
+    const std::optional<QPixmap>& Picture() const { return picture_; }
+    void setPicture(std::optional<QPixmap> picture);
+    bool Stretch() const { return stretch_; }
+    void setStretch(bool on);
+
+    bool isWindowed() const override { return false; }
+    Control* clone() const override;
+    void paint(QPainter& p) override;
+
+private:
+    void fit();
+    std::optional<QPixmap> picture_;
+    bool stretch_ = false;
+};
+
+// A windowed container with a background colour and a picture at its top-left corner; it can
+// hold the focus and raises key events.
+class PictureBox : public Control, public vb::Container {
+    Q_OBJECT
+public:
+    using Control::Container; // the container this one lies in
+    explicit PictureBox(vb::Container* container);
+    ~PictureBox() override;
+    const std::optional<QPixmap>& Picture() const { return picture_; }
+    void setPicture(std::optional<QPixmap> picture);
+    bool AutoSize() const { return autoSize_; }
+    void setAutoSize(bool on);
+    int BorderStyle() const { return borderStyle_; } // 0 none, 1 fixed single
+    void setBorderStyle(int style);
+    // The inner size in twips.
+    int ScaleWidth() const;
+    int ScaleHeight() const;
+
+    bool isWindowed() const override { return true; }
+    Control* clone() const override;
+    void paint(QPainter& p) override;
+    QWidget* containerWidget() override { return widget(); }
+    Form* parentForm() override { return Control::parentForm(); }
+    QPoint clientOrigin() const override { return clientOffset(); }
+
+protected:
+    QPoint clientOffset() const override;
+
+private:
+    void fit();
+    std::optional<QPixmap> picture_;
+    bool autoSize_ = false;
+    int borderStyle_ = 1;
+};
+
+// A text editor; Change fires whenever its text changes, also when code sets it.
+class TextBox : public Control {
+    Q_OBJECT
+public:
+    explicit TextBox(vb::Container* container);
+    QString Text() const;
+    void setText(const QString& text);
+    int SelStart() const;
+    void setSelStart(int start);
+    int SelLength() const;
+    void setSelLength(int length);
+    QString SelText() const;
+    void setSelText(const QString& text);
+    int Alignment() const { return alignment_; }
+    void setAlignment(int alignment);
+    bool MultiLine() const { return multiLine_; }
+    void setMultiLine(bool on);
+    bool Locked() const { return locked_; }
+    void setLocked(bool on);
+    int BorderStyle() const { return borderStyle_; }
+    void setBorderStyle(int style);
+    // 0 none, 1 horizontal, 2 vertical, 3 both (multi-line only).
+    int ScrollBars() const { return scrollBars_; }
+    void setScrollBars(int bars);
+
+    bool isWindowed() const override { return true; }
+    Control* clone() const override;
+
+private:
+    void build();
+    void applyOptions();
+    QLineEdit* line_ = nullptr;
+    QPlainTextEdit* multi_ = nullptr;
+    int alignment_ = 0, borderStyle_ = 1, scrollBars_ = 0;
+    bool multiLine_ = false, locked_ = false;
+};
+
+// A framed container with a caption.
+class Frame : public Control, public vb::Container {
+    Q_OBJECT
+public:
+    using Control::Container; // the container this one lies in
+    explicit Frame(vb::Container* container);
+    ~Frame() override;
+    QString Caption() const;
+    void setCaption(const QString& caption);
+    int BorderStyle() const { return borderStyle_; }
+    void setBorderStyle(int style);
+
+    bool isWindowed() const override { return true; }
+    Control* clone() const override;
+    QWidget* containerWidget() override { return widget(); }
+    Form* parentForm() override { return Control::parentForm(); }
+
+private:
+    QGroupBox* box_;
+    int borderStyle_ = 1;
+};
+
+// A push button; Click also comes from the keyboard.
+class CommandButton : public Control {
+    Q_OBJECT
+public:
+    explicit CommandButton(vb::Container* container);
+    QString Caption() const;
+    void setCaption(const QString& caption);
+
+    bool isWindowed() const override { return true; }
+    Control* clone() const override;
+
+protected:
+    bool clicksOnRelease() const override { return false; }
+    bool hasDblClick() const override { return false; }
+
+private:
+    QPushButton* button_;
+};
+
+// A check box; Value 0 unchecked, 1 checked. Click fires whenever Value changes.
+class CheckBox : public Control {
+    Q_OBJECT
+public:
+    explicit CheckBox(vb::Container* container);
+    QString Caption() const;
+    void setCaption(const QString& caption);
+    int Value() const;
+    void setValue(int value);
+
+    bool isWindowed() const override { return true; }
+    Control* clone() const override;
+
+protected:
+    bool clicksOnRelease() const override { return false; }
+    bool hasDblClick() const override { return false; }
+
+private:
+    QCheckBox* box_;
+};
+
+// A list of texts; Click fires whenever ListIndex changes (by the user or by code).
+class ListBox : public Control {
+    Q_OBJECT
+public:
+    explicit ListBox(vb::Container* container);
+    // Adds at the end, or before `index` when 0 <= index <= ListCount.
+    void AddItem(const QString& item, int index = -1);
+    void RemoveItem(int index);
+    void Clear();
+    // "" for an index out of range.
+    QString List(int index) const;
+    void setList(int index, const QString& item);
+    int ListCount() const;
+    int ListIndex() const;
+    void setListIndex(int index);
+    // The text of the chosen item, "" when none.
+    QString Text() const;
+
+    bool isWindowed() const override { return true; }
+    Control* clone() const override;
+
+protected:
+    bool clicksOnRelease() const override { return false; }
+
+private:
+    QListWidget* list_;
+    bool quiet_ = false;
+};
+
+// A rectangle (or oval) outline drawn on its container; it never takes the mouse.
+class Shape : public Control {
+    Q_OBJECT
+public:
+    explicit Shape(vb::Container* container);
+    // 0 rectangle, 1 square, 2 oval, 3 circle, 4 rounded rectangle, 5 rounded square.
+    int ShapeKind() const { return shape_; }
+    void setShape(int shape);
+    QColor BorderColor() const { return borderColor_; }
+    void setBorderColor(const QColor& c);
+    int BorderWidth() const { return borderWidth_; } // pixels
+    void setBorderWidth(int px);
+    // 0 transparent, 1 solid, 2 dash, 3 dot, 4 dash-dot, 5 dash-dot-dot, 6 inside solid.
+    int BorderStyle() const { return borderStyle_; }
+    void setBorderStyle(int style);
+    // 0 solid, 1 transparent.
+    int FillStyle() const { return fillStyle_; }
+    void setFillStyle(int style);
+    QColor FillColor() const { return fillColor_; }
+    void setFillColor(const QColor& c);
+    int BackStyle() const { return backStyle_; } // 0 transparent, 1 opaque (BackColor)
+    void setBackStyle(int style);
+
+    bool isWindowed() const override { return false; }
+    Control* clone() const override;
+    void paint(QPainter& p) override;
+
+protected:
+    bool takesMouse() const override { return false; }
+
+private:
+    int shape_ = 0, borderWidth_ = 1, borderStyle_ = 1, fillStyle_ = 1, backStyle_ = 0;
+    QColor borderColor_{0, 0, 0}, fillColor_{0, 0, 0};
+};
+
+// A line between two points of its container (twips); it never takes the mouse.
+class Line : public Control {
+    Q_OBJECT
+public:
+    explicit Line(vb::Container* container);
+    int X1() const { return x1_; }
+    int Y1() const { return y1_; }
+    int X2() const { return x2_; }
+    int Y2() const { return y2_; }
+    void setX1(int tw);
+    void setY1(int tw);
+    void setX2(int tw);
+    void setY2(int tw);
+    QColor BorderColor() const { return borderColor_; }
+    void setBorderColor(const QColor& c);
+    int BorderWidth() const { return borderWidth_; }
+    void setBorderWidth(int px);
+    int BorderStyle() const { return borderStyle_; }
+    void setBorderStyle(int style);
+
+    bool isWindowed() const override { return false; }
+    Control* clone() const override;
+    void paint(QPainter& p) override;
+
+protected:
+    bool takesMouse() const override { return false; }
+    void applyGeometry() override;
+
+private:
+    int x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
+    int borderWidth_ = 1, borderStyle_ = 1;
+    QColor borderColor_{0, 0, 0};
+};
+
+// A read-only text display with scroll bars.
+class RichTextBox : public Control {
+    Q_OBJECT
+public:
+    explicit RichTextBox(vb::Container* container);
+    QString Text() const;
+    void setText(const QString& text);
+
+    bool isWindowed() const override { return true; }
+    Control* clone() const override;
+
+private:
+    QTextEdit* edit_;
+};
+
+// A help-page browser: shows a local HTML (or text) file; links to other local pages follow.
+class WebView : public Control {
+    Q_OBJECT
+public:
+    explicit WebView(vb::Container* container);
+    // Shows the file at `path` (looked up without regard to case); false when it cannot be read.
+    bool Navigate(const QString& path);
+    QString LocationURL() const { return location_; }
+    QString documentText() const;
+
+    bool isWindowed() const override { return true; }
+    Control* clone() const override;
+
+private:
+    QTextBrowser* browser_;
+    QString location_;
+};
+
+} // namespace vb

@@ -1,0 +1,565 @@
+#include "platform/vb_form.h"
+
+#include "platform/clock.h"
+#include "platform/vb_array.h"
+#include "platform/vb_keys.h"
+#include "platform/vb_menu.h"
+#include "platform/vb_picture.h"
+#include "platform/vb_units.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+#include <typeindex>
+
+namespace vb {
+namespace {
+
+struct Registered {
+    std::type_index type;
+    QPointer<Form> form;
+};
+
+std::vector<Registered>& registry()
+{
+    static std::vector<Registered> r;
+    return r;
+}
+
+std::function<void(Form&)>& modalResponder()
+{
+    static std::function<void(Form&)> r;
+    return r;
+}
+
+std::function<Menu*(Menu&)>& popupResponder()
+{
+    static std::function<Menu*(Menu&)> r;
+    return r;
+}
+
+// The hidden home of control arrays' stand-ins.
+class Limbo : public QWidget, public Container {
+public:
+    Limbo() { setAttribute(Qt::WA_DontShowOnScreen); }
+    ~Limbo() override { destroyControls(); }
+    QWidget* containerWidget() override { return this; }
+    Form* parentForm() override { return nullptr; }
+};
+
+// Raising a window is the window system's; the test platforms have none and say so loudly.
+void raiseWindow(QWidget* w)
+{
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
+        w->raise();
+}
+
+bool holds(const Menu& menu, const Menu* item)
+{
+    for (const Menu* m = item; m; m = m->Parent())
+        if (m == &menu)
+            return true;
+    return false;
+}
+
+} // namespace
+
+namespace detail {
+vb::Container* limbo()
+{
+    static QPointer<Limbo> home;
+    if (!home)
+        home = new Limbo; // lives as long as the program
+    return home.data();
+}
+} // namespace detail
+
+Form::Form() : QWidget(nullptr, Qt::Window)
+{
+    setMouseTracking(true);
+    setFocusPolicy(Qt::NoFocus);
+    QFont f(defaultFontName());
+    f.setPointSizeF(9);
+    setFont(f);
+}
+
+Form::~Form()
+{
+    Forms::remove(this);
+    destroyControls();
+}
+
+void Form::runLoad()
+{
+    loadRan_ = true;
+    detail::DispatchScope scope;
+    Form_Load();
+}
+
+void Form::ensureLoadRan()
+{
+    if (!loadRan_)
+        runLoad();
+}
+
+void Form::setIcon(std::optional<QPixmap> icon)
+{
+    setWindowIcon(icon ? QIcon(*icon) : QIcon());
+}
+
+void Form::setPicture(std::optional<QPixmap> picture)
+{
+    picture_ = std::move(picture);
+    update();
+}
+
+void Form::setBackColor(const QColor& c)
+{
+    backColor_ = c;
+    update();
+}
+
+void Form::setFlags(Qt::WindowFlags flags)
+{
+    if (windowHandle() && isVisible()) {
+        // Changing the flags of a shown window through QWidget would hide it.
+        overrideWindowFlags(flags);
+        windowHandle()->setFlags(flags);
+    } else {
+        setWindowFlags(flags);
+    }
+}
+
+void Form::setBorderStyle(int style)
+{
+    borderStyle_ = style;
+    Qt::WindowFlags f = Qt::Window;
+    switch (style) {
+    case 0: f |= Qt::FramelessWindowHint; break;
+    case 1:
+        f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+            | Qt::WindowCloseButtonHint;
+        break;
+    case 3: f = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint; break;
+    case 4:
+    case 5: f = Qt::Tool; break;
+    default: break;
+    }
+    f.setFlag(Qt::WindowStaysOnTopHint, windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    setFlags(f);
+}
+
+bool Form::Topmost() const { return windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
+
+void Form::setTopmost(bool on)
+{
+    if (on == Topmost())
+        return;
+    Qt::WindowFlags f = windowFlags();
+    f.setFlag(Qt::WindowStaysOnTopHint, on);
+    setFlags(f);
+}
+
+void Form::bringToFront() { raiseWindow(this); }
+
+int Form::WindowState() const
+{
+    if (isMinimized())
+        return vbMinimized;
+    if (isMaximized())
+        return vbMaximized;
+    return vbNormal;
+}
+
+void Form::setWindowState(int state)
+{
+    switch (state) {
+    case vbMinimized: QWidget::setWindowState(Qt::WindowMinimized); break;
+    case vbMaximized: QWidget::setWindowState(Qt::WindowMaximized); break;
+    default: QWidget::setWindowState(Qt::WindowNoState); break;
+    }
+}
+
+// The twips given are kept as long as the window has the pixel geometry they make; once the
+// window system or the user changed it, the window's own geometry speaks.
+int Form::Left() const
+{
+    const int px = frameGeometry().x();
+    return geometrySet_ && pxX(left_) == px ? left_ : qRound(twX(px));
+}
+
+int Form::Top() const
+{
+    const int px = frameGeometry().y();
+    return geometrySet_ && pxY(top_) == px ? top_ : qRound(twY(px));
+}
+
+int Form::Width() const
+{
+    const int px = frameGeometry().width();
+    return geometrySet_ && pxX(width_) == px ? width_ : qRound(twX(px));
+}
+
+int Form::Height() const
+{
+    const int px = frameGeometry().height();
+    return geometrySet_ && pxY(height_) == px ? height_ : qRound(twY(px));
+}
+
+void Form::syncTwipsFromWidget()
+{
+    if (geometrySet_)
+        return;
+    left_ = Left();
+    top_ = Top();
+    width_ = Width();
+    height_ = Height();
+    geometrySet_ = true;
+}
+
+void Form::applyGeometry()
+{
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    const int dw = frame.width() - inner.width();
+    const int dh = frame.height() - inner.height();
+    resize(std::max(1, pxX(width_) - dw), std::max(1, pxY(height_) - dh));
+    move(pxX(left_), pxY(top_));
+}
+
+void Form::setLeft(int twips)
+{
+    syncTwipsFromWidget();
+    left_ = twips;
+    applyGeometry();
+}
+
+void Form::setTop(int twips)
+{
+    syncTwipsFromWidget();
+    top_ = twips;
+    applyGeometry();
+}
+
+void Form::setWidth(int twips)
+{
+    if (twips < 0)
+        return;
+    syncTwipsFromWidget();
+    width_ = twips;
+    applyGeometry();
+}
+
+void Form::setHeight(int twips)
+{
+    if (twips < 0)
+        return;
+    syncTwipsFromWidget();
+    height_ = twips;
+    applyGeometry();
+}
+
+void Form::Move(int left, int top, int width, int height)
+{
+    syncTwipsFromWidget();
+    left_ = left;
+    top_ = top;
+    if (width >= 0)
+        width_ = width;
+    if (height >= 0)
+        height_ = height;
+    applyGeometry();
+}
+
+int Form::ScaleWidth() const { return qRound(twX(width())); }
+int Form::ScaleHeight() const { return qRound(twY(height())); }
+
+void Form::applyCursor() { applyMousePointer(this, pointer_, mouseIcon_); }
+
+void Form::setMousePointer(int pointer)
+{
+    pointer_ = pointer;
+    applyCursor();
+}
+
+void Form::setMouseIcon(std::optional<QCursor> cursor)
+{
+    mouseIcon_ = std::move(cursor);
+    applyCursor();
+}
+
+void Form::Show(int modal)
+{
+    QPointer<Form> self(this);
+    ensureLoadRan();
+    if (!self || !loaded_)
+        return;
+    if (modal && !isVisible())
+        setWindowModality(Qt::ApplicationModal);
+    show();
+    raiseWindow(this);
+    activateWindow();
+    if (!modal)
+        return;
+    if (auto responder = modalResponder()) {
+        responder(*this);
+        if (!self || !loaded_)
+            return;
+    }
+    QEventLoop loop;
+    connect(this, &Form::unloaded, &loop, &QEventLoop::quit);
+    connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
+    loop.exec();
+    if (self && !self->isVisible())
+        setWindowModality(Qt::NonModal);
+}
+
+void Form::PopupMenu(Menu& menu) { PopupMenu(menu, -1, 0, 0); }
+
+void Form::PopupMenu(Menu& menu, int flags, double xTw, double yTw)
+{
+    detail::DispatchScope scope;
+    Menu* chosen = nullptr;
+    if (auto responder = popupResponder()) {
+        chosen = responder(menu);
+    } else {
+        QMenu* qm = menu.menu();
+        QPoint at = QCursor::pos();
+        if (flags >= 0) {
+            at = mapToGlobal(QPoint(pxX(xTw), pxY(yTw)));
+            const int w = qm->sizeHint().width();
+            if (flags & vbPopupMenuRightAlign)
+                at.rx() -= w;
+            else if (flags & vbPopupMenuCenterAlign)
+                at.rx() -= w / 2;
+        }
+        chosen = menuOfAction(qm->exec(at));
+    }
+    // Only an item of this menu that a candidate could choose runs its Click.
+    if (chosen && chosen != &menu && holds(menu, chosen) && chosen->Enabled() && chosen->Visible()
+        && chosen->Items().empty() && chosen->Caption() != QLatin1String("-"))
+        chosen->raiseClick();
+}
+
+void Form::beginDrag()
+{
+    if (QWindow* w = windowHandle())
+        w->startSystemMove();
+}
+
+bool Form::previewKeyDown(int& keyCode, int shift)
+{
+    QPointer<Form> self(this);
+    Form_KeyDown(keyCode, shift);
+    return !self.isNull();
+}
+
+bool Form::previewKeyPress(int& keyAscii)
+{
+    QPointer<Form> self(this);
+    Form_KeyPress(keyAscii);
+    return !self.isNull();
+}
+
+bool Form::previewKeyUp(int& keyCode, int shift)
+{
+    QPointer<Form> self(this);
+    Form_KeyUp(keyCode, shift);
+    return !self.isNull();
+}
+
+void Form::Form_MouseDown(int, int, double, double) {}
+void Form::Form_MouseMove(int, int, double, double) {}
+void Form::Form_MouseUp(int, int, double, double) {}
+
+bool Form::raiseMouse(detail::MouseKind kind, int button, int shift, double x, double y)
+{
+    using detail::MouseKind;
+    QPointer<Form> self(this);
+    switch (kind) {
+    case MouseKind::Down: Form_MouseDown(button, shift, x, y); break;
+    case MouseKind::Move: Form_MouseMove(button, shift, x, y); break;
+    case MouseKind::Up: Form_MouseUp(button, shift, x, y); break;
+    case MouseKind::Click: Form_Click(); break;
+    case MouseKind::DblClick: Form_DblClick(); break;
+    }
+    return !self.isNull();
+}
+
+bool Form::event(QEvent* e)
+{
+    detail::DispatchScope scope;
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: {
+        // The bare surface of the form, or a disabled control passing the mouse on.
+        if (!isEnabled())
+            return QWidget::event(e);
+        auto* me = static_cast<QMouseEvent*>(e);
+        detail::routeMouse(*this, mouse_, me, me->position(), size(), true, true);
+        me->accept();
+        return true;
+    }
+    default:
+        return QWidget::event(e);
+    }
+}
+
+void Form::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), backColor_);
+    if (picture_)
+        p.drawPixmap(0, 0, *picture_);
+}
+
+void Form::keyPressEvent(QKeyEvent* e)
+{
+    // Keys reach the form itself when no control of it has the focus.
+    e->accept();
+    QPointer<Form> self(this);
+    int code = keyCode(*e);
+    if (code != 0) {
+        Form_KeyDown(code, shiftFromQt(e->modifiers()));
+        if (!self || code == 0)
+            return;
+    }
+    const QString text = e->text();
+    const int typed = text.isEmpty() ? 0 : int(text.toUcs4().value(0));
+    if (typed != 0 && typed != 0x7F) {
+        int ascii = typed;
+        Form_KeyPress(ascii);
+    }
+}
+
+void Form::keyReleaseEvent(QKeyEvent* e)
+{
+    e->accept();
+    if (e->isAutoRepeat())
+        return;
+    int code = keyCode(*e);
+    if (code != 0)
+        Form_KeyUp(code, shiftFromQt(e->modifiers()));
+}
+
+void Form::closeEvent(QCloseEvent* e)
+{
+    // Closing the window is an unload, which its handler may cancel.
+    e->ignore();
+    Unload(*this);
+}
+
+void Form::resizeEvent(QResizeEvent* e)
+{
+    QWidget::resizeEvent(e);
+    Form_Resize();
+}
+
+void Form::moveEvent(QMoveEvent* e)
+{
+    QWidget::moveEvent(e);
+    Q_EMIT moved();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+void Unload(Form& form)
+{
+    if (!form.loaded_ || form.unloading_)
+        return;
+    QPointer<Form> self(&form);
+    form.unloading_ = true;
+    int cancel = 0;
+    {
+        detail::DispatchScope scope;
+        form.Form_Unload(cancel);
+    }
+    if (!self)
+        return;
+    form.unloading_ = false;
+    if (cancel)
+        return;
+    form.loaded_ = false;
+    // An unloaded form's timers tick no more, even before the form is gone.
+    for (auto* t : form.findChildren<platform::Timer*>())
+        t->setEnabled(false);
+    form.hide();
+    const bool owned = form.inRegistry_;
+    Forms::remove(&form);
+    Q_EMIT form.unloaded();
+    if (self && owned)
+        detail::deleteSoon(&form);
+    // The old program ended when its last form was unloaded. A handler may unload the last form
+    // and then load the next, so look again once it has returned.
+    if (Forms::loaded().empty())
+        QMetaObject::invokeMethod(
+            qApp,
+            [] {
+                if (Forms::loaded().empty())
+                    QCoreApplication::quit();
+            },
+            Qt::QueuedConnection);
+}
+
+Form* Forms::find(const std::type_info& type)
+{
+    for (const auto& r : registry())
+        if (r.type == std::type_index(type) && r.form)
+            return r.form.data();
+    return nullptr;
+}
+
+void Forms::add(const std::type_info& type, Form* form)
+{
+    form->inRegistry_ = true;
+    registry().push_back({std::type_index(type), form});
+}
+
+void Forms::remove(Form* form)
+{
+    auto& r = registry();
+    r.erase(std::remove_if(r.begin(), r.end(), [form](const Registered& x) { return !x.form || x.form == form; }), r.end());
+}
+
+std::vector<Form*> Forms::loaded()
+{
+    std::vector<Form*> v;
+    for (const auto& r : registry())
+        if (r.form)
+            v.push_back(r.form.data());
+    return v;
+}
+
+void Forms::unloadAll()
+{
+    const auto forms = loaded();
+    registry().clear();
+    for (Form* f : forms) {
+        QPointer<Form> self(f);
+        f->loaded_ = false;
+        for (auto* t : f->findChildren<platform::Timer*>())
+            t->setEnabled(false);
+        f->hide();
+        Q_EMIT f->unloaded();
+        if (self)
+            detail::deleteSoon(f);
+    }
+    platform::Clock::processEvents();
+}
+
+void DoEvents() { platform::Clock::processEvents(); }
+
+void setModalResponder(std::function<void(Form&)> responder) { modalResponder() = std::move(responder); }
+void setPopupResponder(std::function<Menu*(Menu&)> responder) { popupResponder() = std::move(responder); }
+
+} // namespace vb

@@ -1,0 +1,224 @@
+#include "platform/vb_picture.h"
+
+#include "platform/files.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+#include <QWidget>
+#include <QtEndian>
+
+namespace vb {
+namespace {
+
+void setError(Error* err, int number)
+{
+    if (err)
+        *err = makeError(number);
+}
+
+std::optional<QByteArray> readFile(const QString& path, Error* err)
+{
+    const QString real = platform::resolvePath(path);
+    const QFileInfo info(real);
+    if (!info.exists() || info.isDir()) {
+        setError(err, errFileNotFound);
+        return std::nullopt;
+    }
+    QFile f(real);
+    if (!f.open(QIODevice::ReadOnly)) {
+        setError(err, errFileNotFound);
+        return std::nullopt;
+    }
+    return f.readAll();
+}
+
+quint16 u16(const QByteArray& d, qsizetype at) { return qFromLittleEndian<quint16>(d.constData() + at); }
+quint32 u32(const QByteArray& d, qsizetype at) { return qFromLittleEndian<quint32>(d.constData() + at); }
+qint32 i32(const QByteArray& d, qsizetype at) { return qFromLittleEndian<qint32>(d.constData() + at); }
+
+// A device-independent bitmap of an icon or pointer: the header, the palette, the colour rows
+// (bottom-up) and the one-bit AND mask (bottom-up) that marks transparent pixels.
+std::optional<QImage> decodeIconDib(const QByteArray& d)
+{
+    if (d.size() < 40)
+        return std::nullopt;
+    const quint32 headerSize = u32(d, 0);
+    const qint32 width = i32(d, 4);
+    const qint32 doubleHeight = i32(d, 8);
+    const int bits = u16(d, 14);
+    const quint32 compression = u32(d, 16);
+    quint32 colorsUsed = u32(d, 32);
+    if (headerSize < 40 || headerSize > quint32(d.size()) || width <= 0 || width > 1024
+        || doubleHeight <= 0 || doubleHeight > 2048 || compression != 0)
+        return std::nullopt;
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32)
+        return std::nullopt;
+    const int height = doubleHeight / 2;
+    if (height <= 0)
+        return std::nullopt;
+    if (bits <= 8 && (colorsUsed == 0 || colorsUsed > (1u << bits)))
+        colorsUsed = 1u << bits;
+    if (bits > 8)
+        colorsUsed = 0;
+
+    qsizetype at = headerSize;
+    if (at + qsizetype(colorsUsed) * 4 > d.size())
+        return std::nullopt;
+    std::vector<QRgb> palette(colorsUsed);
+    for (quint32 i = 0; i < colorsUsed; ++i) {
+        const auto* p = reinterpret_cast<const uchar*>(d.constData() + at + i * 4);
+        palette[i] = qRgb(p[2], p[1], p[0]);
+    }
+    at += qsizetype(colorsUsed) * 4;
+
+    const qsizetype xorStride = ((qsizetype(width) * bits + 31) / 32) * 4;
+    const qsizetype andStride = ((qsizetype(width) + 31) / 32) * 4;
+    const qsizetype xorAt = at;
+    const qsizetype andAt = xorAt + xorStride * height;
+    const bool haveMask = andAt + andStride * height <= d.size();
+    if (xorAt + xorStride * height > d.size())
+        return std::nullopt;
+
+    QImage img(width, height, QImage::Format_ARGB32);
+    bool anyAlpha = false;
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const uchar*>(d.constData() + xorAt + (height - 1 - y) * xorStride);
+        auto* out = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            QRgb c = 0;
+            switch (bits) {
+            case 1: c = palette[(row[x / 8] >> (7 - x % 8)) & 1]; break;
+            case 4: c = palette[(row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF]; break;
+            case 8: c = palette[row[x]]; break;
+            case 24: c = qRgb(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]); break;
+            case 32:
+                c = qRgba(row[x * 4 + 2], row[x * 4 + 1], row[x * 4], row[x * 4 + 3]);
+                anyAlpha = anyAlpha || row[x * 4 + 3] != 0;
+                break;
+            }
+            out[x] = c;
+        }
+    }
+    // A 32-bit image with an alpha channel carries its own transparency; otherwise the AND mask
+    // does. A masked pixel whose colour is not black inverts the screen under the old system;
+    // we draw it black, which is what it shows over the light surfaces of the windows.
+    for (int y = 0; y < height; ++y) {
+        const auto* mask = haveMask
+            ? reinterpret_cast<const uchar*>(d.constData() + andAt + (height - 1 - y) * andStride)
+            : nullptr;
+        auto* out = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            if (bits == 32 && anyAlpha)
+                continue;
+            const bool transparent = mask && ((mask[x / 8] >> (7 - x % 8)) & 1);
+            if (!transparent)
+                out[x] = qRgba(qRed(out[x]), qGreen(out[x]), qBlue(out[x]), 255);
+            else if ((out[x] & 0xFFFFFF) != 0)
+                out[x] = qRgba(0, 0, 0, 255);
+            else
+                out[x] = 0;
+        }
+    }
+    return img;
+}
+
+} // namespace
+
+std::optional<QPixmap> LoadPicture(const QString& path, Error* err)
+{
+    if (err)
+        *err = Error{};
+    if (path.isEmpty())
+        return std::nullopt;
+    const auto bytes = readFile(path, err);
+    if (!bytes)
+        return std::nullopt;
+    QBuffer buffer;
+    buffer.setData(*bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
+    const QImage img = reader.read();
+    if (img.isNull()) {
+        setError(err, errInvalidPicture);
+        return std::nullopt;
+    }
+    return QPixmap::fromImage(img);
+}
+
+std::optional<QCursor> cursorFromCurData(const QByteArray& data)
+{
+    // Icon directory: reserved 0, type 2 (pointer), count; then 16-byte entries.
+    if (data.size() < 6 + 16 || u16(data, 0) != 0 || u16(data, 2) != 2 || u16(data, 4) == 0)
+        return std::nullopt;
+    const int hotX = u16(data, 6 + 4);
+    const int hotY = u16(data, 6 + 6);
+    const quint32 size = u32(data, 6 + 8);
+    const quint32 offset = u32(data, 6 + 12);
+    if (offset >= quint32(data.size()) || size == 0)
+        return std::nullopt;
+    const QByteArray image = data.mid(offset, qMin<qsizetype>(size, data.size() - offset));
+    std::optional<QImage> img;
+    if (image.startsWith("\x89PNG")) {
+        QImage png;
+        if (png.loadFromData(image, "PNG"))
+            img = png;
+    } else {
+        img = decodeIconDib(image);
+    }
+    if (!img || img->isNull())
+        return std::nullopt;
+    const int x = qBound(0, hotX, img->width() - 1);
+    const int y = qBound(0, hotY, img->height() - 1);
+    return QCursor(QPixmap::fromImage(*img), x, y);
+}
+
+std::optional<QCursor> LoadCursor(const QString& path, Error* err)
+{
+    if (err)
+        *err = Error{};
+    const auto bytes = readFile(path, err);
+    if (!bytes)
+        return std::nullopt;
+    auto cursor = cursorFromCurData(*bytes);
+    if (!cursor)
+        setError(err, errInvalidPicture);
+    return cursor;
+}
+
+QCursor standardCursor(int mousePointer)
+{
+    switch (mousePointer) {
+    case vbCrosshair: return QCursor(Qt::CrossCursor);
+    case vbIbeam: return QCursor(Qt::IBeamCursor);
+    case vbSizePointer:
+    case vbSizeAll: return QCursor(Qt::SizeAllCursor);
+    case vbSizeNESW: return QCursor(Qt::SizeBDiagCursor);
+    case vbSizeNS: return QCursor(Qt::SizeVerCursor);
+    case vbSizeNWSE: return QCursor(Qt::SizeFDiagCursor);
+    case vbSizeWE: return QCursor(Qt::SizeHorCursor);
+    case vbUpArrow: return QCursor(Qt::UpArrowCursor);
+    case vbHourglass: return QCursor(Qt::WaitCursor);
+    case vbNoDrop: return QCursor(Qt::ForbiddenCursor);
+    case vbArrowHourglass: return QCursor(Qt::BusyCursor);
+    case vbArrowQuestion: return QCursor(Qt::WhatsThisCursor);
+    default: return QCursor(Qt::ArrowCursor);
+    }
+}
+
+void applyMousePointer(QWidget* w, int mousePointer, const std::optional<QCursor>& icon)
+{
+    if (!w)
+        return;
+    if (mousePointer == vbDefault || (mousePointer == vbCustom && !icon))
+        w->unsetCursor();
+    else if (mousePointer == vbCustom)
+        w->setCursor(*icon);
+    else
+        w->setCursor(standardCursor(mousePointer));
+}
+
+} // namespace vb

@@ -1,0 +1,38 @@
+#pragma once
+// Pictures and pointer files.
+//
+// Pictures are read from disk at every call: the program relies on a file changed between two
+// uses showing its new content. The ".mxy" extension of the installation's pictures names no
+// format; a picture is recognised by its content (PNG, BMP, GIF, JPEG).
+
+#include "platform/vb_constants.h"
+
+#include <QCursor>
+#include <QPixmap>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace vb {
+
+// The picture in a file, looked up without regard to case. A missing file gives error 53, a file
+// that holds no picture error 481; an empty path gives no picture and no error (the old
+// LoadPicture("") that clears a picture).
+std::optional<QPixmap> LoadPicture(const QString& path, Error* err = nullptr);
+
+// A Windows pointer file (".CUR": an icon directory of type 2 whose entry holds the hot spot;
+// the image a DIB with an AND mask in 1, 4, 8, 24 or 32 bits, or a PNG) as a cursor with its
+// hot spot. Errors as LoadPicture.
+std::optional<QCursor> LoadCursor(const QString& path, Error* err = nullptr);
+
+// The same from the bytes of a pointer file (nothing when they are not one).
+std::optional<QCursor> cursorFromCurData(const QByteArray& data);
+
+// The standard pointers 0 (vbDefault) to 15 (vbSizeAll); other numbers give the arrow.
+QCursor standardCursor(int mousePointer);
+
+// Gives a widget the pointer of a MousePointer value (vbCustom: the icon, when there is one).
+void applyMousePointer(QWidget* w, int mousePointer, const std::optional<QCursor>& icon);
+
+} // namespace vb

@@ -1,0 +1,23 @@
+#include "startup/start_values.h"
+
+#include "platform/os_info.h"
+#include "session_state/codes.h"
+#include "session_state/session_state.h"
+
+double twipsPerPixel(double logicalDpi) { return logicalDpi > 0 ? 1440.0 / logicalDpi : 15.0; }
+
+double scaleFactor(double twipsPerPixel) { return twipsPerPixel / 15.0; }
+
+QString runLogPathFor(const QString& appPath, const QDateTime& startTime)
+{
+    return appPath + QStringLiteral("ksdata/") + startTime.toString(QStringLiteral("yyyyMMddHHmmss")) + QStringLiteral(".txt");
+}
+
+void setStartSessionValues()
+{
+    auto& s = S();
+    s.SetIndex = 0;
+    s.DemoRunning = 0;
+    s.CandidateName = codes::trimSpaces(s.sysInfo[8]);
+    s.OsVersion = platform::osVersion();
+}

@@ -1,0 +1,18 @@
+#pragma once
+// The values the splash window's start-up sets that need no window.
+
+#include <QDateTime>
+#include <QString>
+
+// Twips per pixel of a screen with the given logical dots per inch (15 at 96 dpi).
+double twipsPerPixel(double logicalDpi);
+// A scale factor from twips per pixel: every design figure (twips at 96 dpi) is multiplied by
+// it, so that the layout keeps its pixel size (1.0 at 96 dpi, 0.8 at 120 dpi).
+double scaleFactor(double twipsPerPixel);
+
+// This run's log: appPath & "ksdata/" & the time as yyyyMMddHHmmss & ".txt".
+QString runLogPathFor(const QString& appPath, const QDateTime& startTime);
+
+// The session values the splash sets after the configuration load: SetIndex 0, DemoRunning
+// off, CandidateName from configuration entry 8 and OsVersion from the operating system.
+void setStartSessionValues();

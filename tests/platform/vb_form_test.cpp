@@ -1,0 +1,271 @@
+// Forms: load on first touch, unloading (cancelled, from inside a handler), modal showing and
+// the test responders of modal windows, message boxes and pop-up menus.
+
+#include "support/events.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/files.h"
+
+#include <QPointer>
+
+using namespace vb;
+
+namespace {
+
+int loads = 0;
+int unloadRequests = 0;
+
+class Counted : public Form {
+public:
+    int cancelUnloads = 0;
+
+protected:
+    void Form_Load() override { ++loads; }
+    void Form_Unload(int& cancel) override
+    {
+        ++unloadRequests;
+        if (cancelUnloads > 0) {
+            --cancelUnloads;
+            cancel = 1;
+        }
+    }
+};
+
+// A form whose load touches another form: the inner load runs inside the outer one.
+class Outer : public Form {
+public:
+    bool innerLoadedDuringLoad = false;
+
+protected:
+    void Form_Load() override
+    {
+        Forms::get<Counted>();
+        innerLoadedDuringLoad = Forms::isLoaded<Counted>();
+    }
+};
+
+// A dialog with an OK button that unloads it, as the program's confirmations do.
+class Dialog : public Form {
+public:
+    CommandButton* CmdOK = new CommandButton(this);
+    Timer* Timer1 = new Timer(this, 100);
+    int answer = 0;
+
+    Dialog()
+    {
+        Move(0, 0, 3000, 2000);
+        CmdOK->Move(600, 600, 1200, 450);
+        CmdOK->Click = [this] { CmdOK_Click(); };
+    }
+
+private:
+    void CmdOK_Click()
+    {
+        answer = 1;
+        Unload(*this);
+        DoEvents(); // the form must survive until this handler has returned
+        answer = 2;
+    }
+};
+
+class FormsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        loads = 0;
+        unloadRequests = 0;
+    }
+    void TearDown() override
+    {
+        setModalResponder({});
+        setMsgBoxResponder({});
+        setPopupResponder({});
+        Forms::unloadAll();
+        setTwipsPerPixelOverride(0, 0);
+    }
+};
+
+TEST_F(FormsTest, FirstTouchLoadsAndRunsFormLoadInsideTheCall)
+{
+    EXPECT_FALSE(Forms::isLoaded<Outer>());
+    Outer& outer = Forms::get<Outer>();
+    EXPECT_TRUE(outer.innerLoadedDuringLoad);
+    EXPECT_EQ(loads, 1);
+    EXPECT_EQ(&Forms::get<Outer>(), &outer);
+    Forms::get<Counted>();
+    EXPECT_EQ(loads, 1) << "a loaded form is not loaded again";
+}
+
+TEST_F(FormsTest, UnloadCanBeCancelledAndTheNextTouchBuildsANewForm)
+{
+    Counted& first = Forms::get<Counted>();
+    QPointer<Counted> old(&first);
+    first.cancelUnloads = 1;
+    Unload(first);
+    EXPECT_TRUE(Forms::isLoaded<Counted>());
+    Unload(first);
+    EXPECT_FALSE(Forms::isLoaded<Counted>());
+    EXPECT_EQ(unloadRequests, 2);
+    DoEvents();
+    EXPECT_TRUE(old.isNull()) << "deleted once events are processed";
+    Forms::get<Counted>();
+    EXPECT_EQ(loads, 2);
+    Unload(Forms::get<Counted>());
+    Unload(Forms::get<Counted>()); // unloading twice over is harmless
+}
+
+TEST_F(FormsTest, ModalShowAnsweredByTheResponderReturnsAndUnloadInsideItsHandlerIsSafe)
+{
+    Dialog* seen = nullptr;
+    int answerInside = 0;
+    setModalResponder([&](Form& f) {
+        seen = dynamic_cast<Dialog*>(&f);
+        ASSERT_NE(seen, nullptr);
+        EXPECT_TRUE(f.isVisible());
+        tsupport::click(*seen->CmdOK);
+        answerInside = seen->answer;
+    });
+    Dialog& dialog = Forms::get<Dialog>();
+    dialog.Timer1->setEnabled(true);
+    QPointer<Dialog> guard(&dialog);
+    dialog.Show(vbModal);
+    EXPECT_EQ(answerInside, 2) << "the handler ran to its end";
+    EXPECT_FALSE(Forms::isLoaded<Dialog>());
+    int ticks = 0;
+    if (guard)
+        guard->Timer1->onTimer = [&] { ++ticks; };
+    platform::Clock::advance(500);
+    EXPECT_EQ(ticks, 0) << "an unloaded form's timer ticks no more";
+    EXPECT_TRUE(guard.isNull());
+}
+
+TEST_F(FormsTest, ClosingTheWindowIsAnUnloadThatCanBeCancelled)
+{
+    Counted& f = Forms::get<Counted>();
+    f.Show();
+    f.cancelUnloads = 1;
+    f.close();
+    EXPECT_TRUE(f.isVisible());
+    f.close();
+    EXPECT_FALSE(Forms::isLoaded<Counted>());
+}
+
+TEST_F(FormsTest, MsgBoxResponderAnswersWithTheOldCodes)
+{
+    QString prompt, title;
+    int buttons = -1;
+    setDefaultMsgBoxTitle("默认标题");
+    setMsgBoxResponder([&](const QString& p, int b, const QString& t) {
+        prompt = p;
+        buttons = b;
+        title = t;
+        return vbNo;
+    });
+    EXPECT_EQ(MsgBox("确定要交卷吗？", vbYesNo + vbQuestion), vbNo);
+    EXPECT_EQ(prompt, "确定要交卷吗？");
+    EXPECT_EQ(buttons, 36);
+    EXPECT_EQ(title, "默认标题");
+    MsgBox("x", vbOKOnly, "自己的标题");
+    EXPECT_EQ(title, "自己的标题");
+}
+
+TEST_F(FormsTest, PopupMenuRunsTheChosenItemsClickBeforeReturning)
+{
+    class WithMenu : public Form {
+    public:
+        Menu* wm100 = new Menu(this, "wm100");
+        Menu* sMivoMain1 = new Menu(wm100, "sub");
+        ControlArray<Menu> sMivoSub1;
+        ControlArray<Menu> sMivoInde1;
+        WithMenu()
+        {
+            wm100->setVisible(false);
+            sMivoSub1.create(0, sMivoMain1);
+            sMivoInde1.create(0, wm100);
+            for (int i = 1; i <= 3; ++i) {
+                sMivoSub1.Load(i);
+                sMivoInde1.Load(i);
+            }
+        }
+    };
+    auto& f = Forms::get<WithMenu>();
+    // Loaded items stand after the previous member in the same parent menu.
+    ASSERT_EQ(f.wm100->Items().size(), 5u);
+    EXPECT_EQ(f.wm100->Items()[0], f.sMivoMain1);
+    EXPECT_EQ(f.wm100->Items()[4], &f.sMivoInde1(3));
+    EXPECT_EQ(f.sMivoMain1->Items()[2], &f.sMivoSub1(2));
+
+    std::vector<int> chosen;
+    f.sMivoSub1.Click = [&](int i) { chosen.push_back(i); };
+    f.sMivoInde1.Click = [&](int i) { chosen.push_back(10 + i); };
+    Menu* pick = nullptr;
+    setPopupResponder([&](Menu& popup) {
+        EXPECT_EQ(&popup, f.wm100);
+        return pick;
+    });
+    for (int i = 0; i <= 3; ++i) {
+        f.sMivoSub1(i).setVisible(true);
+        f.sMivoInde1(i).setVisible(true);
+    }
+    f.sMivoInde1(1).setEnabled(false);
+    for (Menu* m : {&f.sMivoSub1(2), &f.sMivoInde1(1), static_cast<Menu*>(nullptr), f.sMivoMain1, &f.sMivoInde1(3)}) {
+        pick = m;
+        f.PopupMenu(*f.wm100);
+    }
+    EXPECT_EQ(chosen, (std::vector<int>{2, 13})) << "disabled items, submenus and dismissal choose nothing";
+}
+
+TEST_F(FormsTest, WebViewShowsALocalPageInItsOwnCodePage)
+{
+    tsupport::TempInstall install;
+    const QByteArray page = "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">"
+                            "</head><body><p>" + platform::toGbk("帮助页") + "</p></body></html>";
+    install.writeBytes("Data/L38180.HTM", page);
+    install.writeLines("Data/plain.txt", {"第一行"});
+    auto& f = Forms::get<Counted>();
+    auto* web = new WebView(&f);
+    EXPECT_TRUE(web->Navigate(install.path("data/l38180.htm")));
+    EXPECT_TRUE(web->documentText().contains("帮助页"));
+    EXPECT_TRUE(web->Navigate(install.path("Data/plain.txt")));
+    EXPECT_TRUE(web->documentText().contains("第一行"));
+    EXPECT_FALSE(web->Navigate(install.path("Data/none.htm")));
+}
+
+TEST_F(FormsTest, GeometryInTwipsAt120Dpi)
+{
+    setTwipsPerPixelOverride(12, 12);
+    auto& f = Forms::get<Counted>();
+    f.setBorderStyle(0);
+    f.Move(1200, 600, 12000, 9000);
+    EXPECT_EQ(f.Width(), 12000);
+    EXPECT_EQ(f.width(), 1000);
+    EXPECT_EQ(f.height(), 750);
+    EXPECT_EQ(f.ScaleWidth(), 12000);
+    auto* image = new Image(&f);
+    QPixmap pic(30, 20);
+    pic.fill(Qt::blue);
+    image->setPicture(pic);
+    EXPECT_EQ(image->Width(), 360) << "an image takes its picture's size";
+    EXPECT_EQ(image->Height(), 240);
+    image->setStretch(true);
+    image->Move(0, 0, 1201, 599);
+    EXPECT_EQ(image->widget()->size(), QSize(100, 50));
+    EXPECT_EQ(image->Width(), 1201) << "the twips given are kept";
+
+    auto* label = new Label(&f);
+    label->setAutoSize(true);
+    label->setCaption("操作");
+    const int shortWidth = label->Width();
+    label->setCaption("操作成功！");
+    EXPECT_GT(label->Width(), shortWidth) << "an auto-sized label follows its caption";
+    EXPECT_EQ(label->widget()->width(), pxX(label->Width()));
+    EXPECT_GT(label->Height(), 0);
+
+    setScreenSizeOverride(800, 600);
+    EXPECT_EQ(screenWidthTw(), 9600);
+    EXPECT_EQ(screenHeightTw(), 7200);
+    setScreenSizeOverride(0, 0);
+}
+
+} // namespace

@@ -1,0 +1,176 @@
+// Pictures by content whatever their extension, the old error numbers, and pointer files.
+
+#include "support/events.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QImage>
+#include <QtEndian>
+
+using namespace vb;
+
+namespace {
+
+TEST(Pictures, EveryFormatLoadsFromAnMxyFile)
+{
+    tsupport::TempInstall install;
+    for (const char* format : {"PNG", "BMP", "GIF", "JPEG"}) {
+        const QString path = install.writePicture(QString("pic_%1.mxy").arg(format), {5, 3}, QColor(255, 0, 0), format);
+        Error err{-1, {}};
+        const auto pic = LoadPicture(path, &err);
+        ASSERT_TRUE(pic.has_value()) << format;
+        EXPECT_EQ(pic->size(), QSize(5, 3)) << format;
+        EXPECT_EQ(err.number, 0) << format;
+        const QColor c = pic->toImage().pixelColor(2, 1);
+        EXPECT_GT(c.red(), 230) << format;
+        EXPECT_LT(c.green(), 25) << format;
+    }
+}
+
+TEST(Pictures, FailuresGiveTheOldErrorNumbers)
+{
+    tsupport::TempInstall install;
+    install.writeBytes("junk.mxy", "this is no picture at all");
+    install.writeBytes("empty.mxy", {});
+    struct Case {
+        const char* name;
+        int number;
+    } const cases[] = {{"missing.mxy", 53}, {"nodir/missing.mxy", 53}, {"junk.mxy", 481}, {"empty.mxy", 481}};
+    for (const auto& c : cases) {
+        Error err;
+        EXPECT_FALSE(LoadPicture(install.path(c.name), &err).has_value()) << c.name;
+        EXPECT_EQ(err.number, c.number) << c.name;
+        EXPECT_EQ(err.text, errorText(c.number)) << c.name;
+        Error cursorErr;
+        EXPECT_FALSE(LoadCursor(install.path(c.name), &cursorErr).has_value()) << c.name;
+        EXPECT_EQ(cursorErr.number, c.number) << c.name;
+    }
+    EXPECT_EQ(errorText(53), "File not found");
+    EXPECT_EQ(errorText(481), "Invalid picture");
+    Error err{7, {}};
+    EXPECT_FALSE(LoadPicture({}, &err).has_value());
+    EXPECT_EQ(err.number, 0) << "an empty path clears a picture without an error";
+}
+
+TEST(Pictures, NamesAreFoundWithoutRegardToCaseAndReadAfresh)
+{
+    tsupport::TempInstall install;
+    install.writePicture("Data/9LX007.MXY", {4, 4}, Qt::green, "BMP");
+    const QString asked = install.path("data/9lX007.mxy");
+    ASSERT_TRUE(LoadPicture(asked).has_value());
+    EXPECT_EQ(LoadPicture(asked)->size(), QSize(4, 4));
+    install.writePicture("Data/9LX007.MXY", {6, 2}, Qt::green, "PNG");
+    EXPECT_EQ(LoadPicture(asked)->size(), QSize(6, 2)) << "a changed file shows its new content";
+}
+
+// A pointer file of one 8 x 8 image with the given bit depth: every pixel red, except the
+// top-left one, which is black and which the AND mask makes transparent (the usual make of a
+// pointer's transparent area). bits 0 stands for a PNG image.
+template <class T>
+void putLe(QByteArray& out, T v)
+{
+    char b[sizeof(T)];
+    qToLittleEndian(v, b);
+    out.append(b, sizeof(T));
+}
+
+QByteArray curFile(int bits, QPoint hot)
+{
+    const int w = 8, h = 8;
+    QByteArray image;
+    const auto put32 = [&image](quint32 v) { putLe(image, v); };
+    const auto put16 = [&image](quint16 v) { putLe(image, v); };
+    if (bits == 0) {
+        QImage img(w, h, QImage::Format_ARGB32);
+        img.fill(QColor(255, 0, 0));
+        img.setPixelColor(0, 0, QColor(0, 0, 0, 0));
+        QBuffer buf(&image);
+        buf.open(QIODevice::WriteOnly);
+        img.save(&buf, "PNG");
+    } else {
+        put32(40);
+        put32(w);
+        put32(2 * h);
+        put16(1);
+        put16(quint16(bits));
+        for (int i = 0; i < 6; ++i)
+            put32(0);
+        if (bits <= 8) {
+            for (int i = 0; i < (1 << bits); ++i)
+                put32(i == 1 ? 0x00FF0000u : 0u); // entry 1 red (B, G, R, 0)
+        }
+        const int stride = ((w * bits + 31) / 32) * 4;
+        for (int y = 0; y < h; ++y) {
+            QByteArray row(stride, 0);
+            for (int x = 0; x < w; ++x) {
+                if (x == 0 && y == h - 1) // bottom-up: the top-left pixel
+                    continue;
+                switch (bits) {
+                case 1: row[x / 8] = char(row[x / 8] | (1 << (7 - x % 8))); break;
+                case 4: row[x / 2] = char(row[x / 2] | (x % 2 ? 0x01 : 0x10)); break;
+                case 8: row[x] = 1; break;
+                case 24: row[x * 3 + 2] = char(0xFF); break;
+                case 32: row[x * 4 + 2] = char(0xFF); break;
+                }
+            }
+            image.append(row);
+        }
+        const int maskStride = 4;
+        for (int y = 0; y < h; ++y) {
+            QByteArray row(maskStride, 0);
+            if (y == h - 1) // bottom-up: the last row is the top one
+                row[0] = char(0x80);
+            image.append(row);
+        }
+    }
+    QByteArray file;
+    const auto le16 = [&file](quint16 v) { putLe(file, v); };
+    const auto le32 = [&file](quint32 v) { putLe(file, v); };
+    le16(0);
+    le16(2);
+    le16(1);
+    file.append(char(w)).append(char(h)).append(char(0)).append(char(0));
+    le16(quint16(hot.x()));
+    le16(quint16(hot.y()));
+    le32(quint32(image.size()));
+    le32(6 + 16);
+    return file + image;
+}
+
+TEST(Pointers, CurFilesGiveCursorsWithTheirHotSpot)
+{
+    tsupport::TempInstall install;
+    for (const int bits : {1, 4, 8, 24, 32, 0}) {
+        const QString path = install.writeBytes(QString("ICO%1.CUR").arg(bits), curFile(bits, {3, 5}));
+        Error err;
+        const auto cursor = LoadCursor(install.path(QString("ico%1.cur").arg(bits)), &err);
+        ASSERT_TRUE(cursor.has_value()) << bits;
+        EXPECT_EQ(cursor->hotSpot(), QPoint(3, 5)) << bits;
+        const QImage img = cursor->pixmap().toImage();
+        ASSERT_EQ(img.size(), QSize(8, 8)) << bits;
+        EXPECT_EQ(img.pixelColor(0, 0).alpha(), 0) << bits;
+        EXPECT_EQ(img.pixelColor(4, 6), QColor(255, 0, 0)) << bits;
+    }
+    EXPECT_FALSE(cursorFromCurData(curFile(8, {3, 5}).left(30)).has_value()) << "a short file is no pointer";
+    EXPECT_EQ(standardCursor(vbIbeam).shape(), Qt::IBeamCursor);
+    EXPECT_EQ(standardCursor(vbHourglass).shape(), Qt::WaitCursor);
+}
+
+TEST(Keys, OldCodesMapBothWays)
+{
+    struct Case {
+        int code;
+        int shift;
+    } const cases[] = {{vbKeyReturn, 0}, {vbKeyEscape, 0}, {vbKeyA, vbShiftMask}, {vbKey5, 0}, {vbKeyF1, 0},
+                       {vbKeyF12, vbCtrlMask}, {vbKeyHome, 0}, {vbKeyDelete, 0}, {vbKeyNumpad0 + 7, 0},
+                       {vbKeyAdd, 0}, {186, vbShiftMask}, {222, 0}, {vbKeyShift, vbShiftMask}};
+    for (const auto& c : cases) {
+        const QtKey k = qtKeyFromKeyCode(c.code, c.shift);
+        EXPECT_EQ(keyCodeFromQt(k.key, k.modifiers), c.code) << c.code;
+        EXPECT_EQ(shiftFromQt(k.modifiers), c.shift) << c.code;
+    }
+    EXPECT_EQ(keyCodeFromQt(Qt::Key_Exclam, Qt::ShiftModifier), vbKey1);
+}
+
+} // namespace

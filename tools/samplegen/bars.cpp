@@ -1,0 +1,263 @@
+#include "bars.h"
+
+#include "draw.h"
+#include "icons.h"
+
+#include <QStringList>
+#include <algorithm>
+
+namespace samplegen::bars {
+
+namespace {
+
+// Hot spots of the bars in design twips inside their bar picture, as the window lays them.
+struct Spot {
+    int element;
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+constexpr Spot Spots[] = {
+    // Menu titles.
+    {1, 420, 0, 870, 270}, {2, 1290, 0, 870, 270}, {3, 2160, 0, 870, 270}, {4, 3030, 0, 870, 270},
+    {5, 3900, 0, 870, 270}, {6, 4770, 0, 870, 270}, {7, 5640, 0, 870, 270}, {8, 6510, 0, 870, 270},
+    {9, 7380, 0, 870, 270},
+    // Drawing toolbar.
+    {11, 150, 60, 870, 270}, {12, 1020, 30, 345, 330}, {13, 1455, 60, 1230, 270},
+    {14, 2685, 30, 345, 330}, {15, 3030, 30, 345, 330}, {16, 3375, 30, 345, 330},
+    {17, 3720, 30, 345, 330}, {18, 4065, 30, 345, 330}, {19, 4410, 30, 345, 330},
+    {20, 4755, 30, 345, 330}, {21, 5100, 30, 345, 330}, {22, 5445, 30, 345, 330},
+    {23, 5790, 30, 345, 330}, {24, 6225, 30, 510, 330}, {25, 6735, 30, 510, 330},
+    {26, 7245, 30, 510, 330}, {27, 7755, 30, 345, 330}, {28, 8100, 30, 345, 330},
+    {29, 8445, 30, 345, 330}, {30, 8790, 30, 345, 330}, {31, 9135, 30, 345, 330},
+    // Standard toolbar (upper row).
+    {41, 135, 15, 345, 330}, {42, 480, 15, 345, 330}, {43, 825, 15, 345, 330},
+    {44, 1170, 15, 345, 330}, {45, 1515, 15, 345, 330}, {46, 1950, 15, 345, 330},
+    {47, 2295, 15, 345, 330}, {48, 2730, 15, 345, 330}, {49, 3075, 15, 345, 330},
+    {50, 3510, 15, 345, 330}, {51, 3855, 15, 345, 330}, {52, 4200, 15, 345, 330},
+    {53, 4710, 15, 345, 330}, {54, 5145, 15, 345, 330}, {55, 5655, 15, 345, 330},
+    {56, 6255, 15, 345, 330}, {86, 6600, 15, 345, 330}, {57, 6930, 15, 180, 330},
+    {58, 7110, 15, 345, 330}, {59, 7455, 15, 345, 330}, {60, 7890, 15, 345, 330},
+    {61, 8235, 15, 345, 330}, {62, 8580, 30, 1050, 330}, {63, 9630, 15, 345, 330},
+    {64, 9975, 15, 345, 330}, {65, 10320, 15, 345, 330}, {66, 10665, 15, 345, 330},
+    // Formatting toolbar (lower row).
+    {67, 135, 420, 2310, 330}, {68, 2445, 420, 720, 330}, {69, 3255, 405, 345, 330},
+    {70, 3600, 405, 345, 330}, {71, 3945, 405, 345, 330}, {72, 4380, 405, 345, 330},
+    {73, 4725, 405, 345, 330}, {74, 5070, 405, 345, 330}, {75, 5415, 405, 345, 330},
+    {76, 5850, 405, 345, 330}, {77, 6195, 405, 345, 330}, {78, 6540, 405, 345, 330},
+    {79, 6885, 405, 345, 330}, {80, 7230, 405, 345, 330}, {81, 7665, 405, 345, 330},
+    {82, 8010, 405, 345, 330}, {83, 8445, 405, 510, 330}, {84, 8955, 405, 510, 330},
+    {85, 9465, 405, 510, 330},
+};
+
+const QStringList MenuTitles = {
+    QStringLiteral("文件(F)"), QStringLiteral("编辑(E)"), QStringLiteral("视图(V)"),
+    QStringLiteral("插入(I)"), QStringLiteral("格式(O)"), QStringLiteral("工具(T)"),
+    QStringLiteral("数据(D)"), QStringLiteral("窗口(W)"), QStringLiteral("帮助(H)"),
+};
+
+bool isMenuTitle(int e) { return e >= 1 && e <= 9; }
+bool isBox(int e) { return e == 62 || e == 67 || e == 68; }
+bool isTextButton(int e) { return e == 11 || e == 13; }
+bool hasSplitArrow(int e) { return e == 24 || e == 25 || e == 26 || e == 83 || e == 84 || e == 85; }
+
+QString boxText(int e)
+{
+    switch (e) {
+    case 62: return QStringLiteral("100%");
+    case 67: return QStringLiteral("宋体");
+    default: return QStringLiteral("12");
+    }
+}
+
+QString textButtonCaption(int e)
+{
+    return e == 11 ? QStringLiteral("绘图(R)") : QStringLiteral("自选图形(U)");
+}
+
+// The face of an element inside its hot-spot rectangle r: what the bar shows without hover.
+void drawFace(QPainter& p, int e, const QRect& r)
+{
+    if (isMenuTitle(e)) {
+        drawText(p, r, Qt::AlignCenter, MenuTitles[e - 1], colours::Text, uiFont(12));
+    } else if (isBox(e)) {
+        field(p, r.adjusted(0, 1, 0, -1), boxText(e), true);
+    } else if (isTextButton(e)) {
+        drawText(p, r.adjusted(2, 0, -10, 0), Qt::AlignVCenter | Qt::AlignLeft, textButtonCaption(e),
+                 colours::Text, uiFont(12));
+        dropArrow(p, QRect(r.right() - 9, r.top(), 9, r.height()));
+    } else if (e == 57) {
+        dropArrow(p, r);
+    } else if (hasSplitArrow(e)) {
+        drawIcon(p, e, QPoint(r.left() + 3, r.top() + (r.height() - 16) / 2));
+        dropArrow(p, QRect(r.right() - 10, r.top(), 10, r.height()));
+    } else {
+        drawIcon(p, e, QPoint(r.left() + (r.width() - 16) / 2, r.top() + (r.height() - 16) / 2));
+    }
+}
+
+// A toolbar's rounded band with its gripper.
+void band(QPainter& p, const QRect& r)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, colours::BarTop);
+    g.setColorAt(1, colours::BarBottom);
+    p.setPen(colours::BarShadow);
+    p.setBrush(g);
+    p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    for (int y = r.top() + 4; y < r.bottom() - 3; y += 4) {
+        p.fillRect(r.left() + 4, y, 2, 2, colours::Gripper);
+        p.fillRect(r.left() + 5, y + 1, 1, 1, Qt::white);
+    }
+    p.restore();
+}
+
+std::vector<int> elementsOfRow(int first, int last, bool withSum)
+{
+    std::vector<int> row;
+    for (const Spot& s : Spots)
+        if ((s.element >= first && s.element <= last) || (withSum && s.element == 86))
+            row.push_back(s.element);
+    std::sort(row.begin(), row.end(), [](int a, int b) { return elementRect(a).left() < elementRect(b).left(); });
+    return row;
+}
+
+// Separator lines in the gaps between button groups of a row.
+void separators(QPainter& p, const std::vector<int>& row)
+{
+    for (std::size_t i = 1; i < row.size(); ++i) {
+        const QRect a = elementRect(row[i - 1]);
+        const QRect b = elementRect(row[i]);
+        if (b.left() - a.right() - 1 < 4)
+            continue;
+        const int x = (a.right() + b.left()) / 2;
+        p.fillRect(x, b.top() + 3, 1, b.height() - 6, QColor(106, 140, 203));
+        p.fillRect(x + 1, b.top() + 4, 1, b.height() - 6, Qt::white);
+    }
+}
+
+void drawRow(QPainter& p, const std::vector<int>& row)
+{
+    separators(p, row);
+    for (int e : row)
+        drawFace(p, e, elementRect(e));
+}
+
+QImage hoverPicture(int e, bool pressed)
+{
+    QRect r = elementRect(e);
+    if (e == 57) // the arrow's pictures cover the sum button beside it as well
+        r = elementRect(86).united(r);
+    QImage image = canvas(r.width(), r.height(), colours::DockRight);
+    QPainter p(&image);
+    const QRect local(0, 0, r.width(), r.height());
+    if (isMenuTitle(e)) {
+        if (pressed) {
+            fillVertical(p, local, colours::OpenTop, colours::OpenBottom);
+            p.setPen(colours::OpenBorder);
+            p.drawLine(0, local.bottom(), 0, 0);
+            p.drawLine(0, 0, local.right(), 0);
+            p.drawLine(local.right(), 0, local.right(), local.bottom());
+        } else {
+            p.fillRect(local, colours::HoverFill);
+            outline(p, local, colours::HoverBorder);
+        }
+        drawFace(p, e, local);
+        return image;
+    }
+    if (isBox(e)) {
+        drawFace(p, e, local);
+        const QRect fieldRect = local.adjusted(0, 1, 0, -1);
+        const QRect arrow(fieldRect.right() - 16, fieldRect.top() + 1, 16, fieldRect.height() - 2);
+        p.fillRect(arrow, pressed ? colours::PressedFill : colours::HoverFill);
+        dropArrow(p, arrow);
+        outline(p, fieldRect, colours::HoverBorder);
+        return image;
+    }
+    p.fillRect(local, pressed ? colours::PressedFill : colours::HoverFill);
+    outline(p, local, colours::HoverBorder);
+    if (e == 57) {
+        const QRect sum = elementRect(86).translated(-r.left(), -r.top());
+        drawFace(p, 86, sum);
+        p.fillRect(sum.right(), 1, 1, local.height() - 2, colours::HoverBorder);
+        drawFace(p, 57, QRect(sum.right() + 1, 0, local.width() - sum.width(), local.height()));
+    } else {
+        if (hasSplitArrow(e))
+            p.fillRect(local.right() - 11, 1, 1, local.height() - 2, colours::HoverBorder);
+        drawFace(p, e, local);
+    }
+    return image;
+}
+
+} // namespace
+
+QRect elementRect(int element)
+{
+    for (const Spot& s : Spots)
+        if (s.element == element)
+            return QRect(s.left / 15, s.top / 15, s.width / 15, s.height / 15);
+    return {};
+}
+
+QImage menuBar()
+{
+    QImage image = canvas(Width, MenuBarHeight);
+    QPainter p(&image);
+    fillHorizontal(p, image.rect(), colours::DockLeft, colours::DockRight);
+    for (int y = 3; y < MenuBarHeight - 3; y += 4) {
+        p.fillRect(3, y, 2, 2, colours::Gripper);
+        p.fillRect(4, y + 1, 1, 1, Qt::white);
+    }
+    drawSheetGlyph(p, QPoint(9, 1));
+    for (int e = 1; e <= 9; ++e)
+        drawFace(p, e, elementRect(e));
+    field(p, QRect(612, 2, 150, 15), QStringLiteral("键入需要帮助的问题"), true);
+    // The workbook's own window buttons at the right end of the menu bar.
+    p.setPen(colours::Text);
+    p.fillRect(770, 12, 6, 2, colours::Text);
+    outline(p, QRect(780, 5, 8, 8), colours::Text);
+    p.fillRect(780, 5, 8, 2, colours::Text);
+    p.drawLine(791, 5, 797, 11);
+    p.drawLine(797, 5, 791, 11);
+    return image;
+}
+
+QImage toolBars()
+{
+    QImage image = canvas(Width, ToolBarsHeight);
+    QPainter p(&image);
+    fillHorizontal(p, image.rect(), colours::DockLeft, colours::DockRight);
+    band(p, QRect(0, 0, 744, 25));
+    band(p, QRect(0, 26, 676, 26));
+    drawRow(p, elementsOfRow(41, 66, true));
+    drawRow(p, elementsOfRow(67, 85, false));
+    return image;
+}
+
+QImage drawingBar()
+{
+    QImage image = canvas(Width, DrawingBarHeight);
+    QPainter p(&image);
+    fillHorizontal(p, image.rect(), colours::DockLeft, colours::DockRight);
+    band(p, QRect(0, 0, 640, DrawingBarHeight));
+    drawRow(p, elementsOfRow(11, 31, false));
+    return image;
+}
+
+std::vector<std::pair<QString, QImage>> elementPictures()
+{
+    std::vector<std::pair<QString, QImage>> pictures;
+    for (const Spot& s : Spots) {
+        const QString nn = QStringLiteral("%1").arg(s.element, 2, 10, QChar(u'0'));
+        pictures.emplace_back(nn + QStringLiteral("0088"), hoverPicture(s.element, false));
+        pictures.emplace_back(nn + QStringLiteral("0099"), hoverPicture(s.element, true));
+    }
+    return pictures;
+}
+
+} // namespace samplegen::bars

@@ -1,0 +1,11 @@
+#pragma once
+// A pointer file in the Windows cursor format, written byte by byte.
+
+#include <QByteArray>
+
+namespace samplegen {
+
+// A 32 x 32 monochrome I-beam (black with a white edge) whose hot spot is its centre.
+QByteArray iBeamCursor();
+
+} // namespace samplegen

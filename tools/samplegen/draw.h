@@ -1,0 +1,64 @@
+#pragma once
+// Painting helpers shared by every picture of the sample: canvases, the one font we draw
+// with, gradients and the colours of the simulated spreadsheet program's blue theme.
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+#include <QString>
+
+namespace samplegen {
+
+namespace colours {
+inline const QColor DockLeft{158, 190, 245};
+inline const QColor DockRight{196, 218, 250};
+inline const QColor BarTop{221, 236, 254};
+inline const QColor BarBottom{129, 169, 226};
+inline const QColor BarShadow{59, 97, 156};
+inline const QColor Gripper{39, 65, 118};
+inline const QColor HoverFill{255, 238, 194};
+inline const QColor HoverBorder{0, 0, 128};
+inline const QColor PressedFill{254, 128, 62};
+inline const QColor OpenTop{227, 239, 255};
+inline const QColor OpenBottom{147, 181, 231};
+inline const QColor OpenBorder{0, 45, 150};
+inline const QColor FieldBorder{127, 157, 185};
+inline const QColor DialogFace{236, 233, 216};
+inline const QColor TitleDark{0, 84, 227};
+inline const QColor TitleLight{61, 149, 255};
+inline const QColor GridLine{208, 215, 229};
+inline const QColor HeaderFace{228, 236, 247};
+inline const QColor HeaderActive{255, 213, 141};
+inline const QColor Text{0, 0, 0};
+inline const QColor GreyText{141, 141, 141};
+} // namespace colours
+
+// A picture of the given size filled with one colour (transparent by default).
+QImage canvas(int width, int height, const QColor& fill = Qt::transparent);
+
+// The CJK font of the sample, at a size in pixels so that the pictures do not depend on the
+// screen's resolution.
+QFont uiFont(int pixelSize, bool bold = false);
+
+void fillVertical(QPainter& p, const QRectF& r, const QColor& top, const QColor& bottom);
+void fillHorizontal(QPainter& p, const QRectF& r, const QColor& left, const QColor& right);
+
+// Text in a rectangle with Qt alignment flags.
+void drawText(QPainter& p, const QRect& r, int flags, const QString& text, const QColor& colour,
+              const QFont& font);
+
+// A one-pixel rectangle outline lying inside r.
+void outline(QPainter& p, const QRect& r, const QColor& colour);
+
+// The small black triangle of every drop-down arrow, centred in r.
+void dropArrow(QPainter& p, const QRect& r, const QColor& colour = Qt::black);
+
+// A push button of the dialogs (raised face with a caption).
+void dialogButton(QPainter& p, const QRect& r, const QString& caption, bool isDefault = false);
+
+// A white entry field with the theme's border.
+void field(QPainter& p, const QRect& r, const QString& text = {}, bool withArrow = false);
+
+} // namespace samplegen

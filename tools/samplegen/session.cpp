@@ -1,0 +1,120 @@
+#include "session.h"
+
+#include "sheet.h"
+
+#include <stdexcept>
+
+namespace samplegen::session {
+
+namespace {
+
+// Pictures of the session.
+const QString DefaultBack = QStringLiteral("310010"); // A1 active
+const QString BackB3 = QStringLiteral("310011");      // B3 active
+const QString BackC5Edit = QStringLiteral("310012");  // C5 in edit mode
+const QString CommentD8 = QStringLiteral("310013");   // the comment of D8, an overlay
+const QString BackA1B2 = QStringLiteral("310014");    // A1 and B2 selected with Ctrl, B2 active
+const QString Keep = QStringLiteral("888888");
+
+// Lines of the text table (sample/session/texts.txt) that the records name.
+enum TextLine {
+    HintClickB3 = 1,
+    HintDoubleClickC5,
+    HintHoverD8,
+    HintCommentShown,
+    HintRightClickA1,
+    HintCtrlClickB2,
+    LastTextLine = HintCtrlClickB2
+};
+
+// Standard pointer 2 is the cross; cursor file 01 is the I-beam "ico01.CUR".
+constexpr int CrossPointer = 2;
+constexpr int IBeamFile = 1;
+
+TwipsRect cell(QStringView address)
+{
+    const auto r = sheet::cellRect(address);
+    if (!r)
+        throw std::invalid_argument("a step names a cell outside the drawn sheet");
+    return {twips(r->left()), twips(r->top()), twips(r->width()), twips(r->height())};
+}
+
+StepLine step(int n, QStringView code, const QString& back)
+{
+    StepLine s;
+    s.stepNumber(n).zones(u"A7").code(code).background(back);
+    return s;
+}
+
+// A step that waits for an action on one cell, with the hint just right of the cell.
+StepLine cellStep(int n, QStringView code, const QString& back, QStringView address, TextLine hint,
+                  QChar pointerKind = u'S', int pointer = CrossPointer)
+{
+    const TwipsRect target = cell(address);
+    StepLine s = step(n, code, back);
+    s.target1(target).pointer(pointerKind, pointer).hint(hint, target.left + target.width + twips(8), target.top);
+    return s;
+}
+
+Question clickEditHover()
+{
+    Question q{QStringLiteral("0001"), {}};
+    q.steps.push_back(cellStep(1, u"0001", DefaultBack, u"B3", HintClickB3));
+    q.steps.push_back(cellStep(2, u"0002", BackB3, u"C5", HintDoubleClickC5, u'M', IBeamFile));
+    q.steps.push_back(cellStep(3, u"0030", BackC5Edit, u"D8", HintHoverD8));
+
+    // The comment pops up beside D8 and the step moves on by itself after a second.
+    const TwipsRect d8 = cell(u"D8");
+    const int noteLeft = d8.left + d8.width;
+    const int noteTop = d8.top - twips(sheet::CommentAnchorY);
+    StepLine s4 = step(4, u"8888", Keep);
+    s4.overlay(1, noteLeft, noteTop, CommentD8).hint(HintCommentShown, noteLeft, noteTop + twips(64));
+    q.steps.push_back(s4);
+
+    StepLine s5 = step(5, u"9999", Keep);
+    s5.overlay(1, noteLeft, noteTop, Keep);
+    q.steps.push_back(s5);
+    return q;
+}
+
+Question rightClickCtrlClick()
+{
+    Question q{QStringLiteral("0002"), {}};
+    q.steps.push_back(cellStep(1, u"0003", BackB3, u"A1", HintRightClickA1));
+    q.steps.push_back(cellStep(2, u"9201", DefaultBack, u"B2", HintCtrlClickB2));
+    q.steps.push_back(step(3, u"9999", BackA1B2));
+    return q;
+}
+
+} // namespace
+
+std::vector<Question> questions()
+{
+    return {clickEditHover(), rightClickCtrlClick()};
+}
+
+int textLinesUsed()
+{
+    return LastTextLine;
+}
+
+std::vector<std::pair<QString, QImage>> pictures()
+{
+    sheet::View b3;
+    b3.active = QStringLiteral("B3");
+    sheet::View c5;
+    c5.active = QStringLiteral("C5");
+    c5.editing = true;
+    sheet::View a1b2;
+    a1b2.active = QStringLiteral("B2");
+    a1b2.alsoSelected = {QStringLiteral("A1")};
+    return {
+        {DefaultBack, sheet::window({})},
+        {BackB3, sheet::window(b3)},
+        {BackC5Edit, sheet::window(c5)},
+        {CommentD8, sheet::commentNote(QStringLiteral("教师"), QStringLiteral("英语平均分，由D3:D7的英语成绩求得。"))},
+        {BackA1B2, sheet::window(a1b2)},
+    };
+}
+
+} // namespace samplegen::session

@@ -1,0 +1,352 @@
+#include "sheet.h"
+
+#include "bars.h"
+#include "draw.h"
+#include "icons.h"
+
+#include <QMap>
+
+namespace samplegen::sheet {
+
+namespace {
+
+constexpr int TitleHeight = 28;
+constexpr int FormulaTop = 102;
+constexpr int HeaderTop = 122;
+constexpr int GridTop = 140;
+constexpr int RowHeaderWidth = 30;
+constexpr int ColumnWidth = 64;
+constexpr int RowHeight = 17;
+constexpr int Columns = 12;      // A-L
+constexpr int Rows = 23;         // fully visible rows
+constexpr int GridBottom = 538;  // first row of the sheet-tab bar
+constexpr int ScrollLeft = 783;
+constexpr int StatusTop = 580;
+
+struct Cell {
+    QString text;
+    bool bold = false;
+    bool number = false;
+};
+
+// The content of the sample sheet: a small table of marks with its averages.
+QMap<QString, Cell> contents()
+{
+    QMap<QString, Cell> c;
+    c[QStringLiteral("A1")] = {QStringLiteral("学生成绩表"), true};
+    const QStringList heads = {QStringLiteral("姓名"), QStringLiteral("语文"), QStringLiteral("数学"),
+                               QStringLiteral("英语"), QStringLiteral("总分")};
+    for (int i = 0; i < heads.size(); ++i)
+        c[QString(QChar(u'A' + i)) + u'2'] = {heads[i], true};
+    struct Row {
+        const char16_t* name;
+        int marks[3];
+    };
+    static constexpr Row rows[] = {
+        {u"张明", {86, 92, 78}}, {u"李华", {90, 85, 88}}, {u"王芳", {78, 95, 91}},
+        {u"赵强", {88, 76, 84}}, {u"陈静", {95, 89, 93}},
+    };
+    int sums[4] = {0, 0, 0, 0};
+    for (int r = 0; r < 5; ++r) {
+        const QString row = QString::number(r + 3);
+        c[QStringLiteral("A") + row] = {QString::fromUtf16(rows[r].name)};
+        int total = 0;
+        for (int k = 0; k < 3; ++k) {
+            c[QString(QChar(u'B' + k)) + row] = {QString::number(rows[r].marks[k]), false, true};
+            total += rows[r].marks[k];
+            sums[k] += rows[r].marks[k];
+        }
+        sums[3] += total;
+        c[QStringLiteral("E") + row] = {QString::number(total), false, true};
+    }
+    c[QStringLiteral("A8")] = {QStringLiteral("平均分"), true};
+    for (int k = 0; k < 4; ++k)
+        c[QString(QChar(u'B' + k)) + u'8'] = {QString::number(sums[k] / 5.0, 'f', 1), false, true};
+    return c;
+}
+
+struct Address {
+    int column;
+    int row;
+};
+
+std::optional<Address> parse(QStringView address)
+{
+    if (address.size() < 2 || address[0] < u'A' || address[0] >= QChar(u'A' + Columns))
+        return std::nullopt;
+    bool ok = false;
+    const int row = address.mid(1).toInt(&ok);
+    if (!ok || row < 1 || row > Rows)
+        return std::nullopt;
+    return Address{address[0].unicode() - u'A', row - 1};
+}
+
+QRect cellAt(int column, int row)
+{
+    return QRect(RowHeaderWidth + column * ColumnWidth, GridTop + row * RowHeight, ColumnWidth, RowHeight);
+}
+
+void titleBar(QPainter& p)
+{
+    const QRect bar(0, 0, Width, TitleHeight);
+    fillVertical(p, bar, colours::TitleLight, colours::TitleDark);
+    p.fillRect(0, TitleHeight - 1, Width, 1, QColor(0, 50, 150));
+    drawSheetGlyph(p, QPoint(6, 6));
+    drawText(p, QRect(28, 0, 500, TitleHeight), Qt::AlignVCenter | Qt::AlignLeft,
+             QStringLiteral("Microsoft Excel - Book1"), Qt::white, uiFont(13, true));
+    // Minimise, maximise and close, in the operating system's look.
+    const int top = 4;
+    for (int i = 0; i < 3; ++i) {
+        const QRect b(Width - 3 * 23 - 3 + i * 23, top, 21, 21);
+        const bool close = i == 2;
+        fillVertical(p, b, close ? QColor(230, 120, 90) : QColor(100, 160, 255),
+                     close ? QColor(200, 60, 30) : QColor(30, 90, 230));
+        outline(p, b, Qt::white);
+        p.setPen(QPen(Qt::white, 2));
+        if (i == 0)
+            p.drawLine(b.left() + 5, b.bottom() - 5, b.left() + 11, b.bottom() - 5);
+        else if (i == 1)
+            p.drawRect(b.adjusted(5, 5, -6, -6));
+        else {
+            p.drawLine(b.left() + 6, b.top() + 6, b.right() - 6, b.bottom() - 6);
+            p.drawLine(b.right() - 6, b.top() + 6, b.left() + 6, b.bottom() - 6);
+        }
+    }
+}
+
+void formulaBar(QPainter& p, const View& view, const QString& activeText)
+{
+    const QRect bar(0, FormulaTop, Width, HeaderTop - FormulaTop);
+    fillVertical(p, bar, QColor(238, 243, 250), QColor(214, 226, 245));
+    field(p, QRect(2, FormulaTop + 2, 100, 16), view.active, true);
+    int x = 112;
+    if (view.editing) {
+        drawText(p, QRect(x, FormulaTop + 2, 16, 16), Qt::AlignCenter, QStringLiteral("×"), QColor(200, 0, 0),
+                 uiFont(13, true));
+        drawText(p, QRect(x + 18, FormulaTop + 2, 16, 16), Qt::AlignCenter, QStringLiteral("✓"),
+                 QColor(0, 130, 0), uiFont(13, true));
+    }
+    x += 50;
+    QFont fx = uiFont(12, false);
+    fx.setItalic(true);
+    drawText(p, QRect(x, FormulaTop + 2, 24, 16), Qt::AlignCenter, QStringLiteral("fx"), colours::Text, fx);
+    // The edit bar lies where the window puts its own edit field in typing steps.
+    const QRect edit(192, FormulaTop + 2, Width - 192 - 17, 16);
+    p.fillRect(edit, Qt::white);
+    outline(p, edit, colours::FieldBorder);
+    drawText(p, edit.adjusted(3, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, activeText, colours::Text, uiFont(12));
+}
+
+void headers(QPainter& p, const QStringList& selected)
+{
+    QList<int> activeColumns;
+    QList<int> activeRows;
+    for (const QString& a : selected)
+        if (const auto addr = parse(a)) {
+            activeColumns << addr->column;
+            activeRows << addr->row;
+        }
+    const QRect corner(0, HeaderTop, RowHeaderWidth, GridTop - HeaderTop);
+    fillVertical(p, corner, colours::HeaderFace, QColor(200, 214, 236));
+    p.setPen(QColor(158, 182, 206));
+    for (int c = 0; c < Columns; ++c) {
+        const QRect h(RowHeaderWidth + c * ColumnWidth, HeaderTop, ColumnWidth, GridTop - HeaderTop);
+        if (activeColumns.contains(c))
+            fillVertical(p, h, QColor(255, 236, 190), colours::HeaderActive);
+        else
+            fillVertical(p, h, colours::HeaderFace, QColor(200, 214, 236));
+        p.setPen(QColor(158, 182, 206));
+        p.drawLine(h.right(), h.top(), h.right(), h.bottom());
+        drawText(p, h, Qt::AlignCenter, QString(QChar(u'A' + c)), colours::Text, uiFont(12));
+    }
+    for (int r = 0; r <= Rows; ++r) {
+        const QRect h(0, GridTop + r * RowHeight, RowHeaderWidth, RowHeight);
+        if (activeRows.contains(r))
+            fillHorizontal(p, h, QColor(255, 236, 190), colours::HeaderActive);
+        else
+            fillHorizontal(p, h, colours::HeaderFace, QColor(210, 222, 240));
+        p.setPen(QColor(158, 182, 206));
+        p.drawLine(h.left(), h.bottom(), h.right(), h.bottom());
+        drawText(p, h, Qt::AlignCenter, QString::number(r + 1), colours::Text, uiFont(12));
+    }
+    p.setPen(QColor(158, 182, 206));
+    p.drawLine(0, GridTop - 1, ScrollLeft, GridTop - 1);
+    p.drawLine(RowHeaderWidth - 1, HeaderTop, RowHeaderWidth - 1, GridBottom - 1);
+}
+
+void grid(QPainter& p)
+{
+    p.fillRect(QRect(RowHeaderWidth, GridTop, ScrollLeft - RowHeaderWidth, GridBottom - GridTop), Qt::white);
+    p.setPen(colours::GridLine);
+    for (int c = 1; c <= Columns; ++c) {
+        const int x = RowHeaderWidth + c * ColumnWidth - 1;
+        p.drawLine(x, GridTop, x, GridBottom - 1);
+    }
+    for (int r = 1; r <= Rows + 1; ++r) {
+        const int y = GridTop + r * RowHeight - 1;
+        p.drawLine(RowHeaderWidth, y, ScrollLeft - 1, y);
+    }
+}
+
+void cellText(QPainter& p, const QRect& r, const Cell& cell)
+{
+    const int align = Qt::AlignVCenter | (cell.number ? Qt::AlignRight : Qt::AlignLeft);
+    // Text may run on into the empty cells to its right, as in the real program.
+    const QRect area = cell.number ? r.adjusted(2, 0, -3, 0) : QRect(r.left() + 2, r.top(), 3 * ColumnWidth, r.height());
+    drawText(p, area, align, cell.text, colours::Text, uiFont(12, cell.bold));
+}
+
+void commentMarker(QPainter& p, const QRect& cell)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 0, 0));
+    p.drawPolygon(QPolygon({QPoint(cell.right() - 5, cell.top()), QPoint(cell.right() - 1, cell.top()),
+                            QPoint(cell.right() - 1, cell.top() + 4)}));
+}
+
+void selection(QPainter& p, const View& view, const QMap<QString, Cell>& content)
+{
+    for (const QString& a : view.alsoSelected)
+        if (const auto r = cellRect(a)) {
+            p.fillRect(r->adjusted(0, 0, -1, -1), QColor(182, 202, 234, 150));
+        }
+    const auto active = cellRect(view.active);
+    if (!active)
+        return;
+    if (view.editing) {
+        const QString text = content.value(view.active).text;
+        p.fillRect(active->adjusted(0, 0, -1, -1), Qt::white);
+        drawText(p, active->adjusted(2, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, text, colours::Text, uiFont(12));
+        const int caretX = active->left() + 3 + QFontMetrics(uiFont(12)).horizontalAdvance(text);
+        p.fillRect(caretX, active->top() + 2, 1, active->height() - 4, Qt::black);
+    }
+    if (view.alsoSelected.isEmpty()) {
+        p.setPen(QPen(Qt::black, 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(active->adjusted(0, 0, -1, -1));
+        if (!view.editing) {
+            p.fillRect(active->right() - 2, active->bottom() - 2, 5, 5, Qt::white);
+            p.fillRect(active->right() - 1, active->bottom() - 1, 4, 4, Qt::black);
+        }
+    } else {
+        outline(p, *active, Qt::black);
+    }
+}
+
+void scrollBars(QPainter& p)
+{
+    const QRect vertical(ScrollLeft, HeaderTop, Width - ScrollLeft, GridBottom - HeaderTop);
+    fillHorizontal(p, vertical, QColor(243, 241, 236), QColor(254, 254, 251));
+    for (const QRect& b : {QRect(ScrollLeft, HeaderTop, 17, 17), QRect(ScrollLeft, GridBottom - 17, 17, 17),
+                           QRect(ScrollLeft + 1, HeaderTop + 18, 15, 40)}) {
+        fillHorizontal(p, b, QColor(202, 220, 252), QColor(180, 202, 245));
+        outline(p, b, QColor(164, 185, 231));
+    }
+    dropArrow(p, QRect(ScrollLeft, GridBottom - 17, 17, 17), QColor(77, 97, 133));
+    p.save();
+    p.translate(ScrollLeft + 17, HeaderTop + 17);
+    p.rotate(180);
+    dropArrow(p, QRect(0, 0, 17, 17), QColor(77, 97, 133));
+    p.restore();
+}
+
+void sheetTabs(QPainter& p)
+{
+    const QRect bar(0, GridBottom, Width, bars::DrawingBarTop - GridBottom);
+    fillVertical(p, bar, QColor(236, 233, 216), QColor(222, 218, 200));
+    p.setPen(QColor(128, 128, 128));
+    p.drawLine(0, GridBottom, Width, GridBottom);
+    // The four buttons that scroll the row of tabs.
+    for (int i = 0; i < 4; ++i) {
+        const QRect b(2 + i * 15, GridBottom + 3, 14, 12);
+        p.save();
+        p.translate(b.center() + QPoint(1, 1));
+        p.rotate(i < 2 ? 90 : -90);
+        dropArrow(p, QRect(-7, -7, 14, 14), QColor(60, 60, 60));
+        p.restore();
+    }
+    const QStringList names = {QStringLiteral("Sheet1"), QStringLiteral("Sheet2"), QStringLiteral("Sheet3")};
+    int x = 66;
+    for (int i = names.size() - 1; i >= 0; --i) {
+        const int left = x + i * 56;
+        const QPolygon tab({QPoint(left, GridBottom), QPoint(left + 8, GridBottom + 16),
+                            QPoint(left + 56, GridBottom + 16), QPoint(left + 64, GridBottom)});
+        p.setPen(QColor(90, 90, 90));
+        p.setBrush(i == 0 ? QColor(255, 255, 255) : QColor(236, 233, 216));
+        p.drawPolygon(tab);
+        drawText(p, QRect(left + 8, GridBottom, 48, 16), Qt::AlignCenter, names[i], colours::Text,
+                 uiFont(12, i == 0));
+    }
+    const QRect hscroll(420, GridBottom + 1, ScrollLeft - 420, 16);
+    fillVertical(p, hscroll, QColor(243, 241, 236), QColor(254, 254, 251));
+    outline(p, QRect(420, GridBottom + 1, 17, 16), QColor(164, 185, 231));
+    outline(p, QRect(ScrollLeft - 17, GridBottom + 1, 17, 16), QColor(164, 185, 231));
+}
+
+void statusBar(QPainter& p, bool editing)
+{
+    const QRect bar(0, StatusTop, Width, Height - StatusTop);
+    fillVertical(p, bar, QColor(196, 218, 250), QColor(158, 190, 245));
+    p.setPen(QColor(106, 140, 203));
+    p.drawLine(0, StatusTop, Width, StatusTop);
+    drawText(p, bar.adjusted(6, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
+             editing ? QStringLiteral("编辑") : QStringLiteral("就绪"), colours::Text, uiFont(12));
+    drawText(p, QRect(680, StatusTop, 100, Height - StatusTop), Qt::AlignVCenter | Qt::AlignLeft,
+             QStringLiteral("数字"), colours::Text, uiFont(12));
+}
+
+} // namespace
+
+std::optional<QRect> cellRect(QStringView address)
+{
+    const auto a = parse(address);
+    if (!a)
+        return std::nullopt;
+    return cellAt(a->column, a->row);
+}
+
+QImage window(const View& view)
+{
+    QImage image = canvas(Width, Height, Qt::white);
+    QPainter p(&image);
+    const QMap<QString, Cell> content = contents();
+
+    titleBar(p);
+    fillHorizontal(p, QRect(0, TitleHeight, Width, FormulaTop - TitleHeight), colours::DockLeft, colours::DockRight);
+    p.drawImage(0, bars::MenuBarTop, bars::menuBar());
+    p.drawImage(0, bars::ToolBarsTop, bars::toolBars());
+    formulaBar(p, view, content.value(view.active).text);
+
+    grid(p);
+    for (auto it = content.begin(); it != content.end(); ++it)
+        if (const auto r = cellRect(it.key()))
+            cellText(p, *r, it.value());
+    if (const auto d8 = cellRect(u"D8"))
+        commentMarker(p, *d8);
+    selection(p, view, content);
+    headers(p, QStringList(view.alsoSelected) << view.active);
+    scrollBars(p);
+    sheetTabs(p);
+    p.drawImage(0, bars::DrawingBarTop, bars::drawingBar());
+    statusBar(p, view.editing);
+    return image;
+}
+
+QImage commentNote(const QString& author, const QString& text)
+{
+    QImage image = canvas(164, 60);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(Qt::black, 1));
+    p.drawLine(QPointF(0, CommentAnchorY), QPointF(14, 3));
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const QRect note(14, 0, 148, 58);
+    p.fillRect(note, QColor(255, 255, 225));
+    outline(p, note, Qt::black);
+    drawText(p, note.adjusted(5, 3, -4, 0), Qt::AlignTop | Qt::AlignLeft, author + u':', colours::Text, uiFont(12, true));
+    drawText(p, note.adjusted(5, 20, -4, -3), Qt::AlignTop | Qt::AlignLeft | Qt::TextWordWrap, text, colours::Text,
+             uiFont(12));
+    return image;
+}
+
+} // namespace samplegen::sheet

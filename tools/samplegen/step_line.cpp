@@ -1,0 +1,113 @@
+#include "step_line.h"
+
+#include <stdexcept>
+
+namespace samplegen {
+
+namespace {
+
+// Columns of the fields that the sample uses.
+constexpr int SpareCol = 1;
+constexpr int ZoneFirstCol = 4;
+constexpr int ZoneSecondCol = 6;
+constexpr int CodeCol = 8;
+constexpr int BackCol = 12;
+constexpr int Overlay1Col = 18;
+constexpr int Overlay2Col = 34;
+constexpr int Overlay3Col = 50;
+constexpr int Overlay4Col = 135;
+constexpr int Target1Col = 66;
+constexpr int PointerKindCol = 101;
+constexpr int PointerNumberCol = 104;
+constexpr int HintLeftCol = 112;
+constexpr int HintTopCol = 117;
+constexpr int HintLineCol = 122;
+
+} // namespace
+
+FixedColumns::FixedColumns(int width, QChar fill) : line_(width, fill) {}
+
+void FixedColumns::put(int col, int width, QStringView text)
+{
+    if (col < 1 || width < 1 || col + width - 1 > line_.size() || text.size() != width)
+        throw std::invalid_argument(QStringLiteral("field \"%1\" does not fit %2 columns at column %3")
+                                        .arg(text)
+                                        .arg(width)
+                                        .arg(col)
+                                        .toStdString());
+    line_.replace(col - 1, width, text.toString());
+}
+
+void FixedColumns::putNumber(int col, int width, int value)
+{
+    if (value < 0)
+        throw std::invalid_argument("negative value in a step field");
+    put(col, width, QStringLiteral("%1").arg(value, width, 10, QChar(u'0')));
+}
+
+StepLine::StepLine() : line_(Width, u'0') {}
+
+StepLine& StepLine::stepNumber(int n)
+{
+    line_.putNumber(SpareCol, 3, n);
+    return *this;
+}
+
+StepLine& StepLine::zones(QStringView first, QStringView second)
+{
+    line_.put(ZoneFirstCol, 2, first);
+    line_.put(ZoneSecondCol, 2, second);
+    return *this;
+}
+
+StepLine& StepLine::code(QStringView operation)
+{
+    line_.put(CodeCol, 4, operation);
+    return *this;
+}
+
+StepLine& StepLine::background(QStringView picture)
+{
+    line_.put(BackCol, 6, picture);
+    return *this;
+}
+
+StepLine& StepLine::overlay(int slot, int left, int top, QStringView picture, QChar jump)
+{
+    static constexpr int columns[] = {Overlay1Col, Overlay2Col, Overlay3Col, Overlay4Col};
+    if (slot < 1 || slot > 4)
+        throw std::invalid_argument("overlay slots are 1 to 4");
+    const int col = columns[slot - 1];
+    line_.putNumber(col, 5, left);
+    line_.put(col + 5, 1, QStringView(&jump, 1));
+    line_.putNumber(col + 6, 4, top);
+    line_.put(col + 10, 6, picture);
+    return *this;
+}
+
+StepLine& StepLine::target1(const TwipsRect& r, QChar jump)
+{
+    line_.putNumber(Target1Col, 5, r.left);
+    line_.put(Target1Col + 5, 1, QStringView(&jump, 1));
+    line_.putNumber(Target1Col + 6, 4, r.top);
+    line_.putNumber(Target1Col + 10, 5, r.width);
+    line_.putNumber(Target1Col + 15, 5, r.height);
+    return *this;
+}
+
+StepLine& StepLine::pointer(QChar kind, int number)
+{
+    line_.put(PointerKindCol, 1, QStringView(&kind, 1));
+    line_.putNumber(PointerNumberCol, 2, number);
+    return *this;
+}
+
+StepLine& StepLine::hint(int textLine, int left, int top)
+{
+    line_.putNumber(HintLeftCol, 5, left);
+    line_.putNumber(HintTopCol, 5, top);
+    line_.putNumber(HintLineCol, 3, textLine);
+    return *this;
+}
+
+} // namespace samplegen

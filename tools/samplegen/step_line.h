@@ -1,0 +1,66 @@
+#pragma once
+// One step record of a step file, built field by field so that every value lands in its
+// columns. The record starts as 212 zeros: zero is "nothing" in every field (no picture, no
+// target, no editor, no hint change, no panels), so a step only names what it uses.
+
+#include <QString>
+#include <QStringView>
+
+namespace samplegen {
+
+// Design figures of the step files are twips, 15 to a pixel at 96 dpi.
+constexpr int twips(int pixels) { return pixels * 15; }
+
+struct TwipsRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// A line of fixed columns, 1-based as the program counts them. Every field must fill its
+// width exactly: put() throws std::invalid_argument otherwise, since a shifted field would
+// corrupt everything after it.
+class FixedColumns {
+public:
+    FixedColumns(int width, QChar fill);
+
+    void put(int col, int width, QStringView text);
+    // A number with leading zeros, exactly width digits.
+    void putNumber(int col, int width, int value);
+
+    const QString& text() const { return line_; }
+
+private:
+    QString line_;
+};
+
+class StepLine {
+public:
+    static constexpr int Width = 212;
+
+    StepLine();
+
+    // Columns 1-3 are not read by the program; the sample puts the step's number there so
+    // that a reader of the file can find their way.
+    StepLine& stepNumber(int n);
+    // Bar panels shown at the step: "A" or "B" and a digit (1 menu bar, 2 toolbars, 4 drawing
+    // toolbar); the second set is the one at columns 6-7.
+    StepLine& zones(QStringView first, QStringView second = u"00");
+    StepLine& code(QStringView operation);
+    StepLine& background(QStringView picture);
+    // Overlay picture slot 1-4 at a place in twips; jump "0" ignores clicks on it.
+    StepLine& overlay(int slot, int left, int top, QStringView picture, QChar jump = u'0');
+    StepLine& target1(const TwipsRect& r, QChar jump = u'0');
+    // Pointer over target 1: 'S' and a standard pointer number, or 'M' and the number of an
+    // "icoNN.CUR" file.
+    StepLine& pointer(QChar kind, int number);
+    StepLine& hint(int textLine, int left, int top);
+
+    const QString& text() const { return line_.text(); }
+
+private:
+    FixedColumns line_;
+};
+
+} // namespace samplegen
