@@ -8,7 +8,6 @@
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
 #include "simwindow/layout_rules.h"
-#include "simwindow/step_file.h"
 #include "simwindow/step_record.h"
 #include "simwindow/step_rules.h"
 #include "simwindow/text_table.h"
@@ -90,7 +89,7 @@ void FrmMain::setData()
     if (s.CurrentStep < 1)
         s.CurrentStep = 1;
     // A step file that cannot be read leaves the record of the previous layout.
-    if (auto line = simwindow::readStepLine(s.StepFilePath, s.QuestionFirstLine[qi] + s.CurrentStep - 1))
+    if (auto line = platform::readLineAt(s.StepFilePath, s.QuestionFirstLine[qi] + s.CurrentStep - 1))
         s.StepRecord = *line;
     const StepRecord rec = StepRecord::fromLine(s.StepRecord);
 

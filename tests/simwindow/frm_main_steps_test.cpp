@@ -165,3 +165,25 @@ TEST_F(StepsTest, QuestionResumesAtItsSavedStepWithItsLastPictures)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(StepsTest, FilesChangedBetweenTwoStepsShowTheirNewContent)
+{
+    picture(QStringLiteral("700001"), {10, 10}, Qt::red);
+    session({{Step(QStringLiteral("0001")).image(1, 100, 100, QStringLiteral("700001")),
+              Step(QStringLiteral("0001")).image(1, 100, 100, QStringLiteral("700001")),
+              Step(QStringLiteral("0001"))}});
+    FrmMain& w = show();
+    ASSERT_EQ(w.Image1->Picture()->width(), 10);
+    picture(QStringLiteral("700001"), {16, 16}, Qt::blue);
+    // The step file is rewritten too: its second record now shows a hint place of its own.
+    session({{Step(QStringLiteral("0001")).image(1, 100, 100, QStringLiteral("700001")),
+              Step(QStringLiteral("0001")).image(1, 200, 100, QStringLiteral("700001")),
+              Step(QStringLiteral("0001"))}});
+    w.doNext();
+    EXPECT_EQ(w.Image1->Left(), 200);
+    EXPECT_EQ(w.Image1->Picture()->width(), 16);
+}
+
+} // namespace
