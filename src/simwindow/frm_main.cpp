@@ -401,10 +401,12 @@ void FrmMain::dockPanel()
 
 void FrmMain::bringWindowsToFront()
 {
+    // The window comes above the other windows and the panel stays above it; the panel is
+    // raised last too, for window systems that keep no topmost layer of their own.
     FrmTm& panel = vb::Forms::get<FrmTm>();
     panel.setTopmost(true);
-    panel.bringToFront();
     bringToFront();
+    panel.bringToFront();
 }
 
 void FrmMain::lblMove_MouseDown(int button, int, double, double)

@@ -177,7 +177,7 @@ TEST_F(StepsTest, FilesChangedBetweenTwoStepsShowTheirNewContent)
     FrmMain& w = show();
     ASSERT_EQ(w.Image1->Picture()->width(), 10);
     picture(QStringLiteral("700001"), {16, 16}, Qt::blue);
-    // The step file is rewritten too: its second record now shows a hint place of its own.
+    // The step file is rewritten too: its second record now puts the picture elsewhere.
     session({{Step(QStringLiteral("0001")).image(1, 100, 100, QStringLiteral("700001")),
               Step(QStringLiteral("0001")).image(1, 200, 100, QStringLiteral("700001")),
               Step(QStringLiteral("0001"))}});
