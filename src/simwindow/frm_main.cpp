@@ -162,36 +162,12 @@ void FrmMain::buildControls()
         (*edge)->setVisible(false);
     }
 
-    PicMenu = barPanel(this);
-    ImgMenu = new vb::Image(PicMenu);
-    for (int i = 1; i <= 10; ++i)
-        makeTransparent(*LblZHU.create(i, static_cast<vb::Container*>(PicMenu)));
-    ShapeMenu = new vb::Shape(PicMenu);
-    makeFrame(*ShapeMenu, Red, 2);
-
-    PicHui = barPanel(this);
-    ImgHui = new vb::Image(PicHui);
-    for (int i = 11; i <= 31; ++i)
-        makeTransparent(*LblZHU.create(i, static_cast<vb::Container*>(PicHui)));
-    ShapeHui = new vb::Shape(PicHui);
-    makeFrame(*ShapeHui, Red, 2);
-
+    buildBar(PicMenu, ImgMenu, ShapeMenu, {{1, 10}});
+    buildBar(PicHui, ImgHui, ShapeHui, {{11, 31}});
     // Ascending numbers stack 86 in front of 57, which it overlaps.
-    PicTool = barPanel(this);
-    ImgTool = new vb::Image(PicTool);
-    for (int i = 41; i <= 86; ++i)
-        makeTransparent(*LblZHU.create(i, static_cast<vb::Container*>(PicTool)));
-    ShapeTool = new vb::Shape(PicTool);
-    makeFrame(*ShapeTool, Red, 2);
-
-    PicElse = barPanel(this);
+    buildBar(PicTool, ImgTool, ShapeTool, {{41, 86}});
+    buildBar(PicElse, ImgElse, ShapeElse, {{0, 0}, {32, 40}});
     PicElse->setVisible(false);
-    ImgElse = new vb::Image(PicElse);
-    makeTransparent(*LblZHU.create(0, static_cast<vb::Container*>(PicElse)));
-    for (int i = 32; i <= 40; ++i)
-        makeTransparent(*LblZHU.create(i, static_cast<vb::Container*>(PicElse)));
-    ShapeElse = new vb::Shape(PicElse);
-    makeFrame(*ShapeElse, Red, 2);
     for (const int i : LblZHU.indices())
         LblZHU(i).Move(0, 0, 0, 0);
 
@@ -233,6 +209,19 @@ void FrmMain::buildControls()
     Timer3 = new platform::Timer(this, 1000);
     TimerDisFK = new platform::Timer(this, 100);
     TimTool = new platform::Timer(this, 100);
+}
+
+// A bar panel holds, from the back: its highlight image, its hot spots, its hint frame.
+void FrmMain::buildBar(vb::PictureBox*& box, vb::Image*& highlight, vb::Shape*& frame,
+                       std::initializer_list<std::pair<int, int>> elements)
+{
+    box = barPanel(this);
+    highlight = new vb::Image(box);
+    for (const auto& [from, to] : elements)
+        for (int i = from; i <= to; ++i)
+            makeTransparent(*LblZHU.create(i, static_cast<vb::Container*>(box)));
+    frame = new vb::Shape(box);
+    makeFrame(*frame, Red, 2);
 }
 
 void FrmMain::buildPopup()

@@ -14,7 +14,9 @@
 #include "simwindow/layout_tables.h"
 
 #include <QString>
+#include <initializer_list>
 #include <optional>
+#include <utility>
 
 namespace simwindow {
 struct StepAction;
@@ -176,6 +178,8 @@ protected:
 
 private:
     void buildControls();
+    void buildBar(vb::PictureBox*& box, vb::Image*& highlight, vb::Shape*& frame,
+                  std::initializer_list<std::pair<int, int>> elements);
     void buildPopup();
     void wireHandlers();
 

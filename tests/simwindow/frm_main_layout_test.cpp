@@ -440,7 +440,7 @@ TEST_F(LayoutTest, AutomaticStepSwitchesItsTimerOnOnlyFor8888)
     EXPECT_FALSE(w.Timer3->Enabled());
 }
 
-TEST_F(LayoutTest, WithoutAStepFileOrTextTableTheWindowStaysUsable)
+TEST_F(LayoutTest, WithoutAStepFileTheWindowStaysUsable)
 {
     S().StepFilePath = inst.path(QStringLiteral("data/missing.mxy"));
     FrmMain& w = show();
@@ -448,6 +448,45 @@ TEST_F(LayoutTest, WithoutAStepFileOrTextTableTheWindowStaysUsable)
     w.doNext();
     w.GoStep(QStringLiteral("3"));
     EXPECT_EQ(step(), 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(LayoutTest, WithoutATextTableTextsAreEmpty)
+{
+    session({{Step(QStringLiteral("0020")).editor(100, 100, 900, 300).texts(1, 1).hint(600, 900, 1)}});
+    FrmMain& w = show();
+    EXPECT_TRUE(w.Text1->Visible());
+    EXPECT_EQ(w.Text1->Text(), QString());
+    EXPECT_EQ(w.SavedHint, QString());
+    EXPECT_EQ(w.LHelp->Caption(), QStringLiteral("输入 "));
+}
+
+TEST_F(LayoutTest, AChangeRaisedByTheLayoutsOwnTextNeverStartsTheNextStep)
+{
+    textTable({QStringLiteral("abc")});
+    session({{Step(QStringLiteral("0001")),
+              Step(QStringLiteral("0020")).editor(100, 100, 900, 300).texts(1, 1),
+              Step(QStringLiteral("0001"))}});
+    FrmMain& w = show();
+    // A handler that completes the step whenever the editor holds the answer, as the typing
+    // steps do.
+    int changes = 0;
+    w.Text1->Change = [&w, &changes] {
+        ++changes;
+        if (w.Text1->Text() == u"abc")
+            w.doNext();
+    };
+    w.doNext();
+    EXPECT_GT(changes, 0);
+    EXPECT_EQ(step(), 2);
+    EXPECT_EQ(w.Text1->Text(), QStringLiteral("abc"));
+    // The candidate's own typing does complete it.
+    w.Text1->setText(QStringLiteral("ab"));
+    w.Text1->setText(QStringLiteral("abc"));
+    EXPECT_EQ(step(), 3);
 }
 
 } // namespace
