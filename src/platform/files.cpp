@@ -7,6 +7,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <cstring>
+
 namespace platform {
 
 QByteArray toGbk(const QString& text)
@@ -97,21 +99,48 @@ std::optional<QString> readLineAt(const QString& path, int n)
     QFile f(resolvePath(path));
     if (path.isEmpty() || !f.open(QIODevice::ReadOnly))
         return std::nullopt;
-    std::optional<QString> last;
-    int count = 0;
-    while (!f.atEnd()) {
-        QByteArray raw = f.readLine();
-        // readLine splits at LF only; a lone CR inside the text is a line end too.
-        while (raw.endsWith('\n') || raw.endsWith('\r'))
-            raw.chop(1);
-        const QStringList parts = raw.contains('\r') ? splitLines(raw) : QStringList{fromGbk(raw)};
-        for (const QString& line : parts) {
-            last = line;
-            if (++count == n)
-                return last;
+    // The step file is read up to its wanted line at every step: the line ends are found in the
+    // raw bytes (CR and LF never occur inside a GBK character) and only that line is decoded.
+    QByteArray owned;
+    const char* data = nullptr;
+    qsizetype size = f.size();
+    if (size > 0) {
+        if (uchar* mapped = f.map(0, size)) {
+            data = reinterpret_cast<const char*>(mapped);
+        } else {
+            owned = f.readAll();
+            data = owned.constData();
+            size = owned.size();
         }
     }
-    return last;
+    qsizetype lastStart = -1;
+    qsizetype lastEnd = -1;
+    int count = 0;
+    qsizetype start = 0;
+    while (start < size) {
+        const auto* lf = static_cast<const char*>(std::memchr(data + start, '\n', static_cast<size_t>(size - start)));
+        const qsizetype next = lf ? lf - data + 1 : size;
+        // Every CR before the LF belongs to its line end; a lone CR inside ends a line too.
+        qsizetype end = lf ? lf - data : size;
+        while (end > start && data[end - 1] == '\r')
+            --end;
+        qsizetype from = start;
+        for (;;) {
+            const auto* cr = static_cast<const char*>(std::memchr(data + from, '\r', static_cast<size_t>(end - from)));
+            const qsizetype to = cr ? cr - data : end;
+            lastStart = from;
+            lastEnd = to;
+            if (++count == n)
+                return fromGbk(QByteArray::fromRawData(data + from, to - from));
+            if (!cr)
+                break;
+            from = to + 1;
+        }
+        start = next;
+    }
+    if (lastStart < 0)
+        return std::nullopt;
+    return fromGbk(QByteArray::fromRawData(data + lastStart, lastEnd - lastStart));
 }
 
 bool appendText(const QString& path, const QString& text)

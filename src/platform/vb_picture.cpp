@@ -3,6 +3,8 @@
 #include "platform/files.h"
 
 #include <QBuffer>
+#include <QCache>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -127,12 +129,38 @@ std::optional<QImage> decodeIconDib(const QByteArray& d)
 
 } // namespace
 
+namespace {
+
+// Decoded pictures by file, each kept with the size and modification time its file had: a
+// file that changes is decoded afresh, an unchanged one is not decoded twice. Bounded by the
+// memory the pictures take (cost in KiB).
+struct CachedPicture {
+    qint64 size = 0;
+    QDateTime modified;
+    QPixmap picture;
+};
+
+QCache<QString, CachedPicture>& pictureCache()
+{
+    static QCache<QString, CachedPicture> cache(96 * 1024);
+    return cache;
+}
+
+} // namespace
+
 std::optional<QPixmap> LoadPicture(const QString& path, Error* err)
 {
     if (err)
         *err = Error{};
     if (path.isEmpty())
         return std::nullopt;
+    const QString real = platform::resolvePath(path);
+    const QFileInfo info(real);
+    if (info.exists() && info.isFile()) {
+        if (const CachedPicture* hit = pictureCache().object(real);
+            hit && hit->size == info.size() && hit->modified == info.lastModified())
+            return hit->picture;
+    }
     const auto bytes = readFile(path, err);
     if (!bytes)
         return std::nullopt;
@@ -146,7 +174,11 @@ std::optional<QPixmap> LoadPicture(const QString& path, Error* err)
         setError(err, errInvalidPicture);
         return std::nullopt;
     }
-    return QPixmap::fromImage(img);
+    QPixmap picture = QPixmap::fromImage(img);
+    // The file's stamp as read before the bytes: a change while reading shows at the next use.
+    const auto costKiB = static_cast<qsizetype>(qMax<qint64>(1, qint64(img.sizeInBytes()) / 1024));
+    pictureCache().insert(real, new CachedPicture{info.size(), info.lastModified(), picture}, costKiB);
+    return picture;
 }
 
 std::optional<QCursor> cursorFromCurData(const QByteArray& data)

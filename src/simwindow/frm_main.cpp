@@ -1,0 +1,422 @@
+// The simulated window's controls, its construction, the bar hot spots and the small
+// behaviours of the window itself (reset, drag strip, click on the bare surface).
+
+#include "simwindow/frm_main.h"
+
+#include "platform/vb_picture.h"
+#include "platform/vb_units.h"
+#include "session/frm_tm.h"
+#include "session_state/session_state.h"
+#include "simmenus/hotspots.h"
+#include "simwindow/data_path.h"
+
+#include <QMoveEvent>
+#include <QPainter>
+#include <QtMath>
+#include <array>
+
+namespace {
+
+const QColor WindowFace(195, 217, 249);
+const QColor ListEdge(127, 157, 185);
+const QColor Red(255, 0, 0);
+const QString SongTi = QStringLiteral("宋体");
+
+// The location list's pictures are part of the window, not of the data: the highlighted entries
+// (each 16 pixels high), the face's picture of the chosen entry and the patch over the face's
+// left edge.
+constexpr std::array<int, 14> EntryWidthsPx{97, 49, 83, 83, 123, 123, 123, 123, 123, 159, 135, 93, 117, 83};
+
+QPixmap entryHighlight(int widthPx)
+{
+    QPixmap p(widthPx, 16);
+    p.fill(QColor(49, 106, 197));
+    return p;
+}
+
+QPixmap chosenEntryFace()
+{
+    QPixmap p(83, 16);
+    p.fill(Qt::white);
+    return p;
+}
+
+QPixmap faceEdgePatch()
+{
+    QPixmap p(5, 22);
+    p.fill(Qt::white);
+    QPainter g(&p);
+    g.setPen(ListEdge);
+    g.drawLine(0, 0, 0, 21);
+    g.drawLine(0, 0, 4, 0);
+    g.drawLine(0, 21, 4, 21);
+    return p;
+}
+
+void makeTransparent(vb::Label& l)
+{
+    l.setBackStyle(0);
+    l.setCaption(QString());
+}
+
+void makeFrame(vb::Shape& s, const QColor& colour, int widthPx)
+{
+    s.setBorderColor(colour);
+    s.setBorderWidth(widthPx);
+    s.setFillStyle(1);
+    s.setVisible(false);
+}
+
+vb::PictureBox* barPanel(vb::Container* parent)
+{
+    auto* p = new vb::PictureBox(parent);
+    p->setAutoSize(true);
+    p->setBorderStyle(0);
+    p->setBackColor(WindowFace);
+    return p;
+}
+
+} // namespace
+
+FrmMain& frmMain() { return vb::Forms::get<FrmMain>(); }
+
+FrmMain::FrmMain()
+{
+    setBorderStyle(0);
+    setBackColor(WindowFace);
+    buildControls();
+    buildPopup();
+    wireHandlers();
+}
+
+FrmMain::~FrmMain() = default;
+
+int FrmMain::sx(double designTw) const { return qRound(designTw * S().ScaleX); }
+int FrmMain::sy(double designTw) const { return qRound(designTw * S().ScaleY); }
+
+void FrmMain::buildControls()
+{
+    // Lightweight controls on the window, from the back: the step pictures, the logo, the tab
+    // hot spots, the targets, the frames, the hint and the success label, the drag strip.
+    Image1 = new vb::Image(this);
+    Image2 = new vb::Image(this);
+    Image3 = new vb::Image(this);
+    Image4 = new vb::Image(this);
+    Image5 = new vb::Image(this);
+    ImgLogo = new vb::Image(this);
+    ImgLogo->setStretch(true);
+    for (int i = 0; i <= 13; ++i)
+        makeTransparent(*LblXXK.create(i, static_cast<vb::Container*>(this)));
+    Label4 = new vb::Label(this);
+    makeTransparent(*Label4);
+    Label1 = new vb::Label(this);
+    makeTransparent(*Label1);
+    Shape6 = new vb::Shape(this);
+    makeFrame(*Shape6, Qt::black, 1);
+    Shape6->setBorderStyle(3);
+    Shape1 = new vb::Shape(this);
+    makeFrame(*Shape1, Red, 2);
+    Shape2 = new vb::Shape(this);
+    makeFrame(*Shape2, QColor(255, 255, 0), 2);
+    Shape4 = new vb::Shape(this);
+    makeFrame(*Shape4, QColor(0, 255, 0), 2);
+    LHelp = new vb::Label(this);
+    LHelp->setBackStyle(1);
+    LHelp->setBackColor(QColor(255, 255, 192));
+    LHelp->setForeColor(Red);
+    LHelp->setFontName(SongTi);
+    LHelp->setFontSize(10.5);
+    LHelp->setFontBold(true);
+    LHelp->setAutoSize(true);
+    LHelp->setVisible(false);
+    LblSuccess = new vb::Label(this);
+    LblSuccess->setBackStyle(0);
+    LblSuccess->setForeColor(Red);
+    LblSuccess->setFontName(SongTi);
+    LblSuccess->setFontSize(72);
+    LblSuccess->setAutoSize(true);
+    LblSuccess->setCaption(QStringLiteral("操作成功！"));
+    LblSuccess->setVisible(false);
+    lblMove = new vb::Label(this);
+    makeTransparent(*lblMove);
+
+    // Windowed controls, from the back: the sixth step picture, the editors and the list, then
+    // the bar panels, the location list and the drop-downs, which open over everything.
+    Image6 = new vb::PictureBox(this);
+    Image6->setAutoSize(true);
+    Image6->setBorderStyle(0);
+    Image6->setBackColor(Qt::white);
+    Text1 = new vb::TextBox(this);
+    Text1->setFontName(SongTi);
+    Text1->setFontSize(12);
+    Text2 = new vb::TextBox(this);
+    Text3 = new vb::TextBox(this);
+    Text4 = new vb::TextBox(this);
+    LstLA = new vb::ListBox(this);
+    for (vb::Control* c : std::initializer_list<vb::Control*>{Text1, Text2, Text3, Text4, LstLA})
+        c->setVisible(false);
+    for (vb::PictureBox** edge : {&PicLeft, &PicRight, &PicTop, &PicBottom}) {
+        *edge = new vb::PictureBox(this);
+        (*edge)->setBorderStyle(0);
+        (*edge)->setBackColor(ListEdge);
+        (*edge)->setVisible(false);
+    }
+
+    buildBar(PicMenu, ImgMenu, ShapeMenu, {{1, 10}});
+    buildBar(PicHui, ImgHui, ShapeHui, {{11, 31}});
+    // Ascending numbers stack 86 in front of 57, which it overlaps.
+    buildBar(PicTool, ImgTool, ShapeTool, {{41, 86}});
+    buildBar(PicElse, ImgElse, ShapeElse, {{0, 0}, {32, 40}});
+    PicElse->setVisible(false);
+    for (const int i : LblZHU.indices())
+        LblZHU(i).Move(0, 0, 0, 0);
+
+    PicList = new vb::PictureBox(this);
+    PicList->setAutoSize(true);
+    PicList->setBorderStyle(0);
+    PicList->setBackColor(Qt::white);
+    PicList->setVisible(false);
+    ImgSelAD = new vb::Image(PicList);
+    ImgSelAD->setPicture(chosenEntryFace());
+    ImgFuGai = new vb::Image(PicList);
+    ImgFuGai->setPicture(faceEdgePatch());
+    LblADDmyXZ = new vb::Label(PicList);
+    makeTransparent(*LblADDmyXZ);
+    for (int i = 0; i <= 13; ++i)
+        makeTransparent(*LblADD.create(i, static_cast<vb::Container*>(PicList)));
+    for (int i = 0; i <= 13; ++i) {
+        vb::Image* entry = ImgLiN.create(i, static_cast<vb::Container*>(PicList));
+        entry->setPicture(entryHighlight(EntryWidthsPx[static_cast<std::size_t>(i)]));
+        entry->setVisible(false);
+    }
+
+    Pic1J = barPanel(this);
+    Pic1J->setVisible(false);
+    Img1jBK = new vb::Image(Pic1J);
+    Img1J = new vb::Image(Pic1J);
+    for (int i = 1; i <= 44; ++i)
+        makeTransparent(*Lbl1J.create(i, static_cast<vb::Container*>(Pic1J)));
+    Pic2J = barPanel(this);
+    Pic2J->setVisible(false);
+    Img2J = new vb::Image(Pic2J);
+    for (int i = 1; i <= 33; ++i)
+        makeTransparent(*Lbl2J.create(i, static_cast<vb::Container*>(Pic2J)));
+    for (auto* arr : {&Lbl1J, &Lbl2J})
+        for (const int i : arr->indices())
+            (*arr)(i).Move(0, 0, 0, 0);
+
+    Timer2 = new platform::Timer(this, 100);
+    Timer3 = new platform::Timer(this, 1000);
+    TimerDisFK = new platform::Timer(this, 100);
+    TimTool = new platform::Timer(this, 100);
+}
+
+// A bar panel holds, from the back: its highlight image, its hot spots, its hint frame.
+void FrmMain::buildBar(vb::PictureBox*& box, vb::Image*& highlight, vb::Shape*& frame,
+                       std::initializer_list<std::pair<int, int>> elements)
+{
+    box = barPanel(this);
+    highlight = new vb::Image(box);
+    for (const auto& [from, to] : elements)
+        for (int i = from; i <= to; ++i)
+            makeTransparent(*LblZHU.create(i, static_cast<vb::Container*>(box)));
+    frame = new vb::Shape(box);
+    makeFrame(*frame, Red, 2);
+}
+
+void FrmMain::buildPopup()
+{
+    // Only element 0 of each item array exists before the window loads; the load adds the rest.
+    wm100 = new vb::Menu(static_cast<vb::Form*>(this));
+    wm100->setVisible(false);
+    const auto hidden = [](vb::Menu* m) {
+        m->setVisible(false);
+        return m;
+    };
+    sMivoMain1 = hidden(new vb::Menu(wm100));
+    hidden(sMivoSub1.create(0, sMivoMain1));
+    hidden(sMivoInde1.create(0, wm100));
+    sMivoMain2 = hidden(new vb::Menu(wm100));
+    hidden(sMivoSub2.create(0, sMivoMain2));
+    hidden(sMivoInde2.create(0, wm100));
+    sMivoMain3 = hidden(new vb::Menu(wm100));
+    hidden(sMivoSub3.create(0, sMivoMain3));
+    hidden(sMivoInde3.create(0, wm100));
+    sMivoMain4 = hidden(new vb::Menu(wm100));
+    hidden(sMivoSub4.create(0, sMivoMain4));
+    sMivoMain5 = hidden(new vb::Menu(wm100));
+    hidden(sMivoSub5.create(0, sMivoMain5));
+    hidden(sMivoInde4.create(0, wm100));
+}
+
+void FrmMain::wireHandlers()
+{
+    Timer2->onTimer = [this] { Timer2_Timer(); };
+    Timer3->onTimer = [this] { Timer3_Timer(); };
+    TimerDisFK->onTimer = [this] { TimerDisFK_Timer(); };
+    lblMove->MouseDown = [this](int b, int s, double x, double y) { lblMove_MouseDown(b, s, x, y); };
+    Label1->MouseUp = [this](int b, int s, double x, double y) { Label1_MouseUp(b, s, x, y); };
+    Label1->DblClick = [this] { Label1_DblClick(); };
+    Label1->MouseMove = [this](int b, int s, double x, double y) { Label1_MouseMove(b, s, x, y); };
+    Image1->Click = [this] { Image1_Click(); };
+    Image2->Click = [this] { Image2_Click(); };
+    Image3->Click = [this] { Image3_Click(); };
+    Image4->Click = [this] { Image4_Click(); };
+    Image1->MouseMove = [this](int b, int s, double x, double y) { Image1_MouseMove(b, s, x, y); };
+    Image2->MouseMove = [this](int b, int s, double x, double y) { Image2_MouseMove(b, s, x, y); };
+    Image3->MouseMove = [this](int b, int s, double x, double y) { Image3_MouseMove(b, s, x, y); };
+    Image4->MouseMove = [this](int b, int s, double x, double y) { Image4_MouseMove(b, s, x, y); };
+    ImgLiN.Click = [this](int i) { ImgLiN_Click(i); };
+}
+
+std::optional<QPixmap> FrmMain::stepPicture(const QString& code) const
+{
+    const std::optional<QString> path = simwindow::dataFilePath(S().DataDir, code);
+    if (!path)
+        return std::nullopt;
+    return vb::LoadPicture(*path);
+}
+
+void FrmMain::Form_Load()
+{
+    SessionState& s = S();
+    if (auto icon = stepPicture(QStringLiteral("l62011")))
+        setIcon(icon);
+
+    setWindowState(vb::vbMaximized);
+    Move(0, 0);
+    // More than 650 pixel rows: an 800 x 600 window in the middle of the screen.
+    if (vb::screenHeightTw() / 15.0 > 650 * s.ScaleY) {
+        setWindowState(vb::vbNormal);
+        const int w = sx(12000);
+        const int h = sy(9000);
+        Move((vb::screenWidthTw() - w) / 2, (vb::screenHeightTw() - h) / 2, w, h);
+    }
+    dockPanel();
+
+    Label1->setCaption(QString());
+    ImgLogo->Move(sx(10200), sy(8235), sx(1740), sy(345));
+    if (auto logo = stepPicture(QStringLiteral("l62009")))
+        ImgLogo->setPicture(logo);
+
+    LHelp->setFontSize(11 * s.ScaleX);
+    LstLA->setFontSize(9 * s.ScaleX);
+    LblXXK(0).setFontSize(9 * s.ScaleX);
+
+    for (int q = 1; q <= 40; ++q)
+        s.SavedStep[static_cast<std::size_t>(q)] = 1;
+
+    for (int i = 1; i <= 10; ++i)
+        for (auto* items : {&sMivoInde1, &sMivoInde2, &sMivoInde3, &sMivoInde4, &sMivoSub1, &sMivoSub2,
+                            &sMivoSub3, &sMivoSub4, &sMivoSub5})
+            items->Load(i);
+
+    imgDir = s.AppPath + QStringLiteral("examdata/");
+
+    for (int i = 0; i <= 13; ++i) {
+        LblADD(i).Move(0, sy(345 + 240 * i), sx(3900), sy(240));
+        LblADD(i).setCaption(QString());
+        ImgLiN(i).setVisible(false);
+        ImgLiN(i).Move(0, LblADD(i).Top());
+    }
+    ImgSelAD->Move(sx(-120), sy(45));
+    LblADDmyXZ->Move(0, 0, sx(3900), sy(330));
+    PicList->setHeight(sy(330));
+    PicList->setVisible(false);
+
+    const std::array<std::pair<vb::PictureBox*, const char16_t*>, 4> bars{
+        {{PicMenu, u"9lX007"}, {PicHui, u"9lX008"}, {PicTool, u"9lX009"}, {PicList, u"9lX010"}}};
+    for (const auto& [box, code] : bars)
+        if (auto picture = stepPicture(QString::fromUtf16(code)))
+            box->setPicture(picture);
+
+    FontColorTable = simwindow::FontColorTable::fromDataDir(s.DataDir);
+    TabLayoutTable = simwindow::TabLayoutTable::fromDataDir(s.DataDir);
+
+    for (const simmenus::HotSpot& spot : simmenus::barHotSpots())
+        if (!spot.tooltip.isEmpty())
+            LblZHU(spot.no).setToolTipText(spot.tooltip.toString());
+
+    lblMove->Move(sx(1440), 0, sx(9495), sy(375));
+    LblSuccess->setFontSize(72 * s.ScaleX);
+    LblSuccess->Move(sx(2640), sy(3840));
+    LblSuccess->setVisible(false);
+
+    ToolCSH();
+}
+
+void FrmMain::ToolCSH()
+{
+    for (vb::Image* img : {ImgMenu, ImgHui, ImgTool, ImgElse})
+        img->setPicture(std::nullopt);
+    Pic1J->setVisible(false);
+    Pic2J->setVisible(false);
+    for (const simmenus::Container c : {simmenus::Container::PicMenu, simmenus::Container::PicTool,
+                                        simmenus::Container::PicHui}) {
+        const QPoint at = *simmenus::containerPos(c);
+        vb::PictureBox* box = c == simmenus::Container::PicMenu ? PicMenu
+                              : c == simmenus::Container::PicTool ? PicTool
+                                                                  : PicHui;
+        box->Move(sx(at.x()), sy(at.y()));
+    }
+    for (const simmenus::HotSpot& spot : simmenus::barHotSpots())
+        LblZHU(spot.no).Move(sx(spot.left), sy(spot.top), sx(spot.width), sy(spot.height));
+}
+
+void FrmMain::frmCsh()
+{
+    // The palettes that a step opens for a pane stay open over the pointer's moves.
+    if (zhuIndex != 33 && zhuIndex != 34) {
+        Pic1J->setVisible(false);
+        zhuIndex = 0;
+    }
+    Pic2J->setVisible(false);
+    for (vb::Image* img : {ImgMenu, ImgElse, ImgHui, ImgTool})
+        img->setPicture(std::nullopt);
+    PicList->setHeight(sy(330));
+}
+
+// The context menus are built by the menu layer; until then the pop-up stays as it is.
+void FrmMain::systemMenu() {}
+
+// The floating panes are placed by the menu layer; until then a step shows none of its own.
+void FrmMain::ElseToolCSH() {}
+
+void FrmMain::dockPanel()
+{
+    FrmTm& panel = vb::Forms::get<FrmTm>();
+    panel.Move(Left() + Width() - panel.Width(), Top() + Height() - panel.Height());
+}
+
+void FrmMain::bringWindowsToFront()
+{
+    // The window comes above the other windows and the panel stays above it; the panel is
+    // raised last too, for window systems that keep no topmost layer of their own.
+    FrmTm& panel = vb::Forms::get<FrmTm>();
+    panel.setTopmost(true);
+    bringToFront();
+    panel.bringToFront();
+}
+
+void FrmMain::lblMove_MouseDown(int button, int, double, double)
+{
+    // Below 650 pixel rows the window fills the screen and stays put.
+    if (650 * S().ScaleY > vb::screenHeightTw() / 15.0)
+        return;
+    if (button == vb::vbLeftButton) {
+        // The window system moves the window after this handler has returned: the panel
+        // follows each move (moveEvent).
+        followDrag_ = true;
+        beginDrag();
+    }
+    dockPanel();
+}
+
+void FrmMain::moveEvent(QMoveEvent* e)
+{
+    vb::Form::moveEvent(e);
+    if (followDrag_)
+        dockPanel();
+}
+
+void FrmMain::Form_Click() { PicList->setHeight(sy(330)); }

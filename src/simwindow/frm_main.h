@@ -1,0 +1,224 @@
+#pragma once
+// The simulated spreadsheet window: a borderless window of screenshots with transparent hot
+// spots, editors, hint frames and a hint label laid over them, and the step interpreter that
+// lays out each step of a question and recognises the candidate's actions on its targets.
+//
+// The handlers read the event, ask the rules of the step (simwindow/step_rules.h) what the step
+// expects and apply the answer: the next step, a jump, or a context menu.
+
+#include "platform/clock.h"
+#include "platform/vb_array.h"
+#include "platform/vb_controls.h"
+#include "platform/vb_form.h"
+#include "platform/vb_menu.h"
+#include "simwindow/layout_tables.h"
+
+#include <QString>
+#include <initializer_list>
+#include <optional>
+#include <utility>
+
+namespace simwindow {
+struct StepAction;
+struct StepRecord;
+struct PointerSpec;
+} // namespace simwindow
+
+class FrmMain : public vb::Form {
+    Q_OBJECT
+public:
+    FrmMain();
+    ~FrmMain() override;
+
+    // Bar panels: each holds its highlight image (back), its hot spots and its hint frame (front).
+    vb::PictureBox* PicMenu = nullptr;
+    vb::Image* ImgMenu = nullptr;
+    vb::Shape* ShapeMenu = nullptr;
+    vb::PictureBox* PicHui = nullptr;
+    vb::Image* ImgHui = nullptr;
+    vb::Shape* ShapeHui = nullptr;
+    vb::PictureBox* PicTool = nullptr;
+    vb::Image* ImgTool = nullptr;
+    vb::Shape* ShapeTool = nullptr;
+    vb::PictureBox* PicElse = nullptr;
+    vb::Image* ImgElse = nullptr;
+    vb::Shape* ShapeElse = nullptr;
+    // Hot spots by ElementNo: 1-10 on PicMenu, 11-31 on PicHui, 41-86 on PicTool, 0 and 32-40
+    // on PicElse.
+    vb::ControlArray<vb::Label> LblZHU;
+
+    // First-level drop-down and cascade.
+    vb::PictureBox* Pic1J = nullptr;
+    vb::Image* Img1jBK = nullptr;
+    vb::Image* Img1J = nullptr;
+    vb::ControlArray<vb::Label> Lbl1J; // 1-44
+    vb::PictureBox* Pic2J = nullptr;
+    vb::Image* Img2J = nullptr;
+    vb::ControlArray<vb::Label> Lbl2J; // 1-33
+
+    // Location list.
+    vb::PictureBox* PicList = nullptr;
+    vb::Image* ImgSelAD = nullptr;
+    vb::Image* ImgFuGai = nullptr;
+    vb::Label* LblADDmyXZ = nullptr;
+    vb::ControlArray<vb::Label> LblADD; // 0-13
+    vb::ControlArray<vb::Image> ImgLiN; // 0-13
+
+    // Step pictures and targets.
+    vb::Image* Image1 = nullptr;
+    vb::Image* Image2 = nullptr;
+    vb::Image* Image3 = nullptr;
+    vb::Image* Image4 = nullptr;
+    vb::Image* Image5 = nullptr;
+    vb::PictureBox* Image6 = nullptr;
+    vb::Label* Label1 = nullptr;
+    vb::Label* Label4 = nullptr;
+    vb::Shape* Shape1 = nullptr;
+    vb::Shape* Shape2 = nullptr;
+    vb::Shape* Shape4 = nullptr;
+    vb::Shape* Shape6 = nullptr;
+
+    // Editors, lists, dialog tabs.
+    vb::TextBox* Text1 = nullptr;
+    vb::TextBox* Text2 = nullptr;
+    vb::TextBox* Text3 = nullptr;
+    vb::TextBox* Text4 = nullptr;
+    vb::ListBox* LstLA = nullptr;
+    vb::PictureBox* PicLeft = nullptr;
+    vb::PictureBox* PicRight = nullptr;
+    vb::PictureBox* PicTop = nullptr;
+    vb::PictureBox* PicBottom = nullptr;
+    vb::ControlArray<vb::Label> LblXXK; // 0-13
+
+    // Hint, success label, drag strip, logo.
+    vb::Label* LHelp = nullptr;
+    vb::Label* LblSuccess = nullptr;
+    vb::Label* lblMove = nullptr;
+    vb::Image* ImgLogo = nullptr;
+
+    // Timers, all off at load.
+    platform::Timer* Timer2 = nullptr;     // 100 ms: the first layout of a question
+    platform::Timer* Timer3 = nullptr;     // 1000 ms: the automatic step (8888)
+    platform::Timer* TimerDisFK = nullptr; // 100 ms: hint frames around bar targets
+    platform::Timer* TimTool = nullptr;    // 100 ms: a pane's drop-down
+
+    // The hidden menu shown only as the context pop-up.
+    vb::Menu* wm100 = nullptr;
+    vb::Menu* sMivoMain1 = nullptr;
+    vb::Menu* sMivoMain2 = nullptr;
+    vb::Menu* sMivoMain3 = nullptr;
+    vb::Menu* sMivoMain4 = nullptr;
+    vb::Menu* sMivoMain5 = nullptr;
+    vb::ControlArray<vb::Menu> sMivoInde1, sMivoInde2, sMivoInde3, sMivoInde4;
+    vb::ControlArray<vb::Menu> sMivoSub1, sMivoSub2, sMivoSub3, sMivoSub4, sMivoSub5;
+
+    // Window-level state shared by the handlers.
+    int zhuIndex = 0;     // the element whose drop-down is open, 0 none
+    int item1JIndex = 0;  // the open drop-down item whose cascade is open, 0 none
+    int ExpectedCode = 0; // the code under test; other handlers overwrite it
+    int StepCode = 0;     // the step's own numeric code, written only by the layout
+    int MenuContext = 0;  // the context menu 1-9 to build
+    QString imgDir;       // pictures of the simulated menus and toolbars
+    int DragLeft = 0;
+    int DragTop = 0;
+    int PointX = 0;
+    int PointY = 0;
+    bool MarqueeOn = false;
+    QString SavedHint;
+    QString ComboState;
+    int Target1Width = 0;
+    int Target1Height = 0;
+    simwindow::FontColorTable FontColorTable;
+    simwindow::TabLayoutTable TabLayoutTable;
+    // Dialog-tab state, kept from a dialog step's set-up for its tab clicks.
+    simwindow::TabLayout TabLayoutLine;
+    int DialogImage = 0;
+    int DialogLeft = 0;
+    int DialogTop = 0;
+    int ExpectedTab = 0;
+    int TabCount = 0;
+    int TabRow = 0;
+
+    // Procedures.
+    void DoubleXXK();
+    void setData();
+    void doNext();
+    void systemMenu();
+    void frmCsh();
+    void ToolCSH();
+    void ElseToolCSH();
+    void GoStep(const QString& code);
+
+    // Handlers.
+    void Timer2_Timer();
+    void Timer3_Timer();
+    void TimerDisFK_Timer();
+    void lblMove_MouseDown(int button, int shift, double x, double y);
+    void Label1_MouseUp(int button, int shift, double x, double y);
+    void Label1_DblClick();
+    void Label1_MouseMove(int button, int shift, double x, double y);
+    void Image1_Click();
+    void Image2_Click();
+    void Image3_Click();
+    void Image4_Click();
+    void Image1_MouseMove(int button, int shift, double x, double y);
+    void Image2_MouseMove(int button, int shift, double x, double y);
+    void Image3_MouseMove(int button, int shift, double x, double y);
+    void Image4_MouseMove(int button, int shift, double x, double y);
+    void ImgLiN_Click(int index);
+
+    // True while a step is being laid out: nothing done by the layout's own set-up may start
+    // another step.
+    bool layingOut() const { return layingOut_; }
+
+protected:
+    void Form_Load() override;
+    void Form_Click() override;
+    void moveEvent(QMoveEvent* e) override;
+
+private:
+    void buildControls();
+    void buildBar(vb::PictureBox*& box, vb::Image*& highlight, vb::Shape*& frame,
+                  std::initializer_list<std::pair<int, int>> elements);
+    void buildPopup();
+    void wireHandlers();
+
+    // Design twips to twips on this screen.
+    int sx(double designTw) const;
+    int sy(double designTw) const;
+
+    // The record of the current step as the handlers read it at the moment of the event.
+    simwindow::StepRecord currentRecord() const;
+    // A picture of the data folder named by a code; nothing when it cannot be read, so that the
+    // slot keeps what it shows.
+    std::optional<QPixmap> stepPicture(const QString& code) const;
+    void act(const simwindow::StepAction& action);
+    bool typedTextAccepted() const;
+    void applyPointer(vb::Control& target, const simwindow::PointerSpec& spec);
+    void dockPanel();
+    void bringWindowsToFront();
+    vb::Image* overlayImage(int k) const;
+
+    // The blocks of the layout.
+    void layoutPictures(const simwindow::StepRecord& rec, int q);
+    void layoutEditor(const simwindow::StepRecord& rec);
+    void layoutHint(const simwindow::StepRecord& rec);
+    void layoutTarget1(const simwindow::StepRecord& rec);
+    void layoutDialogTabs(const simwindow::StepRecord& rec);
+    void layoutCombo(const simwindow::StepRecord& rec);
+    void layoutTarget2(const simwindow::StepRecord& rec);
+    void layoutEndCode(const simwindow::StepRecord& rec, int q);
+    void layoutTyping(const simwindow::StepRecord& rec);
+    void layoutList(const simwindow::StepRecord& rec);
+    void layoutLocationList(const simwindow::StepRecord& rec);
+    void layoutZones(const simwindow::StepRecord& rec);
+
+    bool layingOut_ = false;
+    bool followDrag_ = false;
+    // The question and step for which Timer3 was switched on.
+    int autoQuestion_ = 0;
+    int autoStep_ = 0;
+};
+
+// The simulated window of the running program (loaded on first touch).
+FrmMain& frmMain();
