@@ -65,8 +65,10 @@ mivoButton::mivoButton(vb::Container* container) : Control(container)
 
 mivoButton::~mivoButton()
 {
-    Timer1->setEnabled(false);
-    Timer1->onTimer = nullptr;
+    if (widget()) { // the timer lives as long as the window
+        Timer1->setEnabled(false);
+        Timer1->onTimer = nullptr;
+    }
     destroyControls();
     ImgBack = nullptr;
     LblCaption = nullptr;
