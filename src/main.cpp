@@ -1,7 +1,23 @@
+#include "platform/vb_form.h"
+#include "platform/vb_msgbox.h"
+#include "session_state/session_state.h"
+#include "startup/frm_start.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    S().AppPath = QCoreApplication::applicationDirPath() + u'/';
+
+    FrmStart& start = frmStart();
+    if (!start.isLoaded()) {
+        // A second instance: the splash refused to start and unloaded itself.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return 0;
+    }
+    vb::setDefaultMsgBoxTitle(S().ApplicationTitle);
+    start.Show();
+    // The program ends when its last window is unloaded.
+    return app.exec();
 }

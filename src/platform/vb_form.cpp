@@ -45,6 +45,12 @@ std::function<Menu*(Menu&)>& popupResponder()
     return r;
 }
 
+std::function<void(Form&)>& dragObserver()
+{
+    static std::function<void(Form&)> o;
+    return o;
+}
+
 // The hidden home of control arrays' stand-ins.
 class Limbo : public QWidget, public Container {
 public:
@@ -351,6 +357,8 @@ void Form::PopupMenu(Menu& menu, int flags, double xTw, double yTw)
 
 void Form::beginDrag()
 {
+    if (auto observer = dragObserver())
+        observer(*this);
     if (QWindow* w = windowHandle())
         w->startSystemMove();
 }
@@ -561,5 +569,7 @@ void DoEvents() { platform::Clock::processEvents(); }
 
 void setModalResponder(std::function<void(Form&)> responder) { modalResponder() = std::move(responder); }
 void setPopupResponder(std::function<Menu*(Menu&)> responder) { popupResponder() = std::move(responder); }
+
+void setDragObserver(std::function<void(Form&)> observer) { dragObserver() = std::move(observer); }
 
 } // namespace vb

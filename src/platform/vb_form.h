@@ -193,5 +193,8 @@ void DoEvents();
 void setModalResponder(std::function<void(Form&)> responder);
 // Tests: when set, PopupMenu asks the responder which item to choose (nullptr: dismissed).
 void setPopupResponder(std::function<Menu*(Menu& popup)> responder);
+// Tests: when set, every beginDrag tells the observer before it asks the window system (the
+// test platforms move no windows, so this is where a test sees the drag begin).
+void setDragObserver(std::function<void(Form&)> observer);
 
 } // namespace vb

@@ -1,12 +1,22 @@
 #include "startup/start_values.h"
 
 #include "platform/os_info.h"
+#include "platform/vb_units.h"
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
 
 double twipsPerPixel(double logicalDpi) { return logicalDpi > 0 ? 1440.0 / logicalDpi : 15.0; }
 
 double scaleFactor(double twipsPerPixel) { return twipsPerPixel / 15.0; }
+
+void setScaleFromScreen()
+{
+    S().ScaleX = scaleFactor(vb::twipsPerPixelX());
+    S().ScaleY = scaleFactor(vb::twipsPerPixelY());
+}
+
+int scaledX(double designTw) { return qRound(designTw * S().ScaleX); }
+int scaledY(double designTw) { return qRound(designTw * S().ScaleY); }
 
 QString runLogPathFor(const QString& appPath, const QDateTime& startTime)
 {

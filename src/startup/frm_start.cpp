@@ -1,0 +1,122 @@
+#include "startup/frm_start.h"
+
+#include "cover/frm_fengmian.h"
+#include "platform/instance_lock.h"
+#include "platform/vb_msgbox.h"
+#include "platform/vb_picture.h"
+#include "platform/vb_units.h"
+#include "session_state/session_state.h"
+#include "startup/config_table.h"
+#include "startup/error_report.h"
+#include "startup/face_picture.h"
+#include "startup/start_values.h"
+
+#include <QDateTime>
+#include <memory>
+
+namespace {
+
+const QString Tag = QStringLiteral("startload");
+
+struct InstanceLockState {
+    QString folder;
+    std::unique_ptr<platform::InstanceLock> lock;
+};
+
+InstanceLockState& instanceLock()
+{
+    static InstanceLockState state;
+    return state;
+}
+
+// Takes the single-instance lock for the rest of the run. False only when another running
+// instance holds it: a lock file that cannot be written tells nothing, and the start goes on.
+bool claimSingleInstance()
+{
+    auto& state = instanceLock();
+    if (!state.lock)
+        state.lock = std::make_unique<platform::InstanceLock>(state.folder);
+    return state.lock->acquire() != platform::InstanceLock::Result::HeldByAnother;
+}
+
+// A face of the installation; a missing or broken one is reported and left out.
+std::optional<QPixmap> reportedFace(const QString& name)
+{
+    vb::Error err;
+    auto picture = vb::LoadPicture(facePath(name), &err);
+    if (!picture)
+        reportFailure(Tag, err.number, err.text);
+    return picture;
+}
+
+} // namespace
+
+FrmStart& frmStart() { return vb::Forms::get<FrmStart>(); }
+
+void FrmStart::setInstanceLockFolder(const QString& folder)
+{
+    auto& state = instanceLock();
+    state.lock.reset();
+    state.folder = folder;
+}
+
+FrmStart::FrmStart()
+{
+    setBorderStyle(0);
+    Label1 = new vb::Label(this);
+    Label1->setForeColor(vb::RGB(255, 255, 255));
+    Label1->setBackStyle(0);
+    Label1->setAutoSize(true);
+    Label1->setCaption(QStringLiteral("正在启动软件，请稍候..."));
+    Timer1 = new platform::Timer(this, 100);
+    Timer1->onTimer = [this] { Timer1_Timer(); };
+}
+
+void FrmStart::Form_Load()
+{
+    if (!claimSingleInstance()) {
+        vb::MsgBox(QStringLiteral("考试练习系统已在运行。如果你没有找到，请关闭其它窗口和程序，或者注销或重启。"),
+                   vb::vbOKOnly + vb::vbInformation, QStringLiteral("系统提示"));
+        // The old End: nothing else of the start runs and no window stays.
+        vb::Unload(*this);
+        return;
+    }
+
+    readInfo();
+    setScaleFromScreen();
+    const int width = scaledX(6000);
+    const int height = scaledY(3000);
+    Move((vb::screenWidthTw() - width) / 2, (vb::screenHeightTw() - height) / 2, width, height);
+    setPicture(reportedFace(QStringLiteral("l20059")));
+
+    Label1->setTop(scaledY(2160));
+    Label1->setCaption(QStringLiteral("正在启动") + S().ModuleTitle + QStringLiteral("，请稍候..."));
+    Label1->setFontSize(11 * S().ScaleX);
+    // Centred by the width the label has taken for its new text and size.
+    Label1->setLeft(qRound((Width() - Label1->Width()) / 2.0));
+
+    // SetIndex, DemoRunning, CandidateName and the operating-system version.
+    setStartSessionValues();
+    setIcon(reportedFace(QStringLiteral("l62011")));
+    setCaption(QStringLiteral("vidavozedudevavuzivuv"));
+
+    StartPending = true;
+    Timer1->setEnabled(true);
+}
+
+void FrmStart::Timer1_Timer()
+{
+    if (!StartPending)
+        return;
+    StartPending = false;
+    Timer1->setEnabled(false);
+    UpdataExe();
+}
+
+void FrmStart::UpdataExe()
+{
+    frmFengmian().Show();
+    // Fixed once: a run that goes past midnight keeps one log.
+    S().RunLogPath = runLogPathFor(S().AppPath, QDateTime::currentDateTime());
+    vb::Unload(*this);
+}
