@@ -20,10 +20,9 @@ FrmTm::FrmTm()
 
 void FrmTm::Form_Load()
 {
-    const SessionState& s = S();
-    Move(Left(), Top(), qRound(4980 * s.ScaleX), qRound(3630 * s.ScaleY));
-    LblBiao->Move(qRound(120 * s.ScaleX), qRound(120 * s.ScaleY));
-    LblUnit->Move(qRound(120 * s.ScaleX), qRound(3000 * s.ScaleY), qRound(4740 * s.ScaleX), qRound(500 * s.ScaleY));
+    Move(Left(), Top(), scaledX(4980), scaledY(3630));
+    LblBiao->Move(scaledX(120), scaledY(120));
+    LblUnit->Move(scaledX(120), scaledY(3000), scaledX(4740), scaledY(500));
     setTopmost(true);
 }
 

@@ -1,5 +1,7 @@
 #include "session_state/session_state.h"
 
+#include <QtMath>
+
 SessionState& S()
 {
     static SessionState s;
@@ -7,3 +9,6 @@ SessionState& S()
 }
 
 void resetSession() { S() = SessionState{}; }
+
+int scaledX(double designTw) { return qRound(designTw * S().ScaleX); }
+int scaledY(double designTw) { return qRound(designTw * S().ScaleY); }

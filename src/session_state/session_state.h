@@ -76,6 +76,11 @@ struct SessionState {
     QString IdCardNo;
 };
 
+// A design length (twips on a 96-dpi screen) on this screen: times ScaleX or ScaleY, in whole
+// twips.
+int scaledX(double designTw);
+int scaledY(double designTw);
+
 // The one block of the running program.
 SessionState& S();
 // Back to the values of a fresh start (tests).

@@ -91,8 +91,6 @@ FrmMain::FrmMain()
 
 FrmMain::~FrmMain() = default;
 
-int FrmMain::sx(double designTw) const { return qRound(designTw * S().ScaleX); }
-int FrmMain::sy(double designTw) const { return qRound(designTw * S().ScaleY); }
 
 void FrmMain::buildControls()
 {
@@ -288,14 +286,14 @@ void FrmMain::Form_Load()
     // More than 650 pixel rows: an 800 x 600 window in the middle of the screen.
     if (vb::screenHeightTw() / 15.0 > 650 * s.ScaleY) {
         setWindowState(vb::vbNormal);
-        const int w = sx(12000);
-        const int h = sy(9000);
+        const int w = scaledX(12000);
+        const int h = scaledY(9000);
         Move((vb::screenWidthTw() - w) / 2, (vb::screenHeightTw() - h) / 2, w, h);
     }
     dockPanel();
 
     Label1->setCaption(QString());
-    ImgLogo->Move(sx(10200), sy(8235), sx(1740), sy(345));
+    ImgLogo->Move(scaledX(10200), scaledY(8235), scaledX(1740), scaledY(345));
     if (auto logo = stepPicture(QStringLiteral("l62009")))
         ImgLogo->setPicture(logo);
 
@@ -314,14 +312,14 @@ void FrmMain::Form_Load()
     imgDir = s.AppPath + QStringLiteral("examdata/");
 
     for (int i = 0; i <= 13; ++i) {
-        LblADD(i).Move(0, sy(345 + 240 * i), sx(3900), sy(240));
+        LblADD(i).Move(0, scaledY(345 + 240 * i), scaledX(3900), scaledY(240));
         LblADD(i).setCaption(QString());
         ImgLiN(i).setVisible(false);
         ImgLiN(i).Move(0, LblADD(i).Top());
     }
-    ImgSelAD->Move(sx(-120), sy(45));
-    LblADDmyXZ->Move(0, 0, sx(3900), sy(330));
-    PicList->setHeight(sy(330));
+    ImgSelAD->Move(scaledX(-120), scaledY(45));
+    LblADDmyXZ->Move(0, 0, scaledX(3900), scaledY(330));
+    PicList->setHeight(scaledY(330));
     PicList->setVisible(false);
 
     const std::array<std::pair<vb::PictureBox*, const char16_t*>, 4> bars{
@@ -337,9 +335,9 @@ void FrmMain::Form_Load()
         if (!spot.tooltip.isEmpty())
             LblZHU(spot.no).setToolTipText(spot.tooltip.toString());
 
-    lblMove->Move(sx(1440), 0, sx(9495), sy(375));
+    lblMove->Move(scaledX(1440), 0, scaledX(9495), scaledY(375));
     LblSuccess->setFontSize(72 * s.ScaleX);
-    LblSuccess->Move(sx(2640), sy(3840));
+    LblSuccess->Move(scaledX(2640), scaledY(3840));
     LblSuccess->setVisible(false);
 
     ToolCSH();
@@ -357,10 +355,10 @@ void FrmMain::ToolCSH()
         vb::PictureBox* box = c == simmenus::Container::PicMenu ? PicMenu
                               : c == simmenus::Container::PicTool ? PicTool
                                                                   : PicHui;
-        box->Move(sx(at.x()), sy(at.y()));
+        box->Move(scaledX(at.x()), scaledY(at.y()));
     }
     for (const simmenus::HotSpot& spot : simmenus::barHotSpots())
-        LblZHU(spot.no).Move(sx(spot.left), sy(spot.top), sx(spot.width), sy(spot.height));
+        LblZHU(spot.no).Move(scaledX(spot.left), scaledY(spot.top), scaledX(spot.width), scaledY(spot.height));
 }
 
 void FrmMain::frmCsh()
@@ -373,7 +371,7 @@ void FrmMain::frmCsh()
     Pic2J->setVisible(false);
     for (vb::Image* img : {ImgMenu, ImgElse, ImgHui, ImgTool})
         img->setPicture(std::nullopt);
-    PicList->setHeight(sy(330));
+    PicList->setHeight(scaledY(330));
 }
 
 // The context menus are built by the menu layer; until then the pop-up stays as it is.
@@ -419,4 +417,4 @@ void FrmMain::moveEvent(QMoveEvent* e)
         dockPanel();
 }
 
-void FrmMain::Form_Click() { PicList->setHeight(sy(330)); }
+void FrmMain::Form_Click() { PicList->setHeight(scaledY(330)); }

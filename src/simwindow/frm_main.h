@@ -184,8 +184,6 @@ private:
     void wireHandlers();
 
     // Design twips to twips on this screen.
-    int sx(double designTw) const;
-    int sy(double designTw) const;
 
     // The record of the current step as the handlers read it at the moment of the event.
     simwindow::StepRecord currentRecord() const;

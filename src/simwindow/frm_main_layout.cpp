@@ -73,7 +73,7 @@ void FrmMain::setData()
     LblSuccess->setVisible(false);
     bringWindowsToFront();
 
-    Pic1J->Move(sx(30000), sy(30000));
+    Pic1J->Move(scaledX(30000), scaledY(30000));
     Text1->setFontSize(9 * s.ScaleX);
     Text2->setFontSize(9 * s.ScaleX);
     for (vb::PictureBox* p : {PicMenu, PicTool, PicHui, PicElse})
@@ -95,7 +95,7 @@ void FrmMain::setData()
 
     for (int i = 0; i <= 13; ++i) {
         vb::Label& tab = LblXXK(i);
-        tab.Move(-sx(1), -sy(1), 1, 1);
+        tab.Move(-scaledX(1), -scaledY(1), 1, 1);
         tab.setCaption(QString());
     }
 
@@ -199,7 +199,7 @@ void FrmMain::layoutPictures(const StepRecord& rec, int q)
             img.setVisible(false);
             continue;
         }
-        img.Move(sx(o.left), sy(o.top));
+        img.Move(scaledX(o.left), scaledY(o.top));
         if (o.picture != keep) {
             if (auto picture = stepPicture(o.picture))
                 img.setPicture(picture);
@@ -216,7 +216,7 @@ void FrmMain::layoutPictures(const StepRecord& rec, int q)
     if (codes::num16(six.picture) == 0) {
         Image6->setVisible(false);
     } else {
-        Image6->Move(sx(six.left), sy(six.top));
+        Image6->Move(scaledX(six.left), scaledY(six.top));
         if (six.picture != keep) {
             if (auto picture = stepPicture(six.picture))
                 Image6->setPicture(picture);
@@ -235,7 +235,7 @@ void FrmMain::layoutEditor(const StepRecord& rec)
     }
     const double scale = S().ScaleX;
     Text1->setVisible(true);
-    Text1->Move(sx(rec.EditorLeft), sy(rec.EditorTop), sx(rec.EditorWidth), sy(rec.EditorHeight));
+    Text1->Move(scaledX(rec.EditorLeft), scaledY(rec.EditorTop), scaledX(rec.EditorWidth), scaledY(rec.EditorHeight));
     Text1->setText(rec.EditorTextLine == 0 ? QString() : tableTextOrEmpty(rec.EditorTextLine));
     Text1->SetFocus();
     Text1->setSelStart(static_cast<int>(Text1->Text().size()));
@@ -266,7 +266,7 @@ void FrmMain::layoutHint(const StepRecord& rec)
 {
     if (rec.hintUnchanged())
         return;
-    LHelp->Move(sx(rec.HintLeft), sy(rec.HintTop));
+    LHelp->Move(scaledX(rec.HintLeft), scaledY(rec.HintTop));
     SavedHint = rec.HintLine == 0 ? QString() : tableTextOrEmpty(rec.HintLine);
     LHelp->setCaption(SavedHint);
 }
@@ -280,13 +280,13 @@ void FrmMain::layoutTarget1(const StepRecord& rec)
         return;
     }
     Label1->setVisible(true);
-    Label1->Move(sx(rec.Target1Left), sy(rec.Target1Top));
+    Label1->Move(scaledX(rec.Target1Left), scaledY(rec.Target1Top));
     Target1Width = rec.Target1Width;
     Target1Height = rec.Target1Height;
-    Label1->setWidth(sx(Target1Width));
+    Label1->setWidth(scaledX(Target1Width));
     if (Target1Height != 0) {
         Label1->setAutoSize(false);
-        Label1->setHeight(sy(Target1Height));
+        Label1->setHeight(scaledY(Target1Height));
     } else {
         Label1->setAutoSize(true);
     }
@@ -317,25 +317,25 @@ void FrmMain::layoutDialogTabs(const StepRecord& rec)
     TabCount = TabLayoutLine.tabCount();
     for (int i = 0; i <= TabCount; ++i) {
         vb::Label& tab = LblXXK(i);
-        tab.Move(-sx(1), sy(TabLayoutLine.headerTop()) + DialogTop, 1, sy(TabLayoutLine.headerHeight()));
+        tab.Move(-scaledX(1), scaledY(TabLayoutLine.headerTop()) + DialogTop, 1, scaledY(TabLayoutLine.headerHeight()));
         tab.setCaption(QString());
     }
     for (int i = 1; i <= TabCount; ++i) {
-        LblXXK(i).setLeft(sx(TabLayoutLine.headerLeft(i)) + DialogLeft);
-        LblXXK(i).setWidth(sx(TabLayoutLine.headerWidth(i)));
+        LblXXK(i).setLeft(scaledX(TabLayoutLine.headerLeft(i)) + DialogLeft);
+        LblXXK(i).setWidth(scaledX(TabLayoutLine.headerWidth(i)));
     }
     if (TabCount > 9) {
-        LblXXK(13).setWidth(sx(1485));
-        LblXXK(7).setWidth(sx(1050));
+        LblXXK(13).setWidth(scaledX(1485));
+        LblXXK(7).setWidth(scaledX(1050));
         TabRow = shown > 7 ? 2 : 1;
         DoubleXXK();
     }
-    LblXXK(0).Move(sx(TabLayoutLine.backLeft()) + DialogLeft, sy(TabLayoutLine.backTop()) + DialogTop,
-                   sx(TabLayoutLine.backWidth()), sy(TabLayoutLine.backHeight()));
+    LblXXK(0).Move(scaledX(TabLayoutLine.backLeft()) + DialogLeft, scaledY(TabLayoutLine.backTop()) + DialogTop,
+                   scaledX(TabLayoutLine.backWidth()), scaledY(TabLayoutLine.backHeight()));
 
     if (shown == ExpectedTab) {
-        Label1->setHeight(sy(Target1Height));
-        Label1->setWidth(sx(Target1Width));
+        Label1->setHeight(scaledY(Target1Height));
+        Label1->setWidth(scaledX(Target1Width));
         LHelp->setCaption(SavedHint);
         setBounds(*Shape1, bounds(*Label1));
     } else {
@@ -346,8 +346,8 @@ void FrmMain::layoutDialogTabs(const StepRecord& rec)
 
 void FrmMain::DoubleXXK()
 {
-    const int top = sy(TabLayoutLine.headerTop()) + DialogTop;
-    const int lower = sy(TabLayoutLine.headerTop() + 300) + DialogTop;
+    const int top = scaledY(TabLayoutLine.headerTop()) + DialogTop;
+    const int lower = scaledY(TabLayoutLine.headerTop() + 300) + DialogTop;
     // The row that holds the chosen tab lies next to the page.
     for (int i = 1; i <= TabCount; ++i) {
         const bool inChosenRow = TabRow == 2 ? i >= 8 : i <= 7;
@@ -363,7 +363,7 @@ void FrmMain::layoutCombo(const StepRecord& rec)
     }
     ComboState = rec.ComboSpec;
     vb::Label& field0 = LblXXK(0);
-    field0.Move(sx(PointX), sy(PointY), sx(1095), sy(285));
+    field0.Move(scaledX(PointX), scaledY(PointY), scaledX(1095), scaledY(285));
     field0.setCaption(QString());
 }
 
@@ -371,7 +371,7 @@ void FrmMain::layoutTarget2(const StepRecord& rec)
 {
     if (rec.hasTarget2()) {
         Label4->setVisible(true);
-        Label4->Move(sx(rec.Target2Left), sy(rec.Target2Top), sx(rec.Target2Width), sy(rec.Target2Height));
+        Label4->Move(scaledX(rec.Target2Left), scaledY(rec.Target2Top), scaledX(rec.Target2Width), scaledY(rec.Target2Height));
     } else {
         Label4->Move(-1, Label4->Top(), 1, 1);
     }
@@ -411,7 +411,7 @@ void FrmMain::layoutTyping(const StepRecord& rec)
             Text1->setSelLength(0);
     }
     if (hint.showEditBar) {
-        Text4->Move(sx(2880), sy(1560), sx(8865), sy(225));
+        Text4->Move(scaledX(2880), scaledY(1560), scaledX(8865), scaledY(225));
         Text4->setFontSize(11 * S().ScaleX);
         Text4->setVisible(true);
     } else {
@@ -433,8 +433,8 @@ void FrmMain::layoutList(const StepRecord& rec)
     const QRect r = bounds(*Text1);
     setBounds(*LstLA, r);
     Text1->setVisible(false);
-    const int ex = sx(15);
-    const int ey = sy(15);
+    const int ex = scaledX(15);
+    const int ey = scaledY(15);
     PicLeft->Move(r.x(), r.y(), ex, r.height());
     PicRight->Move(r.x() + r.width() - ex, r.y(), ex, r.height());
     PicTop->Move(r.x(), r.y(), r.width(), ey);
@@ -464,10 +464,10 @@ void FrmMain::layoutLocationList(const StepRecord& rec)
 void FrmMain::ImgLiN_Click(int index)
 {
     if (const std::optional<int> left = simwindow::locationFaceLeft(index)) {
-        ImgSelAD->setLeft(sx(*left));
+        ImgSelAD->setLeft(scaledX(*left));
         ImgSelAD->setPicture(ImgLiN(index).Picture());
     }
-    PicList->setHeight(sy(330));
+    PicList->setHeight(scaledY(330));
     if (codes::numField(S().StepRecord, 10, 2) == index)
         doNext();
 }

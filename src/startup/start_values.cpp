@@ -5,8 +5,6 @@
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
 
-double twipsPerPixel(double logicalDpi) { return logicalDpi > 0 ? 1440.0 / logicalDpi : 15.0; }
-
 double scaleFactor(double twipsPerPixel) { return twipsPerPixel / 15.0; }
 
 void setScaleFromScreen()
@@ -15,8 +13,6 @@ void setScaleFromScreen()
     S().ScaleY = scaleFactor(vb::twipsPerPixelY());
 }
 
-int scaledX(double designTw) { return qRound(designTw * S().ScaleX); }
-int scaledY(double designTw) { return qRound(designTw * S().ScaleY); }
 
 QString runLogPathFor(const QString& appPath, const QDateTime& startTime)
 {

@@ -4,18 +4,12 @@
 #include <QDateTime>
 #include <QString>
 
-// Twips per pixel of a screen with the given logical dots per inch (15 at 96 dpi).
-double twipsPerPixel(double logicalDpi);
 // A scale factor from twips per pixel: every design figure (twips at 96 dpi) is multiplied by
 // it, so that the layout keeps its pixel size (1.0 at 96 dpi, 0.8 at 120 dpi).
 double scaleFactor(double twipsPerPixel);
 
 // ScaleX and ScaleY from the twips per pixel of the screen the program runs on.
 void setScaleFromScreen();
-// A design length (twips on a 96-dpi screen) on this screen: times ScaleX or ScaleY, in whole
-// twips.
-int scaledX(double designTw);
-int scaledY(double designTw);
 
 // This run's log: appPath & "ksdata/" & the time as yyyyMMddHHmmss & ".txt".
 QString runLogPathFor(const QString& appPath, const QDateTime& startTime);

@@ -1,18 +1,25 @@
 #include <gtest/gtest.h>
 
+#include "platform/vb_units.h"
 #include "session_state/session_state.h"
 #include "startup/start_values.h"
 
 TEST(StartValues, ScaleFactorsKeepThePixelSize)
 {
     const struct {
-        double dpi;
+        double twipsPerPixel;
         double scale;
-    } cases[] = {{96, 1.0}, {120, 0.8}, {144, 96.0 / 144}, {192, 0.5}, {0, 1.0}};
-    for (const auto& c : cases)
-        EXPECT_DOUBLE_EQ(scaleFactor(twipsPerPixel(c.dpi)), c.scale) << c.dpi;
-    // The splash's 6000 x 3000 twips stay 400 x 200 pixels at 120 dpi.
-    EXPECT_DOUBLE_EQ(6000 * scaleFactor(twipsPerPixel(120)) / twipsPerPixel(120), 400);
+    } cases[] = {{15, 1.0}, {12, 0.8}, {10, 2.0 / 3}, {7.5, 0.5}};
+    for (const auto& c : cases) {
+        vb::setTwipsPerPixelOverride(c.twipsPerPixel, c.twipsPerPixel);
+        setScaleFromScreen();
+        EXPECT_DOUBLE_EQ(S().ScaleX, c.scale) << c.twipsPerPixel;
+        EXPECT_DOUBLE_EQ(S().ScaleY, c.scale) << c.twipsPerPixel;
+        // The splash's 6000 x 3000 design twips stay 400 x 200 pixels.
+        EXPECT_EQ(vb::pxX(scaledX(6000)), 400) << c.twipsPerPixel;
+        EXPECT_EQ(vb::pxY(scaledY(3000)), 200) << c.twipsPerPixel;
+    }
+    vb::setTwipsPerPixelOverride(0, 0);
 }
 
 TEST(StartValues, RunLogIsNamedByTheStartTime)
