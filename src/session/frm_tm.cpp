@@ -5,7 +5,6 @@
 #include "simwindow/data_path.h"
 #include "simwindow/frm_main.h"
 
-#include <QtMath>
 
 FrmTm& frmTm() { return vb::Forms::get<FrmTm>(); }
 
