@@ -5,7 +5,6 @@
 #include "simwindow/data_path.h"
 #include "simwindow/frm_main.h"
 
-
 FrmTm& frmTm() { return vb::Forms::get<FrmTm>(); }
 
 FrmTm::FrmTm()
