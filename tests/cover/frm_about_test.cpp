@@ -1,0 +1,118 @@
+// The about box: its texts from the configuration, the program folder that a click opens, its
+// layout at another screen scale, and the strip that only the left button drags.
+
+#include "cover/frm_about.h"
+
+#include "platform/desktop.h"
+#include "platform/vb.h"
+#include "session_state/session_state.h"
+#include "support/events.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+using namespace vb;
+
+namespace {
+
+class FrmAboutTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(install.isValid());
+        setTwipsPerPixelOverride(15, 15);
+        setScreenSizeOverride(1024, 768);
+        resetSession();
+        S().AppPath = install.root() + u'/';
+        S().DataDir = install.mkdir(QStringLiteral("data")) + u'/';
+        S().sysInfo[0] = QStringLiteral("Talvesk");
+        S().sysInfo[9] = QStringLiteral("vidavozedudevavuzivuv");
+        S().sysInfo[7] = QStringLiteral("供应商：示例");
+        S().ModuleName = QStringLiteral("电子表格");
+        S().ModuleTitle = QStringLiteral("Excel 2003");
+        install.writePicture(QStringLiteral("data/l20070.mxy"), {420, 280}, Qt::darkCyan);
+        install.writePicture(QStringLiteral("data/l20001.mxy"), {360, 30}, Qt::green);
+        install.writePicture(QStringLiteral("data/l20003.mxy"), {88, 22}, Qt::red);
+        platform::setUrlOpener([this](const QUrl& u) {
+            opened.append(u);
+            return true;
+        });
+    }
+    void TearDown() override
+    {
+        platform::setUrlOpener({});
+        setDragObserver({});
+        Forms::unloadAll();
+        setTwipsPerPixelOverride(0, 0);
+        setScreenSizeOverride(0, 0);
+        resetSession();
+    }
+    FrmAbout& open()
+    {
+        FrmAbout& about = frmAbout();
+        about.Show();
+        return about;
+    }
+
+    tsupport::TempInstall install;
+    QList<QUrl> opened;
+};
+
+} // namespace
+
+TEST_F(FrmAboutTest, ShowsTheNamesFromTheConfiguration)
+{
+    FrmAbout& about = open();
+    EXPECT_EQ(about.Caption(), QStringLiteral("Talveskvidavozedudevavuzivuv——电子表格模块"));
+    EXPECT_EQ(about.Label1(1).Caption(), QStringLiteral("Talveskvidavozedudevavuzivuv"));
+    EXPECT_EQ(about.Label1(2).Caption(), about.Label1(1).Caption());
+    EXPECT_EQ(about.Label1(4).Caption(), QStringLiteral("── Excel 2003"));
+    EXPECT_EQ(about.Label1(3).Caption(), QStringLiteral("系统工作目录: ") + QDir::cleanPath(install.root()));
+    EXPECT_EQ(about.Label1(6).Caption(), QStringLiteral("供应商：示例"));
+    EXPECT_TRUE(about.Topmost());
+}
+
+TEST_F(FrmAboutTest, OnlyTheFolderLineOpensSomething)
+{
+    FrmAbout& about = open();
+    for (int i : {0, 1, 4, 6})
+        tsupport::click(about.Label1(i));
+    EXPECT_TRUE(opened.isEmpty());
+    tsupport::click(about.Label1(3));
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened[0], QUrl::fromLocalFile(QDir::cleanPath(install.root())));
+    EXPECT_TRUE(about.isLoaded()) << "the box stays open";
+}
+
+TEST_F(FrmAboutTest, EitherButtonCloses)
+{
+    for (int i : {0, 1}) {
+        FrmAbout& about = open();
+        tsupport::click(about.LblClick(i));
+        DoEvents();
+        EXPECT_FALSE(Forms::isLoaded<FrmAbout>()) << i;
+    }
+}
+
+TEST_F(FrmAboutTest, KeepsItsPixelSizeAtAnotherScale)
+{
+    setTwipsPerPixelOverride(12, 12);
+    S().ScaleX = S().ScaleY = 0.8;
+    FrmAbout& about = open();
+    EXPECT_EQ(about.Width(), 5040);
+    EXPECT_EQ(about.Height(), 3360);
+    EXPECT_EQ(about.Width() - about.LblClick(0).Left(), 336);
+}
+
+TEST_F(FrmAboutTest, OnlyTheLeftButtonDragsTheStrip)
+{
+    int drags = 0;
+    setDragObserver([&](Form&) { ++drags; });
+    FrmAbout& about = open();
+    tsupport::press(*about.lblMove, vbRightButton);
+    tsupport::release(*about.lblMove, vbRightButton);
+    EXPECT_EQ(drags, 0);
+    tsupport::press(*about.lblMove, vbLeftButton);
+    tsupport::release(*about.lblMove, vbLeftButton);
+    EXPECT_EQ(drags, 1);
+}
