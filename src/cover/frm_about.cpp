@@ -1,5 +1,6 @@
 #include "cover/frm_about.h"
 
+#include "controls/dialog_frame.h"
 #include "platform/desktop.h"
 #include "platform/vb_picture.h"
 #include "platform/vb_units.h"
@@ -53,21 +54,11 @@ FrmAbout::FrmAbout()
 void FrmAbout::Form_Load()
 {
     const SessionState& s = S();
-    setIcon(face(QStringLiteral("l62011")));
-    const QString systemName = s.sysInfo[0] + s.sysInfo[9];
-    setCaption(systemName + QStringLiteral("——") + s.ModuleName + QStringLiteral("模块"));
-    const int width = scaledX(6300);
-    const int height = scaledY(4200);
-    Move((vb::screenWidthTw() - width) / 2, (vb::screenHeightTw() - height) / 2, width, height);
-    setPicture(face(QStringLiteral("l20070")));
+    layOutDialogFrame(*this, *ImgLogo1, *lblMove, LblClick(0));
     setTopmost(true);
-    ImgLogo1->Move(scaledX(120), scaledY(90));
-    ImgLogo1->setPicture(face(QStringLiteral("l20067")));
+    const QString systemName = s.sysInfo[0] + s.sysInfo[9];
     Label1(1).setCaption(systemName);
     Label1(2).setCaption(Label1(1).Caption());
-    lblMove->Move(0, 0, scaledX(5580), scaledY(540));
-    LblClick(0).Move(Width() - scaledX(420), scaledY(90), scaledX(330), scaledY(330));
-    LblClick(0).setPicture(face(QStringLiteral("l20003")));
     LblClick(1).Move(scaledX(4680), scaledY(3480), scaledX(1350), scaledY(450));
     LblClick(1).setPicture(face(QStringLiteral("l20001")));
 

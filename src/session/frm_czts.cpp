@@ -1,5 +1,6 @@
 #include "session/frm_czts.h"
 
+#include "controls/dialog_frame.h"
 #include "platform/vb_msgbox.h"
 #include "platform/vb_picture.h"
 #include "platform/vb_units.h"
@@ -64,9 +65,8 @@ FrmCZTS::FrmCZTS()
 
 void FrmCZTS::Form_Load()
 {
-    const SessionState& s = S();
     setIcon(face(QStringLiteral("l62011")));
-    setCaption(s.sysInfo[0] + s.sysInfo[9] + QStringLiteral("——") + s.ModuleName + QStringLiteral("模块"));
+    setCaption(standardWindowTitle());
     setTopmost(true);
     // The client area is 4815 x 5130; the frame comes on top of it.
     const int width = 4815 + Width() - ScaleWidth();

@@ -1,5 +1,6 @@
 #include "session/frm_ime.h"
 
+#include "controls/dialog_frame.h"
 #include "platform/input_methods.h"
 #include "platform/vb_picture.h"
 #include "platform/vb_units.h"
@@ -56,17 +57,7 @@ FrmIME::FrmIME()
 void FrmIME::Form_Load()
 {
     const SessionState& s = S();
-    setIcon(face(QStringLiteral("l62011")));
-    setCaption(s.sysInfo[0] + s.sysInfo[9] + QStringLiteral("——") + s.ModuleName + QStringLiteral("模块"));
-    const int width = scaledX(6300);
-    const int height = scaledY(4200);
-    Move((vb::screenWidthTw() - width) / 2, (vb::screenHeightTw() - height) / 2, width, height);
-    setPicture(face(QStringLiteral("l20070")));
-    ImgLogo1->Move(scaledX(120), scaledY(90));
-    ImgLogo1->setPicture(face(QStringLiteral("l20067")));
-    lblMove->Move(0, 0, scaledX(5580), scaledY(540));
-    LblClick(0).Move(Width() - scaledX(420), scaledY(90), scaledX(330), scaledY(330));
-    LblClick(0).setPicture(face(QStringLiteral("l20003")));
+    layOutDialogFrame(*this, *ImgLogo1, *lblMove, LblClick(0));
     LblClick(1).Move(scaledX(4620), scaledY(3480), scaledX(1350), scaledY(450));
     LblClick(1).setPicture(face(QStringLiteral("l20001")));
     Label1(0).Move(scaledX(720), scaledY(1440), scaledX(4695), scaledY(1215));
