@@ -104,9 +104,9 @@ QImage strip(int width, int height, PaintFrame paintFrame)
 }
 
 // The strip of a wide push button with its caption.
-QImage pushStrip(const QString& caption, bool primary)
+QImage pushStrip(const QString& caption, bool primary, int width = 90)
 {
-    return strip(90, 30, [&](QPainter& p, Look look, const QRect& frame) {
+    return strip(width, 30, [&](QPainter& p, Look look, const QRect& frame) {
         const QRectF r = QRectF(frame).adjusted(1.5, 1.5, -1.5, -1.5);
         QColor top = primary ? QColor(92, 150, 222) : QColor(252, 252, 252);
         QColor bottom = primary ? QColor(44, 98, 176) : QColor(220, 228, 240);
@@ -164,6 +164,73 @@ QImage squareStrip(bool close)
     });
 }
 
+// The strip of a tick box of the list panels: a small box, ticked or not, and its caption.
+QImage tickStrip(const QString& caption, bool ticked)
+{
+    return strip(80, 30, [&](QPainter& p, Look look, const QRect& frame) {
+        const QRectF box(frame.left() + 6.5, frame.top() + 8.5, 13, 13);
+        QColor border = QColor(90, 110, 140);
+        QColor text = QColor(30, 40, 60);
+        if (look == Look::Hover || look == Look::Pressed) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(look == Look::Hover ? QColor(255, 238, 194) : QColor(250, 214, 150));
+            p.drawRoundedRect(QRectF(frame).adjusted(1, 2, -1, -2), 3, 3);
+            border = QColor(232, 150, 40);
+        }
+        if (look == Look::Disabled)
+            border = text = QColor(170, 170, 170);
+        p.setPen(QPen(border, 1));
+        p.setBrush(Qt::white);
+        p.drawRect(box);
+        if (ticked) {
+            p.setPen(QPen(look == Look::Disabled ? border : Green, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            const QPointF a = box.topLeft();
+            p.drawPolyline(QPolygonF{a + QPointF(2.5, 6.5), a + QPointF(5.5, 10), a + QPointF(11, 3)});
+        }
+        drawText(p, QRect(frame.left() + 24, frame.top(), 56, 30), Qt::AlignVCenter | Qt::AlignLeft, caption, text,
+                 uiFont(14));
+    });
+}
+
+// A list panel of the cover page (800 x 460): what the list holds on the left, the card with
+// the two tick boxes and their counts on the right, where the cover places them.
+QImage listPanel(const QString& title, const QStringList& lines)
+{
+    QImage image = canvas(800, 460, QColor(246, 249, 253));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    fillVertical(p, QRect(0, 0, 800, 460), QColor(250, 252, 255), QColor(226, 236, 248));
+    drawText(p, QRect(40, 40, 320, 40), Qt::AlignLeft | Qt::AlignVCenter, title, Deep, uiFont(24, true));
+    p.fillRect(QRect(40, 84, 300, 2), Accent);
+    int y = 110;
+    for (const QString& line : lines) {
+        drawText(p, QRect(40, y, 320, 26), Qt::AlignLeft | Qt::AlignVCenter, line, QColor(50, 60, 80), uiFont(14));
+        y += 30;
+    }
+    // The card: tick boxes at (385, 149) and (385, 179), counts from x 476, start button at 592.
+    p.setPen(QPen(QColor(180, 198, 224), 1));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(370.5, 112.5, 400, 196), 8, 8);
+    drawText(p, QRect(385, 120, 200, 24), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("选择练习范围"), Calm,
+             uiFont(14, true));
+    for (int row = 0; row < 2; ++row)
+        drawText(p, QRect(502, 155 + 30 * row, 24, 18), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("题"),
+                 QColor(50, 60, 80), uiFont(13));
+    return image;
+}
+
+// The background of the small dialogs (about box, input-method dialog): 420 x 280 with a dark
+// top strip of 36 pixels for the logo, the title and the close button.
+QImage dialogBackground()
+{
+    QImage image = canvas(420, 280, QColor(246, 249, 253));
+    QPainter p(&image);
+    fillVertical(p, QRect(0, 0, 420, 36), QColor(56, 112, 186), QColor(34, 82, 150));
+    fillVertical(p, QRect(0, 220, 420, 60), QColor(246, 249, 253), QColor(226, 234, 245));
+    outline(p, image.rect(), QColor(34, 82, 150));
+    return image;
+}
+
 QImage logo(const QString& brand)
 {
     QImage image = canvas(116, 23);
@@ -187,6 +254,25 @@ std::vector<std::pair<QString, QImage>> all(const QString& brand, const QString&
         {QStringLiteral("l20002"), squareStrip(false)},
         {QStringLiteral("l20003"), squareStrip(true)},
         {QStringLiteral("l62009"), logo(brand)},
+        {QStringLiteral("l20070"), dialogBackground()},
+        // The favourites and wrong-question panels, their tick boxes (not ticked "l2004x",
+        // ticked "l2009x") and the operation-hint dialog's two buttons.
+        {QStringLiteral("l20057"), listPanel(QStringLiteral("我的收藏"), {QStringLiteral("练习时点“标记”的题目都收在这里。"),
+                                                                      QStringLiteral("在右边勾选要练习的范围，"),
+                                                                      QStringLiteral("再点“开始练习”。")})},
+        {QStringLiteral("l20058"), listPanel(QStringLiteral("我的错题"), {QStringLiteral("模拟考试中做错的题目都记在这里。"),
+                                                                      QStringLiteral("在右边勾选要复习的范围，"),
+                                                                      QStringLiteral("再点“开始练习”。")})},
+        {QStringLiteral("l20040"), tickStrip(QStringLiteral("未复习"), false)},
+        {QStringLiteral("l20041"), tickStrip(QStringLiteral("已复习"), false)},
+        {QStringLiteral("l20042"), tickStrip(QStringLiteral("未复习"), false)},
+        {QStringLiteral("l20043"), tickStrip(QStringLiteral("已复习"), false)},
+        {QStringLiteral("l20090"), tickStrip(QStringLiteral("未复习"), true)},
+        {QStringLiteral("l20091"), tickStrip(QStringLiteral("已复习"), true)},
+        {QStringLiteral("l20092"), tickStrip(QStringLiteral("未复习"), true)},
+        {QStringLiteral("l20093"), tickStrip(QStringLiteral("已复习"), true)},
+        {QStringLiteral("l01038"), pushStrip(QStringLiteral("继续考试"), false, 128)},
+        {QStringLiteral("l01039"), pushStrip(QStringLiteral("我想立即看答案"), true, 128)},
     };
 }
 
