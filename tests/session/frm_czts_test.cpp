@@ -1,0 +1,116 @@
+// The operation-hint dialog: a click anywhere but the answer button only closes it; the answer
+// button warns first, and on Yes turns the exam into unscored practice with the demonstration.
+
+#include "session/frm_czts.h"
+
+#include "platform/vb.h"
+#include "session_state/session_state.h"
+#include "support/events.h"
+
+#include <gtest/gtest.h>
+
+using namespace vb;
+
+namespace {
+
+class FrmCztsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(install.isValid());
+        setTwipsPerPixelOverride(15, 15);
+        setScreenSizeOverride(1024, 768);
+        resetSession();
+        S().AppPath = install.root() + u'/';
+        S().DataDir = install.mkdir(QStringLiteral("data")) + u'/';
+        S().sysInfo[0] = QStringLiteral("Talvesk");
+        S().sysInfo[9] = QStringLiteral("练习系统");
+        S().ModuleName = QStringLiteral("电子表格");
+        install.writePicture(QStringLiteral("data/l01038.mxy"), {512, 30}, Qt::gray);
+        install.writePicture(QStringLiteral("data/l01039.mxy"), {512, 30}, Qt::blue);
+        S().DisplayMode = 3;
+        S().ExamStartTime = QStringLiteral("2026-12-10 15:00:00");
+        S().SessionKind = 0;
+        S().CurrentStep = 4;
+        setMsgBoxResponder([this](const QString& prompt, int buttons, const QString& title) {
+            asked.append({prompt, buttons, title});
+            return answer;
+        });
+    }
+    void TearDown() override
+    {
+        setMsgBoxResponder({});
+        Forms::unloadAll();
+        setTwipsPerPixelOverride(0, 0);
+        setScreenSizeOverride(0, 0);
+        resetSession();
+    }
+    FrmCZTS& open()
+    {
+        FrmCZTS& dlg = frmCZTS();
+        dlg.Show();
+        return dlg;
+    }
+    void expectExamUnchanged()
+    {
+        EXPECT_EQ(S().DisplayMode, 3);
+        EXPECT_EQ(S().ExamStartTime, QStringLiteral("2026-12-10 15:00:00"));
+        EXPECT_EQ(S().CurrentStep, 4);
+        EXPECT_EQ(S().DemoRunning, 0);
+    }
+
+    struct Asked {
+        QString prompt;
+        int buttons;
+        QString title;
+    };
+    tsupport::TempInstall install;
+    QList<Asked> asked;
+    int answer = vbNo;
+};
+
+} // namespace
+
+TEST_F(FrmCztsTest, TheDialogShowsItsNoticeAtItsDesignSize)
+{
+    FrmCZTS& dlg = open();
+    EXPECT_EQ(dlg.Caption(), QStringLiteral("Talvesk练习系统——电子表格模块"));
+    EXPECT_EQ(dlg.ScaleWidth(), 4815);
+    EXPECT_EQ(dlg.ScaleHeight(), 5130);
+    EXPECT_TRUE(dlg.Topmost());
+    EXPECT_EQ(dlg.Label3->Caption(), QStringLiteral("请注意!!!"));
+    EXPECT_TRUE(dlg.Label2->Caption().startsWith(QStringLiteral("1.正式考试时不能看答案。\r\n\r\n2.")));
+    EXPECT_EQ(dlg.Command1->Width(), 1920);
+    EXPECT_EQ(dlg.Command2->Height(), 450);
+    EXPECT_TRUE(dlg.Command2->Picture().has_value());
+}
+
+TEST_F(FrmCztsTest, ClicksElsewhereOnlyClose)
+{
+    for (int where = 0; where < 4; ++where) {
+        FrmCZTS& dlg = open();
+        switch (where) {
+        case 0: tsupport::click(*dlg.Command1); break;
+        case 1: tsupport::click(*dlg.Label2); break;
+        case 2: tsupport::click(*dlg.Label3); break;
+        default: tsupport::click(dlg, vbLeftButton, 0, 4500, 300); break;
+        }
+        DoEvents();
+        EXPECT_FALSE(Forms::isLoaded<FrmCZTS>()) << where;
+        expectExamUnchanged();
+    }
+    EXPECT_TRUE(asked.isEmpty());
+}
+
+TEST_F(FrmCztsTest, NoToTheWarningKeepsTheDialogOpen)
+{
+    FrmCZTS& dlg = open();
+    tsupport::click(*dlg.Command2);
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(asked[0].prompt, QStringLiteral("立即看答案将不能测试您的实际水平，如果你坚持现在看答案，成绩将不记入本次练习记录！\r\n"
+                                              "您现在就要看答案吗？"));
+    EXPECT_EQ(asked[0].buttons, vbYesNo);
+    EXPECT_EQ(asked[0].title, QStringLiteral("不建议您立即看答案"));
+    EXPECT_TRUE(dlg.isLoaded());
+    expectExamUnchanged();
+}
