@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QListWidget>
 
 namespace {
@@ -168,6 +169,26 @@ TEST_F(SimWindowTest, KeysPassWhereverTheFocusIsButInTheEditors)
     EXPECT_EQ(step(), 5);
     tsupport::key(w, 112);
     EXPECT_EQ(step(), 6);
+}
+
+TEST_F(SimWindowTest, KeysReachTheStepOnceTheEditorHasGone)
+{
+    textTable({QStringLiteral("92")});
+    session({{Step(QStringLiteral("0020")).editor(1000, 1000, 1500, 300).texts(0, 1), Step(QStringLiteral("6267")),
+              Step(Filler)}});
+    FrmMain& w = show();
+    w.activateWindow();
+    w.Text1->SetFocus();
+    tsupport::typeText(*w.Text1, QStringLiteral("92"));
+    ASSERT_EQ(step(), 2);
+    // The candidate presses the keys wherever the keyboard now is.
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_TRUE(focus);
+    EXPECT_NE(focus, w.Text1->widget());
+    const vb::QtKey k = vb::qtKeyFromKeyCode(vb::vbKeyC, Ct);
+    QKeyEvent down(QEvent::KeyPress, k.key, k.modifiers, k.text);
+    QApplication::sendEvent(focus, &down);
+    EXPECT_EQ(step(), 3);
 }
 
 TEST_F(SimWindowTest, TheListKeepsItsKeys)
