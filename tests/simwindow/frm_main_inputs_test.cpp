@@ -116,6 +116,17 @@ TEST_F(SimWindowTest, SelectionPassesOnTheMouseRelease)
     EXPECT_EQ(step(), 2);
 }
 
+TEST_F(SimWindowTest, AnAnswerBeginningWithTheSeparatorTakesAnEmptiedEditor)
+{
+    textTable({QStringLiteral("|x")});
+    session({{Step(QStringLiteral("0020")).editor(1000, 1000, 1500, 300).texts(0, 1), Step(Filler)}});
+    FrmMain& w = show();
+    tsupport::typeText(*w.Text1, QStringLiteral("a"));
+    EXPECT_EQ(step(), 1);
+    tsupport::key(*w.Text1, vb::vbKeyBack);
+    EXPECT_EQ(step(), 2);
+}
+
 TEST_F(SimWindowTest, WithoutATextTableNoTypedAnswerPasses)
 {
     session({{Step(QStringLiteral("0020")).editor(1000, 1000, 1500, 300).texts(0, 1),
