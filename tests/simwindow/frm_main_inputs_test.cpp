@@ -489,6 +489,15 @@ TEST_F(SimWindowTest, ListTakesTheEditorsPlace)
     EXPECT_FALSE(w.PicLeft->Visible());
 }
 
+TEST_F(SimWindowTest, ListShowingTheExpectedEntryPassesOnceItStands)
+{
+    textTable({QStringLiteral("a|b|c")});
+    session({{Step(QStringLiteral("L001")).editor(1000, 1000, 1500, 900).texts(1, 1), Step(Filler), Step(Filler)}});
+    FrmMain& w = show();
+    EXPECT_EQ(step(), 2);
+    EXPECT_FALSE(w.LstLA->Visible());
+}
+
 TEST_F(SimWindowTest, LocationListOpensChoosesAndCloses)
 {
     picture(QStringLiteral("9lX010"), {260, 248}, Qt::white);
