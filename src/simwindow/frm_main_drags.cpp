@@ -54,16 +54,12 @@ void FrmMain::Label4_MouseMove(int, int shift, double x, double y)
     }
     if (!RangeArmed)
         return;
-    // The armed pointer tells the slack test below that the drag really moved. A pointer file
-    // that cannot be read still gets a pointer of its own, so the drag can pass.
+    // The armed pointer tells the release's slack test that the drag really moved. A pointer
+    // file that cannot be read still gives a pointer of its own, so the drag can pass.
     const simwindow::PointerSpec spec = simwindow::armedDragPointer(rec, S().AppPath);
-    if (spec.kind == simwindow::PointerSpec::Kind::File) {
-        applyPointer(*Label4, spec);
-        if (Label4->MousePointer() == vb::vbDefault)
-            Label4->setMousePointer(vb::vbCrosshair);
-    } else {
-        applyPointer(*Label4, spec);
-    }
+    applyPointer(*Label4, spec);
+    if (spec.kind == simwindow::PointerSpec::Kind::File && Label4->MousePointer() == vb::vbDefault)
+        Label4->setMousePointer(vb::vbCrosshair);
 }
 
 void FrmMain::Label4_MouseUp(int, int shift, double x, double y)

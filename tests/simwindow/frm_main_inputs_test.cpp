@@ -260,6 +260,22 @@ INSTANTIATE_TEST_SUITE_P(
         // Without a marquee only a moved drag passes.
         RangeCase{"0050", 0, 3300, 3100, true, 2, false}));
 
+TEST_F(SimWindowTest, TheDefaultArmedPointerLeavesOnlyTheStrictTest)
+{
+    // Standard pointer 00 is the default one: the slack test never sees an armed drag.
+    session({{rangeStep(QStringLiteral("0040")).at(101, QStringLiteral("S  00")),
+              rangeStep(QStringLiteral("0040")).at(101, QStringLiteral("S  00")), Step(Filler)}});
+    FrmMain& w = show();
+    tsupport::press(*w.Label4, L, 0, 300, 150);
+    tsupport::move(w, L, 0, 4500, 3100);
+    tsupport::release(w, L, 0, 4500, 3100);
+    EXPECT_EQ(step(), 1);
+    tsupport::press(*w.Label4, L, 0, 300, 150);
+    tsupport::move(w, L, 0, 3300, 3100);
+    tsupport::release(w, L, 0, 3300, 3100);
+    EXPECT_EQ(step(), 2);
+}
+
 TEST_F(SimWindowTest, MarqueeGrowsFromTheSecondTargetsCorner)
 {
     session({{rangeStep(QStringLiteral("0040")), Step(Filler)}});
