@@ -283,6 +283,7 @@ void FrmMain::wireHandlers()
     Text1->GotFocus = [this] { Text1_GotFocus(); };
     Text2->Change = [this] { Text2_Change(); };
     Text3->Change = [this] { Text3_Change(); };
+    Text3->GotFocus = [this] { Text3_GotFocus(); };
     Text4->Change = [this] { Text4_Change(); };
     Text4->KeyUp = [this](int& k, int s) { Text4_KeyUp(k, s); };
 

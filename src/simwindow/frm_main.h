@@ -188,6 +188,7 @@ public:
     void Text1_GotFocus();
     void Text2_Change();
     void Text3_Change();
+    void Text3_GotFocus();
     void Text4_Change();
     void Text4_KeyUp(int keyCode, int shift);
 

@@ -3,6 +3,7 @@
 #include "simwindow/frm_main.h"
 
 #include "platform/vb_constants.h"
+#include "session/input_method_choice.h"
 #include "session_state/session_state.h"
 #include "simwindow/input_rules.h"
 #include "simwindow/step_record.h"
@@ -64,10 +65,15 @@ void FrmMain::Text1_MouseUp(int, int, double, double)
 
 void FrmMain::Text1_GotFocus()
 {
+    session::activateChosenInputMethod();
     // The panel gives the cell editor the focus; a 0027 step types into the third editor.
     if (currentRecord().OperationCode == u"0027" && Text3->Visible())
         Text3->SetFocus();
 }
+
+// The dialog editor switches to the chosen input method like the cell editor; the other two
+// editors leave the keyboard alone.
+void FrmMain::Text3_GotFocus() { session::activateChosenInputMethod(); }
 
 void FrmMain::Text2_Change()
 {
