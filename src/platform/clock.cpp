@@ -74,7 +74,8 @@ void Clock::advance(std::int64_t ms)
         s.manualNow = std::max(s.manualNow, next->dueAt());
         next->fire();
     }
-    s.manualNow = end;
+    // A wait inside a tick may have moved the clock past this advance's end: time never goes back.
+    s.manualNow = std::max(s.manualNow, end);
     processEvents();
 }
 

@@ -1,5 +1,6 @@
 #include "platform/download.h"
 
+#include "platform/files.h"
 #include "platform/http.h"
 
 #include <QEventLoop>
@@ -29,14 +30,6 @@ std::function<bool(const QString&)>& programStarter()
     return s;
 }
 
-bool storeWhole(const QString& target, const QByteArray& body)
-{
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly) || file.write(body) != body.size())
-        return false;
-    return file.commit();
-}
-
 bool isSuccess(int status) { return status >= 200 && status <= 299; }
 
 // The transfer, on the thread that calls it (a thread of its own, with its own manager).
@@ -52,6 +45,8 @@ bool transfer(const QUrl& url, const QString& target, int idleMs)
     std::unique_ptr<QNetworkReply> reply(manager.get(request));
     bool written = true;
     auto take = [&] {
+        if (!reply->isOpen())
+            return;
         const QByteArray chunk = reply->readAll();
         if (file.write(chunk) != chunk.size())
             written = false;
@@ -89,7 +84,7 @@ bool downloadToFile(const QUrl& url, const QString& target)
     if (!isHttpUrl(url) || target.isEmpty())
         return false;
     if (auto fake = fakeAnswer(url))
-        return fake->whole && isSuccess(fake->status) && storeWhole(target, fake->body);
+        return fake->whole && isSuccess(fake->status) && saveBytes(target, fake->body);
     bool stored = false;
     const int idleMs = downloadIdleTimeoutMs();
     std::unique_ptr<QThread> thread(QThread::create([&] { stored = transfer(url, target, idleMs); }));

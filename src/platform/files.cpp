@@ -77,10 +77,7 @@ QString resolvePathForWrite(const QString& path)
     return matchParts(path).first;
 }
 
-namespace {
-
-// Splits GBK bytes into lines; a final line end does not make an extra empty line.
-QStringList splitLines(const QByteArray& bytes)
+QStringList gbkLines(const QByteArray& bytes)
 {
     QStringList lines;
     qsizetype start = 0;
@@ -99,14 +96,12 @@ QStringList splitLines(const QByteArray& bytes)
     return lines;
 }
 
-} // namespace
-
 std::optional<QStringList> readLines(const QString& path)
 {
     QFile f(resolvePath(path));
     if (path.isEmpty() || !f.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return splitLines(f.readAll());
+    return gbkLines(f.readAll());
 }
 
 std::optional<QString> readLineAt(const QString& path, int n)
@@ -169,14 +164,15 @@ bool appendText(const QString& path, const QString& text)
     return f.write(bytes) == bytes.size();
 }
 
-bool saveText(const QString& path, const QString& text)
+bool saveText(const QString& path, const QString& text) { return saveBytes(path, toGbk(text)); }
+
+bool saveBytes(const QString& path, const QByteArray& bytes)
 {
     if (path.isEmpty())
         return false;
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = toGbk(text);
     if (f.write(bytes) != bytes.size()) {
         f.cancelWriting();
         return false;

@@ -32,6 +32,12 @@ bool appendText(const QString& path, const QString& text);
 // so that a crash or a full disk never leaves half a file. False on failure.
 bool saveText(const QString& path, const QString& text);
 
+// Rewrites a file whole with the given bytes, as saveText does. False on failure.
+bool saveBytes(const QString& path, const QByteArray& bytes);
+
+// The lines of GBK text (CR LF, LF or CR ends; a final line end makes no extra line).
+QStringList gbkLines(const QByteArray& bytes);
+
 // GBK conversions.
 QByteArray toGbk(const QString& text);
 QString fromGbk(const QByteArray& bytes);

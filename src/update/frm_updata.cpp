@@ -15,7 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
-#include <QSaveFile>
+#include <QTemporaryFile>
 
 namespace {
 
@@ -26,19 +26,6 @@ const QString LatestText = QStringLiteral("最新题库版本是：");
 QString installationFile(const QString& relative)
 {
     return platform::resolvePathForWrite(update::joinPath(S().AppPath, relative));
-}
-
-// Copies a file whole onto another through a temporary beside the target.
-bool copyOnto(const QString& from, const QString& to)
-{
-    QFile in(from);
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = in.readAll();
-    QSaveFile out(to);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
-        return false;
-    return out.commit();
 }
 
 } // namespace
@@ -174,19 +161,30 @@ void FrmUpdata::TKUP()
     if (!(*stamp > s.BankVersion))
         return;
 
-    // The copy on disk is what the run works from: it must have come whole and be the list
-    // whose stamp was compared.
+    // The copy on disk is what the run works from: it takes the place of the old one only when
+    // it came whole and is the list whose stamp was compared.
     const QString localList = installationFile(QStringLiteral("ksdata/288895.mxy"));
-    std::optional<QStringList> lines;
-    if (platform::downloadToFile(list, localList)) {
-        lines = platform::readLines(localList);
-        if (!lines)
-            reportFailure(RunTag, runerr::FileNotFound);
+    QByteArray listBytes;
+    {
+        QTemporaryFile arriving(localList + QStringLiteral(".XXXXXX"));
+        if (arriving.open()) {
+            arriving.close();
+            if (platform::downloadToFile(list, arriving.fileName())) {
+                QFile in(arriving.fileName());
+                if (in.open(QIODevice::ReadOnly))
+                    listBytes = in.readAll();
+                else
+                    reportFailure(RunTag, runerr::FileNotFound);
+            }
+        }
     }
-    if (!lines || lines->isEmpty() || update::listStamp(lines->first()) != stamp) {
+    const QStringList lines = platform::gbkLines(listBytes);
+    if (lines.isEmpty() || update::listStamp(lines.first()) != stamp) {
         showNoList();
         return;
     }
+    if (!platform::saveBytes(localList, listBytes))
+        reportFailure(RunTag, runerr::PathFileAccess);
 
     Hide();
     const int reply = vb::MsgBox(QStringLiteral("题库有新文件，是否要进行升级？"), vb::vbYesNo + vb::vbQuestion, QStringLiteral("升级软件"));
@@ -196,7 +194,7 @@ void FrmUpdata::TKUP()
     int tried = 0;
     int done = 0;
     QString exeCopy;
-    for (const auto& plan : update::planRun(*lines, place)) {
+    for (const auto& plan : update::planRun(lines, place)) {
         if (plan.kind == update::EntryPlan::Refused) {
             reportFailure(RunTag, runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + QStringLiteral(": ") + plan.name);
             continue;
@@ -213,7 +211,7 @@ void FrmUpdata::TKUP()
     }
     // The bank version moves only when every file arrived, so the next run fetches what is
     // still missing.
-    if (done == tried && !copyOnto(localList, platform::resolvePathForWrite(update::joinPath(s.DataDir, QStringLiteral("288895.mxy")))))
+    if (done == tried && !platform::saveBytes(platform::resolvePathForWrite(update::joinPath(s.DataDir, QStringLiteral("288895.mxy"))), listBytes))
         reportFailure(RunTag, runerr::PathFileAccess);
     if (!exeCopy.isEmpty() && !platform::saveText(installationFile(QStringLiteral("uprun.dll")), exeCopy + QStringLiteral("\r\n")))
         reportFailure(RunTag, runerr::PathFileAccess);

@@ -85,6 +85,8 @@ protected:
     void useServer()
     {
         server = std::make_unique<testsupport::LoopbackHttpServer>();
+        // Only what a test serves is there.
+        server->answer(404, "<html>not found</html>");
         hold = std::make_unique<testsupport::ClockHoldWhileServing>(*server);
         qputenv("TALVESK_UPDATE_URL", server->baseUrl().toUtf8());
     }
@@ -104,14 +106,14 @@ protected:
         }
     }
     // Every file of the installation with its contents (the run log left out).
-    std::map<QString, QByteArray> filesOnDisk() const
+    std::map<std::string, std::string> filesOnDisk() const
     {
-        std::map<QString, QByteArray> files;
+        std::map<std::string, std::string> files;
         QDirIterator it(app.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString path = it.next();
             if (path != logPath())
-                files[QDir(app.path()).relativeFilePath(path)] = startuptest::fileBytes(path);
+                files[QDir(app.path()).relativeFilePath(path).toStdString()] = startuptest::fileBytes(path).toStdString();
         }
         return files;
     }
