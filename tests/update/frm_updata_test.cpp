@@ -228,32 +228,36 @@ TEST_F(FrmUpdataTest, RefusedUpdateHidesTheWindowAndTheCommandShowsItAgain)
 
 TEST_F(FrmUpdataTest, AcceptedUpdateFetchesWhatIsOlderAndEndsTheProgram)
 {
+    // The installation folder given without its trailing separator joins the same way.
+    S().AppPath = app.path();
     useServer();
     answer = vb::vbYes;
     write(QStringLiteral("data/same.mxy"), "same", EntryTime);
     write(QStringLiteral("data/older.mxy"), "older", EntryTime.addSecs(-60));
     write(QStringLiteral("data/ABC.MXY"), "abc", EntryTime.addSecs(-3600));
     const QStringList entries = {QStringLiteral("D201601021530same.mxy"), QStringLiteral("D201601021530older.mxy"),
-                                 QStringLiteral("D201601021530missing.mxy"), QStringLiteral("D201601021530abc.mxy")};
+                                 QStringLiteral("D201601021530missing.mxy"), QStringLiteral("D201601021530abc.mxy"),
+                                 QStringLiteral("E201601021530新\\sub.mxy")};
     serveList(entries);
     for (const char* name : {"same", "older", "missing", "abc"})
         server->route(QStringLiteral("/up/pelor/Excel/data/%1.rar").arg(QLatin1String(name)), 200, QByteArray("new ") + name);
+    server->route(QStringLiteral("/up/pelor/Excel/examdata/%D0%C2/sub.rar"), 200, "new sub");
     const auto before = filesOnDisk();
 
     openAndRun();
     EXPECT_EQ(server->targets().filter(QStringLiteral("288895")), QStringList{listPath()} + QStringList{listPath()});
     EXPECT_EQ(fileRequests().filter(QStringLiteral("/up/pelor/")),
               (QStringList{QStringLiteral("/up/pelor/Excel/data/older.rar"), QStringLiteral("/up/pelor/Excel/data/missing.rar"),
-                           QStringLiteral("/up/pelor/Excel/data/abc.rar")}));
+                           QStringLiteral("/up/pelor/Excel/data/abc.rar"), QStringLiteral("/up/pelor/Excel/examdata/%D0%C2/sub.rar")}));
     ASSERT_FALSE(msgBoxes.empty());
-    EXPECT_EQ(msgBoxes.back().prompt, QStringLiteral("已更新3/3文件。请重新打开软件！"));
+    EXPECT_EQ(msgBoxes.back().prompt, QStringLiteral("已更新4/4文件。请重新打开软件！"));
     EXPECT_EQ(msgBoxes.back().title, S().ApplicationTitle);
     EXPECT_EQ(msgBoxes.back().buttons, vb::vbOKOnly);
     EXPECT_EQ(ends, 1);
     EXPECT_TRUE(started.isEmpty());
 
-    // Exactly these files changed: the three older ones (the upper-case file replaced, not
-    // shadowed), both copies of the list.
+    // Exactly these files changed: the four older ones (the upper-case file replaced, not
+    // shadowed; the missing sub-folder made), both copies of the list.
     auto expected = before;
     const std::string list = gbkLines(QStringList{NewStamp} + entries).toStdString();
     expected["data/288895.mxy"] = list;
@@ -261,6 +265,7 @@ TEST_F(FrmUpdataTest, AcceptedUpdateFetchesWhatIsOlderAndEndsTheProgram)
     expected["data/older.mxy"] = "new older";
     expected["data/missing.mxy"] = "new missing";
     expected["data/ABC.MXY"] = "new abc";
+    expected["examdata/新/sub.mxy"] = "new sub";
     EXPECT_EQ(filesOnDisk(), expected);
 }
 
