@@ -105,6 +105,9 @@ FrmFengmian::FrmFengmian()
         if (i == 9 || i == 10 || i == 26 || i == 27)
             b->setVisible(false); // no command
     }
+    // The top bar and the panels cover the home page's buttons; the announcement lies on top.
+    for (vb::Control* c : std::initializer_list<vb::Control*>{PicTiKu, PicKaCH, PicBiaoZhi, PicCuoTi, PicHelp, PicTOP, PicAd})
+        c->ZOrder(0);
     ClickBotn.Click = [this](int i) { ClickBotn_Click(i); };
     LblInfo.Click = [this](int i) { LblInfo_Click(i); };
     LblAD->Click = [this] { LblAD_Click(); };

@@ -15,7 +15,7 @@ const QColor Orange{232, 150, 40};
 // A rounded button strip with a caption (empty: the button draws its own caption). The
 // disabled frame is the "chosen" look of the cover's groups: lit, not greyed.
 QImage button(int width, int height, const QString& caption, const QColor& top, const QColor& bottom, int textPx = 14,
-              const QColor& text = Qt::white)
+              const QColor& text = Qt::white, bool greyWhenDisabled = false)
 {
     return strip(width, height, [&](QPainter& p, Look look, const QRect& frame) {
         const QRectF r = QRectF(frame).adjusted(1.5, 1.5, -1.5, -1.5);
@@ -29,9 +29,9 @@ QImage button(int width, int height, const QString& caption, const QColor& top, 
             break;
         case Look::Pressed: std::swap(t, b); break;
         case Look::Disabled:
-            t = QColor(255, 214, 140);
-            b = Orange;
-            border = Orange.darker(130);
+            t = greyWhenDisabled ? QColor(220, 220, 220) : QColor(255, 214, 140);
+            b = greyWhenDisabled ? QColor(180, 180, 180) : Orange;
+            border = b.darker(130);
             break;
         }
         QLinearGradient g(r.topLeft(), r.bottomLeft());
@@ -223,8 +223,8 @@ std::vector<std::pair<QString, QImage>> faces(const QString& title)
     }
     face(44, button(180, 58, QStringLiteral("所有单元"), QColor(70, 130, 200), Deep, 18));
     face(45, lightButton(180, 35, QString()));
-    face(46, button(79, 37, QString(), QColor(150, 170, 200), QColor(110, 130, 165)));
-    face(86, button(79, 37, QString(), QColor(70, 130, 200), Deep));
+    face(46, button(79, 37, QString(), QColor(150, 170, 200), QColor(110, 130, 165), 14, Qt::white, true));
+    face(86, button(79, 37, QString(), QColor(70, 130, 200), Deep, 14, Qt::white, true));
     face(47, plainButton(60, 26, QStringLiteral("开始"), 13));
     face(48, plainButton(60, 26, QStringLiteral("开始"), 13));
     // Buttons without a command keep an empty face, so that every face the page loads is there.
