@@ -12,6 +12,7 @@
 #include "simwindow/frm_main.h"
 #include "support/events.h"
 
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -239,6 +240,44 @@ TEST_F(FrmFengmianTest, ProgressIsNeverRewrittenWithoutTheUnitsCounts)
         EXPECT_EQ(fileBytes(record(QStringLiteral("288893"))), before) << table.join(u'/').toStdString();
         Forms::unloadAll();
     }
+}
+
+TEST_F(FrmFengmianTest, FittedProgressIsNotWrittenAgain)
+{
+    frmFengmian();
+    Forms::unloadAll();
+    const QString path = record(QStringLiteral("288893"));
+    const QDateTime old = QDateTime::currentDateTime().addDays(-1);
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(old, QFileDevice::FileModificationTime));
+    }
+    frmFengmian();
+    EXPECT_EQ(QFileInfo(path).lastModified().toSecsSinceEpoch(), old.toSecsSinceEpoch());
+}
+
+TEST_F(FrmFengmianTest, ReturningFromUnitPracticeReopensTheUnitsPanelWithTheProgressKept)
+{
+    FrmFengmian& f = frmFengmian();
+    f.Show();
+    f.ClickBotn_Click(52);
+    f.ClickBotn_Click(20);
+    ASSERT_FALSE(Forms::isLoaded<FrmFengmian>());
+
+    // The session's end writes the unit's line, asks for the units panel and shows the cover.
+    writeLines(record(QStringLiteral("288893")), {QStringLiteral("TTTT"), QStringLiteral("FFF"), QStringLiteral("TT")});
+    S().ReturnPage = 16;
+    frmFengmian().TimFH->setEnabled(true);
+    frmFengmian().Show();
+    Clock::advance(100);
+    FrmFengmian& back = frmFengmian();
+    EXPECT_TRUE(back.PicTiKu->Visible());
+    EXPECT_EQ(back.SelectedUnit, 1) << "the first unit with more than a fifth not learned";
+    back.ClickBotn_Click(52);
+    EXPECT_EQ(back.LblUnitDQCAP(3).Caption(), QStringLiteral("2题"));
+    EXPECT_EQ(back.LblUnitDQCAP(4).Caption(), QStringLiteral("0题"));
+    EXPECT_TRUE(fileBytes(record(QStringLiteral("288893"))).startsWith("TTTT\r\nFFF\r\nTT\r\n"));
 }
 
 TEST_F(FrmFengmianTest, StartWithoutAUnitOrWithAnEmptyChapterOnlyTellsTheCandidate)

@@ -77,6 +77,17 @@ TEST_F(SessionBuilderTest, FirstLineTableFollowsCountsAndEndsAtABlankLine)
               (std::vector<int>{1, 4}));
 }
 
+TEST_F(SessionBuilderTest, FirstLinesPastSixteenBitsAreKept)
+{
+    QStringList lines;
+    for (int k = 0; k < 500; ++k)
+        lines << questionLine(QStringLiteral("0001"), 99, QStringLiteral("q"));
+    const std::vector<int> table = cover::firstLineTable(lines);
+    ASSERT_EQ(table.size(), 501u);
+    EXPECT_EQ(table[400], 1 + 400 * 99);
+    EXPECT_EQ(table[500], 1 + 500 * 99);
+}
+
 TEST_F(SessionBuilderTest, FavouritesMarkWholeIdsOfTheSessionsQuestionsOnly)
 {
     SessionState& s = S();
