@@ -241,6 +241,7 @@ void FrmFengmian::buildTableAndButtons()
     const cover::PaperTableHead head = cover::readPaperTable(table.value_or(QStringList()));
     s.PaperCount = head.paperCount;
     s.UnitCount = head.unitCount;
+    unitQuestions_ = head.unitQuestions;
 
     const auto papers = platform::readLines(cover::recordFile(QStringLiteral("288891")));
     RandomPaperCount = cover::randomPaperCount(papers.value_or(QStringList()));

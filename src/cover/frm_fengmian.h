@@ -5,10 +5,14 @@
 // ClickBotn, served by one handler. Its load builds the whole page from the data files.
 
 #include "controls/mivo_button.h"
+#include "cover/cover_rules.h"
 #include "platform/clock.h"
 #include "platform/vb_array.h"
 #include "platform/vb_controls.h"
 #include "platform/vb_form.h"
+
+#include <array>
+#include <optional>
 
 class FrmFengmian : public vb::Form {
     Q_OBJECT
@@ -81,6 +85,9 @@ private:
     void notice(const QString& title, const QString& prompt);
 
     std::optional<QPixmap> face(const QString& name, const QString& tag);
+
+    // The units' question counts from the papers-and-units table of this build, when it has them.
+    std::optional<std::array<int, cover::MaxUnits>> unitQuestions_;
 };
 
 FrmFengmian& frmFengmian();

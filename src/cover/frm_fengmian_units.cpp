@@ -29,28 +29,27 @@ QPixmap barPicture(const QColor& colour)
 void FrmFengmian::buildUnitsPanel()
 {
     SessionState& s = S();
-    const auto table = platform::readLines(cover::dataFile(QStringLiteral("288891")));
-    const cover::PaperTableHead head = cover::readPaperTable(table.value_or(QStringList()));
 
     // The progress file is the candidate's: it is fitted and rewritten only when the table gives
     // the units' counts, and only when fitting changes it.
     const QString progressPath = cover::recordFile(QStringLiteral("288893"));
     const auto read = platform::readLines(progressPath);
     QStringList progress = read.value_or(QStringList()).mid(0, cover::MaxUnits);
-    if (head.unitQuestions) {
-        progress = cover::fitProgress(progress, *head.unitQuestions);
+    if (unitQuestions_) {
+        progress = cover::fitProgress(progress, *unitQuestions_);
         const QString text = cover::progressFileText(progress);
         QFile current(platform::resolvePath(progressPath));
         const bool same = current.open(QIODevice::ReadOnly) && current.readAll() == platform::toGbk(text);
         if (!same && !platform::saveText(progressPath, text))
             reportFailure(BuildTag, runerr::PathNotFound);
     }
-    for (int u = 0; u < s.UnitCount && u < cover::MaxUnits; ++u) {
-        const cover::UnitRow row = cover::unitRow(progress.value(u));
-        auto& r = s.UnitTable[static_cast<std::size_t>(u)];
-        r[1] = row.questions;
-        r[2] = row.notLearned;
-        r[3] = row.progress;
+    for (std::size_t u = 0; u < s.UnitTable.size(); ++u) {
+        auto& r = s.UnitTable[u];
+        const bool unit = static_cast<int>(u) < std::min(s.UnitCount, cover::MaxUnits);
+        const cover::UnitRow row = cover::unitRow(unit ? progress.value(static_cast<qsizetype>(u)) : QString());
+        r[1] = unit ? row.questions : QString();
+        r[2] = unit ? row.notLearned : QString();
+        r[3] = unit ? row.progress : QString();
     }
 
     PicUnitLeft->Move(0, PicTiKu->Height() - PicUnitLeft->Height() - scaledY(30));
@@ -62,8 +61,7 @@ void FrmFengmian::buildUnitsPanel()
         b.Move(scaledX(15), scaledY(870 + ((i - 50) % 10) * 525), scaledX(2700), scaledY(525));
         b.setFontSize(9 * s.ScaleX);
         b.setForeColor(Qt::black);
-        const QString title = i - 50 <= 40 ? s.UnitTable[static_cast<std::size_t>(i - 50)][0] : QString();
-        b.setCaption(cover::unitCaption(i - 49, title));
+        b.setCaption(cover::unitCaption(i - 49, s.UnitTable[static_cast<std::size_t>(i - 50)][0]));
         if (auto p = face(QStringLiteral("l20045"), BuildTag))
             b.setPicture(p);
         b.setVisible(i < 60);
