@@ -9,6 +9,7 @@
 // SessionBuildAndLaunch: building and launching a 500-question session from banks of 20 units
 // of 25, 50 and 99 questions of 10 steps each (goal: under 100 ms, linear in the bank's size).
 
+#include "cover/cover_faces.h"
 #include "cover/frm_fengmian.h"
 #include "cover/session_builder.h"
 #include "platform/files.h"
@@ -61,21 +62,6 @@ void StartToCover(benchmark::State& state)
     startProcess(state, QStringLiteral(TALVESK_START_PROBE), {QStringLiteral(TALVESK_SAMPLE_DIR)});
 }
 void BareWindowStart(benchmark::State& state) { startProcess(state, QStringLiteral(TALVESK_BARE_PROBE), {}); }
-
-// The faces the cover's load reads, in its order (the unit face once per unit button).
-QStringList coverFaceLoads()
-{
-    QStringList names{QStringLiteral("l62011"), QStringLiteral("l20060"), QStringLiteral("l20051"), QStringLiteral("l20052"),
-                      QStringLiteral("l20053")};
-    for (int i = 0; i <= 48; ++i)
-        names << QStringLiteral("l200%1").arg(i, 2, 10, QChar(u'0'));
-    names << QStringLiteral("l20054");
-    for (int i = 0; i < 20; ++i)
-        names << QStringLiteral("l20045");
-    names << QStringLiteral("l20044") << QStringLiteral("l20086") << QStringLiteral("l20046") << QStringLiteral("l20055")
-          << QStringLiteral("l20087") << QStringLiteral("l20064");
-    return names;
-}
 
 // An installation holding the sample's faces, 20 units of 42 questions and their progress.
 struct CoverInstallation {
@@ -136,7 +122,7 @@ void CoverBuild(benchmark::State& state)
 void DecodeCoverFaces(benchmark::State& state)
 {
     CoverInstallation inst;
-    const QStringList names = coverFaceLoads();
+    const QStringList names = cover::coverFaceNames();
     for (auto _ : state) {
         for (const QString& n : names)
             benchmark::DoNotOptimize(QImage(S().DataDir + n + QStringLiteral(".mxy")));
