@@ -13,6 +13,7 @@
 #include "support/events.h"
 
 #include <QDateTime>
+#include <QImage>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -156,6 +157,31 @@ TEST_F(FrmFengmianTest, PanelCommandsShowOnePanelAndHomeHidesThemAll)
     }
     for (int i = 15; i <= 19; ++i)
         EXPECT_TRUE(f.ClickBotn(i).Enabled());
+}
+
+TEST_F(FrmFengmianTest, LeftPressOnTheHomePictureDragsAndExitAnsweredNoKeepsTheCover)
+{
+    QImage home(40, 40, QImage::Format_RGB32);
+    home.fill(Qt::blue);
+    ASSERT_TRUE(home.save(data(QStringLiteral("l20051")), "PNG"));
+    FrmFengmian& f = frmFengmian();
+    f.Show();
+    int drags = 0;
+    vb::setDragObserver([&drags](vb::Form&) { ++drags; });
+    tsupport::press(*f.picShouYe, vb::vbRightButton);
+    tsupport::release(*f.picShouYe, vb::vbRightButton);
+    EXPECT_EQ(drags, 0);
+    tsupport::press(*f.picShouYe, vb::vbLeftButton);
+    tsupport::release(*f.picShouYe, vb::vbLeftButton);
+    EXPECT_EQ(drags, 1);
+    vb::setDragObserver({});
+
+    S().MsgBoxResult = 1; // left by an earlier question
+    f.ClickBotn_Click(3);
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0], QStringLiteral("退出系统|\r\n\r\n\r\n您确实要退出学习软件吗？"));
+    EXPECT_TRUE(Forms::isLoaded<FrmFengmian>());
+    EXPECT_TRUE(f.isVisible());
 }
 
 TEST_F(FrmFengmianTest, HelpTabsShowTheirTitlesAndPages)
