@@ -8,14 +8,12 @@
 #include "cover/session_builder.h"
 #include "platform/desktop.h"
 #include "platform/vb_msgbox.h"
-#include "platform/vb_picture.h"
 #include "session/frm_logon.h"
 #include "session/frm_tm.h"
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
 #include "simwindow/frm_main.h"
 #include "startup/error_report.h"
-#include "startup/face_picture.h"
 
 #include <QCoreApplication>
 

@@ -3,7 +3,6 @@
 
 #include "cover/cover_files.h"
 #include "cover/cover_rules.h"
-#include "cover/session_builder.h"
 #include "platform/files.h"
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
