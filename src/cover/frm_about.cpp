@@ -1,6 +1,7 @@
 #include "cover/frm_about.h"
 
 #include "controls/dialog_frame.h"
+#include "cover/frm_fengmian.h"
 #include "platform/desktop.h"
 #include "platform/vb_picture.h"
 #include "platform/vb_units.h"
@@ -18,8 +19,6 @@ const QString SongTi = QStringLiteral("宋体");
 // The installation folder as the candidate knows it: without a trailing separator.
 QString programFolder() { return QDir::toNativeSeparators(QDir::cleanPath(S().AppPath)); }
 
-// SEAM: the cover page's version line.
-QString coverVersionLine() { return QString(); }
 
 } // namespace
 
@@ -75,7 +74,7 @@ void FrmAbout::Form_Load()
     Label1(4).setFontSize(12 * pt);
     Label1(4).setFontBold(true);
     Label1(4).setForeColor(vb::RGB(255, 0, 0));
-    Label1(0).setCaption(coverVersionLine());
+    Label1(0).setCaption(frmFengmian().LblInfo(0).Caption());
     Label1(0).Move(left, scaledY(1500));
     Label1(0).setFontSize(10 * pt);
     Label1(3).setCaption(QStringLiteral("系统工作目录: ") + programFolder());
@@ -102,7 +101,7 @@ void FrmAbout::Form_Load()
 void FrmAbout::Label1_Click(int index)
 {
     if (index == 3)
-        platform::openUrl(QUrl::fromLocalFile(programFolder()));
+        platform::openAddress(programFolder());
 }
 
 void FrmAbout::LblClick_Click(int) { vb::Unload(*this); }

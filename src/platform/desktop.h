@@ -1,16 +1,16 @@
 #pragma once
-// Opening addresses and folders with the desktop's own programs (the browser, the file
-// manager).
+// Opening an address (a web page, a mail address, a file) with the desktop's own handler.
 
-#include <QUrl>
+#include <QString>
 #include <functional>
 
 namespace platform {
 
-// Opens the address with the desktop's program for it; false when none took it.
-bool openUrl(const QUrl& url);
+// Hands the address to the desktop; a bare file name or path is opened as a local file. The
+// result is not examined: the desktop tells the user itself when it cannot.
+void openAddress(const QString& address);
 
-// Tests: when set, openUrl hands the address to the opener instead of the desktop.
-void setUrlOpener(std::function<bool(const QUrl&)> opener);
+// Tests: when set, openAddress calls the observer instead of the desktop.
+void setOpenAddressObserver(std::function<void(const QString&)> observer);
 
 } // namespace platform

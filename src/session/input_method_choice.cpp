@@ -1,12 +1,13 @@
 #include "session/input_method_choice.h"
 
+#include "cover/cover_files.h"
 #include "platform/files.h"
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
 
 namespace session {
 
-QString imeOptionPath() { return S().AppPath + QStringLiteral("ksdata/288890.mxy"); }
+QString imeOptionPath() { return cover::recordFile(QStringLiteral("288890")); }
 
 bool imeOptionOn(const QString& line) { return codes::numVal(codes::trimSpaces(line)) != 0; }
 

@@ -3,6 +3,7 @@
 
 #include "cover/frm_about.h"
 
+#include "cover/frm_fengmian.h"
 #include "platform/desktop.h"
 #include "platform/vb.h"
 #include "session_state/session_state.h"
@@ -33,14 +34,11 @@ protected:
         install.writePicture(QStringLiteral("data/l20070.mxy"), {420, 280}, Qt::darkCyan);
         install.writePicture(QStringLiteral("data/l20001.mxy"), {360, 30}, Qt::green);
         install.writePicture(QStringLiteral("data/l20003.mxy"), {88, 22}, Qt::red);
-        platform::setUrlOpener([this](const QUrl& u) {
-            opened.append(u);
-            return true;
-        });
+        platform::setOpenAddressObserver([this](const QString& a) { opened.append(a); });
     }
     void TearDown() override
     {
-        platform::setUrlOpener({});
+        platform::setOpenAddressObserver({});
         setDragObserver({});
         Forms::unloadAll();
         setTwipsPerPixelOverride(0, 0);
@@ -55,14 +53,17 @@ protected:
     }
 
     tsupport::TempInstall install;
-    QList<QUrl> opened;
+    QStringList opened;
 };
 
 } // namespace
 
-TEST_F(FrmAboutTest, ShowsTheNamesFromTheConfiguration)
+TEST_F(FrmAboutTest, ShowsTheNamesFromTheConfigurationAndTheCoversVersionLine)
 {
+    install.writeLines(QStringLiteral("data/288895.mxy"), {QStringLiteral("202612101200")});
+    frmFengmian();
     FrmAbout& about = open();
+    EXPECT_EQ(about.Label1(0).Caption(), QStringLiteral("题库版本：V202612101200"));
     EXPECT_EQ(about.Caption(), QStringLiteral("Talveskvidavozedudevavuzivuv——电子表格模块"));
     EXPECT_EQ(about.Label1(1).Caption(), QStringLiteral("Talveskvidavozedudevavuzivuv"));
     EXPECT_EQ(about.Label1(2).Caption(), about.Label1(1).Caption());
@@ -80,7 +81,7 @@ TEST_F(FrmAboutTest, OnlyTheFolderLineOpensSomething)
     EXPECT_TRUE(opened.isEmpty());
     tsupport::click(about.Label1(3));
     ASSERT_EQ(opened.size(), 1);
-    EXPECT_EQ(opened[0], QUrl::fromLocalFile(QDir::cleanPath(install.root())));
+    EXPECT_EQ(opened[0], QDir::cleanPath(install.root()));
     EXPECT_TRUE(about.isLoaded()) << "the box stays open";
 }
 

@@ -88,21 +88,6 @@ QImage boxLogo()
     return image;
 }
 
-enum class Look { Normal, Hover, Pressed, Disabled };
-
-// A button's picture strip: four frames of one size side by side, normal, hover, pressed and
-// disabled; paintFrame(painter, look, frame rectangle) draws each.
-template <typename PaintFrame>
-QImage strip(int width, int height, PaintFrame paintFrame)
-{
-    QImage image = canvas(4 * width, height);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    for (int k = 0; k < 4; ++k)
-        paintFrame(p, static_cast<Look>(k), QRect(k * width, 0, width, height));
-    return image;
-}
-
 // The strip of a wide push button with its caption.
 QImage pushStrip(const QString& caption, bool primary, int width = 90)
 {
@@ -161,34 +146,6 @@ QImage squareStrip(bool close)
         } else {
             p.drawLine(c + QPointF(-5, 3), c + QPointF(5, 3));
         }
-    });
-}
-
-// The strip of a tick box of the list panels: a small box, ticked or not, and its caption.
-QImage tickStrip(const QString& caption, bool ticked)
-{
-    return strip(80, 30, [&](QPainter& p, Look look, const QRect& frame) {
-        const QRectF box(frame.left() + 6.5, frame.top() + 8.5, 13, 13);
-        QColor border = QColor(90, 110, 140);
-        QColor text = QColor(30, 40, 60);
-        if (look == Look::Hover || look == Look::Pressed) {
-            p.setPen(Qt::NoPen);
-            p.setBrush(look == Look::Hover ? QColor(255, 238, 194) : QColor(250, 214, 150));
-            p.drawRoundedRect(QRectF(frame).adjusted(1, 2, -1, -2), 3, 3);
-            border = QColor(232, 150, 40);
-        }
-        if (look == Look::Disabled)
-            border = text = QColor(170, 170, 170);
-        p.setPen(QPen(border, 1));
-        p.setBrush(Qt::white);
-        p.drawRect(box);
-        if (ticked) {
-            p.setPen(QPen(look == Look::Disabled ? border : Green, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            const QPointF a = box.topLeft();
-            p.drawPolyline(QPolygonF{a + QPointF(2.5, 6.5), a + QPointF(5.5, 10), a + QPointF(11, 3)});
-        }
-        drawText(p, QRect(frame.left() + 24, frame.top(), 56, 30), Qt::AlignVCenter | Qt::AlignLeft, caption, text,
-                 uiFont(14));
     });
 }
 
@@ -255,22 +212,13 @@ std::vector<std::pair<QString, QImage>> all(const QString& brand, const QString&
         {QStringLiteral("l20003"), squareStrip(true)},
         {QStringLiteral("l62009"), logo(brand)},
         {QStringLiteral("l20070"), dialogBackground()},
-        // The favourites and wrong-question panels, their tick boxes (not ticked "l2004x",
-        // ticked "l2009x") and the operation-hint dialog's two buttons.
+        // The favourites and wrong-question panels and the operation-hint dialog's two buttons.
         {QStringLiteral("l20057"), listPanel(QStringLiteral("我的收藏"), {QStringLiteral("练习时点“标记”的题目都收在这里。"),
                                                                       QStringLiteral("在右边勾选要练习的范围，"),
                                                                       QStringLiteral("再点“开始练习”。")})},
         {QStringLiteral("l20058"), listPanel(QStringLiteral("我的错题"), {QStringLiteral("模拟考试中做错的题目都记在这里。"),
                                                                       QStringLiteral("在右边勾选要复习的范围，"),
                                                                       QStringLiteral("再点“开始练习”。")})},
-        {QStringLiteral("l20040"), tickStrip(QStringLiteral("未复习"), false)},
-        {QStringLiteral("l20041"), tickStrip(QStringLiteral("已复习"), false)},
-        {QStringLiteral("l20042"), tickStrip(QStringLiteral("未复习"), false)},
-        {QStringLiteral("l20043"), tickStrip(QStringLiteral("已复习"), false)},
-        {QStringLiteral("l20090"), tickStrip(QStringLiteral("未复习"), true)},
-        {QStringLiteral("l20091"), tickStrip(QStringLiteral("已复习"), true)},
-        {QStringLiteral("l20092"), tickStrip(QStringLiteral("未复习"), true)},
-        {QStringLiteral("l20093"), tickStrip(QStringLiteral("已复习"), true)},
         {QStringLiteral("l01038"), pushStrip(QStringLiteral("继续考试"), false, 128)},
         {QStringLiteral("l01039"), pushStrip(QStringLiteral("我想立即看答案"), true, 128)},
     };
