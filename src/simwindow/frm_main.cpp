@@ -265,6 +265,8 @@ void FrmMain::wireHandlers()
     Image3->MouseMove = [this](int b, int s, double x, double y) { Image3_MouseMove(b, s, x, y); };
     Image4->MouseMove = [this](int b, int s, double x, double y) { Image4_MouseMove(b, s, x, y); };
     ImgLiN.Click = [this](int i) { ImgLiN_Click(i); };
+    wireMenuHandlers();
+    wirePopupHandlers();
 }
 
 std::optional<QPixmap> FrmMain::stepPicture(const QString& code) const
@@ -373,12 +375,6 @@ void FrmMain::frmCsh()
         img->setPicture(std::nullopt);
     PicList->setHeight(scaledY(330));
 }
-
-// The context menus are built by the menu layer; until then the pop-up stays as it is.
-void FrmMain::systemMenu() {}
-
-// The floating panes are placed by the menu layer; until then a step shows none of its own.
-void FrmMain::ElseToolCSH() {}
 
 void FrmMain::dockPanel()
 {
