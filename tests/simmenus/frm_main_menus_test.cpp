@@ -386,3 +386,46 @@ TEST_F(ContextMenuTest, WithoutTheContextMenuFileNothingPopsUp)
     EXPECT_TRUE(popups.empty());
     EXPECT_EQ(step(), 1);
 }
+
+// A whole question through the menus with the mouse: a menu and its cascade, a toolbar
+// palette, a palette that the step opens itself, the toolbars' context menu and the end.
+TEST_F(ContextMenuTest, AQuestionPlayedThroughTheMenus)
+{
+    chrome(QStringLiteral("030077"), {270, 270});
+    chrome(QStringLiteral("030477"), {270, 470});
+    chrome(QStringLiteral("840077"), {150, 135});
+    chrome(QStringLiteral("330077"), {150, 135});
+    session({{barStep().at(125, QStringLiteral("H030402000")), barStep().at(96, QStringLiteral("H841200000")),
+              barStep().at(86, QStringLiteral("H33")).at(96, QStringLiteral("03000 2000")).at(125, QStringLiteral("H331200000")),
+              barStep("3452"), barStep("9999")}});
+    FrmMain& w = show();
+
+    // Wrong turns first: another menu, an item of the right menu without the cascade.
+    release(w, 2);
+    tsupport::click(w.Lbl1J(3));
+    release(w, 3);
+    tsupport::click(w.Lbl1J(3));
+    EXPECT_EQ(step(), 1);
+    tsupport::click(w.Lbl1J(4));
+    tsupport::move(w.Lbl2J(1));
+    tsupport::click(w.Lbl2J(2));
+    EXPECT_EQ(step(), 2);
+
+    release(w, 84);
+    tsupport::click(w.Lbl1J(13));
+    EXPECT_EQ(step(), 2);
+    tsupport::click(w.Lbl1J(12));
+    EXPECT_EQ(step(), 3);
+
+    // The step's own palette takes clicks once its timer has laid it out.
+    ASSERT_TRUE(w.Pic1J->Visible());
+    Clock::advance(100);
+    EXPECT_EQ(QPoint(w.Pic1J->Left(), w.Pic1J->Top()), QPoint(3000, 2000));
+    tsupport::click(w.Lbl1J(12));
+    EXPECT_EQ(step(), 4);
+
+    choose = [](FrmMain& f) { return &f.sMivoSub3(2); };
+    tsupport::click(w.LblZHU(60), vb::vbRightButton);
+    EXPECT_EQ(step(), 5);
+    EXPECT_GE(S().QuestionState[1], 4);
+}

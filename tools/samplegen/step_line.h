@@ -56,6 +56,12 @@ public:
     // "icoNN.CUR" file.
     StepLine& pointer(QChar kind, int number);
     StepLine& hint(int textLine, int left, int top);
+    // A menu or toolbar target code ("H", element, item, cascade item, two unused, jump) at
+    // one of its three places: 125, 86 or 96.
+    StepLine& menuTarget(int col, QStringView code);
+    // A pane or palette that the step opens itself ("H" and the element at 86), at a place in
+    // twips (96-105).
+    StepLine& pane(int element, int left, int top);
 
     const QString& text() const { return line_.text(); }
 
