@@ -47,6 +47,15 @@ StepAction cascadeClick(const TargetCodes& codes, int element, int item, int sub
     });
 }
 
+std::vector<QString> itemKeys(const TargetCodes& codes)
+{
+    std::vector<QString> keys;
+    for (const QString& code : codes)
+        if (isH(code))
+            keys.push_back(field(code, 2, 4));
+    return keys;
+}
+
 std::optional<StepMark> stepMark(QStringView column86, int element)
 {
     if (field(column86, 1, 1) != u"D" || numField(column86, 2, 2) != element)
