@@ -226,9 +226,9 @@ private:
     vb::Image* highlightImage(int element) const;
     vb::PictureBox* barOf(int element) const;
     void placeDropDown(int element);
-    // Shows the context pop-up `MenuContext` for the step; false when it could not be built
-    // (the context-menu file is missing), and nothing is shown then.
-    bool popUpContextMenu();
+    // Shows the context pop-up `MenuContext` for the step; nothing when it could not be built
+    // (the context-menu file is missing).
+    void popUpContextMenu();
     void contextChoice(int position, int index);
 
     // The blocks of the layout.

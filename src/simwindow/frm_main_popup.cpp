@@ -64,13 +64,11 @@ void FrmMain::systemMenu()
     popupBuilt_ = true;
 }
 
-bool FrmMain::popUpContextMenu()
+void FrmMain::popUpContextMenu()
 {
     systemMenu();
-    if (!popupBuilt_)
-        return false;
-    PopupMenu(*wm100);
-    return true;
+    if (popupBuilt_)
+        PopupMenu(*wm100);
 }
 
 void FrmMain::contextChoice(int position, int index)
