@@ -1,6 +1,7 @@
 #include "simmenus/menu_rules.h"
 
 #include "session_state/codes.h"
+#include "simwindow/input_rules.h"
 #include "simwindow/step_record.h"
 
 #include <algorithm>
@@ -13,14 +14,18 @@ using simwindow::StepAction;
 
 namespace {
 
-bool isH(const QString& code) { return field(code, 1, 1) == u"H"; }
+using simwindow::TargetRef;
 
+// The first "H" code that matches acts; `match` also sees the code's own text for the fields
+// that must read "00" as written.
 template <class Match>
 StepAction firstMatch(const TargetCodes& codes, Match match)
 {
-    for (const QString& code : codes)
-        if (isH(code) && match(code))
-            return StepAction::nextOrJump(field(code, 10, 1));
+    for (const QString& code : codes) {
+        const std::optional<TargetRef> t = simwindow::targetRef(code);
+        if (t && t->kind == u'H' && match(*t, code))
+            return StepAction::nextOrJump(t->jump);
+    }
     return StepAction::none();
 }
 
@@ -28,42 +33,33 @@ StepAction firstMatch(const TargetCodes& codes, Match match)
 
 StepAction elementClick(const TargetCodes& codes, int element)
 {
-    return firstMatch(codes, [&](const QString& c) {
-        return field(c, 4, 4) == u"0000" && numField(c, 2, 2) == element;
+    return firstMatch(codes, [&](const TargetRef& t, const QString& c) {
+        return field(c, 4, 4) == u"0000" && t.element == element;
     });
 }
 
 StepAction itemClick(const TargetCodes& codes, int element, int item)
 {
-    return firstMatch(codes, [&](const QString& c) {
-        return field(c, 6, 2) == u"00" && numField(c, 2, 2) == element && numField(c, 4, 2) == item;
+    return firstMatch(codes, [&](const TargetRef& t, const QString& c) {
+        return field(c, 6, 2) == u"00" && t.element == element && t.item == item;
     });
 }
 
 StepAction cascadeClick(const TargetCodes& codes, int element, int item, int sub)
 {
-    return firstMatch(codes, [&](const QString& c) {
-        return numField(c, 2, 2) == element && numField(c, 4, 2) == item && numField(c, 6, 2) == sub;
+    return firstMatch(codes, [&](const TargetRef& t, const QString&) {
+        return t.element == element && t.item == item && t.cascade == sub;
     });
-}
-
-std::vector<QString> itemKeys(const TargetCodes& codes)
-{
-    std::vector<QString> keys;
-    for (const QString& code : codes)
-        if (isH(code))
-            keys.push_back(field(code, 2, 4));
-    return keys;
 }
 
 std::optional<StepMark> stepMark(QStringView column86, int element)
 {
-    if (field(column86, 1, 1) != u"D" || numField(column86, 2, 2) != element)
+    const std::optional<TargetRef> t = simwindow::targetRef(column86);
+    if (!t || t->kind != u'D' || t->element != element)
         return std::nullopt;
-    const int item = numField(column86, 4, 2);
-    if (item < 1 || item > 44)
+    if (t->item < 1 || t->item > 44)
         return std::nullopt;
-    return StepMark{item, field(column86, 7, 4)};
+    return StepMark{t->item, field(column86, 7, 4)};
 }
 
 std::optional<PaneRequest> paneRequest(const simwindow::StepRecord& rec)

@@ -32,10 +32,6 @@ simwindow::StepAction itemClick(const TargetCodes& codes, int element, int item)
 // A click on cascade item `sub` of item `item` of `element`'s drop-down.
 simwindow::StepAction cascadeClick(const TargetCodes& codes, int element, int item, int sub);
 
-// The ItemKeys (element and item, two digits each) of the step's "H" codes, in the order they
-// are tried: the menu items whose keyboard shortcuts the step also accepts.
-std::vector<QString> itemKeys(const TargetCodes& codes);
-
 // The drop-down item a step shows marked (a "D" code at column 86 naming the open element): the
 // item and the four characters of its pictures. Nothing when the code names another element or
 // its item names no hot spot of a drop-down (0, not a number, above 44).

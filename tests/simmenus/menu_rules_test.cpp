@@ -56,13 +56,6 @@ TEST(MenuRules, ItemAndCascadeClicks)
     EXPECT_EQ(itemClick(codes3("H331200000", "H331200000"), 33, 12), StepAction::next());
 }
 
-TEST(MenuRules, ItemKeysOfTheHCodes)
-{
-    EXPECT_EQ(itemKeys(codes3("H020400000", "R3452", "H0101000B0")),
-              (std::vector<QString>{QStringLiteral("0204"), QStringLiteral("0101")}));
-    EXPECT_TRUE(itemKeys(codes3("D0503 1234", "", "00100")).empty());
-}
-
 TEST(MenuRules, StepMarks)
 {
     const auto m = stepMark(u"D0503 1234", 5);

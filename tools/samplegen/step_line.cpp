@@ -24,6 +24,11 @@ constexpr int HintTopCol = 117;
 constexpr int HintLineCol = 122;
 constexpr int PaneCol = 86;
 constexpr int PanePosCol = 96;
+constexpr int EditorCol = 86;
+constexpr int EditorTextCol = 106;
+constexpr int AnswerCol = 109;
+constexpr int TabSpecCol = 130;
+constexpr int Target2Col = 177;
 
 } // namespace
 
@@ -127,6 +132,41 @@ StepLine& StepLine::pane(int element, int left, int top)
     line_.putNumber(PanePosCol, 5, left);
     line_.put(PanePosCol + 5, 1, u" ");
     line_.putNumber(PanePosCol + 6, 4, top);
+    return *this;
+}
+
+StepLine& StepLine::target2(const TwipsRect& r, QChar jump)
+{
+    line_.putNumber(Target2Col, 5, r.left);
+    line_.put(Target2Col + 5, 1, QStringView(&jump, 1));
+    line_.putNumber(Target2Col + 6, 4, r.top);
+    line_.putNumber(Target2Col + 10, 5, r.width);
+    line_.putNumber(Target2Col + 15, 5, r.height);
+    return *this;
+}
+
+StepLine& StepLine::editor(const TwipsRect& r)
+{
+    line_.putNumber(EditorCol, 5, r.left);
+    line_.putNumber(EditorCol + 6, 4, r.top);
+    line_.putNumber(EditorCol + 10, 5, r.width);
+    line_.putNumber(EditorCol + 15, 5, r.height);
+    return *this;
+}
+
+StepLine& StepLine::texts(int editorText, int answer)
+{
+    line_.putNumber(EditorTextCol, 3, editorText);
+    line_.putNumber(AnswerCol, 3, answer);
+    return *this;
+}
+
+StepLine& StepLine::dialogTabs(QChar layout, int shown, int expected, int overlaySlot)
+{
+    line_.put(TabSpecCol, 2, QStringLiteral("X") + layout);
+    line_.putNumber(TabSpecCol + 2, 1, shown);
+    line_.putNumber(TabSpecCol + 3, 1, expected);
+    line_.putNumber(TabSpecCol + 4, 1, overlaySlot);
     return *this;
 }
 
