@@ -154,6 +154,16 @@ bool appendText(const QString& path, const QString& text)
     return f.write(bytes) == bytes.size();
 }
 
+namespace {
+std::function<bool(const QString&)>& commitHook()
+{
+    static std::function<bool(const QString&)> hook;
+    return hook;
+}
+} // namespace
+
+void setSaveCommitHook(std::function<bool(const QString& path)> hook) { commitHook() = std::move(hook); }
+
 bool saveText(const QString& path, const QString& text)
 {
     if (path.isEmpty())
@@ -163,6 +173,10 @@ bool saveText(const QString& path, const QString& text)
         return false;
     const QByteArray bytes = toGbk(text);
     if (f.write(bytes) != bytes.size()) {
+        f.cancelWriting();
+        return false;
+    }
+    if (const auto& hook = commitHook(); hook && !hook(path)) {
         f.cancelWriting();
         return false;
     }

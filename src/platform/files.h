@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace platform {
@@ -27,6 +28,9 @@ bool appendText(const QString& path, const QString& text);
 // Rewrites a file whole with the given text in GBK, through a temporary file and a rename,
 // so that a crash or a full disk never leaves half a file. False on failure.
 bool saveText(const QString& path, const QString& text);
+// Tests: when set, saveText asks it after the temporary file is written and before the rename;
+// false stops the save there, as a crash at that moment would.
+void setSaveCommitHook(std::function<bool(const QString& path)> hook);
 
 // GBK conversions.
 QByteArray toGbk(const QString& text);
