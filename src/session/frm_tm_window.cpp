@@ -15,6 +15,9 @@ void FrmTm::showWindow()
     if (window.WindowState() == vb::vbMinimized)
         window.setWindowState(vb::vbNormal);
     window.Show();
+    // The panel stays above the window, also where the window system keeps no topmost layer.
+    if (isVisible())
+        bringToFront();
 }
 
 // The candidate's keys and clicks are meant for the simulated program.

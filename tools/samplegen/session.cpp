@@ -14,6 +14,7 @@ const QString BackB3 = QStringLiteral("310011");      // B3 active
 const QString BackC5Edit = QStringLiteral("310012");  // C5 in edit mode
 const QString CommentD8 = QStringLiteral("310013");   // the comment of D8, an overlay
 const QString BackA1B2 = QStringLiteral("310014");    // A1 and B2 selected with Ctrl, B2 active
+const QString ShowA1B2 = QStringLiteral("310020");    // the illustration of question 2: its corner
 const QString Keep = QStringLiteral("888888");
 
 // Lines of the text table (sample/session/texts.txt) that the records name.
@@ -114,6 +115,7 @@ std::vector<std::pair<QString, QImage>> pictures()
         {BackC5Edit, sheet::window(c5)},
         {CommentD8, sheet::commentNote(QStringLiteral("教师"), QStringLiteral("英语平均分，由D3:D7的英语成绩求得。"))},
         {BackA1B2, sheet::window(a1b2)},
+        {ShowA1B2, sheet::window(a1b2).copy(0, 0, 360, 240)},
     };
 }
 
