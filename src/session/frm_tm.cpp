@@ -188,11 +188,11 @@ void FrmTm::Form_Load()
     Move(scaledX(15360) - Width(), scaledY(9000) - Height());
 
     layOut();
+    showSessionLook();
 
     s.MinutesLeft = 50;
     LblTime->setCaption(QStringLiteral("剩余%1分钟").arg(s.MinutesLeft));
     LblTimeJD->setWidth(panel::elapsedBarWidth(s.MinutesLeft, PTime->Width()));
-    LblName->setCaption(s.CandidateName);
     buildQuestionList();
     FrmSelect->setVisible(false);
     FrmKSXX->setVisible(false);
@@ -238,7 +238,6 @@ void FrmTm::layOut()
         CmdGN(i).Move(scaledX(p.left), scaledY(p.top), scaledX(p.width), scaledY(330));
         setFace(CmdGN(i), buttonFace(i));
     }
-    showSessionLook();
 
     Label2->Move(0, 0, FrmMinStrip->ScaleWidth(), scaledY(270));
     Command2->Move((FrmMinStrip->Width() - scaledX(645)) / 2, scaledY(270), scaledX(645), scaledY(540));

@@ -31,12 +31,10 @@ void FrmTm::FinishSession()
     TimStartYS->setEnabled(false);
     TimerREDO->setEnabled(false);
     s.PanelMayClose = -1;
-    // The cover page is loaded before the two windows go, so that the program never finds
-    // itself without a window.
-    FrmFengmian& cover = vb::Forms::get<FrmFengmian>();
     vb::Unload(frmMain());
     vb::Unload(*this);
-    // Nothing of the panel is touched from here on.
+    // Nothing of the panel is touched from here on. The cover page, built anew, reopens the
+    // panel that ReturnPage names.
     s.ReturnPage = records::returnPageFor(s.SessionKind);
-    cover.Show();
+    vb::Forms::get<FrmFengmian>().Show();
 }

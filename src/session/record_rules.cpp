@@ -113,13 +113,13 @@ QString reviewNotReviewed(const QString& flags, const SessionQuestions& qs)
     result.reserve(flags.size());
     std::size_t j = 0;
     for (const QChar c : flags) {
-        if (c == u'F') {
-            const bool done = j < qs.size() && isCompleted(qs[j].state);
-            result += done ? u'T' : u'F';
-            ++j;
-        } else {
+        if (isReviewed(c)) {
             result += u'T';
+            continue;
         }
+        const bool done = j < qs.size() && isCompleted(qs[j].state);
+        result += done ? u'T' : u'F';
+        ++j;
     }
     return result;
 }

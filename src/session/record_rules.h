@@ -58,8 +58,8 @@ ListWithFlags pruneUnmarked(ListWithFlags lf, const SessionQuestions& qs);
 
 // Reviewed flags after a session over the whole list: entry i is question i.
 QString reviewAll(QString flags, const SessionQuestions& qs);
-// Reviewed flags after a session over the not-reviewed entries: the j-th not-reviewed flag
-// belongs to question j. The line keeps its length; every other flag reads "T" afterwards.
+// Reviewed flags after a session over the not-reviewed entries: the j-th flag that is not "T"
+// belongs to question j and becomes "T" or "F". The line keeps its length.
 QString reviewNotReviewed(const QString& flags, const SessionQuestions& qs);
 
 // A unit's progress line rebuilt from a practice of the whole unit.

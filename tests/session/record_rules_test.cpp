@@ -82,7 +82,8 @@ TEST(RecordRules, ReviewedFlagUpdates)
     EXPECT_EQ(reviewAll(QStringLiteral("F"), qs({{1, 0}, {2, 0}, {3, 4}})), QStringLiteral("FFT"));
     // Not-reviewed entries: the j-th "F" is question j.
     EXPECT_EQ(reviewNotReviewed(QStringLiteral("TFTF"), qs({{1, 1}, {2, 5}})), QStringLiteral("TFTT"));
-    EXPECT_EQ(reviewNotReviewed(QStringLiteral("FxF"), qs({{1, 4}})), QStringLiteral("TTF"));
+    // Whatever is not "T" is not reviewed, so it is a question of such a session too.
+    EXPECT_EQ(reviewNotReviewed(QStringLiteral("FxTF"), qs({{1, 4}, {2, 0}, {3, 5}})), QStringLiteral("TFTT"));
 }
 
 TEST(RecordRules, UnitLinesAndPaperWrongList)
