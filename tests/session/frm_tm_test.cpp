@@ -352,6 +352,34 @@ TEST_F(PanelTest, EveryNewSessionStartsWithoutTheLastSessionsLook)
     EXPECT_EQ(p.CmdGN(FrmTm::BtnMark).Picture()->toImage().pixelColor(0, 0), QColor(Qt::blue));
 }
 
+TEST_F(PanelTest, HandInHidesThePanelUntilTheDialogHandsItBack)
+{
+    picture(QStringLiteral("123456"), {40, 26});
+    questions({QStringLiteral("picture123456text")});
+    S().SessionKind = 8;
+    S().DisplayMode = 3;
+    FrmTm& p = panel();
+    bool hiddenMeanwhile = false;
+    vb::setModalResponder([&](vb::Form& f) {
+        if (auto* end = dynamic_cast<FrmEnd1*>(&f)) {
+            hiddenMeanwhile = !p.Visible() && p.Left() == 0 && p.Top() == 0;
+            end->CmdBack_Click();
+        } else {
+            vb::Unload(f);
+        }
+    });
+    p.CmdGN_Click(FrmTm::BtnHandIn);
+    EXPECT_TRUE(hiddenMeanwhile);
+    EXPECT_TRUE(p.Visible());
+    EXPECT_EQ(p.Left() + p.Width(), frmMain().Left() + frmMain().Width());
+
+    // The operation hint closes an open illustration first.
+    p.Image2_Click();
+    p.CmdGN_Click(FrmTm::BtnOperationHint);
+    EXPECT_FALSE(frmPicture().Visible());
+    EXPECT_EQ(p.Image2->Caption(), QStringLiteral("显示图片"));
+}
+
 class FinishTest : public PanelTest {
 protected:
     QString record(const QString& number) const { return records::readFirstLine(records::recordPath(S().AppPath, number)); }
