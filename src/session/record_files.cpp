@@ -69,9 +69,11 @@ QString readListLine(const QString& path) { return codes::trimSpaces(readFirstLi
 
 bool writeRecord(const QString& path, const QString& text)
 {
-    if (!ensureRecordDir(path))
+    // An installation's own spelling of the folder and file names is kept.
+    const QString target = platform::resolvePathForWrite(path);
+    if (!ensureRecordDir(target))
         return false;
-    if (platform::saveText(path, text + CrLf))
+    if (platform::saveText(target, text + CrLf))
         return true;
     reportFailure(Tag, runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + u' ' + path);
     return false;
