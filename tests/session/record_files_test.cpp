@@ -108,6 +108,18 @@ TEST_F(RecordFilesTest, AFolderThatCannotBeMadeFailsEveryWriteWithoutACrash)
     EXPECT_EQ(platform::fromGbk(log.readAll()).count(QStringLiteral("ksdata")), 1);
 }
 
+TEST_F(RecordFilesTest, AnInstallationsOwnSpellingOfTheNamesIsKept)
+{
+    ASSERT_TRUE(QDir(recordDir(S().AppPath)).removeRecursively());
+    inst.writeLines(QStringLiteral("KSDATA/288862.MXY"), {QStringLiteral("0101")});
+    EXPECT_EQ(readListLine(path(FavouriteList)), QStringLiteral("0101"));
+    ASSERT_TRUE(writeRecord(path(FavouriteList), QStringLiteral("0202")));
+    QFile f(inst.path(QStringLiteral("KSDATA/288862.MXY")));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("0202\r\n"));
+    EXPECT_FALSE(QDir(inst.path(QStringLiteral("ksdata"))).exists());
+}
+
 TEST_F(RecordFilesTest, ScoreHistoryOfNinetyLinesIsRewrittenWithNinetyThree)
 {
     QStringList lines;
