@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/vb_picture.h"
 #include "platform/vb_units.h"
+#include "session/input_method_choice.h"
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
 #include "startup/error_report.h"
@@ -204,8 +205,7 @@ void FrmFengmian::buildHeader()
     LblInfo(3).setCaption(QStringLiteral("客服QQ：") + s.sysInfo[11]);
 
     // The input-method option is the candidate's own; a missing file means off.
-    const auto ime = platform::readLineAt(cover::recordFile(QStringLiteral("288890")), 1);
-    s.ImeHelperOn = ime && codes::numVal(*ime) != 0 ? -1 : 0;
+    s.ImeHelperOn = session::readImeOption() ? -1 : 0;
 
     setCaption(QStringLiteral("vidavozedudevavuzivuv"));
     LblCaption->Move(scaledX(240), scaledY(120));

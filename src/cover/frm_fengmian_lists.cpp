@@ -5,11 +5,8 @@
 #include "controls/frm_qvmsgbox.h"
 #include "cover/list_practice.h"
 #include "platform/vb_constants.h"
-#include "cover/cover_files.h"
-#include "platform/files.h"
-#include "session_state/codes.h"
+#include "session/record_files.h"
 #include "session_state/session_state.h"
-#include "startup/error_report.h"
 
 namespace {
 
@@ -19,13 +16,7 @@ const QString BuildTag = QStringLiteral("fengmaincsh");
 // The cover puts three line breaks before a one-line prompt.
 QString prompt(const QString& text) { return QStringLiteral("\r\n\r\n\r\n") + text; }
 
-QString recordFile(const QString& number) { return cover::recordFile(number); }
-
-// SEAM: the record store's reading and writing of a list line.
-namespace records {
-QString readListLine(const QString& path) { return codes::trimSpaces(platform::readLineAt(path, 1).value_or(QString())); }
-bool writeRecord(const QString& path, const QString& text) { return platform::saveText(path, text + QStringLiteral("\r\n")); }
-} // namespace records
+QString recordFile(const QString& number) { return records::recordPath(S().AppPath, number); }
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "cover/list_practice.h"
 
+#include "session/record_files.h"
 #include "session_state/session_state.h"
 
 namespace cover {
@@ -13,21 +14,16 @@ constexpr int MaxIdChars = 4 * MaxQuestions;
 
 } // namespace
 
-QString listFileName(QuestionList list) { return isFavourites(list) ? QStringLiteral("288862") : QStringLiteral("288863"); }
-QString flagFileName(QuestionList list) { return isFavourites(list) ? QStringLiteral("288872") : QStringLiteral("288873"); }
+QString listFileName(QuestionList list) { return isFavourites(list) ? records::FavouriteList : records::WrongList; }
+QString flagFileName(QuestionList list) { return isFavourites(list) ? records::FavouriteFlags : records::WrongFlags; }
 
-QString fittedFlags(const QString& listLine, const QString& flagLine)
-{
-    const qsizetype n = listLine.size() / 4;
-    return flagLine.left(n).leftJustified(n, QLatin1Char('F'));
-}
 
 ListParts splitList(const QString& listLine, const QString& fittedFlagLine)
 {
     ListParts parts;
     for (qsizetype k = 0; k < fittedFlagLine.size() && 4 * k + 4 <= listLine.size(); ++k) {
         const QString id = listLine.mid(4 * k, 4);
-        (fittedFlagLine[k] == QLatin1Char('T') ? parts.reviewed : parts.notReviewed) += id;
+        (records::isReviewed(fittedFlagLine[k]) ? parts.reviewed : parts.notReviewed) += id;
     }
     return parts;
 }
@@ -49,7 +45,7 @@ ListPractice planListPractice(QuestionList list, int filter, const QString& list
 {
     const bool fav = isFavourites(list);
     ListPractice p;
-    const QString flags = fittedFlags(listLine, flagLine);
+    const QString flags = records::fitFlags(flagLine, listLine);
     if (flags.isEmpty()) {
         p.notice = fav ? QStringLiteral("您还没有已收藏题目！") : QStringLiteral("您还没有错题记录！");
         return p;
@@ -101,7 +97,7 @@ QString clearPrompt(QuestionList list, int filter)
 
 std::optional<ListClearing> planListClearing(int filter, const QString& listLine, const QString& flagLine)
 {
-    const QString flags = fittedFlags(listLine, flagLine);
+    const QString flags = records::fitFlags(flagLine, listLine);
     if (flags.isEmpty())
         return std::nullopt;
     const ListParts parts = splitList(listLine, flags);

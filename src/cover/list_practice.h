@@ -19,11 +19,8 @@ QString flagFileName(QuestionList list);  // "288872", "288873"
 inline constexpr int NotReviewedBit = 1;
 inline constexpr int ReviewedBit = 2;
 
-// The flag line made to fit the list: one flag per whole id, missing flags "F", surplus cut.
-// Every reader fits first, so an entry without a flag counts as not reviewed.
-QString fittedFlags(const QString& listLine, const QString& flagLine);
-
-// The entries flagged exactly "T" and all the others, each in list order.
+// The entries flagged exactly "T" and all the others, each in list order; the flag line is first
+// fitted to the list (records::fitFlags), so that an entry without a flag counts as not reviewed.
 struct ListParts {
     QString reviewed;
     QString notReviewed;

@@ -4,6 +4,7 @@
 #include "platform/vb_msgbox.h"
 #include "platform/vb_picture.h"
 #include "platform/vb_units.h"
+#include "controls/mivo_button.h"
 #include "session/frm_tm.h"
 #include "session_state/session_state.h"
 #include "simwindow/frm_main.h"
@@ -88,12 +89,21 @@ void FrmCZTS::Command2_Click()
         return;
     SessionState& s = S();
     s.DisplayMode = 2;
-    // SEAM: the panel's practice faces and buttons.
+    // The panel's practice look: the practice faces of mark and unmark, the list of unfinished
+    // questions, back, hint and demonstration in place of hand-in, examinee card and this hint.
+    FrmTm& panel = frmTm();
+    panel.CmdGN(FrmTm::BtnMark).setPicture(face(QStringLiteral("l01003")));
+    panel.CmdGN(FrmTm::BtnUnmark).setPicture(face(QStringLiteral("l01011")));
+    panel.PicUnit->setVisible(true);
+    for (int i = FrmTm::BtnBack; i <= FrmTm::BtnOperationHint; ++i)
+        panel.CmdGN(i).setVisible(i <= FrmTm::BtnDemo);
     s.PanelMayClose = 0;
     s.ExamStartTime = QStringLiteral("-1");
     vb::Unload(*this);
     frmMain().Show();
     s.DemoRunning = -1;
     s.CurrentStep = 1;
-    // SEAM: the panel's demonstration start and button layout.
+    // The demonstration and the button layout start after this handler has returned.
+    panel.TimStartYS->setEnabled(true);
+    panel.TimKsModel->setEnabled(true);
 }

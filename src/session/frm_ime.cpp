@@ -8,7 +8,6 @@
 #include "session/input_method_choice.h"
 #include "session_state/session_state.h"
 #include "simwindow/frm_main.h"
-#include "startup/error_report.h"
 #include "startup/face_picture.h"
 
 namespace {
@@ -77,10 +76,10 @@ void FrmIME::Form_Load()
 void FrmIME::Check1_Click()
 {
     const bool on = Check1->Value() == 1;
-    // The choice holds for this run even when the record folder takes no file.
+    // The choice holds for this run even when the record folder takes no file (the write
+    // reports that).
     S().ImeHelperOn = on ? -1 : 0;
-    if (!session::writeImeOption(on))
-        reportFailure(QStringLiteral("check1"), runerr::PathFileAccess);
+    session::writeImeOption(on);
 }
 
 void FrmIME::LblClick_Click(int) { vb::Unload(*this); }
@@ -101,4 +100,5 @@ void FrmIME::Form_Unload(int&)
     panel.setWidth(scaledX(4980));
     panel.setHeight(scaledY(3630));
     panel.Move(window.Left() + window.Width() - panel.Width(), window.Top() + window.Height() - panel.Height());
+    panel.FrmMinStrip->setVisible(false);
 }

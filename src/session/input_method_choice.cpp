@@ -1,21 +1,20 @@
 #include "session/input_method_choice.h"
 
-#include "cover/cover_files.h"
-#include "platform/files.h"
+#include "session/record_files.h"
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
 
 namespace session {
 
-QString imeOptionPath() { return cover::recordFile(QStringLiteral("288890")); }
+QString imeOptionPath() { return records::recordPath(S().AppPath, QStringLiteral("288890")); }
 
 bool imeOptionOn(const QString& line) { return codes::numVal(codes::trimSpaces(line)) != 0; }
 
-bool readImeOption() { return imeOptionOn(platform::readLineAt(platform::resolvePath(imeOptionPath()), 1).value_or(QString())); }
+bool readImeOption() { return imeOptionOn(records::readFirstLine(imeOptionPath())); }
 
 bool writeImeOption(bool on)
 {
-    return platform::saveText(imeOptionPath(), on ? QStringLiteral("1\r\n") : QStringLiteral("0\r\n"));
+    return records::writeRecord(imeOptionPath(), on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 ImeMenu imeMenu(const QList<platform::InputMethod>& methods)

@@ -18,7 +18,8 @@ QString imeOptionPath();
 bool imeOptionOn(const QString& line);
 // Reads the option file: off when it is missing or empty.
 bool readImeOption();
-// Rewrites the option file with "1" or "0" (safely); false when it could not be written.
+// Rewrites the option file with "1" or "0" (safely; a failure is reported); false when it could
+// not be written.
 bool writeImeOption(bool on);
 
 // The notice when no framework answers, or an item has no method behind it.

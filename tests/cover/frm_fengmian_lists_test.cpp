@@ -156,9 +156,10 @@ TEST_F(ListPanelsTest, PractiseTheWholeListOrOnePart)
         std::vector<int> ids, states;
         const char* done;
     } cases[] = {
-        {3, 9, 10, {101, 205, 301}, {6, 2, 6}, "TFT"},
-        {1, 10, 9, {205}, {2}, "F"},
-        {2, 11, 8, {101, 301}, {6, 6}, "TT"},
+        // Every favourite starts marked; the panel's load visits question 1.
+        {3, 9, 10, {101, 205, 301}, {7, 2, 6}, "TFT"},
+        {1, 10, 9, {205}, {3}, "F"},
+        {2, 11, 8, {101, 301}, {7, 6}, "TT"},
     };
     for (const Case& c : cases) {
         lists(QStringLiteral("010102050301"), QStringLiteral("TFT"));
@@ -195,7 +196,7 @@ TEST_F(ListPanelsTest, WrongQuestionsPractiseAsTheirOwnKinds)
     EXPECT_EQ(S().SessionKind, 13);
     EXPECT_EQ(S().SetIndex, 6);
     EXPECT_EQ(S().QuestionCount, 1);
-    EXPECT_EQ(S().QuestionState[1], 0) << "not a favourite";
+    EXPECT_EQ(S().QuestionState[1], 1) << "visited, not a favourite";
 }
 
 TEST_F(ListPanelsTest, AListWithoutFlagsIsPractisedAsNotReviewed)

@@ -1,5 +1,6 @@
 #include "cover/list_practice.h"
 
+#include "session/record_rules.h"
 #include <gtest/gtest.h>
 
 using namespace cover;
@@ -17,7 +18,7 @@ TEST(ListPractice, FlagsAreFittedToTheListBeforeAnyUse)
         {"", "TT", ""},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(fittedFlags(QString::fromLatin1(c.list), QString::fromLatin1(c.flags)), QString::fromLatin1(c.fitted))
+        EXPECT_EQ(records::fitFlags(QString::fromLatin1(c.flags), QString::fromLatin1(c.list)), QString::fromLatin1(c.fitted))
             << c.list << " " << c.flags;
 }
 

@@ -4,6 +4,7 @@
 #include "session/frm_czts.h"
 
 #include "platform/vb.h"
+#include "session/panel_fixture.h"
 #include "session_state/session_state.h"
 #include "support/events.h"
 
@@ -113,4 +114,48 @@ TEST_F(FrmCztsTest, NoToTheWarningKeepsTheDialogOpen)
     EXPECT_EQ(asked[0].title, QStringLiteral("不建议您立即看答案"));
     EXPECT_TRUE(dlg.isLoaded());
     expectExamUnchanged();
+}
+
+// ---- The answer view on a running exam --------------------------------------------------------
+
+TEST_F(PanelTest, YesToTheWarningTurnsTheExamIntoPracticeWithTheDemonstration)
+{
+    questions({QStringLiteral("a"), QStringLiteral("b")});
+    SessionState& s = S();
+    s.SessionKind = 0;
+    s.DisplayMode = 3;
+    s.ExamStartTime = QStringLiteral("2026-12-10 15:00:00");
+    picture(QStringLiteral("l01003"), {60, 22}, Qt::blue);
+    picture(QStringLiteral("l01011"), {60, 22}, Qt::green);
+    FrmTm& p = panel();
+    p.TimeKS->setEnabled(true);
+    s.CurrentStep = 3;
+    s.MinutesLeft = 42;
+    answer = vb::vbYes;
+    vb::setModalResponder([](vb::Form& f) {
+        if (auto* dlg = dynamic_cast<FrmCZTS*>(&f))
+            tsupport::click(*dlg->Command2);
+    });
+    p.CmdGN_Click(FrmTm::BtnOperationHint);
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0], FrmCZTS::answerWarning());
+    EXPECT_EQ(boxTitles[0], FrmCZTS::answerWarningTitle());
+    EXPECT_EQ(lastButtons, vb::vbYesNo);
+    EXPECT_FALSE(vb::Forms::isLoaded<FrmCZTS>());
+    EXPECT_EQ(s.DisplayMode, 2);
+    EXPECT_EQ(s.ExamStartTime, QStringLiteral("-1"));
+    EXPECT_EQ(s.PanelMayClose, 0);
+    EXPECT_EQ(s.DemoRunning, -1);
+    EXPECT_EQ(s.CurrentStep, 1);
+    EXPECT_EQ(s.SessionKind, 0);
+    EXPECT_EQ(s.MinutesLeft, 42);
+    EXPECT_TRUE(p.TimeKS->Enabled()) << "the exam clock keeps counting";
+    EXPECT_EQ(p.CmdGN(FrmTm::BtnMark).Picture()->toImage().pixelColor(0, 0), QColor(Qt::blue));
+    EXPECT_EQ(p.CmdGN(FrmTm::BtnUnmark).Picture()->toImage().pixelColor(0, 0), QColor(Qt::green));
+    EXPECT_TRUE(p.PicUnit->Visible());
+    for (int i = FrmTm::BtnBack; i <= FrmTm::BtnOperationHint; ++i)
+        EXPECT_EQ(p.CmdGN(i).Visible(), i <= FrmTm::BtnDemo) << i;
+    EXPECT_TRUE(p.TimStartYS->Enabled());
+    EXPECT_TRUE(p.TimKsModel->Enabled());
+    EXPECT_TRUE(frmMain().Visible());
 }

@@ -101,12 +101,13 @@ TEST_F(FrmImeTest, AStoredOptionIsReadOneWay)
 
 TEST_F(FrmImeTest, AFailedWriteIsReportedAndTheChoiceHoldsForTheRun)
 {
-    QDir(install.path(QStringLiteral("ksdata"))).removeRecursively();
+    // A folder where the option file should be: the file cannot be written.
+    install.mkdir(QStringLiteral("ksdata/288890.mxy"));
     S().RunLogPath = install.path(QStringLiteral("run.txt"));
     FrmIME& dlg = open();
     tsupport::click(*dlg.Check1);
     EXPECT_EQ(S().ImeHelperOn, -1);
-    EXPECT_EQ(S().ErrProc, QStringLiteral("check1"));
+    EXPECT_EQ(S().ErrProc, QStringLiteral("records"));
     EXPECT_TRUE(dlg.isLoaded());
 }
 
