@@ -101,4 +101,6 @@ void FrmIME::Form_Unload(int&)
     panel.setHeight(scaledY(3630));
     panel.Move(window.Left() + window.Width() - panel.Width(), window.Top() + window.Height() - panel.Height());
     panel.FrmMinStrip->setVisible(false);
+    // Above the window just shown, also where no window manager keeps it on top.
+    panel.bringToFront();
 }
