@@ -5,45 +5,28 @@
 
 #include "cover/frm_fengmian.h"
 #include "platform/desktop.h"
-#include "platform/vb.h"
-#include "session_state/session_state.h"
-#include "support/events.h"
+#include "support/dialog_fixture.h"
 
 #include <QDir>
-#include <gtest/gtest.h>
 
 using namespace vb;
 
 namespace {
 
-class FrmAboutTest : public ::testing::Test {
+class FrmAboutTest : public tsupport::DialogTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(install.isValid());
-        setTwipsPerPixelOverride(15, 15);
-        setScreenSizeOverride(1024, 768);
-        resetSession();
-        S().AppPath = install.root() + u'/';
-        S().DataDir = install.mkdir(QStringLiteral("data")) + u'/';
-        S().sysInfo[0] = QStringLiteral("Talvesk");
+        DialogTest::SetUp();
         S().sysInfo[9] = QStringLiteral("vidavozedudevavuzivuv");
         S().sysInfo[7] = QStringLiteral("供应商：示例");
-        S().ModuleName = QStringLiteral("电子表格");
         S().ModuleTitle = QStringLiteral("Excel 2003");
-        install.writePicture(QStringLiteral("data/l20070.mxy"), {420, 280}, Qt::darkCyan);
-        install.writePicture(QStringLiteral("data/l20001.mxy"), {360, 30}, Qt::green);
-        install.writePicture(QStringLiteral("data/l20003.mxy"), {88, 22}, Qt::red);
         platform::setOpenAddressObserver([this](const QString& a) { opened.append(a); });
     }
     void TearDown() override
     {
         platform::setOpenAddressObserver({});
-        setDragObserver({});
-        Forms::unloadAll();
-        setTwipsPerPixelOverride(0, 0);
-        setScreenSizeOverride(0, 0);
-        resetSession();
+        DialogTest::TearDown();
     }
     FrmAbout& open()
     {
@@ -52,7 +35,6 @@ protected:
         return about;
     }
 
-    tsupport::TempInstall install;
     QStringList opened;
 };
 
@@ -107,13 +89,5 @@ TEST_F(FrmAboutTest, KeepsItsPixelSizeAtAnotherScale)
 
 TEST_F(FrmAboutTest, OnlyTheLeftButtonDragsTheStrip)
 {
-    int drags = 0;
-    setDragObserver([&](Form&) { ++drags; });
-    FrmAbout& about = open();
-    tsupport::press(*about.lblMove, vbRightButton);
-    tsupport::release(*about.lblMove, vbRightButton);
-    EXPECT_EQ(drags, 0);
-    tsupport::press(*about.lblMove, vbLeftButton);
-    tsupport::release(*about.lblMove, vbLeftButton);
-    EXPECT_EQ(drags, 1);
+    EXPECT_EQ(dragsByButton(*open().lblMove), std::make_pair(0, 1));
 }

@@ -6,7 +6,7 @@
 #include "platform/vb.h"
 #include "session/panel_fixture.h"
 #include "session_state/session_state.h"
-#include "support/events.h"
+#include "support/dialog_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -14,19 +14,11 @@ using namespace vb;
 
 namespace {
 
-class FrmCztsTest : public ::testing::Test {
+class FrmCztsTest : public tsupport::DialogTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(install.isValid());
-        setTwipsPerPixelOverride(15, 15);
-        setScreenSizeOverride(1024, 768);
-        resetSession();
-        S().AppPath = install.root() + u'/';
-        S().DataDir = install.mkdir(QStringLiteral("data")) + u'/';
-        S().sysInfo[0] = QStringLiteral("Talvesk");
-        S().sysInfo[9] = QStringLiteral("练习系统");
-        S().ModuleName = QStringLiteral("电子表格");
+        DialogTest::SetUp();
         install.writePicture(QStringLiteral("data/l01038.mxy"), {512, 30}, Qt::gray);
         install.writePicture(QStringLiteral("data/l01039.mxy"), {512, 30}, Qt::blue);
         S().DisplayMode = 3;
@@ -41,10 +33,7 @@ protected:
     void TearDown() override
     {
         setMsgBoxResponder({});
-        Forms::unloadAll();
-        setTwipsPerPixelOverride(0, 0);
-        setScreenSizeOverride(0, 0);
-        resetSession();
+        DialogTest::TearDown();
     }
     FrmCZTS& open()
     {
@@ -65,7 +54,6 @@ protected:
         int buttons;
         QString title;
     };
-    tsupport::TempInstall install;
     QList<Asked> asked;
     int answer = vbNo;
 };

@@ -4,47 +4,29 @@
 #include "session/frm_ime.h"
 
 #include "platform/input_methods.h"
-#include "platform/vb.h"
 #include "session/frm_tm.h"
 #include "session/input_method_choice.h"
-#include "session_state/session_state.h"
 #include "simwindow/frm_main.h"
-#include "support/events.h"
+#include "support/dialog_fixture.h"
 #include "support/fake_input_methods.h"
 
 #include <QFile>
-#include <gtest/gtest.h>
 
 using namespace vb;
 
 namespace {
 
-class FrmImeTest : public ::testing::Test {
+class FrmImeTest : public tsupport::DialogTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(install.isValid());
-        setTwipsPerPixelOverride(15, 15);
-        setScreenSizeOverride(1024, 768);
-        resetSession();
-        S().AppPath = install.root() + u'/';
-        S().DataDir = install.mkdir(QStringLiteral("data")) + u'/';
-        install.mkdir(QStringLiteral("ksdata"));
-        S().sysInfo[0] = QStringLiteral("Talvesk");
-        S().sysInfo[9] = QStringLiteral("练习系统");
-        S().ModuleName = QStringLiteral("电子表格");
-        install.writePicture(QStringLiteral("data/l20070.mxy"), {420, 280}, Qt::darkCyan);
-        install.writePicture(QStringLiteral("data/l20001.mxy"), {360, 30}, Qt::green);
-        install.writePicture(QStringLiteral("data/l20003.mxy"), {88, 22}, Qt::red);
+        DialogTest::SetUp();
         platform::setInputMethods(std::make_unique<tsupport::FakeInputMethods>(QList<platform::InputMethod>{{"kb", ""}}));
     }
     void TearDown() override
     {
-        Forms::unloadAll();
         platform::setInputMethods(platform::plainKeyboard());
-        setTwipsPerPixelOverride(0, 0);
-        setScreenSizeOverride(0, 0);
-        resetSession();
+        DialogTest::TearDown();
     }
 
     QByteArray stored() const
@@ -58,8 +40,6 @@ protected:
         dlg.Show();
         return dlg;
     }
-
-    tsupport::TempInstall install;
 };
 
 } // namespace
@@ -150,14 +130,5 @@ TEST_F(FrmImeTest, EveryCloseBringsBackTheWindowAndTheFullPanel)
 
 TEST_F(FrmImeTest, OnlyTheLeftButtonDragsTheStrip)
 {
-    int drags = 0;
-    setDragObserver([&](Form&) { ++drags; });
-    FrmIME& dlg = open();
-    tsupport::press(*dlg.lblMove, vbRightButton);
-    tsupport::release(*dlg.lblMove, vbRightButton);
-    EXPECT_EQ(drags, 0);
-    tsupport::press(*dlg.lblMove, vbLeftButton);
-    tsupport::release(*dlg.lblMove, vbLeftButton);
-    EXPECT_EQ(drags, 1);
-    setDragObserver({});
+    EXPECT_EQ(dragsByButton(*open().lblMove), std::make_pair(0, 1));
 }
