@@ -65,13 +65,16 @@ QImage windowIcon()
     return image;
 }
 
-QImage boxBackground()
+// The background of the program's small windows: a dark top strip of 36 pixels for the logo,
+// the title and the close button, and a band of `band` pixels for the buttons at the bottom (the
+// confirmation box 370 x 250, the about box and the input-method dialog 420 x 280).
+QImage boxBackground(int width, int height, int band)
 {
-    QImage image = canvas(370, 250, QColor(246, 249, 253));
+    QImage image = canvas(width, height, QColor(246, 249, 253));
     QPainter p(&image);
-    fillVertical(p, QRect(0, 0, 370, 36), QColor(56, 112, 186), QColor(34, 82, 150));
-    fillVertical(p, QRect(0, 180, 370, 70), QColor(246, 249, 253), QColor(226, 234, 245));
-    p.fillRect(QRect(12, 180, 346, 1), QColor(200, 212, 230));
+    fillVertical(p, QRect(0, 0, width, 36), QColor(56, 112, 186), QColor(34, 82, 150));
+    fillVertical(p, QRect(0, height - band, width, band), QColor(246, 249, 253), QColor(226, 234, 245));
+    p.fillRect(QRect(12, height - band, width - 24, 1), QColor(200, 212, 230));
     outline(p, image.rect(), QColor(34, 82, 150));
     return image;
 }
@@ -224,18 +227,6 @@ QImage listPanel(const QString& title, const QStringList& lines)
     return image;
 }
 
-// The background of the small dialogs (about box, input-method dialog): 420 x 280 with a dark
-// top strip of 36 pixels for the logo, the title and the close button.
-QImage dialogBackground()
-{
-    QImage image = canvas(420, 280, QColor(246, 249, 253));
-    QPainter p(&image);
-    fillVertical(p, QRect(0, 0, 420, 36), QColor(56, 112, 186), QColor(34, 82, 150));
-    fillVertical(p, QRect(0, 220, 420, 60), QColor(246, 249, 253), QColor(226, 234, 245));
-    outline(p, image.rect(), QColor(34, 82, 150));
-    return image;
-}
-
 QImage logo(const QString& brand)
 {
     QImage image = canvas(116, 23);
@@ -252,14 +243,14 @@ std::vector<std::pair<QString, QImage>> all(const QString& brand, const QString&
     std::vector<std::pair<QString, QImage>> faces{
         {QStringLiteral("l20059"), splash(brand, title)},
         {QStringLiteral("l62011"), windowIcon()},
-        {QStringLiteral("l20069"), boxBackground()},
+        {QStringLiteral("l20069"), boxBackground(370, 250, 70)},
         {QStringLiteral("l20067"), boxLogo()},
         {QStringLiteral("l20000"), pushStrip(QStringLiteral("取消"), false)},
         {QStringLiteral("l20001"), pushStrip(QStringLiteral("确定"), true)},
         {QStringLiteral("l20002"), squareStrip(false)},
         {QStringLiteral("l20003"), squareStrip(true)},
         {QStringLiteral("l62009"), logo(brand)},
-        {QStringLiteral("l20070"), dialogBackground()},
+        {QStringLiteral("l20070"), boxBackground(420, 280, 50)},
         // The favourites and wrong-question panels and the operation-hint dialog's two buttons.
         {QStringLiteral("l20057"), listPanel(QStringLiteral("我的收藏"), {QStringLiteral("练习时点“标记”的题目都收在这里。"),
                                                                       QStringLiteral("在右边勾选要练习的范围，"),
