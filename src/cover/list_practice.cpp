@@ -17,7 +17,6 @@ constexpr int MaxIdChars = 4 * MaxQuestions;
 QString listFileName(QuestionList list) { return isFavourites(list) ? records::FavouriteList : records::WrongList; }
 QString flagFileName(QuestionList list) { return isFavourites(list) ? records::FavouriteFlags : records::WrongFlags; }
 
-
 ListParts splitList(const QString& listLine, const QString& fittedFlagLine)
 {
     ListParts parts;
