@@ -290,3 +290,18 @@ TEST_F(ListPanelsTest, ClearingChangesNothingWithoutAConfirmationOrAList)
     EXPECT_FALSE(QFile::exists(record(QStringLiteral("288863"))));
     EXPECT_FALSE(QFile::exists(record(QStringLiteral("288873"))));
 }
+
+TEST_F(ListPanelsTest, TheListIsWrittenBeforeItsFlags)
+{
+    lists(QStringLiteral("010102050301"), QStringLiteral("TFT"));
+    FrmFengmian& f = frmFengmian();
+    QStringList saves;
+    platform::setSaveCommitHook([&saves](const QString& path) {
+        saves << QFileInfo(path).fileName();
+        return true;
+    });
+    confirm = true;
+    f.ClickBotn_Click(23);
+    platform::setSaveCommitHook(nullptr);
+    EXPECT_EQ(saves, (QStringList{"288862.mxy", "288872.mxy"}));
+}

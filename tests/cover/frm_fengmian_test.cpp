@@ -113,6 +113,18 @@ TEST_F(FrmFengmianTest, LoadBuildsABorderlessCentredPageWithHeaderAndHiddenPanel
     EXPECT_FALSE(f.ClickBotn(32).Enabled());
 }
 
+TEST_F(FrmFengmianTest, TheInputMethodOptionIsReadAsItsNumber)
+{
+    const std::pair<const char*, int> cases[] = {{"1", -1}, {" 1", -1}, {"1 ", -1}, {"0", 0}, {"", 0}};
+    for (const auto& [line, on] : cases) {
+        writeLines(record(QStringLiteral("288890")), {QString::fromLatin1(line)});
+        S().ImeHelperOn = 7;
+        frmFengmian();
+        EXPECT_EQ(S().ImeHelperOn, on) << '"' << line << '"';
+        Forms::unloadAll();
+    }
+}
+
 TEST_F(FrmFengmianTest, MissingAnnouncementGivesAnEmptyStripAndAReport)
 {
     QFile::remove(record(QStringLiteral("170100")));
