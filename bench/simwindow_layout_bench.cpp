@@ -87,7 +87,7 @@ struct LargeSession {
         vb::setScreenSizeOverride(1024, 768);
         s.ScaleX = vb::twipsPerPixelX() / 15;
         s.ScaleY = vb::twipsPerPixelY() / 15;
-        s.AppPath = dir.path() + u'/';
+        s.AppPath = dir.path();
         QDir(dir.path()).mkdir(QStringLiteral("data"));
         s.DataDir = dir.path() + QStringLiteral("/data/");
         s.StepFilePath = s.DataDir + QStringLiteral("288819.mxy");

@@ -309,7 +309,7 @@ void FrmMain::Form_Load()
                             &sMivoSub3, &sMivoSub4, &sMivoSub5})
             items->Load(i);
 
-    imgDir = s.AppPath + QStringLiteral("examdata/");
+    imgDir = installPath(u"examdata/");
 
     for (int i = 0; i <= 13; ++i) {
         LblADD(i).Move(0, scaledY(345 + 240 * i), scaledX(3900), scaledY(240));

@@ -132,7 +132,7 @@ PointerSpec pointerSpec(const StepRecord& rec, const QString& appPath)
         if (shape <= 15)
             return {PointerSpec::Kind::Standard, shape, {}};
     } else if (kind == u"M") {
-        if (const auto file = safeFilePath(appPath, QStringLiteral("ico") + number + QStringLiteral(".CUR")))
+        if (const auto file = safeFilePath(appPath + u'/', QStringLiteral("ico") + number + QStringLiteral(".CUR")))
             return {PointerSpec::Kind::File, 0, *file};
     }
     return {};

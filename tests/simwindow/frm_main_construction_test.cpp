@@ -92,7 +92,7 @@ TEST_F(ConstructionTest, OpensWithoutItsTablesAndPictures)
     EXPECT_FALSE(w.Timer2->Enabled() || w.Timer3->Enabled() || w.TimerDisFK->Enabled() || w.TimTool->Enabled());
     EXPECT_FALSE(w.PicList->Visible());
     EXPECT_FALSE(w.LblSuccess->Visible());
-    EXPECT_EQ(w.imgDir, S().AppPath + QStringLiteral("examdata/"));
+    EXPECT_EQ(w.imgDir, S().AppPath + QStringLiteral("/examdata/"));
 }
 
 TEST_F(ConstructionTest, SavedStepOfTheFirstFortyQuestionsOnly)
