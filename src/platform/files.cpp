@@ -182,6 +182,35 @@ std::optional<QStringList> readLines(const QString& path)
     return splitLines(f.readAll());
 }
 
+namespace {
+
+// Reads the open file whole into `bytes` and indexes its lines; the index is kept for the
+// file's version when the file did not change while it was read.
+LineIndex indexAfresh(QFile& f, const QString& real, const std::optional<FileVersion>& version, QByteArray& bytes)
+{
+    // The bytes are read, never mapped: a file cut short while it is read is a short read.
+    bytes = f.seek(0) ? f.readAll() : QByteArray();
+    LineIndex index{version.value_or(FileVersion{}), lineStarts(bytes.constData(), bytes.size()), bytes.size()};
+    if (version && versionOfOpenFile(f) == version) {
+        auto& indexes = lineIndexes();
+        if (indexes.size() >= 16)
+            indexes.clear();
+        indexes.insert(real, index);
+    }
+    return index;
+}
+
+const LineIndex* keptIndex(const QString& real, const std::optional<FileVersion>& version)
+{
+    if (!version)
+        return nullptr;
+    const auto& indexes = lineIndexes();
+    const auto it = indexes.constFind(real);
+    return it != indexes.cend() && it->version == *version ? &*it : nullptr;
+}
+
+} // namespace
+
 std::optional<QString> readLineAt(const QString& path, int n)
 {
     const QString real = resolvePath(path);
@@ -192,33 +221,33 @@ std::optional<QString> readLineAt(const QString& path, int n)
         return n < 1 || static_cast<std::size_t>(n) > count ? count - 1 : static_cast<std::size_t>(n) - 1;
     };
     const std::optional<FileVersion> version = versionOfOpenFile(f);
-    auto& indexes = lineIndexes();
-    if (version) {
-        const auto it = indexes.constFind(real);
-        if (it != indexes.cend() && it->version == *version) {
-            if (it->starts.empty())
-                return std::nullopt;
-            if (auto line = indexedLine(f, *it, wanted(it->starts.size())))
-                return line;
-        }
+    if (const LineIndex* kept = keptIndex(real, version)) {
+        if (kept->starts.empty())
+            return std::nullopt;
+        if (auto line = indexedLine(f, *kept, wanted(kept->starts.size())))
+            return line;
     }
-    // The bytes are read, never mapped: a file cut short while it is read is a short read.
-    if (!f.seek(0))
-        return std::nullopt;
-    const QByteArray bytes = f.readAll();
-    LineIndex index{version.value_or(FileVersion{}), lineStarts(bytes.constData(), bytes.size()), bytes.size()};
-    // The version is taken again after the read: a file that changed meanwhile is not indexed.
-    if (version && versionOfOpenFile(f) == version) {
-        if (indexes.size() >= 16)
-            indexes.clear();
-        indexes.insert(real, index);
-    }
+    QByteArray bytes;
+    const LineIndex index = indexAfresh(f, real, version, bytes);
     if (index.starts.empty())
         return std::nullopt;
     const std::size_t i = wanted(index.starts.size());
     const qint64 next = i + 1 < index.starts.size() ? index.starts[i + 1] : bytes.size();
     const char* d = bytes.constData();
     return fromGbk(QByteArray::fromRawData(d + index.starts[i], contentEnd(d, index.starts[i], next) - index.starts[i]));
+}
+
+std::optional<int> lineCount(const QString& path)
+{
+    const QString real = resolvePath(path);
+    QFile f(real);
+    if (path.isEmpty() || !f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const std::optional<FileVersion> version = versionOfOpenFile(f);
+    if (const LineIndex* kept = keptIndex(real, version))
+        return static_cast<int>(kept->starts.size());
+    QByteArray bytes;
+    return static_cast<int>(indexAfresh(f, real, version, bytes).starts.size());
 }
 
 bool appendText(const QString& path, const QString& text)

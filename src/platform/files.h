@@ -41,6 +41,9 @@ std::optional<QStringList> readLines(const QString& path);
 // version, so that a line costs the same at any file size and any rewrite is read afresh.
 std::optional<QString> readLineAt(const QString& path, int n);
 
+// The number of lines of a GBK text file by the same rule; nothing when it cannot be read.
+std::optional<int> lineCount(const QString& path);
+
 // Appends text, encoded as GBK, to a file (created when missing, in its folder found whatever
 // the case of the folder's name). False on failure.
 bool appendText(const QString& path, const QString& text);
