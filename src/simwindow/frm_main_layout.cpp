@@ -41,10 +41,10 @@ void shrink(vb::Control& c)
     c.setHeight(1);
 }
 
-// A text of the step's text table; without a table the text is empty.
-QString tableTextOrEmpty(int lineNo)
+// A text of the step's text table named by a text-line field; without a table it is empty.
+QString tableTextOrEmpty(QStringView field)
 {
-    return simwindow::tableText(S().TextTablePath, lineNo).value_or(QString());
+    return simwindow::fieldText(S().TextTablePath, field).value_or(QString());
 }
 
 } // namespace
@@ -236,7 +236,7 @@ void FrmMain::layoutEditor(const StepRecord& rec)
     const double scale = S().ScaleX;
     Text1->setVisible(true);
     Text1->Move(scaledX(rec.EditorLeft), scaledY(rec.EditorTop), scaledX(rec.EditorWidth), scaledY(rec.EditorHeight));
-    Text1->setText(rec.EditorTextLine == 0 ? QString() : tableTextOrEmpty(rec.EditorTextLine));
+    Text1->setText(tableTextOrEmpty(rec.EditorTextField));
     Text1->SetFocus();
     Text1->setSelStart(static_cast<int>(Text1->Text().size()));
 
@@ -251,15 +251,19 @@ void FrmMain::layoutEditor(const StepRecord& rec)
         Text1->setFontItalic((*f.style & 2) != 0);
         Text1->setFontUnderline((*f.style & 4) != 0);
     }
-    // An entry missing from the font-and-colour table keeps a readable editor: the toolkit's
-    // font, black on white.
+    // Without a font-and-colour table at all the editor keeps a readable look: the toolkit's
+    // font, black on white. In a table an empty or short colour entry reads 0 for every missing
+    // number, and an empty font name keeps the font the editor has.
+    if (!FontColorTable.present) {
+        Text1->setForeColor(Qt::black);
+        Text1->setBackColor(Qt::white);
+        return;
+    }
     const QString font = FontColorTable.fontName(f.fontDigit);
     if (!font.isEmpty())
         Text1->setFontName(font);
-    const bool hasFore = !FontColorTable.entry(10 + f.foreDigit).trimmed().isEmpty();
-    const bool hasBack = !FontColorTable.entry(20 + f.backDigit).trimmed().isEmpty();
-    Text1->setForeColor(hasFore ? FontColorTable.foreColor(f.foreDigit) : QColor(Qt::black));
-    Text1->setBackColor(hasBack ? FontColorTable.backColor(f.backDigit) : QColor(Qt::white));
+    Text1->setForeColor(FontColorTable.foreColor(f.foreDigit));
+    Text1->setBackColor(FontColorTable.backColor(f.backDigit));
 }
 
 void FrmMain::layoutHint(const StepRecord& rec)
@@ -267,7 +271,7 @@ void FrmMain::layoutHint(const StepRecord& rec)
     if (rec.hintUnchanged())
         return;
     LHelp->Move(scaledX(rec.HintLeft), scaledY(rec.HintTop));
-    SavedHint = rec.HintLine == 0 ? QString() : tableTextOrEmpty(rec.HintLine);
+    SavedHint = tableTextOrEmpty(rec.HintField);
     LHelp->setCaption(SavedHint);
 }
 
@@ -441,8 +445,7 @@ void FrmMain::layoutList(const StepRecord& rec)
     PicBottom->Move(r.x(), r.y() + r.height() - ey, r.width(), ey);
 
     LstLA->Clear();
-    const int line = codes::num16(QStringView(rec.OperationCode).mid(1, 3));
-    for (const QString& item : simwindow::listItems(tableTextOrEmpty(line)))
+    for (const QString& item : simwindow::listItems(tableTextOrEmpty(QStringView(rec.OperationCode).mid(1, 3))))
         LstLA->AddItem(item);
     if (rec.EditorTextLine >= 0 && rec.EditorTextLine < LstLA->ListCount())
         LstLA->setListIndex(rec.EditorTextLine);
