@@ -10,6 +10,7 @@
 #include "simmenus/hotspots.h"
 #include "simwindow/data_path.h"
 
+#include <QGuiApplication>
 #include <QMoveEvent>
 #include <QPainter>
 #include <QtMath>
@@ -253,6 +254,7 @@ void FrmMain::wireHandlers()
     Timer3->onTimer = [this] { Timer3_Timer(); };
     TimerDisFK->onTimer = [this] { TimerDisFK_Timer(); };
     lblMove->MouseDown = [this](int b, int s, double x, double y) { lblMove_MouseDown(b, s, x, y); };
+    lblMove->MouseUp = [this](int, int, double, double) { lblMove_MouseUp(); };
     Label1->MouseUp = [this](int b, int s, double x, double y) { Label1_MouseUp(b, s, x, y); };
     Label1->DblClick = [this] { Label1_DblClick(); };
     Label1->MouseMove = [this](int b, int s, double x, double y) { Label1_MouseMove(b, s, x, y); };
@@ -383,7 +385,19 @@ void FrmMain::ElseToolCSH() {}
 void FrmMain::dockPanel()
 {
     FrmTm& panel = vb::Forms::get<FrmTm>();
-    panel.Move(Left() + Width() - panel.Width(), Top() + Height() - panel.Height());
+    // A window maximised before it is shown takes its maximised geometry only when the window
+    // system shows it: until then it is docked to the screen's area that it will fill, and
+    // docked again once it has it (Form_Resize).
+    QRect window(Left(), Top(), Width(), Height());
+    if (WindowState() == vb::vbMaximized && !isVisible())
+        window = QRect(0, 0, vb::screenWidthTw(), vb::screenHeightTw());
+    panel.Move(window.x() + window.width() - panel.Width(), window.y() + window.height() - panel.Height());
+}
+
+void FrmMain::Form_Resize()
+{
+    if (WindowState() == vb::vbMaximized)
+        dockPanel();
 }
 
 void FrmMain::bringWindowsToFront()
@@ -403,18 +417,30 @@ void FrmMain::lblMove_MouseDown(int button, int, double, double)
         return;
     if (button == vb::vbLeftButton) {
         // The window system moves the window after this handler has returned: the panel
-        // follows each move (moveEvent).
+        // follows the moves of this drag only (moveEvent), and is docked once more when the
+        // drag has ended (lblMove_MouseUp, or the first move seen without the button).
         followDrag_ = true;
         beginDrag();
     }
     dockPanel();
 }
 
+void FrmMain::lblMove_MouseUp()
+{
+    if (!followDrag_)
+        return;
+    followDrag_ = false;
+    dockPanel();
+}
+
 void FrmMain::moveEvent(QMoveEvent* e)
 {
     vb::Form::moveEvent(e);
-    if (followDrag_)
-        dockPanel();
+    if (!followDrag_)
+        return;
+    dockPanel();
+    if (!(QGuiApplication::mouseButtons() & Qt::LeftButton))
+        followDrag_ = false;
 }
 
 void FrmMain::Form_Click() { PicList->setHeight(scaledY(330)); }
