@@ -234,3 +234,30 @@ TEST_F(StepsTest, JumpsInTheLastQuestionStayInsideIt)
 }
 
 } // namespace
+
+namespace {
+
+// A step file cut to nothing between two reads of one line: the step keeps its last record and
+// the program goes on; once the file is back its records are read afresh.
+TEST_F(StepsTest, AStepFileCutToNothingKeepsTheLastRecord)
+{
+    const QString first = Step(QStringLiteral("0001")).at(1, QStringLiteral("011"));
+    session({{first, Step(QStringLiteral("0001")).at(1, QStringLiteral("012"))}});
+    FrmMain& w = show();
+    ASSERT_EQ(S().StepRecord, first);
+    {
+        QFile f(S().StepFilePath);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    }
+    w.GoStep(QStringLiteral("c"));
+    EXPECT_EQ(S().StepRecord, first);
+    w.doNext();
+    EXPECT_EQ(step(), 2);
+    EXPECT_EQ(S().StepRecord, first);
+
+    session({{first, Step(QStringLiteral("0001")).at(1, QStringLiteral("022"))}});
+    w.GoStep(QStringLiteral("c"));
+    EXPECT_EQ(S().StepRecord.left(3), QStringLiteral("022"));
+}
+
+} // namespace
