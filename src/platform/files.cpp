@@ -99,20 +99,24 @@ qint64 contentEnd(const char* d, qint64 start, qint64 end)
     return end;
 }
 
+// Line i of `size` bytes whose lines start at `starts`, decoded, without its line end.
+QString decodedLine(const char* d, const std::vector<qint64>& starts, std::size_t i, qint64 size)
+{
+    const qint64 next = i + 1 < starts.size() ? starts[i + 1] : size;
+    return fromGbk(QByteArray::fromRawData(d + starts[i], contentEnd(d, starts[i], next) - starts[i]));
+}
+
 QStringList splitLines(const QByteArray& bytes)
 {
-    const char* d = bytes.constData();
-    const std::vector<qint64> starts = lineStarts(d, bytes.size());
+    const std::vector<qint64> starts = lineStarts(bytes.constData(), bytes.size());
     QStringList lines;
     lines.reserve(static_cast<qsizetype>(starts.size()));
-    for (std::size_t i = 0; i < starts.size(); ++i) {
-        const qint64 next = i + 1 < starts.size() ? starts[i + 1] : bytes.size();
-        lines << fromGbk(QByteArray::fromRawData(d + starts[i], contentEnd(d, starts[i], next) - starts[i]));
-    }
+    for (std::size_t i = 0; i < starts.size(); ++i)
+        lines << decodedLine(bytes.constData(), starts, i, bytes.size());
     return lines;
 }
 
-std::optional<FileVersion> versionOf(const struct stat& st)
+FileVersion versionOf(const struct stat& st)
 {
     return FileVersion{static_cast<quint64>(st.st_dev), static_cast<quint64>(st.st_ino),
                        static_cast<qint64>(st.st_size),
@@ -161,7 +165,7 @@ std::optional<QString> indexedLine(QFile& f, const LineIndex& index, std::size_t
     const std::vector<qint64> starts = lineStarts(d + lead, chunk.size() - lead);
     if (starts.size() != 1)
         return std::nullopt;
-    return fromGbk(QByteArray::fromRawData(d + lead, contentEnd(d + lead, 0, chunk.size() - lead)));
+    return decodedLine(d + lead, starts, 0, chunk.size() - lead);
 }
 
 } // namespace
@@ -231,10 +235,7 @@ std::optional<QString> readLineAt(const QString& path, int n)
     const LineIndex index = indexAfresh(f, real, version, bytes);
     if (index.starts.empty())
         return std::nullopt;
-    const std::size_t i = wanted(index.starts.size());
-    const qint64 next = i + 1 < index.starts.size() ? index.starts[i + 1] : bytes.size();
-    const char* d = bytes.constData();
-    return fromGbk(QByteArray::fromRawData(d + index.starts[i], contentEnd(d, index.starts[i], next) - index.starts[i]));
+    return decodedLine(bytes.constData(), index.starts, wanted(index.starts.size()), bytes.size());
 }
 
 std::optional<int> lineCount(const QString& path)
