@@ -26,26 +26,25 @@ QString fromGbk(const QByteArray& bytes)
     return dec.decode(bytes);
 }
 
-QString resolvePath(const QString& path)
+namespace {
+
+// Matches each name part of `path` against the folder it lies in, the case ignored, as far as
+// the parts exist; the first part that does not exist and the rest keep their own spelling.
+// Returns the path found and whether every part exists.
+std::pair<QString, bool> matchParts(const QString& path)
 {
-    if (path.isEmpty() || QFileInfo::exists(path))
-        return path;
     const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(path));
-    QStringList parts = clean.split(u'/');
-    QString cur;
-    int start = 0;
-    if (clean.startsWith(u'/')) {
-        cur = QStringLiteral("/");
-        start = 1;
-    } else {
-        cur = QStringLiteral(".");
-    }
-    for (int i = start; i < parts.size(); ++i) {
+    const QStringList parts = clean.split(u'/');
+    const bool absolute = clean.startsWith(u'/');
+    QString cur = absolute ? QStringLiteral("/") : QStringLiteral(".");
+    auto join = [](const QString& folder, const QString& name) { return folder == u'/' ? folder + name : folder + u'/' + name; };
+    bool whole = true;
+    for (int i = absolute ? 1 : 0; i < parts.size(); ++i) {
         const QString& part = parts[i];
         if (part.isEmpty())
             continue;
-        const QString exact = cur == u'/' ? cur + part : cur + u'/' + part;
-        if (QFileInfo::exists(exact)) {
+        const QString exact = join(cur, part);
+        if (!whole || QFileInfo::exists(exact)) {
             cur = exact;
             continue;
         }
@@ -56,13 +55,29 @@ QString resolvePath(const QString& path)
                 found = n;
                 break;
             }
-        if (found.isEmpty())
-            return path;
-        cur = cur == u'/' ? cur + found : cur + u'/' + found;
+        whole = !found.isEmpty();
+        cur = join(cur, whole ? found : part);
     }
-    if (!clean.startsWith(u'/') && cur.startsWith(QStringLiteral("./")))
+    if (!absolute && cur.startsWith(QStringLiteral("./")))
         cur = cur.mid(2);
-    return cur;
+    return {cur, whole};
+}
+
+} // namespace
+
+QString resolvePath(const QString& path)
+{
+    if (path.isEmpty() || QFileInfo::exists(path))
+        return path;
+    const auto [found, whole] = matchParts(path);
+    return whole ? found : path;
+}
+
+QString resolvePathForWrite(const QString& path)
+{
+    if (path.isEmpty() || QFileInfo::exists(path))
+        return path;
+    return matchParts(path).first;
 }
 
 namespace {
@@ -106,7 +121,9 @@ QString decodedLine(const char* d, const std::vector<qint64>& starts, std::size_
     return fromGbk(QByteArray::fromRawData(d + starts[i], contentEnd(d, starts[i], next) - starts[i]));
 }
 
-QStringList splitLines(const QByteArray& bytes)
+} // namespace
+
+QStringList gbkLines(const QByteArray& bytes)
 {
     const std::vector<qint64> starts = lineStarts(bytes.constData(), bytes.size());
     QStringList lines;
@@ -115,6 +132,8 @@ QStringList splitLines(const QByteArray& bytes)
         lines << decodedLine(bytes.constData(), starts, i, bytes.size());
     return lines;
 }
+
+namespace {
 
 FileVersion versionOf(const struct stat& st)
 {
@@ -183,7 +202,7 @@ std::optional<QStringList> readLines(const QString& path)
     QFile f(resolvePath(path));
     if (path.isEmpty() || !f.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return splitLines(f.readAll());
+    return gbkLines(f.readAll());
 }
 
 namespace {
@@ -256,26 +275,22 @@ bool appendText(const QString& path, const QString& text)
     if (path.isEmpty())
         return false;
     // The folder is found whatever the case of its name, like every file of the installation.
-    QString real = resolvePath(path);
-    if (!QFileInfo::exists(real)) {
-        const QFileInfo wanted(path);
-        real = resolvePath(wanted.path()) + u'/' + wanted.fileName();
-    }
-    QFile f(real);
+    QFile f(resolvePathForWrite(path));
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
         return false;
     const QByteArray bytes = toGbk(text);
     return f.write(bytes) == bytes.size();
 }
 
-bool saveText(const QString& path, const QString& text)
+bool saveText(const QString& path, const QString& text) { return saveBytes(path, toGbk(text)); }
+
+bool saveBytes(const QString& path, const QByteArray& bytes)
 {
     if (path.isEmpty())
         return false;
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = toGbk(text);
     if (f.write(bytes) != bytes.size()) {
         f.cancelWriting();
         return false;

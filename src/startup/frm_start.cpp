@@ -40,16 +40,6 @@ bool claimSingleInstance()
     return state.lock->acquire() != platform::InstanceLock::Result::HeldByAnother;
 }
 
-// A face of the installation; a missing or broken one is reported and left out.
-std::optional<QPixmap> reportedFace(const QString& name)
-{
-    vb::Error err;
-    auto picture = vb::LoadPicture(facePath(name), &err);
-    if (!picture)
-        reportFailure(Tag, err.number, err.text);
-    return picture;
-}
-
 } // namespace
 
 FrmStart& frmStart() { return vb::Forms::get<FrmStart>(); }
@@ -88,7 +78,7 @@ void FrmStart::Form_Load()
     const int width = scaledX(6000);
     const int height = scaledY(3000);
     Move((vb::screenWidthTw() - width) / 2, (vb::screenHeightTw() - height) / 2, width, height);
-    setPicture(reportedFace(QStringLiteral("l20059")));
+    setPicture(reportedFace(QStringLiteral("l20059"), Tag));
 
     Label1->setTop(scaledY(2160));
     Label1->setCaption(QStringLiteral("正在启动") + S().ModuleTitle + QStringLiteral("，请稍候..."));
@@ -98,7 +88,7 @@ void FrmStart::Form_Load()
 
     // SetIndex, DemoRunning and CandidateName.
     setStartSessionValues();
-    setIcon(reportedFace(QStringLiteral("l62011")));
+    setIcon(reportedFace(QStringLiteral("l62011"), Tag));
     setCaption(QStringLiteral("vidavozedudevavuzivuv"));
     // Only now: the reports of the steps before carry no version.
     S().OsVersion = platform::osVersion();

@@ -12,6 +12,7 @@
 #include "output.h"
 #include "panels.h"
 #include "session.h"
+#include "update_sample.h"
 
 #include <QDir>
 #include <QFontDatabase>
@@ -164,6 +165,8 @@ int run(const QString& sourceDir, const QString& installDir)
 
     out.writeBytes(QStringLiteral("ico01.CUR"), iBeamCursor());
     writeSession(out, data, *src);
+    // The module name is configuration entry 1, the endpoint's folder of the announcement entry 12.
+    update::write(out, dataName, src->config.value(0).trimmed(), src->moduleConfig.value(12).trimmed());
     return out.failures() == 0 ? 0 : 1;
 }
 
