@@ -1,5 +1,6 @@
 #include "startup/frm_start.h"
 
+#include "cover/cover_faces.h"
 #include "cover/frm_fengmian.h"
 #include "platform/instance_lock.h"
 #include "platform/os_info.h"
@@ -95,6 +96,8 @@ void FrmStart::Form_Load()
 
     StartPending = true;
     Timer1->setEnabled(true);
+    // The wait before the cover page is idle time: its faces are decoded meanwhile.
+    cover::prefetchCoverFaces();
 }
 
 void FrmStart::Timer1_Timer()
