@@ -12,6 +12,7 @@
 
 #include <QGuiApplication>
 #include <QMoveEvent>
+#include <QScreen>
 #include <QPainter>
 #include <QtMath>
 #include <array>
@@ -407,11 +408,12 @@ void FrmMain::frmCsh()
 void FrmMain::dockPanel()
 {
     FrmTm& panel = vb::Forms::get<FrmTm>();
-    // A window maximised before it is shown takes its maximised geometry only when the window
-    // system shows it: until then it is docked to the screen's area that it will fill, and
-    // docked again once it has it (Form_Resize).
+    // A maximised window takes its maximised geometry only when the window system has shown it
+    // (after this window's load, or after the panel has shown it): until then it is docked to
+    // the screen's area that it will fill, and docked again once it has it (Form_Resize).
     QRect window(Left(), Top(), Width(), Height());
-    if (WindowState() == vb::vbMaximized && !isVisible())
+    const QScreen* screen = this->screen();
+    if (WindowState() == vb::vbMaximized && !(isVisible() && screen && frameGeometry() == screen->availableGeometry()))
         window = QRect(0, 0, vb::screenWidthTw(), vb::screenHeightTw());
     panel.Move(window.x() + window.width() - panel.Width(), window.y() + window.height() - panel.Height());
 }
