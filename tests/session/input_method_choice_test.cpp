@@ -124,7 +124,7 @@ TEST(ImeOption, WrittenAsOneLineAndReadBack)
 {
     tsupport::TempInstall install;
     resetSession();
-    S().AppPath = install.root() + u'/';
+    S().AppPath = install.root();
     install.mkdir(QStringLiteral("ksdata"));
     EXPECT_FALSE(session::readImeOption());
     ASSERT_TRUE(session::writeImeOption(true));

@@ -18,7 +18,7 @@ protected:
         vb::setTwipsPerPixelOverride(15, 15);
         vb::setScreenSizeOverride(1024, 768);
         resetSession();
-        S().AppPath = install.root() + u'/';
+        S().AppPath = install.root();
         S().DataDir = install.mkdir(QStringLiteral("data")) + u'/';
         install.mkdir(QStringLiteral("ksdata"));
         S().sysInfo[0] = QStringLiteral("Talvesk");
