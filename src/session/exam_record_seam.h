@@ -18,6 +18,14 @@ QString paperWrongListPath(int slot);
 std::optional<QStringList> readRecordLines(const QString& path);
 // The score history's 100 entries over the defaults; nothing when the file cannot be read.
 std::optional<std::array<QString, 100>> readScoreHistory();
-bool writeScoreHistory(std::span<const QString> entries, int slots);
+bool writeScoreHistory(std::span<const QString> entries, int slotCount);
+// Line 1 of a list record, trimmed; "" for a missing file.
+QString readListLine(const QString& number);
+// Rewrites a record file as one line.
+bool writeRecordLine(const QString& path, const QString& line);
+// The flag line cut or padded with "F" to one flag per whole id of the list.
+QString fitFlags(const QString& flags, const QString& listLine);
+// The session's marked questions join the favourites, with "F".
+void mergeFavourites();
 
 } // namespace examseam
