@@ -33,11 +33,4 @@ protected:
     void Command1_Click() override;
 };
 
-class FrmEnd2 : public HandInDialog {
-    Q_OBJECT
-protected:
-    void Command1_Click() override;
-};
-
 FrmEnd1& frmEnd1();
-FrmEnd2& frmEnd2();

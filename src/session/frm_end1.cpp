@@ -1,9 +1,9 @@
-#include "session/frm_end.h"
+#include "session/frm_end1.h"
 
 #include "platform/vb_picture.h"
 #include "platform/vb_units.h"
 #include "session/exam_rules.h"
-#include "session/frm_chengji.h"
+#include "session/frm_end2.h"
 #include "session/frm_exam_seam.h"
 #include "session_state/session_state.h"
 #include "startup/face_picture.h"
@@ -11,7 +11,6 @@
 #include <span>
 
 FrmEnd1& frmEnd1() { return vb::Forms::get<FrmEnd1>(); }
-FrmEnd2& frmEnd2() { return vb::Forms::get<FrmEnd2>(); }
 
 HandInDialog::HandInDialog()
 {
@@ -71,16 +70,4 @@ void FrmEnd1::Command1_Click()
 {
     vb::Unload(*this);
     frmEnd2().Show(vb::vbModal);
-}
-
-void FrmEnd2::Command1_Click()
-{
-    SessionState& s = S();
-    s.MinutesLeft = 50;
-    examseam::panelStopClock();
-    examseam::panelResetClockDisplay();
-    vb::Unload(*this);
-    examseam::panelUnload();
-    examseam::simWindowUnload();
-    frmChengji().Show();
 }
