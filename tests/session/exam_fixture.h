@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <functional>
 
@@ -39,8 +40,11 @@ protected:
         s.ApplicationTitle = QStringLiteral("TalveskSys——电子表格模块");
         for (const char* name : {"l62011", "9l0056", "9l0057", "9l0058", "l20071", "l20072"})
             install.writePicture(QStringLiteral("data/%1.mxy").arg(QLatin1String(name)), {40, 30}, Qt::darkCyan);
-        for (const char* name : {"l01033", "l01034", "l01035", "l01036", "l01037", "l01041", "l01042"})
+        for (const char* name : {"l01035", "l01036", "l01037", "l01041", "l01042"})
             install.writePicture(QStringLiteral("data/%1.mxy").arg(QLatin1String(name)), {120, 30}, Qt::gray);
+        // The result buttons' faces: right green, wrong red.
+        install.writePicture(QStringLiteral("data/l01033.mxy"), {120, 30}, Qt::green);
+        install.writePicture(QStringLiteral("data/l01034.mxy"), {120, 30}, Qt::red);
         vb::setMsgBoxResponder([this](const QString& prompt, int buttons, const QString& title) {
             boxes.push_back({prompt, buttons, title});
             return answer;
