@@ -319,8 +319,15 @@ void Control::Move(int left, int top, int width, int height)
 void Control::setVisible(bool visible)
 {
     visible_ = visible;
-    if (widget_)
-        widget_->setVisible(visible);
+    if (!widget_)
+        return;
+    // A control that goes out of sight gives the keyboard up to its form, as the old toolkit
+    // did; Qt would leave the keys with the hidden widget.
+    const bool focused = !visible && (widget_->hasFocus() || widget_->isAncestorOf(QApplication::focusWidget()));
+    widget_->setVisible(visible);
+    if (focused)
+        if (Form* form = parentForm())
+            form->setFocus();
 }
 
 void Control::setEnabled(bool enabled)

@@ -265,6 +265,32 @@ void FrmMain::wireHandlers()
     Image3->MouseMove = [this](int b, int s, double x, double y) { Image3_MouseMove(b, s, x, y); };
     Image4->MouseMove = [this](int b, int s, double x, double y) { Image4_MouseMove(b, s, x, y); };
     ImgLiN.Click = [this](int i) { ImgLiN_Click(i); };
+
+    // Image6_KeyDown, PicMenu_KeyDown ... PicBottom_KeyDown: each hands the key on unchanged.
+    for (vb::Control* c : std::initializer_list<vb::Control*>{Image6, PicMenu, PicTool, PicHui, PicElse, Pic1J, Pic2J,
+                                                               PicList, PicLeft, PicRight, PicTop, PicBottom})
+        c->KeyDown = [this](int& keyCode, int shift) { KeyClick(keyCode, shift); };
+
+    Label4->MouseDown = [this](int b, int s, double x, double y) { Label4_MouseDown(b, s, x, y); };
+    Label4->MouseMove = [this](int b, int s, double x, double y) { Label4_MouseMove(b, s, x, y); };
+    Label4->MouseUp = [this](int b, int s, double x, double y) { Label4_MouseUp(b, s, x, y); };
+    Image5->MouseMove = [this](int b, int s, double x, double y) { Image5_MouseMove(b, s, x, y); };
+    Image5->MouseUp = [this](int b, int s, double x, double y) { Image5_MouseUp(b, s, x, y); };
+
+    Text1->Change = [this] { Text1_Change(); };
+    Text1->KeyUp = [this](int& k, int s) { Text1_KeyUp(k, s); };
+    Text1->MouseUp = [this](int b, int s, double x, double y) { Text1_MouseUp(b, s, x, y); };
+    Text1->GotFocus = [this] { Text1_GotFocus(); };
+    Text2->Change = [this] { Text2_Change(); };
+    Text3->Change = [this] { Text3_Change(); };
+    Text4->Change = [this] { Text4_Change(); };
+    Text4->KeyUp = [this](int& k, int s) { Text4_KeyUp(k, s); };
+
+    LblXXK.Click = [this](int i) { LblXXK_Click(i); };
+    LstLA->Click = [this] { LstLA_Click(); };
+    LblADD.Click = [this](int i) { LblADD_Click(i); };
+    LblADD.MouseMove = [this](int i, int b, int s, double x, double y) { LblADD_MouseMove(i, b, s, x, y); };
+    LblADDmyXZ->Click = [this] { LblADDmyXZ_Click(); };
 }
 
 std::optional<QPixmap> FrmMain::stepPicture(const QString& code) const

@@ -138,6 +138,10 @@ public:
     int ExpectedTab = 0;
     int TabCount = 0;
     int TabRow = 0;
+    // Range drags: armed by a press with the step's Shift set; the marquee's corner.
+    bool RangeArmed = false;
+    int AnchorLeft = 0;
+    int AnchorTop = 0;
 
     // Procedures.
     void DoubleXXK();
@@ -167,6 +171,33 @@ public:
     void Image4_MouseMove(int button, int shift, double x, double y);
     void ImgLiN_Click(int index);
 
+    // Drags (frm_main_drags.cpp).
+    void Label4_MouseDown(int button, int shift, double x, double y);
+    void Label4_MouseMove(int button, int shift, double x, double y);
+    void Label4_MouseUp(int button, int shift, double x, double y);
+    void Image5_MouseMove(int button, int shift, double x, double y);
+    void Image5_MouseUp(int button, int shift, double x, double y);
+
+    // Keys (frm_main_keys.cpp).
+    void KeyClick(int keyCode, int shift);
+
+    // Typed text (frm_main_text.cpp).
+    void Text1_Change();
+    void Text1_KeyUp(int keyCode, int shift);
+    void Text1_MouseUp(int button, int shift, double x, double y);
+    void Text1_GotFocus();
+    void Text2_Change();
+    void Text3_Change();
+    void Text4_Change();
+    void Text4_KeyUp(int keyCode, int shift);
+
+    // Dialog tabs and lists (frm_main_tabs.cpp).
+    void LblXXK_Click(int index);
+    void LstLA_Click();
+    void LblADD_Click(int index);
+    void LblADD_MouseMove(int index, int button, int shift, double x, double y);
+    void LblADDmyXZ_Click();
+
     // True while a step is being laid out: nothing done by the layout's own set-up may start
     // another step.
     bool layingOut() const { return layingOut_; }
@@ -174,6 +205,7 @@ public:
 protected:
     void Form_Load() override;
     void Form_Click() override;
+    void Form_KeyDown(int& keyCode, int shift) override;
     void moveEvent(QMoveEvent* e) override;
 
 private:
@@ -211,7 +243,14 @@ private:
     void layoutLocationList(const simwindow::StepRecord& rec);
     void layoutZones(const simwindow::StepRecord& rec);
 
+    // The layout of the current step, run by setData with the layout flag set.
+    void layoutStep();
+    // Shows the step's own page of the dialog with the expected tab in front, or asks for it.
+    void showTabState(bool onExpectedTab);
+
     bool layingOut_ = false;
+    // A list whose set-up already shows the expected entry passes once the set-up has finished.
+    bool completeAfterLayout_ = false;
     bool followDrag_ = false;
     // The question and step for which Timer3 was switched on.
     int autoQuestion_ = 0;

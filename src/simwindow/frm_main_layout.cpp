@@ -7,6 +7,7 @@
 #include "session/frm_tm.h"
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
+#include "simwindow/input_rules.h"
 #include "simwindow/layout_rules.h"
 #include "simwindow/step_record.h"
 #include "simwindow/step_rules.h"
@@ -67,7 +68,20 @@ void FrmMain::setData()
     // start the next step before this one stands.
     if (layingOut_)
         return;
-    const FlagScope guard(layingOut_);
+    completeAfterLayout_ = false;
+    {
+        const FlagScope guard(layingOut_);
+        layoutStep();
+    }
+    // The step stands: a list that showed the expected entry from the start passes now, once.
+    if (completeAfterLayout_) {
+        completeAfterLayout_ = false;
+        doNext();
+    }
+}
+
+void FrmMain::layoutStep()
+{
     SessionState& s = S();
 
     LblSuccess->setVisible(false);
@@ -80,6 +94,9 @@ void FrmMain::setData()
         p->setVisible(false);
     Shape6->Move(Shape6->Left(), Shape6->Top(), 1, 1);
     MarqueeOn = false;
+    // A drag armed in an earlier step must not let a mere click pass this one.
+    RangeArmed = false;
+    Label4->setMousePointer(vb::vbDefault);
     zhuIndex = 0;
 
     const int q = s.CurrentQuestion;
@@ -302,7 +319,7 @@ void FrmMain::layoutDialogTabs(const StepRecord& rec)
     const int shown = simwindow::tabNumber(field(rec.TabSpec, 3, 1));
     ExpectedTab = simwindow::tabNumber(field(rec.TabSpec, 4, 1));
     DialogImage = codes::num16(field(rec.TabSpec, 5, 1));
-    LHelp->setCaption(QStringLiteral("请选择第%1个选项卡").arg(ExpectedTab));
+    LHelp->setCaption(simwindow::tabHint(ExpectedTab));
     // A letter outside A-U keeps the layout of the previous dialog step.
     if (auto layout = TabLayoutTable.forLetter(field(rec.TabSpec, 2, 1)))
         TabLayoutLine = *layout;
@@ -327,20 +344,27 @@ void FrmMain::layoutDialogTabs(const StepRecord& rec)
     if (TabCount > 9) {
         LblXXK(13).setWidth(scaledX(1485));
         LblXXK(7).setWidth(scaledX(1050));
-        TabRow = shown > 7 ? 2 : 1;
+        TabRow = simwindow::tabRow(shown);
         DoubleXXK();
     }
     LblXXK(0).Move(scaledX(TabLayoutLine.backLeft()) + DialogLeft, scaledY(TabLayoutLine.backTop()) + DialogTop,
                    scaledX(TabLayoutLine.backWidth()), scaledY(TabLayoutLine.backHeight()));
 
-    if (shown == ExpectedTab) {
+    showTabState(shown == ExpectedTab);
+}
+
+void FrmMain::showTabState(bool onExpectedTab)
+{
+    if (onExpectedTab) {
         Label1->setHeight(scaledY(Target1Height));
         Label1->setWidth(scaledX(Target1Width));
         LHelp->setCaption(SavedHint);
         setBounds(*Shape1, bounds(*Label1));
     } else {
+        LHelp->setCaption(simwindow::tabHint(ExpectedTab));
         shrink(*Label1);
-        setBounds(*Shape1, bounds(LblXXK(ExpectedTab)));
+        if (LblXXK.exists(ExpectedTab))
+            setBounds(*Shape1, bounds(LblXXK(ExpectedTab)));
     }
 }
 
@@ -442,10 +466,15 @@ void FrmMain::layoutList(const StepRecord& rec)
 
     LstLA->Clear();
     const int line = codes::num16(QStringView(rec.OperationCode).mid(1, 3));
-    for (const QString& item : simwindow::listItems(tableTextOrEmpty(line)))
-        LstLA->AddItem(item);
-    if (rec.EditorTextLine >= 0 && rec.EditorTextLine < LstLA->ListCount())
+    // Without a text table the list stays empty: nothing can be chosen, nothing passes.
+    if (const std::optional<QString> text = simwindow::tableText(S().TextTablePath, line))
+        for (const QString& item : simwindow::listItems(*text))
+            LstLA->AddItem(item);
+    if (rec.EditorTextLine >= 0 && rec.EditorTextLine < LstLA->ListCount()) {
         LstLA->setListIndex(rec.EditorTextLine);
+        if (simwindow::listChoicePasses(rec, rec.EditorTextLine))
+            completeAfterLayout_ = true;
+    }
     LblXXK(0).setCaption(LstLA->Text());
     LblXXK(0).setWidth(LstLA->Width());
 }
@@ -458,7 +487,10 @@ void FrmMain::layoutLocationList(const StepRecord& rec)
     }
     PicList->Move(Text1->Left(), Text1->Top());
     PicList->setVisible(true);
-    ImgLiN_Click(codes::num16(QStringView(rec.OperationCode).mid(1, 1)));
+    const int entry = simwindow::locationStartEntry(rec);
+    ImgLiN_Click(entry);
+    if (simwindow::locationChoicePasses(rec, entry))
+        completeAfterLayout_ = true;
 }
 
 void FrmMain::ImgLiN_Click(int index)
@@ -468,7 +500,7 @@ void FrmMain::ImgLiN_Click(int index)
         ImgSelAD->setPicture(ImgLiN(index).Picture());
     }
     PicList->setHeight(scaledY(330));
-    if (codes::numField(S().StepRecord, 10, 2) == index)
+    if (simwindow::locationChoicePasses(currentRecord(), index))
         doNext();
 }
 

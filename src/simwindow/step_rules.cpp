@@ -122,7 +122,9 @@ EditorFormatSpec editorFormat(const StepRecord& rec)
     return f;
 }
 
-PointerSpec pointerSpec(const StepRecord& rec, const QString& appPath)
+namespace {
+
+PointerSpec pointerOf(const StepRecord& rec, const QString& appPath, bool anyLetterIsFile)
 {
     const QString kind = field(rec.CursorSpec, 1, 1);
     const QString number = field(rec.CursorSpec, 4, 2);
@@ -131,11 +133,17 @@ PointerSpec pointerSpec(const StepRecord& rec, const QString& appPath)
         // Numbers the old toolkit had no shape for keep the default pointer.
         if (shape <= 15)
             return {PointerSpec::Kind::Standard, shape, {}};
-    } else if (kind == u"M") {
+    } else if (kind == u"M" || anyLetterIsFile) {
         if (const auto file = safeFilePath(appPath, QStringLiteral("ico") + number + QStringLiteral(".CUR")))
             return {PointerSpec::Kind::File, 0, *file};
     }
     return {};
 }
+
+} // namespace
+
+PointerSpec pointerSpec(const StepRecord& rec, const QString& appPath) { return pointerOf(rec, appPath, false); }
+
+PointerSpec armedDragPointer(const StepRecord& rec, const QString& appPath) { return pointerOf(rec, appPath, true); }
 
 } // namespace simwindow

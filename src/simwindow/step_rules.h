@@ -93,5 +93,8 @@ struct PointerSpec {
     QString file;    // File: appPath & "ico" & nn & ".CUR"
 };
 PointerSpec pointerSpec(const StepRecord& rec, const QString& appPath);
+// The pointer over target 2 during an armed range drag: "S" the standard pointer of the number
+// in columns 104-105, any other letter the pointer file of that number.
+PointerSpec armedDragPointer(const StepRecord& rec, const QString& appPath);
 
 } // namespace simwindow

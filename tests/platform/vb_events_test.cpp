@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -241,6 +242,31 @@ TEST_F(Events, KeysGoThroughTheFormFirstWithKeyPreview)
     log.clear();
     tsupport::key(f, vbKeyF1); // no control in the way: the form itself, once
     EXPECT_EQ(log, (Log{"Form.KeyDown112/0", "Form.KeyUp112"}));
+}
+
+TEST_F(Events, AHiddenControlGivesTheKeyboardToItsForm)
+{
+    auto* box = new PictureBox(form);
+    box->Move(0, 0, 3000, 1500);
+    auto* text = new TextBox(box);
+    text->Move(0, 0, 2000, 400);
+    auto* other = new TextBox(form);
+    other->Move(0, 2000, 2000, 400);
+    form->activateWindow();
+    QApplication::processEvents();
+    // The focused control itself, and a container holding it.
+    text->SetFocus();
+    ASSERT_TRUE(text->HasFocus());
+    text->setVisible(false);
+    EXPECT_EQ(QApplication::focusWidget(), form);
+    text->setVisible(true);
+    text->SetFocus();
+    box->setVisible(false);
+    EXPECT_EQ(QApplication::focusWidget(), form);
+    // Hiding a control without the focus leaves the focus where it is.
+    other->SetFocus();
+    text->setVisible(false);
+    EXPECT_TRUE(other->HasFocus());
 }
 
 TEST_F(Events, ChangeFiresForTypedAndProgrammaticText)

@@ -202,6 +202,8 @@ QString dialogPageCode(int tab)
     return QStringLiteral("3100%1").arg(19 + tab);
 }
 
+QRect dialogOkButton() { return OkButton; }
+
 QImage dialogPage(int tab)
 {
     QImage image = canvas(DialogWidth, DialogHeight);

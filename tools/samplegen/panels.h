@@ -3,6 +3,7 @@
 // window: the tabbed "单元格格式" dialog of the dialog-tab layout table and the location list.
 
 #include <QImage>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +16,8 @@ constexpr int DialogTabs = 3;
 // Picture codes of the dialog with tab 1, 2, 3 in front.
 QString dialogPageCode(int tab);
 QImage dialogPage(int tab);
+// The dialog's "确定" button, in pixels of the dialog.
+QRect dialogOkButton();
 
 // The lines of the dialog-tab layout table: one entry, layout "A", for the dialog above.
 QStringList tabLayoutLines();

@@ -1,5 +1,6 @@
 #include "session.h"
 
+#include "panels.h"
 #include "sheet.h"
 
 #include <stdexcept>
@@ -14,6 +15,7 @@ const QString BackB3 = QStringLiteral("310011");      // B3 active
 const QString BackC5Edit = QStringLiteral("310012");  // C5 in edit mode
 const QString CommentD8 = QStringLiteral("310013");   // the comment of D8, an overlay
 const QString BackA1B2 = QStringLiteral("310014");    // A1 and B2 selected with Ctrl, B2 active
+const QString BackB3D3 = QStringLiteral("310015");    // B3:D3 selected
 const QString Keep = QStringLiteral("888888");
 
 // Lines of the text table (sample/session/texts.txt) that the records name.
@@ -24,7 +26,13 @@ enum TextLine {
     HintCommentShown,
     HintRightClickA1,
     HintCtrlClickB2,
-    LastTextLine = HintCtrlClickB2
+    AnswerC3,        // also the hint of the typing step
+    HintDragB3D3,
+    HintCopy,
+    HintDialogOk,
+    ListFunctions,
+    HintChooseAverage,
+    LastTextLine = HintChooseAverage
 };
 
 // Standard pointer 2 is the cross; cursor file 01 is the I-beam "ico01.CUR".
@@ -86,11 +94,51 @@ Question rightClickCtrlClick()
     return q;
 }
 
+// Typing into a cell, a range drag, a shortcut, a dialog tab and a list choice.
+Question typeDragKeyTabList()
+{
+    Question q{QStringLiteral("0003"), {}};
+    const TwipsRect c3 = cell(u"C3");
+    StepLine s1 = step(1, u"0020", DefaultBack);
+    s1.editor(c3).texts(0, AnswerC3).hint(AnswerC3, c3.left + c3.width + twips(8), c3.top);
+    q.steps.push_back(s1);
+
+    // Ctrl is not needed: the drag runs from B3 to D3 with no modifier.
+    const TwipsRect b3 = cell(u"B3");
+    const TwipsRect d3 = cell(u"D3");
+    StepLine s2 = step(2, u"0040", DefaultBack);
+    s2.zones(u"A7", u"EE").target2(b3).target1(d3).pointer(u'S', CrossPointer)
+        .hint(HintDragB3D3, d3.left + d3.width + twips(8), d3.top);
+    q.steps.push_back(s2);
+
+    q.steps.push_back(step(3, u"6267", BackB3D3).hint(HintCopy, d3.left + d3.width + twips(8), d3.top));
+
+    // The dialog opens on its first tab; the step works on the second.
+    const int dialogLeft = twips(190);
+    const int dialogTop = twips(120);
+    const QRect ok = panels::dialogOkButton();
+    StepLine s4 = step(4, u"0001", BackB3D3);
+    s4.overlay(1, dialogLeft, dialogTop, panels::dialogPageCode(2))
+        .target1({dialogLeft + twips(ok.left()), dialogTop + twips(ok.top()), twips(ok.width()), twips(ok.height())})
+        .dialogTabs(u'A', 1, 2, 1)
+        .hint(HintDialogOk, dialogLeft + twips(panels::DialogWidth + 8), dialogTop);
+    q.steps.push_back(s4);
+
+    const TwipsRect f3 = cell(u"F3");
+    StepLine s5 = step(5, QStringLiteral("L%1").arg(ListFunctions, 3, 10, QChar(u'0')), BackB3D3);
+    s5.editor({f3.left, f3.top + f3.height, twips(110), twips(80)}).texts(0, 1)
+        .hint(HintChooseAverage, f3.left + twips(118), f3.top + f3.height);
+    q.steps.push_back(s5);
+
+    q.steps.push_back(step(6, u"9999", BackB3D3));
+    return q;
+}
+
 } // namespace
 
 std::vector<Question> questions()
 {
-    return {clickEditHover(), rightClickCtrlClick()};
+    return {clickEditHover(), rightClickCtrlClick(), typeDragKeyTabList()};
 }
 
 int textLinesUsed()
@@ -105,6 +153,9 @@ std::vector<std::pair<QString, QImage>> pictures()
     sheet::View c5;
     c5.active = QStringLiteral("C5");
     c5.editing = true;
+    sheet::View b3d3;
+    b3d3.active = QStringLiteral("B3");
+    b3d3.alsoSelected = {QStringLiteral("C3"), QStringLiteral("D3")};
     sheet::View a1b2;
     a1b2.active = QStringLiteral("B2");
     a1b2.alsoSelected = {QStringLiteral("A1")};
@@ -114,6 +165,7 @@ std::vector<std::pair<QString, QImage>> pictures()
         {BackC5Edit, sheet::window(c5)},
         {CommentD8, sheet::commentNote(QStringLiteral("教师"), QStringLiteral("英语平均分，由D3:D7的英语成绩求得。"))},
         {BackA1B2, sheet::window(a1b2)},
+        {BackB3D3, sheet::window(b3d3)},
     };
 }
 

@@ -22,6 +22,11 @@ constexpr int PointerNumberCol = 104;
 constexpr int HintLeftCol = 112;
 constexpr int HintTopCol = 117;
 constexpr int HintLineCol = 122;
+constexpr int EditorCol = 86;
+constexpr int EditorTextCol = 106;
+constexpr int AnswerCol = 109;
+constexpr int TabSpecCol = 130;
+constexpr int Target2Col = 177;
 
 } // namespace
 
@@ -107,6 +112,41 @@ StepLine& StepLine::hint(int textLine, int left, int top)
     line_.putNumber(HintLeftCol, 5, left);
     line_.putNumber(HintTopCol, 5, top);
     line_.putNumber(HintLineCol, 3, textLine);
+    return *this;
+}
+
+StepLine& StepLine::target2(const TwipsRect& r, QChar jump)
+{
+    line_.putNumber(Target2Col, 5, r.left);
+    line_.put(Target2Col + 5, 1, QStringView(&jump, 1));
+    line_.putNumber(Target2Col + 6, 4, r.top);
+    line_.putNumber(Target2Col + 10, 5, r.width);
+    line_.putNumber(Target2Col + 15, 5, r.height);
+    return *this;
+}
+
+StepLine& StepLine::editor(const TwipsRect& r)
+{
+    line_.putNumber(EditorCol, 5, r.left);
+    line_.putNumber(EditorCol + 6, 4, r.top);
+    line_.putNumber(EditorCol + 10, 5, r.width);
+    line_.putNumber(EditorCol + 15, 5, r.height);
+    return *this;
+}
+
+StepLine& StepLine::texts(int editorText, int answer)
+{
+    line_.putNumber(EditorTextCol, 3, editorText);
+    line_.putNumber(AnswerCol, 3, answer);
+    return *this;
+}
+
+StepLine& StepLine::dialogTabs(QChar layout, int shown, int expected, int overlaySlot)
+{
+    line_.put(TabSpecCol, 2, QStringLiteral("X") + layout);
+    line_.putNumber(TabSpecCol + 2, 1, shown);
+    line_.putNumber(TabSpecCol + 3, 1, expected);
+    line_.putNumber(TabSpecCol + 4, 1, overlaySlot);
     return *this;
 }
 

@@ -56,6 +56,17 @@ public:
     // "icoNN.CUR" file.
     StepLine& pointer(QChar kind, int number);
     StepLine& hint(int textLine, int left, int top);
+    // Target 2, where a range drag starts; with jump "0" a plain press on it advances unless
+    // the second zone set is "EE".
+    StepLine& target2(const TwipsRect& r, QChar jump = u'0');
+    // The editor's rectangle; in a list step the list takes its place.
+    StepLine& editor(const TwipsRect& r);
+    // Text lines of the editor's first text and of the answer; in a list step the entry
+    // selected first and the entry to choose, counted from 0.
+    StepLine& texts(int editorText, int answer);
+    // A dialog-tab step: layout letter, tab shown first, tab to work on (1-9), the overlay slot
+    // that holds the dialog.
+    StepLine& dialogTabs(QChar layout, int shown, int expected, int overlaySlot);
 
     const QString& text() const { return line_.text(); }
 
