@@ -1,5 +1,6 @@
 #include "session/exam_record_seam.h"
 
+#include "cover/cover_files.h"
 #include "cover/paper_rules.h"
 #include "platform/files.h"
 #include "session_state/session_state.h"
@@ -8,18 +9,9 @@
 
 namespace examseam {
 
-QString recordPath(const QString& number)
-{
-    QString app = S().AppPath;
-    if (!app.endsWith(u'/'))
-        app += u'/';
-    return app + QStringLiteral("ksdata/") + number + QStringLiteral(".mxy");
-}
+QString recordPath(const QString& number) { return cover::recordFile(number); }
 
-QString paperWrongListPath(int slot)
-{
-    return recordPath(QStringLiteral("1824") + (QStringLiteral("0") + QString::number(slot)).right(2));
-}
+QString paperWrongListPath(int slot) { return recordPath(QStringLiteral("1824") + cover::twoDigits(slot)); }
 
 std::optional<QStringList> readRecordLines(const QString& path)
 {
@@ -27,6 +19,12 @@ std::optional<QStringList> readRecordLines(const QString& path)
     if (!QFileInfo::exists(resolved))
         return QStringList();
     return platform::readLines(resolved);
+}
+
+QString readFirstLine(const QString& path)
+{
+    const auto lines = readRecordLines(path);
+    return lines && !lines->isEmpty() ? lines->first() : QString();
 }
 
 std::optional<std::array<QString, 100>> readScoreHistory()

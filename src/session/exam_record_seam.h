@@ -16,6 +16,8 @@ QString recordPath(const QString& number);
 QString paperWrongListPath(int slot);
 // The lines of a record file; a missing file has none; nothing when it exists but cannot be read.
 std::optional<QStringList> readRecordLines(const QString& path);
+// Line 1 of a record file as it stands; "" when missing or unreadable.
+QString readFirstLine(const QString& path);
 // The score history's 100 entries over the defaults; nothing when the file cannot be read.
 std::optional<std::array<QString, 100>> readScoreHistory();
 bool writeScoreHistory(std::span<const QString> entries, int slotCount);

@@ -44,6 +44,7 @@ private:
     void gradeExam();
     // The panel back for a review: practice layout, question 1, docked, no clock.
     void showReviewPanel();
+    void notice(const QString& title, const QString& prompt);
 
     std::array<QString, 41> QuestionTexts{};
 };

@@ -4,13 +4,17 @@
 #include "session/frm_chengji.h"
 
 #include "controls/frm_qvmsgbox.h"
+#include "cover/session_builder.h"
 #include "platform/files.h"
 #include "platform/vb_picture.h"
 #include "session/exam_record_seam.h"
 #include "session/frm_exam_seam.h"
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
+#include "startup/error_report.h"
 #include "startup/face_picture.h"
+
+#include <algorithm>
 
 void FrmChengji::showReviewPanel()
 {
@@ -53,30 +57,51 @@ void FrmChengji::Command3_Click()
     InitShiTi();
 }
 
+void FrmChengji::notice(const QString& title, const QString& prompt)
+{
+    S().MsgBoxResult = 0;
+    FrmQVMSGBOX& box = frmQVMSGBOX();
+    box.LblTitle->setCaption(title);
+    box.Image1->setPicture(vb::LoadPicture(facePath(QStringLiteral("l20071"))));
+    box.LblPrompt->setCaption(prompt);
+    box.Show(vb::vbModal);
+}
+
 void FrmChengji::InitShiTi()
 {
     SessionState& s = S();
-    const auto lines = examseam::readRecordLines(examseam::paperWrongListPath(s.PaperNo));
-    const QString list = lines && !lines->isEmpty() ? lines->first() : QString();
+    const QString list = examseam::readFirstLine(examseam::paperWrongListPath(s.PaperNo));
     if (codes::trimSpaces(list).size() < 4) {
         // Nothing to review: say so and stay on the report, as the cover's own review does.
-        S().MsgBoxResult = 0;
-        FrmQVMSGBOX& box = frmQVMSGBOX();
-        box.LblTitle->setCaption(QStringLiteral("没有生成错题"));
-        box.Image1->setPicture(vb::LoadPicture(facePath(QStringLiteral("l20071"))));
-        box.LblPrompt->setCaption(QStringLiteral("\r\n\r\n\r\n你可能是还没有做本套试题，或者上次得分为0。\r\n请点“开始考试”做本套试题。"));
-        box.Show(vb::vbModal);
+        notice(QStringLiteral("没有生成错题"),
+               QStringLiteral("\r\n\r\n\r\n你可能是还没有做本套试题，或者上次得分为0。\r\n请点“开始考试”做本套试题。"));
         return;
     }
-    if (!examseam::buildSession(list, 19))
+    // A unit bank that cannot be read would make the review a row of placeholders: the
+    // candidate stays on the report and is told.
+    const cover::BuiltSession built = cover::buildSession(s.DataDir, list);
+    const bool bankMissing = std::any_of(built.missing.begin(), built.missing.end(),
+                                         [](const cover::BuiltSession::Missing& m) { return m.error == runerr::FileNotFound; });
+    if (bankMissing) {
+        reportFailure(QStringLiteral("initshiti"), runerr::FileNotFound);
+        notice(QStringLiteral("错题复习"), QStringLiteral("\r\n\r\n\r\n题库文件无法读取，请重新安装题库后再试。"));
         return;
+    }
+    cover::writeSession(built, 19);
     s.SessionKind = 2;
     s.SetIndex = 17;
     s.DisplayMode = 2;
     s.PanelMayClose = 0;
-    for (int i = 1; i <= s.QuestionCount; ++i)
+    for (int i = 1; i <= s.QuestionCount; ++i) {
         s.QuestionDoneText[static_cast<std::size_t>(i)] = QStringLiteral("F");
-    examseam::launchSession();
+        s.QuestionState[static_cast<std::size_t>(i)] = 0;
+    }
+    // Paths, cursors, first lines and the favourite marks, as every session starts.
+    if (!cover::prepareLaunch(s)) {
+        reportFailure(QStringLiteral("initshiti"), runerr::FileNotFound);
+        notice(QStringLiteral("错题复习"), QStringLiteral("\r\n\r\n\r\n题库文件无法读取，请重新安装题库后再试。"));
+        return;
+    }
     vb::Unload(*this);
     showReviewPanel();
 }

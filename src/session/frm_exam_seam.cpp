@@ -34,18 +34,14 @@ void simWindowUnload()
         vb::Unload(frmMain());
 }
 
-bool buildSession(const QString& ids, int)
+void showCover(int replay)
 {
-    S().QuestionCount = static_cast<int>(ids.size() / 4);
-    for (int i = 1; i <= S().QuestionCount && i <= MaxQuestions; ++i)
-        S().QuestionId[static_cast<std::size_t>(i)] = ids.mid(4 * (i - 1), 4).toInt();
-    return true;
-}
-void launchSession() {}
-void showCover(int returnPage)
-{
-    S().ReturnPage = returnPage;
-    frmFengmian().Show();
+    FrmFengmian& cover = frmFengmian();
+    if (replay != 0) {
+        S().ReturnPage = replay;
+        cover.TimFH->setEnabled(true);
+    }
+    cover.Show();
 }
 
 } // namespace examseam

@@ -28,12 +28,7 @@ void panelListUpTo(int last);
 void simWindowShow();
 void simWindowUnload();
 
-// Builds the session files NN = fileNo from an id list, sets QuestionCount and QuestionId;
-// false when they could not be written.
-bool buildSession(const QString& ids, int fileNo);
-// Launches the prepared session (the login for exams, else the panel).
-void launchSession();
-// Shows the cover page, replaying command `returnPage` once it has been built (0: none).
-void showCover(int returnPage);
+// Shows the cover page; with a command, it replays it once it has been built (ReturnPage).
+void showCover(int replay);
 
 } // namespace examseam
