@@ -2,6 +2,7 @@
 
 #include "platform/files.h"
 #include "platform/vb_picture.h"
+#include "platform/vb_units.h"
 #include "session/exam_record_seam.h"
 #include "session/exam_rules.h"
 #include "session/frm_exam_seam.h"
@@ -72,6 +73,8 @@ void FrmChengji::Form_Load()
     Command2->setPicture(face(QStringLiteral("l01037")));
 
     gradeExam();
+    // Maximised; a window system that does not maximise still gets the whole screen.
+    Move(0, 0, vb::screenWidthTw(), vb::screenHeightTw());
     setWindowState(vb::vbMaximized);
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/vb_msgbox.h"
 #include "platform/vb_picture.h"
+#include "platform/vb_units.h"
 #include "session/exam_rules.h"
 #include "session/frm_exam_seam.h"
 #include "session_state/session_state.h"
@@ -121,6 +122,8 @@ void FrmLogon::Form_Load()
     s.TextTablePath = s.DataDir + QStringLiteral("288890.mxy");
     s.StepFilePath = s.DataDir + QStringLiteral("2888") + nn + QStringLiteral(".mxy");
     s.QuestionFilePath = s.DataDir + QStringLiteral("2888") + mm + QStringLiteral(".mxy");
+    // Maximised; a window system that does not maximise still gets the whole screen.
+    Move(0, 0, vb::screenWidthTw(), vb::screenHeightTw());
     setWindowState(vb::vbMaximized);
     TxtZwh->SetFocus();
 }
