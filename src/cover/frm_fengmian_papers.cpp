@@ -11,7 +11,7 @@
 #include "cover/session_builder.h"
 #include "platform/vb_picture.h"
 #include "session/exam_rules.h"
-#include "session/exam_record_seam.h"
+#include "session/record_files.h"
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
 #include "startup/error_report.h"
@@ -79,7 +79,7 @@ void FrmFengmian::buildPapersPanel()
     for (int i = 28; i <= 31; ++i)
         ClickBotn(i).Move(scaledX(15), scaledY(15 + 750 * (i - 28)), scaledX(2700), scaledY(750));
     SprintLastSlot = papers::sprintLastSlot(s.PaperCount);
-    PaperHistory = examseam::readScoreHistory().value_or(papers::historyDefaults());
+    PaperHistory = records::readScoreHistory(s.AppPath);
 
     const auto card = face(QStringLiteral("l20065"), BuildTag);
     vb::Error err;
@@ -117,7 +117,7 @@ void FrmFengmian::buildPapersPanel()
 
         const auto k = static_cast<std::size_t>(3 * j);
         LblShiJuanCuoTi(j).setCaption(QStringLiteral("(%1)").arg(
-            papers::wrongCount(examseam::readFirstLine(examseam::paperWrongListPath(j)))));
+            papers::wrongCount(records::readFirstLine(records::paperWrongListPath(s.AppPath, j)))));
         LblShiJuanTime(j).setCaption(papers::timeCaption(PaperHistory[k]));
         LblShiJuanScore(j).setCaption(PaperHistory[k + 1]);
     }
@@ -217,7 +217,7 @@ void FrmFengmian::generateRandomPaper()
 void FrmFengmian::LblShiJuanCCC_Click(int index)
 {
     SessionState& s = S();
-    const QString list = codes::trimSpaces(examseam::readFirstLine(examseam::paperWrongListPath(index)));
+    const QString list = codes::trimSpaces(records::readFirstLine(records::paperWrongListPath(s.AppPath, index)));
     if (list.size() < 4) {
         S().MsgBoxResult = 0;
         FrmQVMSGBOX& box = frmQVMSGBOX();

@@ -171,20 +171,4 @@ void historyAfterDeletion(std::span<QString> entries, int slot, int count)
         }
 }
 
-std::array<QString, 100> historyDefaults()
-{
-    std::array<QString, 100> e;
-    for (std::size_t k = 0; k < e.size(); ++k)
-        e[k] = k % 3 == 0 ? QStringLiteral("您还未考试！") : k % 3 == 1 ? QStringLiteral("0") : QStringLiteral("E");
-    return e;
-}
-
-QString historyText(std::span<const QString> entries, int slotCount)
-{
-    QString text;
-    for (std::size_t k = 0; k < static_cast<std::size_t>(3 * slotCount) && k < entries.size(); ++k)
-        text += entries[k] + QStringLiteral("\r\n");
-    return text + QStringLiteral("\r\n");
-}
-
 } // namespace papers

@@ -75,9 +75,4 @@ QStringList listAfterDeletion(const QStringList& lines, int slot, int count);
 // The score history entries after the same deletion: the triples of the later slots move up.
 void historyAfterDeletion(std::span<QString> entries, int slot, int count);
 
-// The score history entries before a file is read over them: "您还未考试！", "0", "E" per slot.
-std::array<QString, 100> historyDefaults();
-// The text of the first `slotCount` triples, every line ended by CR LF, and one CR LF more.
-QString historyText(std::span<const QString> entries, int slotCount);
-
 } // namespace papers

@@ -1,7 +1,8 @@
 #include "cover/random_papers.h"
 
+#include "cover/cover_files.h"
 #include "platform/files.h"
-#include "session/exam_record_seam.h"
+#include "session/record_files.h"
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
 #include "startup/error_report.h"
@@ -13,22 +14,23 @@ namespace papers {
 
 namespace {
 
-QString randomListPath() { return examseam::recordPath(QStringLiteral("288891")); }
+QString recordPath(const QString& number) { return records::recordPath(S().AppPath, number); }
+QString wrongListPath(int slot) { return records::paperWrongListPath(S().AppPath, slot); }
+QString randomListPath() { return recordPath(QStringLiteral("288891")); }
+QString historyPath() { return recordPath(records::ScoreHistory); }
 
-bool writeLinesText(const QString& path, const QStringList& lines, bool closingLine)
+std::optional<records::ScoreEntries> readHistory()
 {
-    QString text;
-    for (const QString& l : lines)
-        text += l + QStringLiteral("\r\n");
-    if (closingLine)
-        text += QStringLiteral("\r\n");
-    return platform::saveText(path, text);
+    const auto lines = records::readRecordLinesChecked(historyPath());
+    if (!lines)
+        return std::nullopt;
+    return records::readScoreEntries(*lines);
 }
 
 // The stored papers' lines up to the first blank one, at most ten.
 std::optional<QStringList> storedLines()
 {
-    const auto lines = examseam::readRecordLines(randomListPath());
+    const auto lines = records::readRecordLinesChecked(randomListPath());
     if (!lines)
         return std::nullopt;
     QStringList out;
@@ -44,34 +46,30 @@ std::optional<QStringList> storedLines()
 
 void moveWrongList(int from, int to)
 {
-    const QString source = platform::resolvePath(examseam::paperWrongListPath(from));
-    const QString target = platform::resolvePath(examseam::paperWrongListPath(to));
-    if (QFileInfo::exists(source)) {
-        QFile f(source);
-        if (f.open(QIODevice::ReadOnly)) {
-            const QByteArray bytes = f.readAll();
-            f.close();
-            if (!platform::saveText(target, platform::fromGbk(bytes)))
-                reportFailure(QStringLiteral("clickbotn"), runerr::PathFileAccess);
+    const QString source = wrongListPath(from);
+    if (QFileInfo::exists(platform::resolvePath(source))) {
+        if (const auto lines = records::readRecordLinesChecked(source)) {
+            records::writeRecord(wrongListPath(to), lines->join(QStringLiteral("\r\n")));
             return;
         }
     }
+    const QString target = platform::resolvePath(wrongListPath(to));
     if (QFileInfo::exists(target) && !QFile::remove(target))
-        reportFailure(QStringLiteral("clickbotn"), runerr::PathFileAccess);
+        reportFailure(QStringLiteral("clickbotn"), runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + u' ' + target);
 }
 
 Change generateRandomPaper(std::span<const int> unitSizes, const Uniform& random, int stored, const QString& now)
 {
     Change c;
     // Read both files before anything is written.
-    const auto former = examseam::readRecordLines(randomListPath());
+    const auto former = records::readRecordLinesChecked(randomListPath());
     if (!former) {
         c.unreadable = randomListPath();
         return c;
     }
-    auto history = examseam::readScoreHistory();
+    auto history = readHistory();
     if (!history) {
-        c.unreadable = examseam::recordPath(QStringLiteral("288892"));
+        c.unreadable = historyPath();
         return c;
     }
     const auto paper = drawRandomPaper(unitSizes, random);
@@ -80,15 +78,13 @@ Change generateRandomPaper(std::span<const int> unitSizes, const Uniform& random
         return c;
     }
     c.paper = *paper;
-    if (!writeLinesText(randomListPath(), listAfterGeneration(*paper, former->mid(0, 15)), false))
-        reportFailure(QStringLiteral("clickbotn"), runerr::PathFileAccess);
+    // Ten lines, each ended by CR LF (the store adds the last one).
+    records::writeRecord(randomListPath(), listAfterGeneration(*paper, former->mid(0, 15)).join(QStringLiteral("\r\n")));
     historyAfterGeneration(*history, now);
-    if (!examseam::writeScoreHistory(*history, SlotCount))
-        reportFailure(QStringLiteral("clickbotn"), runerr::PathFileAccess);
+    records::writeScoreHistory(S().AppPath, *history, SlotCount);
     for (int k = std::min(stored, MaxRandomPapers); k >= 1; --k)
         moveWrongList(19 + k, 20 + k);
-    if (!platform::saveText(examseam::paperWrongListPath(FirstRandomSlot), QStringLiteral("\r\n")))
-        reportFailure(QStringLiteral("clickbotn"), runerr::PathFileAccess);
+    records::writeRecord(wrongListPath(FirstRandomSlot), QString());
     c.done = true;
     return c;
 }
@@ -104,18 +100,16 @@ Change deleteRandomPaper(int slot, int stored)
         c.unreadable = randomListPath();
         return c;
     }
-    auto history = examseam::readScoreHistory();
+    auto history = readHistory();
     if (!history) {
-        c.unreadable = examseam::recordPath(QStringLiteral("288892"));
+        c.unreadable = historyPath();
         return c;
     }
-    if (!writeLinesText(randomListPath(), listAfterDeletion(*lines, slot, n), true))
-        reportFailure(QStringLiteral("lblshijuandel"), runerr::PathFileAccess);
+    records::writeRecord(randomListPath(), records::linesText(listAfterDeletion(*lines, slot, n)));
     for (int i = slot; i <= n + 18; ++i)
         moveWrongList(i + 1, i);
     historyAfterDeletion(*history, slot, n);
-    if (!examseam::writeScoreHistory(*history, SlotCount))
-        reportFailure(QStringLiteral("lblshijuandel"), runerr::PathFileAccess);
+    records::writeScoreHistory(S().AppPath, *history, SlotCount);
     c.done = true;
     return c;
 }
@@ -123,8 +117,8 @@ Change deleteRandomPaper(int slot, int stored)
 std::optional<QString> paperLine(int slot)
 {
     const PaperStart start = paperStart(slot);
-    const QString path = start.random ? randomListPath() : S().DataDir + QStringLiteral("288891.mxy");
-    const auto lines = examseam::readRecordLines(path);
+    const QString path = start.random ? randomListPath() : cover::dataFile(QStringLiteral("288891"));
+    const auto lines = platform::readLines(path);
     if (!lines || lines->size() < start.line)
         return std::nullopt;
     const QString line = lines->at(start.line - 1);

@@ -1,8 +1,7 @@
 #include "session/exam_rules.h"
 
+#include "session/record_rules.h"
 #include "session_state/codes.h"
-
-#include <QSet>
 
 namespace exam {
 
@@ -78,8 +77,6 @@ QString resultQuestionText(const QString& questionLine)
     return text.startsWith(QStringLiteral("picture")) ? questionLine.mid(19) : text;
 }
 
-QString idText(int id) { return (QStringLiteral("0000") + QString::number(id)).right(4); }
-
 Grade grade(std::span<const int> ids, std::span<const int> states)
 {
     Grade g;
@@ -88,28 +85,18 @@ Grade grade(std::span<const int> ids, std::span<const int> states)
         if (isRight(ids[i], states[i]))
             ++g.right;
         else if (ids[i] != 0)
-            g.wrongIds += idText(ids[i]);
+            g.wrongIds.push_back(ids[i]);
     }
     g.score = scoreText(g.right);
     return g;
 }
 
-QString mergeWrongList(const QString& listLine, const QString& wrongIds)
+QString Grade::wrongList() const
 {
-    // Only whole four-digit entries count; an id appended here is known from then on, so an id
-    // wrong twice in one paper is still listed once.
-    QSet<QString> known;
-    for (qsizetype k = 0; k + 4 <= listLine.size(); k += 4)
-        known.insert(listLine.mid(k, 4));
-    QString out = listLine;
-    for (qsizetype k = 0; k + 4 <= wrongIds.size(); k += 4) {
-        const QString id = wrongIds.mid(k, 4);
-        if (!known.contains(id)) {
-            known.insert(id);
-            out += id;
-        }
-    }
-    return out;
+    QString line;
+    for (int id : wrongIds)
+        line += records::idText(id);
+    return line;
 }
 
 void recordExam(std::span<QString> entries, int slot, const QString& examStart, const QString& score,

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QString>
 #include <span>
+#include <vector>
 
 namespace exam {
 
@@ -44,20 +45,16 @@ QString resultCaption(int sessionKind, int setIndex, const QString& score);
 // "picture" and the illustration's code.
 QString resultQuestionText(const QString& questionLine);
 
-// Right("0000" & id, 4).
-QString idText(int id);
-
 // What an exam of `ids`/`states` (index 0 is question 1) gives: the score, and the ids of the
 // wrong questions in paper order, placeholders left out.
 struct Grade {
     int right = 0;
     QString score;
-    QString wrongIds;
+    std::vector<int> wrongIds;
+    // The wrong ids as a list line (four digits each).
+    QString wrongList() const;
 };
 Grade grade(std::span<const int> ids, std::span<const int> states);
-
-// Appends to a wrong-question list line every id of `wrongIds` that it does not hold yet.
-QString mergeWrongList(const QString& listLine, const QString& wrongIds);
 
 // The score history's entries (element k = line k + 1) after an exam in slot `slot`: the time
 // line takes the start time of a scored exam, the best score rises to `score` when it is higher;

@@ -3,9 +3,10 @@
 #include "platform/files.h"
 #include "platform/vb_picture.h"
 #include "platform/vb_units.h"
-#include "session/exam_record_seam.h"
+#include "session/record_files.h"
 #include "session/exam_rules.h"
-#include "session/frm_exam_seam.h"
+#include "session/frm_tm.h"
+#include "simwindow/frm_main.h"
 #include "session_state/session_state.h"
 #include "startup/error_report.h"
 #include "startup/face_picture.h"
@@ -58,8 +59,11 @@ FrmChengji::FrmChengji()
 
 void FrmChengji::Form_Load()
 {
-    examseam::simWindowUnload();
-    examseam::panelUnload();
+    if (vb::Forms::isLoaded<FrmMain>())
+        vb::Unload(frmMain());
+    // The panel refuses while the exam's session holds it (PanelMayClose is 0).
+    if (vb::Forms::isLoaded<FrmTm>())
+        vb::Unload(frmTm());
     setIcon(face(QStringLiteral("l62011")));
     setCaption(S().ApplicationTitle);
     Command3->setVisible(true);
@@ -81,7 +85,8 @@ void FrmChengji::Form_Load()
 void FrmChengji::gradeExam()
 {
     SessionState& s = S();
-    examseam::mergeFavourites();
+    const QString& app = s.AppPath;
+    records::mergeFavourites(app, records::sessionQuestions(s));
 
     // The exam's own questions decide what was wrong: a paper file changed or cut since the
     // exam started must not put unrelated ids in the records.
@@ -99,12 +104,11 @@ void FrmChengji::gradeExam()
         b.setVisible(true);
     }
 
-    if (!examseam::writeRecordLine(examseam::paperWrongListPath(s.PaperNo), g.wrongIds))
-        reportFailure(QStringLiteral("chengji"), runerr::PathFileAccess);
-    const QString wrongList = exam::mergeWrongList(examseam::readListLine(QStringLiteral("288863")), g.wrongIds);
-    examseam::writeRecordLine(examseam::recordPath(QStringLiteral("288863")), wrongList);
-    examseam::writeRecordLine(examseam::recordPath(QStringLiteral("288873")),
-                              examseam::fitFlags(examseam::readListLine(QStringLiteral("288873")), wrongList));
+    records::writeRecord(records::paperWrongListPath(app, s.PaperNo), g.wrongList());
+    const QString wrongList = records::mergeIds(records::readListLine(records::recordPath(app, records::WrongList)), g.wrongIds);
+    records::writeRecord(records::recordPath(app, records::WrongList), wrongList);
+    const QString flagsPath = records::recordPath(app, records::WrongFlags);
+    records::writeRecord(flagsPath, records::fitFlags(records::readListLine(flagsPath), wrongList));
 
     Frame1->Move(0, scaledY(5520), CmTNO(40).Left() + CmTNO(40).Width(), CmTNO(40).Top() + CmTNO(40).Height());
     Frame1->setLeft((Picture1->Width() - Frame1->Width()) / 2);
@@ -116,12 +120,13 @@ void FrmChengji::gradeExam()
 
     // A score history that exists but cannot be read is left as it is: rewriting it from the
     // defaults would lose every best score.
-    if (auto history = examseam::readScoreHistory()) {
-        exam::recordExam(*history, s.PaperNo, s.ExamStartTime, g.score, exam::timeStamp(QDateTime::currentDateTime()));
-        if (!examseam::writeScoreHistory(*history, 31))
-            reportFailure(QStringLiteral("chengji"), runerr::PathFileAccess);
+    const QString historyPath = records::recordPath(app, records::ScoreHistory);
+    if (const auto lines = records::readRecordLinesChecked(historyPath)) {
+        records::ScoreEntries history = records::readScoreEntries(*lines);
+        exam::recordExam(history, s.PaperNo, s.ExamStartTime, g.score, exam::timeStamp(QDateTime::currentDateTime()));
+        records::writeScoreHistory(app, history, 31);
     } else {
-        reportFailure(QStringLiteral("chengji"), runerr::PathFileAccess);
+        reportFailure(QStringLiteral("chengji"), runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + u' ' + historyPath);
     }
     s.ExamStartTime = QStringLiteral("-1");
 

@@ -7,29 +7,37 @@
 #include "cover/session_builder.h"
 #include "platform/files.h"
 #include "platform/vb_picture.h"
-#include "session/exam_record_seam.h"
-#include "session/frm_exam_seam.h"
+#include "cover/frm_fengmian.h"
+#include "session/frm_tm.h"
+#include "session/record_files.h"
+#include "session/session_start.h"
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
 #include "startup/error_report.h"
 #include "startup/face_picture.h"
+#include "simwindow/frm_main.h"
 
 #include <algorithm>
 
 void FrmChengji::showReviewPanel()
 {
     SessionState& s = S();
-    // A reviewed question starts at its first step, as the window's reload shows it.
-    for (int i = 1; i <= MaxQuestions; ++i)
-        s.SavedStep[static_cast<std::size_t>(i)] = 1;
-    examseam::panelStopClock();
-    examseam::panelLayoutSoon();
-    examseam::simWindowShow();
-    examseam::panelShow();
-    examseam::panelListUpTo(s.QuestionCount);
+    // A new session for the panel: every question starts at its first step, as the window's
+    // reload shows it, with no picture of the exam's last look.
+    session::beginSession(s);
+    FrmTm& panel = frmTm();
+    // The panel's clock runs from its load; a review is practice and has none.
+    panel.TimeKS->setEnabled(false);
+    panel.TimKsModel->setEnabled(true);
+    FrmMain& window = frmMain();
+    window.Show();
+    panel.Show();
+    for (int i = s.QuestionCount + 1; i <= 40; ++i)
+        panel.CmTNO(i).setVisible(false);
+    panel.LblUnit->setCaption(QString());
     s.CurrentQuestion = 1;
-    examseam::panelShowQuestionSoon();
-    examseam::panelDock();
+    panel.TimerREDO->setEnabled(true);
+    window.dockPanel();
 }
 
 void FrmChengji::Command1_Click()
@@ -45,10 +53,14 @@ void FrmChengji::Command1_Click()
 
 void FrmChengji::Command2_Click()
 {
-    examseam::panelStopClock();
-    examseam::simWindowUnload();
+    stopExamClock();
+    if (vb::Forms::isLoaded<FrmMain>())
+        vb::Unload(frmMain());
     vb::Unload(*this);
-    examseam::showCover(17);
+    S().ReturnPage = 17;
+    FrmFengmian& cover = frmFengmian();
+    cover.TimFH->setEnabled(true);
+    cover.Show();
 }
 
 void FrmChengji::Command3_Click()
@@ -70,7 +82,7 @@ void FrmChengji::notice(const QString& title, const QString& prompt)
 void FrmChengji::InitShiTi()
 {
     SessionState& s = S();
-    const QString list = examseam::readFirstLine(examseam::paperWrongListPath(s.PaperNo));
+    const QString list = records::readFirstLine(records::paperWrongListPath(s.AppPath, s.PaperNo));
     if (codes::trimSpaces(list).size() < 4) {
         // Nothing to review: say so and stay on the report, as the cover's own review does.
         notice(QStringLiteral("没有生成错题"),

@@ -4,7 +4,8 @@
 #include "platform/vb_units.h"
 #include "session/exam_rules.h"
 #include "session/frm_end2.h"
-#include "session/frm_exam_seam.h"
+#include "session/frm_tm.h"
+#include "simwindow/frm_main.h"
 #include "session_state/session_state.h"
 #include "startup/face_picture.h"
 
@@ -55,8 +56,8 @@ void HandInDialog::Form_Load()
 void HandInDialog::Command2_Click()
 {
     vb::Unload(*this);
-    examseam::panelDock();
-    examseam::panelShow();
+    frmMain().dockPanel();
+    frmTm().Show();
 }
 
 void FrmEnd1::Form_Load()

@@ -1,7 +1,9 @@
 #include "session/frm_end2.h"
 
 #include "session/frm_chengji.h"
-#include "session/frm_exam_seam.h"
+#include "session/frm_tm.h"
+#include "session/panel_rules.h"
+#include "simwindow/frm_main.h"
 #include "session_state/session_state.h"
 
 FrmEnd2& frmEnd2() { return vb::Forms::get<FrmEnd2>(); }
@@ -10,10 +12,15 @@ void FrmEnd2::Command1_Click()
 {
     SessionState& s = S();
     s.MinutesLeft = 50;
-    examseam::panelStopClock();
-    examseam::panelResetClockDisplay();
+    // The exam is over: its clock stops, and its display reads as at the start of an exam.
+    FrmTm& panel = frmTm();
+    panel.TimeKS->setEnabled(false);
+    panel.LblTime->setCaption(QStringLiteral("剩余%1分钟").arg(s.MinutesLeft));
+    panel.LblTimeJD->setWidth(panel::elapsedBarWidth(s.MinutesLeft, panel.PTime->Width()));
     vb::Unload(*this);
-    examseam::panelUnload();
-    examseam::simWindowUnload();
+    // The panel refuses: PanelMayClose is 0 throughout the exam.
+    vb::Unload(panel);
+    if (vb::Forms::isLoaded<FrmMain>())
+        vb::Unload(frmMain());
     frmChengji().Show();
 }

@@ -4,7 +4,10 @@
 #include "platform/vb_picture.h"
 #include "platform/vb_units.h"
 #include "session/exam_rules.h"
-#include "session/frm_exam_seam.h"
+#include "cover/frm_fengmian.h"
+#include "session/frm_tm.h"
+#include "session/session_start.h"
+#include "simwindow/frm_main.h"
 #include "session_state/session_state.h"
 #include "startup/face_picture.h"
 
@@ -173,13 +176,19 @@ void FrmLogon::Timer2_Timer()
     SessionState& s = S();
     s.ExamStartTime = exam::timeStamp(QDateTime::currentDateTime());
     s.CurrentQuestion = 1;
-    // The panel stays loaded from an earlier exam: its examinee card and its clock are this
-    // exam's from here on.
-    examseam::panelShowExaminee();
-    examseam::panelStartClock();
-    examseam::panelShowQuestionSoon();
-    examseam::simWindowShow();
-    examseam::panelShow();
+    // The panel may stay loaded from an earlier exam: a new session renews its examinee card
+    // with this login, and its clock starts afresh at 50 minutes.
+    session::beginSession(s);
+    s.MinutesLeft = 50;
+    FrmTm& panel = frmTm();
+    panel.LblTime->setCaption(QStringLiteral("剩余50分钟"));
+    panel.LblTimeJD->setWidth(0);
+    // Off and on: the first minute counts from now, not from the panel's load.
+    panel.TimeKS->setEnabled(false);
+    panel.TimeKS->setEnabled(true);
+    panel.TimerREDO->setEnabled(true);
+    frmMain().Show();
+    panel.Show();
 }
 
 void FrmLogon::CmdExit_Click()
@@ -188,7 +197,7 @@ void FrmLogon::CmdExit_Click()
                                   S().sysInfo[0] + QStringLiteral("职称计算机"));
     if (answer != vb::vbYes)
         return;
-    examseam::panelStopClock();
+    stopExamClock();
     vb::Unload(*this);
-    examseam::showCover(0);
+    frmFengmian().Show();
 }

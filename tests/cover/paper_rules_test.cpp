@@ -1,4 +1,5 @@
 #include "cover/paper_rules.h"
+#include "session/record_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -85,7 +86,7 @@ TEST(PaperSlots, Tabs)
 
 TEST(PaperSlots, DefaultTabLooksAtEverySprintPaperFromTheFirst)
 {
-    auto h = historyDefaults();
+    auto h = records::readScoreEntries({});
     for (int p = 0; p <= 3; ++p)
         h[static_cast<std::size_t>(3 * p + 1)] = "80";
     EXPECT_EQ(defaultPaperTab(3, h), 29);
@@ -178,7 +179,7 @@ TEST(RandomShifts, GenerationMovesListAndTriples)
         ten << QString::number(i);
     EXPECT_EQ(listAfterGeneration("N", ten).last(), "8"); // the oldest is gone
 
-    auto h = historyDefaults();
+    auto h = records::readScoreEntries({});
     for (std::size_t k = 0; k < 90; ++k)
         h[k] = QString::number(k);
     historyAfterGeneration(h, "now");
@@ -197,7 +198,7 @@ TEST(RandomShifts, DeletionMovesLaterPapersUp)
     EXPECT_EQ(listAfterDeletion({"A", "B", "C"}, 22, 3), (QStringList{"A", "B"}));
     EXPECT_EQ(listAfterDeletion({"A"}, 20, 1), QStringList());
 
-    auto h = historyDefaults();
+    auto h = records::readScoreEntries({});
     for (std::size_t k = 0; k < 100; ++k)
         h[k] = QString::number(k);
     historyAfterDeletion(h, 20, 3);
@@ -207,14 +208,4 @@ TEST(RandomShifts, DeletionMovesLaterPapersUp)
         EXPECT_EQ(h[k], QString::number(k + 3));
     for (std::size_t k = 66; k < 69; ++k) // the old last slot stays as it was
         EXPECT_EQ(h[k], QString::number(k));
-}
-
-TEST(ScoreHistoryText, SlotsThenAClosingLine)
-{
-    const auto h = historyDefaults();
-    const QString text = historyText(h, 30);
-    EXPECT_EQ(text.count("\r\n"), 91);
-    EXPECT_TRUE(text.startsWith("您还未考试！\r\n0\r\nE\r\n"));
-    EXPECT_TRUE(text.endsWith("E\r\n\r\n"));
-    EXPECT_EQ(historyText(h, 31).count("\r\n"), 94);
 }

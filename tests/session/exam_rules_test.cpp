@@ -1,4 +1,5 @@
 #include "session/exam_rules.h"
+#include "session/record_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -101,19 +102,21 @@ TEST(Grading, WrongIdsComeFromTheSessionInPaperOrder)
     const Grade g = grade(ids, states);
     EXPECT_EQ(g.right, 36);
     EXPECT_EQ(g.score, "90");
-    EXPECT_EQ(g.wrongIds, "010301170140");
+    EXPECT_EQ(g.wrongIds, (std::vector<int>{103, 117, 140}));
+    EXPECT_EQ(g.wrongList(), "010301170140");
 }
 
 TEST(Grading, WrongListMergeAddsEachIdOnce)
 {
-    EXPECT_EQ(mergeWrongList("", "01030117"), "01030117");
-    EXPECT_EQ(mergeWrongList("0117", "01030117"), "01170103");
+    using records::mergeIds;
+    EXPECT_EQ(mergeIds("", {103, 117}), "01030117");
+    EXPECT_EQ(mergeIds("0117", {103, 117}), "01170103");
     // A tail that is no whole id stays, and the next id follows it.
-    EXPECT_EQ(mergeWrongList("011", "0103"), "0110103");
+    EXPECT_EQ(mergeIds("011", {103}), "0110103");
     // The same id twice in one paper is listed once.
-    EXPECT_EQ(mergeWrongList("", "01030103"), "0103");
+    EXPECT_EQ(mergeIds("", {103, 103}), "0103");
     // "0201" lies across the two entries of "10201020" but is neither of them.
-    EXPECT_EQ(mergeWrongList("10201020", "0201"), "102010200201");
+    EXPECT_EQ(mergeIds("10201020", {201}), "102010200201");
 }
 
 TEST(Grading, ScoreHistoryRecord)
