@@ -15,13 +15,12 @@ const QColor Orange{232, 150, 40};
 // Positions below are the windows' design twips divided by 15: the pictures are drawn for a
 // 96-dpi screen, where the controls laid over them land on these pixels.
 
-QImage loginBackground(const QString& heading)
+QImage loginBackground(const QString& heading, const QRect& card)
 {
     QImage image = canvas(800, 600);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
     fillVertical(p, image.rect(), QColor(86, 150, 150), Teal);
-    const QRect card(150, 110, 500, 340);
     p.setPen(QPen(QColor(30, 80, 80), 1));
     p.setBrush(QColor(246, 250, 250));
     p.drawRoundedRect(card, 8, 8);
@@ -32,7 +31,7 @@ QImage loginBackground(const QString& heading)
 
 QImage loginPanel()
 {
-    QImage image = loginBackground(QStringLiteral("全国专业技术人员计算机应用能力考试"));
+    QImage image = loginBackground(QStringLiteral("全国专业技术人员计算机应用能力考试"), QRect(150, 110, 500, 340));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
     drawText(p, QRect(180, 180, 440, 40), Qt::AlignCenter, QStringLiteral("考生登录"), Deep, uiFont(20, true));
@@ -52,7 +51,7 @@ QImage loginPanel()
 
 QImage confirmationPanel()
 {
-    QImage image = loginBackground(QStringLiteral("请核对考生信息"));
+    QImage image = loginBackground(QStringLiteral("请核对考生信息"), QRect(40, 110, 720, 340));
     QPainter p(&image);
     const auto title = [&p](int x, int y, const QString& text) {
         drawText(p, QRect(x - 110, y, 104, 22), Qt::AlignRight | Qt::AlignVCenter, text, Deep, uiFont(15, true));
@@ -64,7 +63,6 @@ QImage confirmationPanel()
     title(167, 306, QStringLiteral("身份证号："));
     title(167, 330, QStringLiteral("档 案 号："));
     title(167, 350, QStringLiteral("日　　期："));
-    p.fillRect(QRect(150, 500, 500, 1), QColor(30, 80, 80));
     drawText(p, QRect(74, 505, 689, 24), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("正在进入考试，请稍候……"), Qt::white,
              uiFont(14));
     return image;
