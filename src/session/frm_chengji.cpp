@@ -3,11 +3,11 @@
 #include "platform/files.h"
 #include "platform/vb_picture.h"
 #include "platform/vb_units.h"
-#include "session/record_files.h"
 #include "session/exam_rules.h"
 #include "session/frm_tm.h"
-#include "simwindow/frm_main.h"
+#include "session/record_files.h"
 #include "session_state/session_state.h"
+#include "simwindow/frm_main.h"
 #include "startup/error_report.h"
 #include "startup/face_picture.h"
 
@@ -126,7 +126,7 @@ void FrmChengji::gradeExam()
         exam::recordExam(history, s.PaperNo, s.ExamStartTime, g.score, exam::timeStamp(QDateTime::currentDateTime()));
         records::writeScoreHistory(app, history, 31);
     } else {
-        reportFailure(QStringLiteral("chengji"), runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + u' ' + historyPath);
+        reportFailure(QStringLiteral("records"), runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + u' ' + historyPath);
     }
     s.ExamStartTime = QStringLiteral("-1");
 

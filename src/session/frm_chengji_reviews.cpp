@@ -4,18 +4,17 @@
 #include "session/frm_chengji.h"
 
 #include "controls/frm_qvmsgbox.h"
-#include "cover/session_builder.h"
-#include "platform/files.h"
-#include "platform/vb_picture.h"
 #include "cover/frm_fengmian.h"
+#include "cover/session_builder.h"
+#include "platform/vb_picture.h"
 #include "session/frm_tm.h"
 #include "session/record_files.h"
 #include "session/session_start.h"
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
+#include "simwindow/frm_main.h"
 #include "startup/error_report.h"
 #include "startup/face_picture.h"
-#include "simwindow/frm_main.h"
 
 #include <algorithm>
 

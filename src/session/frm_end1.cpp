@@ -5,8 +5,8 @@
 #include "session/exam_rules.h"
 #include "session/frm_end2.h"
 #include "session/frm_tm.h"
-#include "simwindow/frm_main.h"
 #include "session_state/session_state.h"
+#include "simwindow/frm_main.h"
 #include "startup/face_picture.h"
 
 #include <span>

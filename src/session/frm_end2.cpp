@@ -3,8 +3,8 @@
 #include "session/frm_chengji.h"
 #include "session/frm_tm.h"
 #include "session/panel_rules.h"
-#include "simwindow/frm_main.h"
 #include "session_state/session_state.h"
+#include "simwindow/frm_main.h"
 
 FrmEnd2& frmEnd2() { return vb::Forms::get<FrmEnd2>(); }
 

@@ -1,10 +1,12 @@
 #include "session/frm_logon.h"
 
+#include "cover/cover_files.h"
+#include "cover/frm_fengmian.h"
+#include "cover/session_builder.h"
 #include "platform/vb_msgbox.h"
 #include "platform/vb_picture.h"
 #include "platform/vb_units.h"
 #include "session/exam_rules.h"
-#include "cover/frm_fengmian.h"
 #include "session/frm_tm.h"
 #include "session/session_start.h"
 #include "simwindow/frm_main.h"
@@ -120,11 +122,9 @@ void FrmLogon::Form_Load()
     Picture1->setPicture(vb::LoadPicture(facePath(QStringLiteral("9l0056"))));
     Picture2->setPicture(vb::LoadPicture(facePath(QStringLiteral("9l0057"))));
 
-    const QString nn = (QStringLiteral("00") + QString::number(s.SessionKind + s.SetIndex)).right(2);
-    const QString mm = (QStringLiteral("00") + QString::number(s.SessionKind + s.SetIndex + 50)).right(2);
-    s.TextTablePath = s.DataDir + QStringLiteral("288890.mxy");
-    s.StepFilePath = s.DataDir + QStringLiteral("2888") + nn + QStringLiteral(".mxy");
-    s.QuestionFilePath = s.DataDir + QStringLiteral("2888") + mm + QStringLiteral(".mxy");
+    s.TextTablePath = cover::dataFile(QStringLiteral("288890"));
+    s.StepFilePath = cover::dataFile(QStringLiteral("2888") + cover::sessionFileNo(s));
+    s.QuestionFilePath = cover::dataFile(QStringLiteral("2888") + cover::twoDigits(s.SessionKind + s.SetIndex + 50));
     // Maximised; a window system that does not maximise still gets the whole screen.
     Move(0, 0, vb::screenWidthTw(), vb::screenHeightTw());
     setWindowState(vb::vbMaximized);
