@@ -139,6 +139,18 @@ TEST_F(RandomPapersTest, ABankTooSmallOrAnUnreadableRecordChangesNothing)
     c = deleteRandomPaper(20, 1);
     EXPECT_FALSE(c.done);
     EXPECT_EQ(bytes(rec("288891")), list);
+
+    // The same with a folder where the list of random papers should be.
+    QDir(rec("288892")).removeRecursively();
+    writeHistory(63);
+    QFile::remove(rec("288891"));
+    QDir().mkpath(rec("288891"));
+    c = generateRandomPaper(bank, lcg(1), 1, "now");
+    EXPECT_FALSE(c.done);
+    EXPECT_EQ(c.unreadable, rec("288891"));
+    EXPECT_EQ(bytes(rec("288892")), history);
+    EXPECT_FALSE(deleteRandomPaper(20, 1).done);
+    EXPECT_EQ(bytes(rec("288892")), history);
 }
 
 TEST_F(RandomPapersTest, DeletingTheFirstOfThree)
