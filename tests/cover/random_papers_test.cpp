@@ -32,7 +32,7 @@ protected:
     void SetUp() override
     {
         resetSession();
-        S().AppPath = dir.root() + "/";
+        S().AppPath = dir.root();
         S().DataDir = dir.mkdir("data") + "/";
         dir.mkdir("ksdata");
     }

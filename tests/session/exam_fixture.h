@@ -31,7 +31,7 @@ protected:
         vb::setScreenSizeOverride(1024, 768);
         resetSession();
         SessionState& s = S();
-        s.AppPath = install.root() + u'/';
+        s.AppPath = install.root();
         s.DataDir = install.mkdir(QStringLiteral("data")) + u'/';
         install.mkdir(QStringLiteral("ksdata"));
         s.sysInfo[0] = QStringLiteral("Talvesk");
