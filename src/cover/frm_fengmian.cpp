@@ -118,6 +118,8 @@ FrmFengmian::FrmFengmian()
     lblMove->MouseDown = [this](int b, int, double, double) { dragMouseDown(b); };
     picShouYe->MouseDown = [this](int b, int, double, double) { dragMouseDown(b); };
 
+    createPapersPanel();
+
     TimFH = new platform::Timer(this, 100);
     TimFH->onTimer = [this] { TimFH_Timer(); };
 }
@@ -186,7 +188,7 @@ void FrmFengmian::FengMainCsh()
     buildHeader();
     buildTableAndButtons();
     buildUnitsPanel();
-    // The papers panel keeps its background for now.
+    buildPapersPanel();
     buildListPanels();
     buildHelpPanel();
 }

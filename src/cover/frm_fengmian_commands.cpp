@@ -52,6 +52,7 @@ void FrmFengmian::ClickBotn_Click(int index)
     }
     case 5: case 17:
         showPanel(PicKaCH, 17);
+        ClickBotn_Click(papers::defaultPaperTab(SprintLastSlot, PaperHistory));
         PicAd->setVisible(true);
         return;
     case 6: case 18:
@@ -80,20 +81,26 @@ void FrmFengmian::ClickBotn_Click(int index)
     case 20:
         startUnitPractice();
         return;
+    case 21:
+        generateRandomPaper();
+        return;
     case 22: case 24:
         startListPractice(index == 22 ? cover::QuestionList::Favourites : cover::QuestionList::Wrong);
         return;
     case 23: case 25:
         clearList(index == 23 ? cover::QuestionList::Favourites : cover::QuestionList::Wrong);
         return;
-    case 40: case 41: case 42: case 43:
-        toggleListFilter(index);
+    case 28: case 29: case 30: case 31:
+        showPaperTab(index);
         return;
     case 37: case 38: case 39:
         ChapterFilter = index - 37;
         for (int i = 37; i <= 39; ++i)
             if (auto p = face(QStringLiteral("l200") + QString::number(i == index ? i + 50 : i), CommandTag))
                 ClickBotn(i).setPicture(p);
+        return;
+    case 40: case 41: case 42: case 43:
+        toggleListFilter(index);
         return;
     case 47: case 48:
         SelectedUnit = (index - 47) * 10;
@@ -107,7 +114,8 @@ void FrmFengmian::ClickBotn_Click(int index)
         openHelpPage(index);
     else if (index >= 49 && index <= 69)
         selectUnit(index);
-    // The papers commands come with their panel.
+    else if (index >= 70 && index <= 99)
+        startPaperSlot(index - 70);
 }
 
 void FrmFengmian::showPanel(vb::PictureBox* panel, int topBarButton)
