@@ -101,6 +101,8 @@ void FrmCZTS::Command2_Click()
     s.ExamStartTime = QStringLiteral("-1");
     vb::Unload(*this);
     frmMain().Show();
+    // The panel stays above the window, also where no window manager keeps it on top.
+    panel.bringToFront();
     s.DemoRunning = -1;
     s.CurrentStep = 1;
     // The demonstration and the button layout start after this handler has returned.
