@@ -206,6 +206,12 @@ void commentMarker(QPainter& p, const QRect& cell)
 
 void selection(QPainter& p, const View& view, const QMap<QString, Cell>& content)
 {
+    const QColor band(182, 202, 234, 150);
+    for (const QChar c : view.wholeColumns.join(QString()))
+        if (const auto top = cellRect(QString(c) + u'1'))
+            p.fillRect(QRect(top->left(), GridTop, ColumnWidth - 1, GridBottom - GridTop), band);
+    for (const int row : view.wholeRows)
+        p.fillRect(QRect(RowHeaderWidth, GridTop + (row - 1) * RowHeight, ScrollLeft - RowHeaderWidth, RowHeight - 1), band);
     for (const QString& a : view.alsoSelected)
         if (const auto r = cellRect(a)) {
             p.fillRect(r->adjusted(0, 0, -1, -1), QColor(182, 202, 234, 150));
@@ -297,6 +303,18 @@ void statusBar(QPainter& p, bool editing)
 
 } // namespace
 
+QRect nameBoxRect() { return QRect(2, FormulaTop + 2, 100, 16); }
+
+QRect columnHeaderRect(QChar column)
+{
+    return QRect(RowHeaderWidth + (column.unicode() - u'A') * ColumnWidth, HeaderTop, ColumnWidth, GridTop - HeaderTop);
+}
+
+QRect rowHeaderRect(int row) { return QRect(0, GridTop + (row - 1) * RowHeight, RowHeaderWidth, RowHeight); }
+
+// The tabs are drawn as trapezoids 56 pixels apart; the hot part is the text between the slopes.
+QRect sheetTabRect(int sheet) { return QRect(66 + (sheet - 1) * 56 + 8, GridBottom, 48, 16); }
+
 std::optional<QRect> cellRect(QStringView address)
 {
     const auto a = parse(address);
@@ -309,7 +327,9 @@ QImage window(const View& view)
 {
     QImage image = canvas(Width, Height, Qt::white);
     QPainter p(&image);
-    const QMap<QString, Cell> content = contents();
+    QMap<QString, Cell> content = contents();
+    for (const auto& [address, text] : view.entries)
+        content[address] = {text, false, !text.isEmpty() && (text[0].isDigit() || text[0] == u'=')};
 
     titleBar(p);
     fillHorizontal(p, QRect(0, TitleHeight, Width, FormulaTop - TitleHeight), colours::DockLeft, colours::DockRight);
