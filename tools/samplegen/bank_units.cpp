@@ -22,6 +22,7 @@ struct Dialogs {
 };
 
 const QRect SaveLocation(90, 40, 260, 22);
+const QRect FileArea(16, 74, 388, 112);
 const QRect SaveName(90, 200, 210, 20);
 const QRect SaveButton(320, 198, 80, 24);
 const QRect FindWhat(100, 50, 200, 20);
@@ -46,10 +47,10 @@ Dialogs dialogs(Builder& b)
     };
     Dialogs d;
     d.saveAs = make(QStringLiteral("saveas"), {190, 140}, QStringLiteral("另存为"), {420, 260},
-                    {{QStringLiteral("保存位置(I):"), SaveLocation}, {QStringLiteral("文件名(N):"), SaveName}},
+                    {{QStringLiteral("保存位置(I):"), SaveLocation}, {QString(), FileArea}, {QStringLiteral("文件名(N):"), SaveName}},
                     {{QStringLiteral("保存(S)"), SaveButton}, {QStringLiteral("取消"), QRect(320, 228, 80, 24)}});
     d.open = make(QStringLiteral("open"), {190, 140}, QStringLiteral("打开"), {420, 260},
-                  {{QStringLiteral("查找范围(I):"), SaveLocation}, {QStringLiteral("文件名(N):"), SaveName}},
+                  {{QStringLiteral("查找范围(I):"), SaveLocation}, {QString(), FileArea}, {QStringLiteral("文件名(N):"), SaveName}},
                   {{QStringLiteral("打开(O)"), SaveButton}, {QStringLiteral("取消"), QRect(320, 228, 80, 24)}});
     d.find = make(QStringLiteral("find"), {220, 200}, QStringLiteral("查找和替换"), {400, 180},
                   {{QStringLiteral("查找内容(N):"), FindWhat}},
@@ -372,6 +373,10 @@ void formats(Builder& b, const Dialogs& d)
     b.rangeDrag(cell(u"B8"), cell(u"D8"), 0, QStringLiteral("从B8拖动到D8"));
     b.view(selected(QStringLiteral("B8"), QStringLiteral("D8")));
     b.menu(QStringLiteral("H851700000"), QStringLiteral("单击“字体颜色”的箭头，选择“红色”"));
+    b.end();
+
+    b.question(QStringLiteral("A1单元格已选定，在打开的“字体颜色”面板中单击“蓝色”。"));
+    b.paneChoice(34, {480, 200}, QStringLiteral("H341400000"), QStringLiteral("在“字体颜色”面板中单击“蓝色”"));
     b.end();
 
     b.question(QStringLiteral("使用“格式”菜单打开“单元格格式”对话框，在“对齐”选项卡中选中“合并单元格”，然后单击“确定”。"));
