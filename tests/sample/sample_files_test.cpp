@@ -5,6 +5,7 @@
 
 #include "cover/cover_faces.h"
 #include "platform/files.h"
+#include "simmenus/hotspots.h"
 #include "simmenus/menu_layouts.h"
 #include "simwindow/layout_tables.h"
 
@@ -124,6 +125,17 @@ TEST(SampleFiles, EveryRecordNamesWhatIsThere)
     }
     // Enough questions for papers of forty.
     EXPECT_GE(questions, 50);
+}
+
+// Every element of the bars has its hover picture, and its pressed one where it shows one.
+TEST(SampleFiles, EveryBarElementHasItsPictures)
+{
+    for (const simmenus::HotSpot& spot : simmenus::barHotSpots()) {
+        EXPECT_TRUE(QFile::exists(chromeFile(simmenus::chrome::hover(spot.no)))) << spot.no;
+        if (simmenus::showsPressed(spot.no)) {
+            EXPECT_TRUE(QFile::exists(chromeFile(simmenus::chrome::pressed(spot.no)))) << spot.no;
+        }
+    }
 }
 
 // The faces that the windows load by their literal names, and every face of the cover page.
