@@ -69,14 +69,6 @@ QString Builder::picture(const QString& key, const QImage& image)
 
 void Builder::view(const sheet::View& v) { back_ = picture(viewKey(v), sheet::window(v)); }
 
-void Builder::view(const QString& active, const QStringList& alsoSelected)
-{
-    sheet::View v;
-    v.active = active;
-    v.alsoSelected = alsoSelected;
-    view(v);
-}
-
 int Builder::text(const QString& t)
 {
     const qsizetype at = texts_.indexOf(t);

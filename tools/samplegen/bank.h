@@ -45,7 +45,6 @@ public:
 
     // The background of the following steps.
     void view(const sheet::View& v);
-    void view(const QString& active, const QStringList& alsoSelected = {});
     // The dialog shown over the following steps (slot 2), or none.
     void dialog(const Dialog& d) { dialog_ = d; }
     void noDialog() { dialog_.reset(); }
