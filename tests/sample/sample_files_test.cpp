@@ -127,6 +127,28 @@ TEST(SampleFiles, EveryRecordNamesWhatIsThere)
     EXPECT_GE(questions, 50);
 }
 
+// The question panel stands at the simulated window's bottom right (4980 x 3630 twips of the
+// 12000 x 9000 window): no click target, editor or list of a step may lie under it.
+TEST(SampleFiles, EveryTargetLiesClearOfTheQuestionPanel)
+{
+    const QRect panel(12000 - 4980, 9000 - 3630, 4980, 3630);
+    const auto rect = [](const QString& rec, int col, int topCol) {
+        return QRect(number(rec, col, 5), number(rec, topCol, 4), number(rec, topCol + 4, 5), number(rec, topCol + 9, 5));
+    };
+    for (const auto& [steps, bank] : stepFiles()) {
+        const auto lines = platform::readLines(dataFile(steps));
+        ASSERT_TRUE(lines);
+        for (const QString& rec : *lines) {
+            std::vector<QRect> spots{rect(rec, 66, 72), rect(rec, 177, 183)};
+            // Columns 86-105 hold an editor or a list when they begin with a digit.
+            if (rec.at(85).isDigit())
+                spots.push_back(rect(rec, 86, 92));
+            for (const QRect& r : spots)
+                EXPECT_FALSE(r.intersects(panel)) << steps.toStdString() << ": " << rec.toStdString();
+        }
+    }
+}
+
 // Every element of the bars has its hover picture, and its pressed one where it shows one.
 TEST(SampleFiles, EveryBarElementHasItsPictures)
 {

@@ -15,8 +15,7 @@ TwipsRect tw(const QRect& px) { return {twips(px.left()), twips(px.top()), twips
 constexpr int CrossPointer = 2;
 constexpr int IBeamFile = 1;
 
-// The dialog of the tabbed format dialog stands here on the window.
-const QPoint FormatDialogAt(190, 120);
+const QPoint FormatDialogAt(panels::DialogLeft, panels::DialogTop);
 
 QString viewKey(const sheet::View& v)
 {

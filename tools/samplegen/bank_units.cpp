@@ -16,7 +16,8 @@ constexpr int Ctrl = 2;
 constexpr int LeftButton = 1;
 
 // Dialogs of the simulated program other than the tabbed format dialog: their pictures and
-// the places of their fields and buttons (pixels of the dialog).
+// the places of their fields and buttons (pixels of the dialog). Each stands clear of the
+// question panel at the window's bottom right (x from 468, y from 358).
 struct Dialogs {
     Dialog saveAs, open, find, replace, rowHeight, columnWidth, goTo, function;
 };
@@ -46,28 +47,28 @@ Dialogs dialogs(Builder& b)
         return Dialog{b.picture(QStringLiteral("dialog:") + key, dialogPicture(title, size, fields, buttons)), at};
     };
     Dialogs d;
-    d.saveAs = make(QStringLiteral("saveas"), {190, 140}, QStringLiteral("另存为"), {420, 260},
+    d.saveAs = make(QStringLiteral("saveas"), {30, 130}, QStringLiteral("另存为"), {420, 260},
                     {{QStringLiteral("保存位置(I):"), SaveLocation}, {QString(), FileArea}, {QStringLiteral("文件名(N):"), SaveName}},
                     {{QStringLiteral("保存(S)"), SaveButton}, {QStringLiteral("取消"), QRect(320, 228, 80, 24)}});
-    d.open = make(QStringLiteral("open"), {190, 140}, QStringLiteral("打开"), {420, 260},
+    d.open = make(QStringLiteral("open"), {30, 130}, QStringLiteral("打开"), {420, 260},
                   {{QStringLiteral("查找范围(I):"), SaveLocation}, {QString(), FileArea}, {QStringLiteral("文件名(N):"), SaveName}},
                   {{QStringLiteral("打开(O)"), SaveButton}, {QStringLiteral("取消"), QRect(320, 228, 80, 24)}});
-    d.find = make(QStringLiteral("find"), {220, 200}, QStringLiteral("查找和替换"), {400, 180},
+    d.find = make(QStringLiteral("find"), {40, 160}, QStringLiteral("查找和替换"), {400, 180},
                   {{QStringLiteral("查找内容(N):"), FindWhat}},
                   {{QStringLiteral("查找下一个(F)"), FindNext}, {QStringLiteral("关闭"), QRect(290, 110, 100, 24)}});
-    d.replace = make(QStringLiteral("replace"), {220, 200}, QStringLiteral("查找和替换"), {400, 180},
+    d.replace = make(QStringLiteral("replace"), {40, 160}, QStringLiteral("查找和替换"), {400, 180},
                      {{QStringLiteral("查找内容(N):"), FindWhat}, {QStringLiteral("替换为(E):"), ReplaceWith}},
                      {{QStringLiteral("全部替换(A)"), ReplaceAll}, {QStringLiteral("关闭"), QRect(290, 140, 100, 24)}});
-    d.rowHeight = make(QStringLiteral("rowheight"), {300, 220}, QStringLiteral("行高"), {220, 120},
+    d.rowHeight = make(QStringLiteral("rowheight"), {220, 180}, QStringLiteral("行高"), {220, 120},
                        {{QStringLiteral("行高(R):"), SizeField}},
                        {{QStringLiteral("确定"), SizeOk}, {QStringLiteral("取消"), QRect(120, 85, 70, 24)}});
-    d.columnWidth = make(QStringLiteral("colwidth"), {300, 220}, QStringLiteral("列宽"), {220, 120},
+    d.columnWidth = make(QStringLiteral("colwidth"), {220, 180}, QStringLiteral("列宽"), {220, 120},
                          {{QStringLiteral("列宽(C):"), SizeField}},
                          {{QStringLiteral("确定"), SizeOk}, {QStringLiteral("取消"), QRect(120, 85, 70, 24)}});
-    d.goTo = make(QStringLiteral("goto"), {280, 200}, QStringLiteral("定位"), {260, 160},
+    d.goTo = make(QStringLiteral("goto"), {180, 170}, QStringLiteral("定位"), {260, 160},
                   {{QStringLiteral("引用位置(R):"), GoToField}},
                   {{QStringLiteral("确定"), GoToOk}, {QStringLiteral("取消"), QRect(150, 125, 70, 24)}});
-    d.function = make(QStringLiteral("function"), {200, 150}, QStringLiteral("插入函数"), {400, 260},
+    d.function = make(QStringLiteral("function"), {40, 110}, QStringLiteral("插入函数"), {400, 260},
                       {{QStringLiteral("搜索函数(S):"), FunctionSearch}, {QString(), FunctionList}},
                       {{QStringLiteral("确定"), FunctionOk}, {QStringLiteral("转到(G)"), FunctionGo},
                        {QStringLiteral("取消"), QRect(310, 225, 80, 24)}});

@@ -120,8 +120,8 @@ Question typeDragKeyTabList()
     q.steps.push_back(step(3, u"6267", BackB3D3).hint(HintCopy, d3.left + d3.width + twips(8), d3.top));
 
     // The dialog opens on its first tab; the step works on the second.
-    const int dialogLeft = twips(190);
-    const int dialogTop = twips(120);
+    const int dialogLeft = twips(panels::DialogLeft);
+    const int dialogTop = twips(panels::DialogTop);
     const QRect ok = panels::dialogOkButton();
     StepLine s4 = step(4, u"0001", BackB3D3);
     s4.overlay(1, dialogLeft, dialogTop, panels::dialogPageCode(2))
