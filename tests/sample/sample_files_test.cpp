@@ -13,6 +13,7 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QImageReader>
 #include <QRegularExpression>
 #include <set>
 
@@ -66,8 +67,12 @@ void namesOf(const QString& rec, std::set<QString>& files, std::set<int>& textLi
         const int layout = field(rec, 131, 1).at(0).unicode() - u'A';
         ASSERT_TRUE(layouts && layout >= 0 && layout < layouts->size()) << rec.toStdString();
         const simwindow::TabLayout tabs{layouts->at(layout)};
-        for (int i = 1; i <= tabs.tabCount(); ++i)
+        // Every page is the same dialog with another tab in front: one size for all.
+        const QSize first = QImageReader(dataFile(tabs.pagePicture(1))).size();
+        for (int i = 1; i <= tabs.tabCount(); ++i) {
             files.insert(dataFile(tabs.pagePicture(i)));
+            EXPECT_EQ(QImageReader(dataFile(tabs.pagePicture(i))).size(), first) << tabs.pagePicture(i).toStdString();
+        }
     }
     // Menu and toolbar targets: the drop-down, cascade and pane pictures they open.
     for (int col : {125, 86, 96}) {
