@@ -20,6 +20,8 @@ constexpr int RowHeight = 17;
 constexpr int Columns = 12;      // A-L
 constexpr int Rows = 23;         // fully visible rows
 constexpr int GridBottom = 538;  // first row of the sheet-tab bar
+constexpr int TabsLeft = 66;     // the first sheet tab, and the distance to the next
+constexpr int TabStep = 56;
 constexpr int ScrollLeft = 783;
 constexpr int StatusTop = 580;
 
@@ -214,7 +216,7 @@ void selection(QPainter& p, const View& view, const QMap<QString, Cell>& content
         p.fillRect(QRect(RowHeaderWidth, GridTop + (row - 1) * RowHeight, ScrollLeft - RowHeaderWidth, RowHeight - 1), band);
     for (const QString& a : view.alsoSelected)
         if (const auto r = cellRect(a)) {
-            p.fillRect(r->adjusted(0, 0, -1, -1), QColor(182, 202, 234, 150));
+            p.fillRect(r->adjusted(0, 0, -1, -1), band);
         }
     const auto active = cellRect(view.active);
     if (!active)
@@ -272,9 +274,8 @@ void sheetTabs(QPainter& p)
         p.restore();
     }
     const QStringList names = {QStringLiteral("Sheet1"), QStringLiteral("Sheet2"), QStringLiteral("Sheet3")};
-    int x = 66;
     for (int i = names.size() - 1; i >= 0; --i) {
-        const int left = x + i * 56;
+        const int left = TabsLeft + i * TabStep;
         const QPolygon tab({QPoint(left, GridBottom), QPoint(left + 8, GridBottom + 16),
                             QPoint(left + 56, GridBottom + 16), QPoint(left + 64, GridBottom)});
         p.setPen(QColor(90, 90, 90));
@@ -312,8 +313,8 @@ QRect columnHeaderRect(QChar column)
 
 QRect rowHeaderRect(int row) { return QRect(0, GridTop + (row - 1) * RowHeight, RowHeaderWidth, RowHeight); }
 
-// The tabs are drawn as trapezoids 56 pixels apart; the hot part is the text between the slopes.
-QRect sheetTabRect(int sheet) { return QRect(66 + (sheet - 1) * 56 + 8, GridBottom, 48, 16); }
+// The tabs are trapezoids; the hot part is the text between the slopes.
+QRect sheetTabRect(int sheet) { return QRect(TabsLeft + (sheet - 1) * TabStep + 8, GridBottom, 48, 16); }
 
 std::optional<QRect> cellRect(QStringView address)
 {
