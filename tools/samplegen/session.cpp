@@ -16,7 +16,7 @@ const QString BackC5Edit = QStringLiteral("310012");  // C5 in edit mode
 const QString CommentD8 = QStringLiteral("310013");   // the comment of D8, an overlay
 const QString BackA1B2 = QStringLiteral("310014");    // A1 and B2 selected with Ctrl, B2 active
 const QString BackB3D3 = QStringLiteral("310015");    // B3:D3 selected
-const QString ShowA1B2 = QStringLiteral("310020");    // the illustration of question 2: its corner
+const QString ShowA1B2 = QStringLiteral("310030");    // the illustration of question 2: its corner
 const QString Keep = QStringLiteral("888888");
 
 // Lines of the text table (sample/session/texts.txt) that the records name.
@@ -120,8 +120,8 @@ Question typeDragKeyTabList()
     q.steps.push_back(step(3, u"6267", BackB3D3).hint(HintCopy, d3.left + d3.width + twips(8), d3.top));
 
     // The dialog opens on its first tab; the step works on the second.
-    const int dialogLeft = twips(190);
-    const int dialogTop = twips(120);
+    const int dialogLeft = twips(panels::DialogLeft);
+    const int dialogTop = twips(panels::DialogTop);
     const QRect ok = panels::dialogOkButton();
     StepLine s4 = step(4, u"0001", BackB3D3);
     s4.overlay(1, dialogLeft, dialogTop, panels::dialogPageCode(2))
