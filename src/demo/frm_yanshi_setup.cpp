@@ -19,18 +19,6 @@ using simwindow::StepRecord;
 
 namespace {
 
-// Sets a flag for the time of a scope.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-};
-
 void setBounds(vb::Control& c, const QRect& r) { c.Move(r.x(), r.y(), r.width(), r.height()); }
 
 QRect scaled(const QRect& r) { return {scaledX(r.x()), scaledY(r.y()), scaledX(r.width()), scaledY(r.height())}; }
@@ -45,7 +33,7 @@ void FrmYanShi::setData()
         return;
     completeAfterLayout_ = false;
     {
-        const FlagScope guard(layingOut_);
+        const simwindow::FlagScope guard(layingOut_);
         layoutStep();
     }
     if (completeAfterLayout_) {

@@ -18,6 +18,19 @@ namespace simwindow {
 struct StepRecord;
 struct PointerSpec;
 
+// Sets a flag for the time of a scope: a window marks that it is laying a step out, so that
+// nothing its own set-up does may start another step.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
 // The controls that a step record lays out, as one window has them.
 struct StepControls {
     std::array<vb::Image*, 6> images{}; // Image1-Image5 at 1-5; 0 unused
