@@ -1,20 +1,93 @@
 #pragma once
-// The cover page, the home of the program between sessions. For now it holds no more than the
-// start-up relies on: its load takes the screen's scale, lays the window out from its face and
-// the configuration, and the window shows.
+// The cover page, the candidate's home between sessions: the home picture with its tiles, the
+// top bar, the five panels (units and chapters, papers, favourites, wrong questions, help), the
+// announcement strip and the bottom info line. Every command is a picture button of one array,
+// ClickBotn, served by one handler. Its load builds the whole page from the data files.
 
+#include "controls/mivo_button.h"
+#include "cover/cover_rules.h"
+#include "platform/clock.h"
+#include "platform/vb_array.h"
 #include "platform/vb_controls.h"
 #include "platform/vb_form.h"
+
+#include <array>
+#include <optional>
 
 class FrmFengmian : public vb::Form {
     Q_OBJECT
 public:
     FrmFengmian();
 
-    vb::Label* LblTitle = nullptr;
+    vb::Image* picShouYe = nullptr;
+    vb::PictureBox* PicTOP = nullptr;
+    vb::Label* lblMove = nullptr;
+    vb::Label* LblCaption = nullptr;
+    vb::PictureBox* PicTiKu = nullptr;
+    vb::PictureBox* PicKaCH = nullptr;
+    vb::PictureBox* PicBiaoZhi = nullptr;
+    vb::PictureBox* PicCuoTi = nullptr;
+    vb::PictureBox* PicHelp = nullptr;
+    vb::PictureBox* PicAd = nullptr;
+    vb::Label* LblAD = nullptr;
+    vb::ControlArray<vb::Label> LblInfo;
+    vb::ControlArray<mivoButton> ClickBotn;
+    platform::Timer* TimFH = nullptr;
+
+    // Units and chapters panel.
+    vb::Image* PicUnitLeft = nullptr;
+    vb::Image* ImgUnitGezi = nullptr;
+    vb::Image* ImgUnitD = nullptr;
+    vb::Image* ImgUnitC = nullptr;
+    vb::Image* imgPicIII = nullptr;
+    vb::ControlArray<vb::Label> LblUnitDQCAP;
+
+    // Help panel.
+    vb::Image* PicHelpLeft = nullptr;
+    vb::WebView* WebHelpCON = nullptr;
+    vb::Label* LlbHelpCAP = nullptr;
+
+    // Form-level values of the page.
+    int SelectedUnit = -1;     // -1 all units
+    int ChapterFilter = 0;     // 0 whole unit, 1 learned, 2 not yet learned
+    int FavouritesFilter = 1;
+    int WrongFilter = 1;
+    int RandomPaperCount = 0;
+    QString AnnouncementLink;
+
+    void FengMainCsh();
+    void ClickBotn_Click(int index);
+    void InitShiTi(const QString& idList, int nn);
+    void startLianXi();
 
 protected:
     void Form_Load() override;
+
+private:
+    void LblAD_Click();
+    void LblInfo_Click(int index);
+    void dragMouseDown(int button);
+    void TimFH_Timer();
+
+    // Build sections.
+    void buildHeader();
+    void buildTableAndButtons();
+    void buildUnitsPanel();
+    void buildHelpPanel();
+
+    // Commands.
+    void showPanel(vb::PictureBox* panel, int topBarButton);
+    void selectUnit(int index);
+    void showUnitPage(bool second);
+    void startUnitPractice();
+    void openHelpPage(int index);
+    void confirmExit();
+    void notice(const QString& title, const QString& prompt);
+
+    std::optional<QPixmap> face(const QString& name, const QString& tag);
+
+    // The units' question counts from the papers-and-units table of this build, when it has them.
+    std::optional<std::array<int, cover::MaxUnits>> unitQuestions_;
 };
 
 FrmFengmian& frmFengmian();

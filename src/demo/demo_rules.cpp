@@ -2,6 +2,7 @@
 
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
+#include "simmenus/menu_layouts.h"
 #include "simwindow/jump_code.h"
 #include "simwindow/step_record.h"
 
@@ -38,14 +39,6 @@ MenuTarget menuTarget(const simwindow::StepRecord& rec)
     return t;
 }
 
-int paneOf(const simwindow::StepRecord& rec)
-{
-    if (codes::field(rec.line, 86, 1) != u"H")
-        return 0;
-    const int n = codes::numField(rec.line, 87, 2);
-    return n >= 32 && n <= 40 ? n : 0;
-}
-
 SpotSize paneSpotSize(int n, int shown)
 {
     if (n == 32 && shown == 32)
@@ -59,17 +52,16 @@ SpotSize paneSpotSize(int n, int shown)
 
 Press pressOf(int n)
 {
+    const bool opens = simmenus::opensDropDown(n) || n == 34;
     if (n >= 1 && n <= 9)
-        return {PressedBar::Menu, true};
+        return {PressedBar::Menu, opens};
     if (n >= 11 && n <= 31)
-        return {PressedBar::Hui, n == 11 || n == 13 || n >= 24};
+        return {PressedBar::Hui, opens};
     if (n >= 41 && n <= 85)
-        return {PressedBar::Tool, n == 57 || n == 62 || n == 67 || n == 68 || n >= 83};
+        return {PressedBar::Tool, opens};
     if (n == 32 || n == 34 || n == 36 || n == 37)
-        return {PressedBar::Else, true};
+        return {PressedBar::Else, opens};
     return {};
 }
-
-QString twoDigits(int n) { return (QStringLiteral("0") + QString::number(n)).right(2); }
 
 } // namespace demo

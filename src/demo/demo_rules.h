@@ -33,9 +33,6 @@ struct MenuTarget {
 };
 MenuTarget menuTarget(const simwindow::StepRecord& rec);
 
-// The pane of a step: "H" and an element 32-40 at column 86; 0 for none.
-int paneOf(const simwindow::StepRecord& rec);
-
 // Size (design twips) of pane hot spot n (32-40) in a step that shows pane `shown` (0 none):
 // 32 only while shown, 33 and 34 only while shown, 36 and 37 always, the others none.
 struct SpotSize {
@@ -45,7 +42,8 @@ struct SpotSize {
 };
 SpotSize paneSpotSize(int n, int shown);
 
-// What a press on element n shows: the pressed picture's bar and whether a drop-down opens.
+// What a press on element n shows: the pressed picture's bar and whether a drop-down opens (as in
+// the simulated window, and the palette of pane 34 as well).
 enum class PressedBar { None, Menu, Hui, Tool, Else };
 struct Press {
     PressedBar bar = PressedBar::None;
@@ -53,8 +51,5 @@ struct Press {
     bool operator==(const Press&) const = default;
 };
 Press pressOf(int n);
-
-// The element as the two digits of picture names ("03", "57").
-QString twoDigits(int n);
 
 } // namespace demo

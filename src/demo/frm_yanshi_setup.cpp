@@ -8,6 +8,8 @@
 #include "platform/files.h"
 #include "session_state/session_state.h"
 #include "simmenus/hotspots.h"
+#include "simmenus/menu_layouts.h"
+#include "simmenus/menu_rules.h"
 #include "simwindow/input_rules.h"
 #include "simwindow/step_record.h"
 #include "simwindow/step_rules.h"
@@ -19,7 +21,7 @@ using simwindow::StepRecord;
 
 namespace {
 
-void setBounds(vb::Control& c, const QRect& r) { c.Move(r.x(), r.y(), r.width(), r.height()); }
+using vb::setBounds;
 
 QRect scaled(const QRect& r) { return {scaledX(r.x()), scaledY(r.y()), scaledX(r.width()), scaledY(r.height())}; }
 
@@ -208,32 +210,26 @@ void FrmYanShi::ElseToolCSH()
     for (int n = 32; n <= 40; ++n)
         LblZHU(n).Move(0, 0, 0, 0);
     PicElse->setVisible(false);
-    const StepRecord rec = StepRecord::fromLine(S().StepRecord);
-    const int pane = demo::paneOf(rec);
-    if (pane != 0) {
-        QPoint at(rec.PanePosLeft, rec.PanePosTop);
-        if (pane == 36)
-            at = {6510, 420};
-        else if (pane == 37)
-            at = {5640, 420};
-        else if (pane == 32)
-            at = {9090, 1905};
-        PicElse->Move(scaledX(at.x()), scaledY(at.y()));
-        if (auto picture = chromePicture(demo::twoDigits(pane) + QStringLiteral("0000")))
+    const std::optional<simmenus::PaneRequest> pane = simmenus::paneRequest(StepRecord::fromLine(S().StepRecord));
+    if (pane) {
+        PicElse->Move(scaledX(pane->pos.x()), scaledY(pane->pos.y()));
+        if (auto picture = chromePicture(simmenus::chrome::pane(pane->element)))
             PicElse->setPicture(picture);
         PicElse->setVisible(true);
-        if (pane == 33 || pane == 34) {
+        if (pane->kind == simmenus::PaneRequest::Kind::Palette) {
+            // A palette opens as a drop-down where the pane would stand.
             PicElse->setVisible(false);
-            Pic1J->Move(scaledX(rec.PanePosLeft), scaledY(rec.PanePosTop));
-            if (auto picture = chromePicture(demo::twoDigits(pane) + QStringLiteral("0077")))
+            Pic1J->Move(PicElse->Left(), PicElse->Top());
+            if (auto picture = chromePicture(simmenus::chrome::dropDown(pane->element)))
                 Pic1J->setPicture(picture);
             Pic1J->setVisible(true);
             TimTool->setEnabled(true);
         }
     }
     // Every pane spot stands at the pane picture's corner, also in a step without a pane.
+    const int shown = pane ? pane->element : 0;
     for (int n = 32; n <= 40; ++n) {
-        const demo::SpotSize size = demo::paneSpotSize(n, pane);
+        const demo::SpotSize size = demo::paneSpotSize(n, shown);
         LblZHU(n).Move(PicElse->Left(), PicElse->Top(), scaledX(size.width), scaledY(size.height));
     }
 }

@@ -15,6 +15,7 @@ struct ClockState {
     std::int64_t manualNow = 0;
     QElapsedTimer real;
     std::vector<Timer*> timers; // manual-mode timers that are enabled
+    std::function<bool()> ioGate;
     ClockState() { real.start(); }
 };
 
@@ -73,7 +74,8 @@ void Clock::advance(std::int64_t ms)
         s.manualNow = std::max(s.manualNow, next->dueAt());
         next->fire();
     }
-    s.manualNow = end;
+    // A wait inside a tick may have moved the clock past this advance's end: time never goes back.
+    s.manualNow = std::max(s.manualNow, end);
     processEvents();
 }
 
@@ -88,10 +90,19 @@ bool Clock::waitFor(std::int64_t ms, const std::function<bool()>& done)
     const std::int64_t deadline = nowMs() + ms;
     if (isManual()) {
         // Each pass handles what is pending (a loopback reply, say) before time moves on.
+        auto& gate = state().ioGate;
         while (!done() && nowMs() < deadline) {
             processEvents();
-            if (!done())
+            if (done())
+                break;
+            if (gate && gate()) {
+                // Wakes on the next event (socket input above all), at the latest after 5 ms.
+                QEventLoop loop;
+                QTimer::singleShot(5, &loop, &QEventLoop::quit);
+                loop.exec();
+            } else {
                 advance(1);
+            }
         }
         return done();
     }
@@ -107,6 +118,8 @@ bool Clock::waitFor(std::int64_t ms, const std::function<bool()>& done)
         loop.exec();
     return done();
 }
+
+void Clock::setManualIoGate(std::function<bool()> gate) { state().ioGate = std::move(gate); }
 
 Timer::Timer(QObject* parent, int intervalMs) : QObject(parent), interval_(intervalMs)
 {

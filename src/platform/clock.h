@@ -29,6 +29,9 @@ public:
     // events meanwhile; returns done(). The real clock waits in an event loop (no busy spin);
     // the manual clock moves itself on in small slices, so a test never blocks.
     static bool waitFor(std::int64_t ms, const std::function<bool()>& done);
+    // Tests: while the gate answers true (input or output of the program is on its way), a wait
+    // on the manual clock lets real time pass instead of moving the clock.
+    static void setManualIoGate(std::function<bool()> gate);
 
 private:
     friend class Timer;

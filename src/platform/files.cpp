@@ -23,26 +23,25 @@ QString fromGbk(const QByteArray& bytes)
     return dec.decode(bytes);
 }
 
-QString resolvePath(const QString& path)
+namespace {
+
+// Matches each name part of `path` against the folder it lies in, the case ignored, as far as
+// the parts exist; the first part that does not exist and the rest keep their own spelling.
+// Returns the path found and whether every part exists.
+std::pair<QString, bool> matchParts(const QString& path)
 {
-    if (path.isEmpty() || QFileInfo::exists(path))
-        return path;
     const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(path));
-    QStringList parts = clean.split(u'/');
-    QString cur;
-    int start = 0;
-    if (clean.startsWith(u'/')) {
-        cur = QStringLiteral("/");
-        start = 1;
-    } else {
-        cur = QStringLiteral(".");
-    }
-    for (int i = start; i < parts.size(); ++i) {
+    const QStringList parts = clean.split(u'/');
+    const bool absolute = clean.startsWith(u'/');
+    QString cur = absolute ? QStringLiteral("/") : QStringLiteral(".");
+    auto join = [](const QString& folder, const QString& name) { return folder == u'/' ? folder + name : folder + u'/' + name; };
+    bool whole = true;
+    for (int i = absolute ? 1 : 0; i < parts.size(); ++i) {
         const QString& part = parts[i];
         if (part.isEmpty())
             continue;
-        const QString exact = cur == u'/' ? cur + part : cur + u'/' + part;
-        if (QFileInfo::exists(exact)) {
+        const QString exact = join(cur, part);
+        if (!whole || QFileInfo::exists(exact)) {
             cur = exact;
             continue;
         }
@@ -53,19 +52,32 @@ QString resolvePath(const QString& path)
                 found = n;
                 break;
             }
-        if (found.isEmpty())
-            return path;
-        cur = cur == u'/' ? cur + found : cur + u'/' + found;
+        whole = !found.isEmpty();
+        cur = join(cur, whole ? found : part);
     }
-    if (!clean.startsWith(u'/') && cur.startsWith(QStringLiteral("./")))
+    if (!absolute && cur.startsWith(QStringLiteral("./")))
         cur = cur.mid(2);
-    return cur;
+    return {cur, whole};
 }
 
-namespace {
+} // namespace
 
-// Splits GBK bytes into lines; a final line end does not make an extra empty line.
-QStringList splitLines(const QByteArray& bytes)
+QString resolvePath(const QString& path)
+{
+    if (path.isEmpty() || QFileInfo::exists(path))
+        return path;
+    const auto [found, whole] = matchParts(path);
+    return whole ? found : path;
+}
+
+QString resolvePathForWrite(const QString& path)
+{
+    if (path.isEmpty() || QFileInfo::exists(path))
+        return path;
+    return matchParts(path).first;
+}
+
+QStringList gbkLines(const QByteArray& bytes)
 {
     QStringList lines;
     qsizetype start = 0;
@@ -84,14 +96,12 @@ QStringList splitLines(const QByteArray& bytes)
     return lines;
 }
 
-} // namespace
-
 std::optional<QStringList> readLines(const QString& path)
 {
     QFile f(resolvePath(path));
     if (path.isEmpty() || !f.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return splitLines(f.readAll());
+    return gbkLines(f.readAll());
 }
 
 std::optional<QString> readLineAt(const QString& path, int n)
@@ -154,14 +164,15 @@ bool appendText(const QString& path, const QString& text)
     return f.write(bytes) == bytes.size();
 }
 
-bool saveText(const QString& path, const QString& text)
+bool saveText(const QString& path, const QString& text) { return saveBytes(path, toGbk(text)); }
+
+bool saveBytes(const QString& path, const QByteArray& bytes)
 {
     if (path.isEmpty())
         return false;
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = toGbk(text);
     if (f.write(bytes) != bytes.size()) {
         f.cancelWriting();
         return false;

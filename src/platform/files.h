@@ -12,6 +12,10 @@ namespace platform {
 // name part ignored ("data/9lX007.mxy" finds "data/9LX007.MXY"); the exact path is tried
 // first. Returns `path` unchanged when nothing matches.
 QString resolvePath(const QString& path);
+// The same for a file about to be written: the parts that exist are matched as above, the rest
+// keep their own spelling ("DATA/new.mxy" gives "data/new.mxy" when only the folder exists), so
+// that a write replaces the existing file instead of putting a second one beside it.
+QString resolvePathForWrite(const QString& path);
 
 // All lines of a GBK text file (CR LF, LF or CR ends), or nothing when it cannot be read.
 std::optional<QStringList> readLines(const QString& path);
@@ -27,6 +31,12 @@ bool appendText(const QString& path, const QString& text);
 // Rewrites a file whole with the given text in GBK, through a temporary file and a rename,
 // so that a crash or a full disk never leaves half a file. False on failure.
 bool saveText(const QString& path, const QString& text);
+
+// Rewrites a file whole with the given bytes, as saveText does. False on failure.
+bool saveBytes(const QString& path, const QByteArray& bytes);
+
+// The lines of GBK text (CR LF, LF or CR ends; a final line end makes no extra line).
+QStringList gbkLines(const QByteArray& bytes);
 
 // GBK conversions.
 QByteArray toGbk(const QString& text);

@@ -4,6 +4,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 
 namespace platform {
 namespace {
@@ -18,12 +19,43 @@ QNetworkAccessManager* manager()
     return m;
 }
 
+std::function<FakeAnswer(const QUrl&)>& fakeNetwork()
+{
+    static std::function<FakeAnswer(const QUrl&)> f;
+    return f;
+}
+
+int& runningCount()
+{
+    static int n = 0;
+    return n;
+}
+
 } // namespace
+
+void setFakeNetwork(std::function<FakeAnswer(const QUrl&)> network) { fakeNetwork() = std::move(network); }
+
+std::optional<FakeAnswer> fakeAnswer(const QUrl& url)
+{
+    if (!fakeNetwork())
+        return std::nullopt;
+    return fakeNetwork()(url);
+}
+
+bool isHttpUrl(const QUrl& url)
+{
+    const QString scheme = url.scheme().toLower();
+    return url.isValid() && !url.host().isEmpty() && (scheme == u"http" || scheme == u"https");
+}
+
+int HttpGet::running() { return runningCount(); }
 
 HttpGet::HttpGet(QObject* parent) : QObject(parent) {}
 
 HttpGet::~HttpGet()
 {
+    if (running_)
+        --runningCount();
     if (reply_) {
         reply_->disconnect(this);
         reply_->abort();
@@ -37,9 +69,23 @@ bool HttpGet::start(const QUrl& url)
     finished_ = false;
     status_ = 0;
     body_.clear();
-    const QString scheme = url.scheme().toLower();
-    if (!url.isValid() || url.host().isEmpty() || (scheme != u"http" && scheme != u"https"))
+    if (!isHttpUrl(url))
         return false;
+    running_ = true;
+    ++runningCount();
+    if (auto fake = fakeAnswer(url)) {
+        // Answered on the next pass of events, as a real answer would be.
+        QTimer::singleShot(0, this, [this, answer = *fake] {
+            if (finished_)
+                return;
+            if (answer.whole) {
+                status_ = answer.status;
+                body_ = answer.body;
+            }
+            end();
+        });
+        return true;
+    }
     QNetworkRequest request(url);
     reply_ = manager()->get(request);
     connect(reply_, &QNetworkReply::finished, this, &HttpGet::takeReply);
@@ -51,6 +97,18 @@ void HttpGet::abort()
     // abort() emits finished(), which ends the request through takeReply.
     if (reply_ && !finished_)
         reply_->abort();
+    else if (running_ && !finished_)
+        end(); // a fake request
+}
+
+void HttpGet::end()
+{
+    finished_ = true;
+    if (running_) {
+        running_ = false;
+        --runningCount();
+    }
+    emit done();
 }
 
 void HttpGet::takeReply()
@@ -63,10 +121,9 @@ void HttpGet::takeReply()
         status_ = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         body_ = reply->readAll();
     }
-    finished_ = true;
     reply_ = nullptr;
     reply->deleteLater();
-    emit done();
+    end();
 }
 
 } // namespace platform

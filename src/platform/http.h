@@ -6,10 +6,26 @@
 #include <QObject>
 #include <QPointer>
 #include <QUrl>
+#include <functional>
+#include <optional>
 
 class QNetworkReply;
 
 namespace platform {
+
+// Tests: a network of their own. When set, every request (HttpGet and downloadToFile) is answered
+// by it instead of going out: status 0 is a failed connection, `whole` false a body cut short.
+struct FakeAnswer {
+    int status = 0;
+    QByteArray body;
+    bool whole = true;
+};
+void setFakeNetwork(std::function<FakeAnswer(const QUrl&)> network);
+// The fake network's answer for an address, or nothing when no fake is set.
+std::optional<FakeAnswer> fakeAnswer(const QUrl& url);
+
+// True for a valid http or https address with a host.
+bool isHttpUrl(const QUrl& url);
 
 class HttpGet : public QObject {
     Q_OBJECT
@@ -28,6 +44,8 @@ public:
     QByteArray body() const { return body_; }
     // Stops a running request; it counts as finished without status.
     void abort();
+    // Requests of the whole program sent and not yet ended.
+    static int running();
 
 signals:
     // Emitted once when the request ends (not for a request that was never started).
@@ -35,8 +53,10 @@ signals:
 
 private:
     void takeReply();
+    void end();
     QPointer<QNetworkReply> reply_;
     bool finished_ = false;
+    bool running_ = false;
     int status_ = 0;
     QByteArray body_;
 };

@@ -567,6 +567,26 @@ void Forms::unloadAll()
 
 void DoEvents() { platform::Clock::processEvents(); }
 
+namespace {
+std::function<void()>& endResponder()
+{
+    static std::function<void()> r;
+    return r;
+}
+} // namespace
+
+void End()
+{
+    if (endResponder()) {
+        endResponder()();
+        return;
+    }
+    QCoreApplication::exit(0);
+    Forms::unloadAll();
+}
+
+void setEndResponder(std::function<void()> responder) { endResponder() = std::move(responder); }
+
 void setModalResponder(std::function<void(Form&)> responder) { modalResponder() = std::move(responder); }
 void setPopupResponder(std::function<Menu*(Menu&)> responder) { popupResponder() = std::move(responder); }
 

@@ -188,6 +188,13 @@ private:
 // Processes pending events once (the old DoEvents).
 void DoEvents();
 
+// Ends the program at once (the old End): every form goes without its unload handler, no
+// handler runs any more and the event loop quits. The caller must touch nothing of its form
+// afterwards: it is gone.
+void End();
+// Tests: when set, End calls this instead and the forms stay.
+void setEndResponder(std::function<void()> responder);
+
 // Tests: when set, a modal Show calls the responder (after the form is shown) and enters the
 // nested event loop only if the form is still loaded afterwards.
 void setModalResponder(std::function<void(Form&)> responder);

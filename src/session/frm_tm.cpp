@@ -14,6 +14,13 @@ FrmTm::FrmTm()
     LblUnit->setWordWrap(true);
     LblBiao = new vb::Label(this);
     LblBiao->setAutoSize(true);
+    TimerREDO = new platform::Timer(this, 100);
+    TimerREDO->onTimer = [this] {
+        TimerREDO->setEnabled(false);
+        DqExam();
+    };
+    TimKsModel = new platform::Timer(this, 500);
+    TimKsModel->onTimer = [this] { TimKsModel->setEnabled(false); };
 }
 
 void FrmTm::Form_Load()

@@ -20,9 +20,8 @@ namespace simwindow {
 
 namespace {
 
-QRect bounds(const vb::Control& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
-
-void setBounds(vb::Control& c, const QRect& r) { c.Move(r.x(), r.y(), r.width(), r.height()); }
+using vb::bounds;
+using vb::setBounds;
 
 void shrink(vb::Control& c)
 {

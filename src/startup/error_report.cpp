@@ -159,7 +159,7 @@ constexpr std::int32_t StatusInvalidData = 13;
 
 } // namespace
 
-QString getHtmlStr(const QString& url, int timeoutSeconds)
+QString getHtmlStr(const QString& url, int timeoutSeconds, const std::function<bool()>& abandoned)
 {
     platform::HttpGet get;
     if (!get.start(QUrl(url))) {
@@ -168,8 +168,9 @@ QString getHtmlStr(const QString& url, int timeoutSeconds)
         return HttpTimeoutText;
     }
     const std::int64_t start = Clock::nowMs();
-    Clock::waitFor(timeoutInstant(start, timeoutSeconds) - start, [&] { return get.finished(); });
-    if (!get.finished() || get.status() < 200 || get.status() > 299)
+    const auto gone = [&] { return abandoned && abandoned(); };
+    Clock::waitFor(timeoutInstant(start, timeoutSeconds) - start, [&] { return get.finished() || gone(); });
+    if (!get.finished() || gone() || get.status() < 200 || get.status() > 299)
         return HttpTimeoutText;
     return codes::trimSpaces(platform::fromGbk(get.body()));
 }

@@ -6,6 +6,7 @@
 #include <QUrl>
 #include <QVariant>
 #include <cstdint>
+#include <functional>
 
 // Run-time error numbers the reports carry, with their usual texts.
 namespace runerr {
@@ -27,8 +28,9 @@ inline const QString HttpTimeoutText = QStringLiteral("error-timeout，网络状
 // HTTP GET of `url`, waiting at most `timeoutSeconds` whole-second boundaries of the clock
 // (so between timeoutSeconds and timeoutSeconds + 1 seconds) while events go on being
 // processed. Returns the body of a 2xx answer as GBK text without leading and trailing spaces,
-// otherwise HttpTimeoutText.
-QString getHtmlStr(const QString& url, int timeoutSeconds);
+// otherwise HttpTimeoutText. When `abandoned` turns true meanwhile (the window that asked has
+// gone), the request is dropped and HttpTimeoutText returned at once.
+QString getHtmlStr(const QString& url, int timeoutSeconds, const std::function<bool()>& abandoned = {});
 
 // Appends one entry to the run log at `path`: an empty line, the time "YYYY-MM-DD HH:MM:SS" and
 // the text without leading and trailing spaces, in GBK with CR LF line ends. With an empty path,

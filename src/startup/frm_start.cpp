@@ -1,5 +1,6 @@
 #include "startup/frm_start.h"
 
+#include "cover/cover_faces.h"
 #include "cover/frm_fengmian.h"
 #include "platform/instance_lock.h"
 #include "platform/vb_msgbox.h"
@@ -37,16 +38,6 @@ bool claimSingleInstance()
     if (!state.lock)
         state.lock = std::make_unique<platform::InstanceLock>(state.folder);
     return state.lock->acquire() != platform::InstanceLock::Result::HeldByAnother;
-}
-
-// A face of the installation; a missing or broken one is reported and left out.
-std::optional<QPixmap> reportedFace(const QString& name)
-{
-    vb::Error err;
-    auto picture = vb::LoadPicture(facePath(name), &err);
-    if (!picture)
-        reportFailure(Tag, err.number, err.text);
-    return picture;
 }
 
 } // namespace
@@ -87,7 +78,7 @@ void FrmStart::Form_Load()
     const int width = scaledX(6000);
     const int height = scaledY(3000);
     Move((vb::screenWidthTw() - width) / 2, (vb::screenHeightTw() - height) / 2, width, height);
-    setPicture(reportedFace(QStringLiteral("l20059")));
+    setPicture(reportedFace(QStringLiteral("l20059"), Tag));
 
     Label1->setTop(scaledY(2160));
     Label1->setCaption(QStringLiteral("正在启动") + S().ModuleTitle + QStringLiteral("，请稍候..."));
@@ -97,11 +88,13 @@ void FrmStart::Form_Load()
 
     // SetIndex, DemoRunning, CandidateName and the operating-system version.
     setStartSessionValues();
-    setIcon(reportedFace(QStringLiteral("l62011")));
+    setIcon(reportedFace(QStringLiteral("l62011"), Tag));
     setCaption(QStringLiteral("vidavozedudevavuzivuv"));
 
     StartPending = true;
     Timer1->setEnabled(true);
+    // The wait before the cover page is idle time: its faces are decoded meanwhile.
+    cover::prefetchCoverFaces();
 }
 
 void FrmStart::Timer1_Timer()

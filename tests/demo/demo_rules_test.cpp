@@ -52,9 +52,6 @@ TEST(DemoRules, PaneSpots)
     EXPECT_EQ(demo::paneSpotSize(36, 0), (S{870, 270}));
     EXPECT_EQ(demo::paneSpotSize(37, 35), (S{870, 270}));
     EXPECT_EQ(demo::paneSpotSize(35, 35), (S{}));
-    EXPECT_EQ(demo::paneOf(record({{86, QStringLiteral("H36")}})), 36);
-    for (const char* code : {"h36", "H31", "H41", "H00", "036"})
-        EXPECT_EQ(demo::paneOf(record({{86, QString::fromLatin1(code)}})), 0) << code;
 }
 
 TEST(DemoRules, WhatAPressOpens)

@@ -162,7 +162,7 @@ TEST_F(FrmStartTest, FirstTickShowsTheCoverPageOnceFixesTheLogAndUnloadsTheSplas
     Clock::advance(1);
     ASSERT_TRUE(Forms::isLoaded<FrmFengmian>());
     EXPECT_TRUE(frmFengmian().isVisible());
-    EXPECT_EQ(frmFengmian().Caption(), S().ApplicationTitle);
+    EXPECT_EQ(frmFengmian().Caption(), QStringLiteral("vidavozedudevavuzivuv"));
     EXPECT_FALSE(Forms::isLoaded<FrmStart>());
     const QString prefix = S().AppPath + QStringLiteral("ksdata/");
     ASSERT_TRUE(S().RunLogPath.startsWith(prefix)) << S().RunLogPath.toStdString();

@@ -1,13 +1,16 @@
 #include "support/http_server.h"
 
-#include <QCoreApplication>
+#include "platform/clock.h"
+#include "platform/http.h"
+
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QMutexLocker>
 #include <QNetworkProxy>
 #include <QPointer>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
-#include <memory>
 
 namespace testsupport {
 namespace {
@@ -27,48 +30,140 @@ QByteArray reasonOf(int status)
 LoopbackHttpServer::LoopbackHttpServer()
 {
     QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
-    server_.listen(QHostAddress::LocalHost, 0);
-    connect(&server_, &QTcpServer::newConnection, this, &LoopbackHttpServer::onConnection);
+    thread_.start();
+    auto* context = new QObject;
+    context->moveToThread(&thread_);
+    QMetaObject::invokeMethod(
+        context,
+        [this, context] {
+            server_ = new QTcpServer;
+            server_->listen(QHostAddress::LocalHost, 0);
+            port_ = server_->serverPort();
+            QObject::connect(server_, &QTcpServer::newConnection, server_, [this] { onConnection(); });
+            delete context;
+        },
+        Qt::BlockingQueuedConnection);
+}
+
+LoopbackHttpServer::~LoopbackHttpServer()
+{
+    // Once the thread has ended, its objects may go from here.
+    thread_.quit();
+    thread_.wait();
+    delete server_;
 }
 
 QString LoopbackHttpServer::baseUrl() const { return QStringLiteral("http://127.0.0.1:%1").arg(port()); }
 
 void LoopbackHttpServer::answer(int status, const QByteArray& body)
 {
-    status_ = status;
-    body_ = body;
-    silent_ = false;
+    QMutexLocker lock(&mutex_);
+    default_ = HttpAnswer{status, body};
+}
+
+void LoopbackHttpServer::neverAnswer()
+{
+    QMutexLocker lock(&mutex_);
+    default_ = HttpAnswer::stall();
+}
+
+void LoopbackHttpServer::route(const QString& path, std::vector<HttpAnswer> answers)
+{
+    QMutexLocker lock(&mutex_);
+    routes_[path] = std::move(answers);
+    served_[path] = 0;
+}
+
+void LoopbackHttpServer::clearRoutes()
+{
+    QMutexLocker lock(&mutex_);
+    routes_.clear();
+    served_.clear();
+}
+
+QStringList LoopbackHttpServer::requestLines() const
+{
+    QMutexLocker lock(&mutex_);
+    return lines_;
 }
 
 QStringList LoopbackHttpServer::targets() const
 {
     QStringList out;
-    for (const QString& line : lines_)
+    for (const QString& line : requestLines())
         out << line.section(u' ', 1, 1);
     return out;
 }
 
+int LoopbackHttpServer::heldRequests() const
+{
+    QMutexLocker lock(&mutex_);
+    return held_;
+}
+
+HttpAnswer LoopbackHttpServer::answerFor(const QString& target)
+{
+    // Called with the mutex held.
+    const QString path = target.section(u'?', 0, 0);
+    const auto it = routes_.find(path);
+    if (it == routes_.end() || it->second.empty())
+        return default_;
+    std::size_t& n = served_[path];
+    const HttpAnswer a = it->second[std::min(n, it->second.size() - 1)];
+    ++n;
+    return a;
+}
+
 void LoopbackHttpServer::onConnection()
 {
-    while (QTcpSocket* socket = server_.nextPendingConnection()) {
-        socket->setParent(this);
+    while (QTcpSocket* socket = server_->nextPendingConnection()) {
+        socket->setParent(server_);
         auto buffer = std::make_shared<QByteArray>();
-        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QTcpSocket::readyRead, this, [this, socket, buffer] {
+        auto holding = std::make_shared<bool>(false);
+        auto release = [this, holding] {
+            if (!*holding)
+                return;
+            *holding = false;
+            QMutexLocker lock(&mutex_);
+            --held_;
+        };
+        connect(socket, &QTcpSocket::disconnected, socket, [socket, release] {
+            release();
+            socket->deleteLater();
+        });
+        connect(socket, &QTcpSocket::readyRead, socket, [this, socket, buffer, holding, release] {
             buffer->append(socket->readAll());
             // One request per connection: the head ends with an empty line (a GET has no body).
             const qsizetype headEnd = buffer->indexOf("\r\n\r\n");
             if (headEnd < 0)
                 return;
-            lines_ << QString::fromLatin1(buffer->left(buffer->indexOf("\r\n")));
+            const QString line = QString::fromLatin1(buffer->left(buffer->indexOf("\r\n")));
             buffer->clear();
-            if (silent_)
+            HttpAnswer a;
+            {
+                QMutexLocker lock(&mutex_);
+                lines_ << line;
+                a = answerFor(line.section(u' ', 1, 1));
+                if (a.never || a.delayMs > 0) {
+                    *holding = true;
+                    ++held_;
+                }
+            }
+            if (a.never)
                 return;
-            QByteArray reply = "HTTP/1.1 " + QByteArray::number(status_) + ' ' + reasonOf(status_) + "\r\n";
-            reply += "Content-Type: text/plain\r\nContent-Length: " + QByteArray::number(body_.size()) + "\r\n";
-            reply += "Connection: close\r\n\r\n" + body_;
-            socket->write(reply);
-            socket->disconnectFromHost();
+            auto send = [socket, a, release] {
+                release();
+                QByteArray reply = "HTTP/1.1 " + QByteArray::number(a.status) + ' ' + reasonOf(a.status) + "\r\n";
+                reply += "Content-Type: application/octet-stream\r\nContent-Length: " + QByteArray::number(a.body.size()) + "\r\n";
+                reply += "Connection: close\r\n\r\n";
+                reply += a.cutAfter >= 0 ? a.body.left(a.cutAfter) : a.body;
+                socket->write(reply);
+                socket->disconnectFromHost();
+            };
+            if (a.delayMs > 0)
+                QTimer::singleShot(a.delayMs, socket, send);
+            else
+                send();
         });
     }
 }
@@ -84,5 +179,12 @@ bool waitForIo(const std::function<bool()>& done, int capMs)
     }
     return done();
 }
+
+ClockHoldWhileServing::ClockHoldWhileServing(const LoopbackHttpServer& server)
+{
+    platform::Clock::setManualIoGate([&server] { return platform::HttpGet::running() > server.heldRequests(); });
+}
+
+ClockHoldWhileServing::~ClockHoldWhileServing() { platform::Clock::setManualIoGate({}); }
 
 } // namespace testsupport

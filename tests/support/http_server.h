@@ -1,46 +1,101 @@
 #pragma once
-// A small HTTP server on 127.0.0.1 for the tests: it records the request line of every request
-// and answers each with a given status and body, or never answers at all.
+// A small HTTP server on 127.0.0.1 for the tests. It records the request line of every request
+// and answers by a route table: a request path gets the answers set for it, in turn (the last
+// one repeats); any other path gets the default answer (200 with an empty body unless told
+// otherwise). An answer may be held back for a while, cut off after some bytes of its body, or
+// never sent at all.
+//
+// The server runs on a thread of its own, so it also answers while the program's thread is
+// blocked in a download.
 
 #include <QByteArray>
+#include <QMutex>
 #include <QObject>
 #include <QStringList>
-#include <QTcpServer>
+#include <QThread>
 #include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+class QTcpServer;
 
 namespace testsupport {
 
+struct HttpAnswer {
+    int status = 200;
+    QByteArray body;
+    // Real milliseconds before the answer goes out.
+    int delayMs = 0;
+    // The connection is closed after this many bytes of the body (the headers still announce
+    // the whole length); -1 sends the whole body.
+    int cutAfter = -1;
+    // No answer at all: the request is held until the client gives up.
+    bool never = false;
+
+    static HttpAnswer stall()
+    {
+        HttpAnswer a;
+        a.never = true;
+        return a;
+    }
+};
+
 class LoopbackHttpServer : public QObject {
 public:
-    // Listens on a free port of 127.0.0.1; answers 200 with an empty body until told otherwise.
-    // Proxies are switched off for the whole test program: loopback traffic must reach us.
+    // Listens on a free port of 127.0.0.1. Proxies are switched off for the whole test program:
+    // loopback traffic must reach us.
     LoopbackHttpServer();
+    ~LoopbackHttpServer() override;
 
-    quint16 port() const { return server_.serverPort(); }
+    quint16 port() const { return port_; }
     // "http://127.0.0.1:<port>"
     QString baseUrl() const;
 
+    // The default answer, for every path without a route.
     void answer(int status, const QByteArray& body);
-    // Requests are read and recorded, but no answer is ever sent.
-    void neverAnswer() { silent_ = true; }
+    // Requests are read and recorded, but no answer is ever sent (default answer).
+    void neverAnswer();
+    // The answers for one path ("/up/x.rar", without query), given in turn; the last repeats.
+    void route(const QString& path, std::vector<HttpAnswer> answers);
+    void route(const QString& path, int status, const QByteArray& body) { route(path, {HttpAnswer{status, body}}); }
+    void clearRoutes();
 
     // The request lines received so far ("GET /path?query HTTP/1.1"), in order.
-    const QStringList& requestLines() const { return lines_; }
+    QStringList requestLines() const;
     // The request targets ("/path?query") of the same requests.
     QStringList targets() const;
+    // Requests received that are held without an answer (stalled, or still delayed).
+    int heldRequests() const;
 
 private:
+    HttpAnswer answerFor(const QString& target);
     void onConnection();
 
-    QTcpServer server_;
+    QThread thread_;
+    QTcpServer* server_ = nullptr; // lives on thread_
+    quint16 port_ = 0;
+    mutable QMutex mutex_;
     QStringList lines_;
-    int status_ = 200;
-    QByteArray body_;
-    bool silent_ = false;
+    HttpAnswer default_;
+    std::map<QString, std::vector<HttpAnswer>> routes_;
+    std::map<QString, std::size_t> served_;
+    int held_ = 0;
 };
 
 // Processes events until done() is true or capMs of real time have passed, without moving the
 // program's clock: for network input and output that the test cannot drive itself.
 bool waitForIo(const std::function<bool()>& done, int capMs = 10000);
+
+// While alive, a wait on the manual clock does not move the clock as long as an HTTP request of
+// the program is on its way to or from this server; it lets real time pass instead. So a time-out
+// on the clock is reached only by requests the server holds, however slowly the machine runs.
+class ClockHoldWhileServing {
+public:
+    explicit ClockHoldWhileServing(const LoopbackHttpServer& server);
+    ~ClockHoldWhileServing();
+    ClockHoldWhileServing(const ClockHoldWhileServing&) = delete;
+    ClockHoldWhileServing& operator=(const ClockHoldWhileServing&) = delete;
+};
 
 } // namespace testsupport

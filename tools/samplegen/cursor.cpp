@@ -8,8 +8,6 @@ namespace samplegen {
 namespace {
 
 constexpr int Size = 32;
-constexpr int HotX = 15;
-constexpr int HotY = 15;
 
 void le16(QByteArray& out, std::uint16_t v)
 {
@@ -24,28 +22,11 @@ void le32(QByteArray& out, std::uint32_t v)
 }
 
 enum Pixel : char { Clear = 0, Black, White };
+using Pixels = std::array<std::array<Pixel, Size>, Size>;
 
-// The I-beam: a two-pixel stem with serifs at both ends, drawn black with a white edge so
-// that it shows on any cell colour.
-std::array<std::array<Pixel, Size>, Size> shape()
+// Black pixels get a white edge so that the pointer shows on any colour.
+Pixels withEdge(const Pixels& px)
 {
-    std::array<std::array<Pixel, Size>, Size> px{};
-    auto black = [&](int x, int y) { px[y][x] = Black; };
-    for (int y = 6; y <= 24; ++y) {
-        black(15, y);
-        black(16, y);
-    }
-    for (int x = 11; x <= 20; ++x) {
-        if (x == 15 || x == 16)
-            continue;
-        black(x, 5);
-        black(x, 25);
-    }
-    black(15, 5);
-    black(16, 5);
-    black(15, 25);
-    black(16, 25);
-    // The white edge: every clear pixel next to a black one.
     auto edge = px;
     for (int y = 0; y < Size; ++y)
         for (int x = 0; x < Size; ++x) {
@@ -62,11 +43,56 @@ std::array<std::array<Pixel, Size>, Size> shape()
     return edge;
 }
 
-} // namespace
-
-QByteArray iBeamCursor()
+// The I-beam: a two-pixel stem with serifs at both ends.
+Pixels iBeam()
 {
-    const auto px = shape();
+    Pixels px{};
+    auto black = [&](int x, int y) { px[y][x] = Black; };
+    for (int y = 6; y <= 24; ++y) {
+        black(15, y);
+        black(16, y);
+    }
+    for (int x = 11; x <= 20; ++x) {
+        if (x == 15 || x == 16)
+            continue;
+        black(x, 5);
+        black(x, 25);
+    }
+    black(15, 5);
+    black(16, 5);
+    black(15, 25);
+    black(16, 25);
+    return withEdge(px);
+}
+
+// A pointing hand: the outline of a raised index finger over a fist, filled white.
+Pixels hand()
+{
+    Pixels px{};
+    auto row = [&](int y, int x0, int x1, Pixel p) {
+        for (int x = x0; x <= x1; ++x)
+            px[y][x] = p;
+    };
+    for (int y = 1; y <= 12; ++y) {
+        row(y, 7, 11, White);
+        px[y][7] = px[y][11] = Black;
+    }
+    row(1, 8, 10, Black);
+    for (int y = 12; y <= 24; ++y) {
+        row(y, 4, 20, White);
+        px[y][4] = px[y][20] = Black;
+    }
+    row(12, 4, 7, Black);
+    row(12, 11, 20, Black);
+    row(24, 4, 20, Black);
+    for (int x : {14, 17})
+        for (int y = 13; y <= 16; ++y)
+            px[y][x] = Black;
+    return withEdge(px);
+}
+
+QByteArray cursorFile(const Pixels& px, int hotX, int hotY)
+{
     constexpr int RowBytes = Size / 8; // one bit a pixel, rows already a multiple of four bytes
     constexpr int MaskBytes = RowBytes * Size;
     constexpr std::uint32_t HeaderBytes = 40;
@@ -84,8 +110,8 @@ QByteArray iBeamCursor()
     out.append(static_cast<char>(Size));
     out.append(char(0)); // colours in the palette: 0 means none to count here
     out.append(char(0));
-    le16(out, HotX);
-    le16(out, HotY);
+    le16(out, static_cast<std::uint16_t>(hotX));
+    le16(out, static_cast<std::uint16_t>(hotY));
     le32(out, ImageBytes);
     le32(out, ImageOffset);
     // The bitmap header: the height counts both masks.
@@ -122,5 +148,11 @@ QByteArray iBeamCursor()
     out += mask;
     return out;
 }
+
+} // namespace
+
+QByteArray iBeamCursor() { return cursorFile(iBeam(), 15, 15); }
+
+QByteArray handCursor() { return cursorFile(hand(), 9, 1); }
 
 } // namespace samplegen

@@ -61,4 +61,19 @@ void dialogButton(QPainter& p, const QRect& r, const QString& caption, bool isDe
 // A white entry field with the theme's border.
 void field(QPainter& p, const QRect& r, const QString& text = {}, bool withArrow = false);
 
+enum class Look { Normal, Hover, Pressed, Disabled };
+
+// A button's picture strip: four frames of one size side by side, normal, hover, pressed and
+// disabled; paintFrame(painter, look, frame rectangle) draws each.
+template <typename PaintFrame>
+QImage strip(int width, int height, PaintFrame paintFrame)
+{
+    QImage image = canvas(4 * width, height);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    for (int k = 0; k < 4; ++k)
+        paintFrame(p, static_cast<Look>(k), QRect(k * width, 0, width, height));
+    return image;
+}
+
 } // namespace samplegen

@@ -88,21 +88,6 @@ QImage boxLogo()
     return image;
 }
 
-enum class Look { Normal, Hover, Pressed, Disabled };
-
-// A button's picture strip: four frames of one size side by side, normal, hover, pressed and
-// disabled; paintFrame(painter, look, frame rectangle) draws each.
-template <typename PaintFrame>
-QImage strip(int width, int height, PaintFrame paintFrame)
-{
-    QImage image = canvas(4 * width, height);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    for (int k = 0; k < 4; ++k)
-        paintFrame(p, static_cast<Look>(k), QRect(k * width, 0, width, height));
-    return image;
-}
-
 // The strip of a wide push button with its caption.
 QImage pushStrip(const QString& caption, bool primary)
 {

@@ -7,13 +7,17 @@
 // only created when missing: once the program has run, they hold the candidate's state.
 
 #include "bars.h"
+#include "cover.h"
 #include "cursor.h"
 #include "faces.h"
+#include "menus.h"
 #include "output.h"
 #include "panels.h"
 #include "session.h"
+#include "update_sample.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <cstdio>
@@ -28,6 +32,8 @@ namespace {
 constexpr int ConfigLines = 40;
 constexpr int ModuleConfigLines = 41;
 constexpr int FontColourLines = 41;
+// Units of the sample bank; their titles are configuration entries 5 onward.
+constexpr int SampleUnits = 3;
 
 struct Sources {
     QStringList config;
@@ -35,6 +41,8 @@ struct Sources {
     QStringList fontColours;
     QStringList questionTexts;
     QStringList texts;
+    QStringList announcement;
+    QString bankVersion;
 };
 
 std::optional<QStringList> readSource(Output& out, const QDir& dir, const QString& name, int maxLines = -1)
@@ -61,9 +69,11 @@ std::optional<Sources> readSources(Output& out, const QDir& dir)
     const auto fonts = readSource(out, dir, QStringLiteral("tables/288905.txt"), FontColourLines);
     const auto questions = readSource(out, dir, QStringLiteral("session/questions.txt"));
     const auto texts = readSource(out, dir, QStringLiteral("session/texts.txt"));
-    if (!config || !module || !fonts || !questions || !texts)
+    const auto announcement = readSource(out, dir, QStringLiteral("cover/170100.txt"), 3);
+    const auto version = readSource(out, dir, QStringLiteral("cover/288895.txt"), 1);
+    if (!config || !module || !fonts || !questions || !texts || !announcement || !version)
         return std::nullopt;
-    return Sources{*config, *module, *fonts, *questions, *texts};
+    return Sources{*config, *module, *fonts, *questions, *texts, *announcement, version->value(0)};
 }
 
 void writePictures(Output& out, const QString& folder, const std::vector<std::pair<QString, QImage>>& pictures)
@@ -88,6 +98,12 @@ bool textTableInOrder(Output& out, const QStringList& texts)
     return true;
 }
 
+// Question line: the id, the number of step lines, then the text from column 7.
+QString questionLine(const QString& id, std::size_t steps, const QString& text)
+{
+    return id + QStringLiteral("%1").arg(steps, 2, 10, QChar(u'0')) + text;
+}
+
 void writeSession(Output& out, const QString& data, const Sources& src)
 {
     std::vector<session::Question> questions;
@@ -108,16 +124,53 @@ void writeSession(Output& out, const QString& data, const Sources& src)
         const session::Question& q = questions[i];
         for (const StepLine& s : q.steps)
             steps << s.text();
-        // Question line: the id, the number of step lines, then the text from column 7.
-        questionLines << q.id + QStringLiteral("%1").arg(q.steps.size(), 2, 10, QChar(u'0')) +
-                             src.questionTexts[static_cast<qsizetype>(i)];
+        questionLines << questionLine(q.id, q.steps.size(), src.questionTexts[static_cast<qsizetype>(i)]);
     }
-    // The sample is the session built from a list (session file number 19, question file 69).
+    // A session built from a list (session file number 19, question file 69).
     out.writeGbkLines(data + QStringLiteral("288819.mxy"), steps);
     out.writeGbkLines(data + QStringLiteral("288869.mxy"), questionLines);
+
+    // The unit banks: every sample unit holds the sample questions, under its own ids.
+    QString counts;
+    for (int u = 0; u < SampleUnits; ++u) {
+        QStringList bank;
+        for (std::size_t i = 0; i < questions.size(); ++i) {
+            const QString id = QStringLiteral("%1%2").arg(u, 2, 10, QChar(u'0')).arg(i + 1, 2, 10, QChar(u'0'));
+            bank << questionLine(id, questions[i].steps.size(), src.questionTexts[static_cast<qsizetype>(i)]);
+        }
+        out.writeGbkLines(data + QStringLiteral("2888%1.mxy").arg(20 + u), steps);
+        out.writeGbkLines(data + QStringLiteral("2888%1.mxy").arg(70 + u), bank);
+        counts += QStringLiteral("%1").arg(questions.size(), 2, 10, QChar(u'0'));
+    }
+    // Papers and units: no fixed papers yet, the sample units and their question counts.
+    out.writeGbkLines(data + QStringLiteral("288891.mxy"),
+                      {QStringLiteral("00%1").arg(SampleUnits, 2, 10, QChar(u'0')), counts});
+
     if (textTableInOrder(out, src.texts))
         out.writeGbkLines(data + QStringLiteral("288890.mxy"), src.texts);
     writePictures(out, data, session::pictures());
+}
+
+// The cover page: its faces and link pointer, the bank version, the help pages, and an
+// announcement (the candidate's record folder keeps a downloaded one).
+void writeCover(Output& out, const QString& data, const Sources& src, const QDir& sourceDir)
+{
+    writePictures(out, data, cover::faces(src.moduleConfig.value(9).trimmed()));
+    out.writeBytes(data + QStringLiteral("9l0015.mxy"), handCursor());
+    // An update run replaces the bank version: a rebuild must not take it back.
+    if (!out.exists(data + QStringLiteral("288895.mxy")))
+        out.writeGbkLines(data + QStringLiteral("288895.mxy"), {src.bankVersion});
+    for (int page = 0; page < 5; ++page) {
+        QFile f(sourceDir.filePath(QStringLiteral("help/l3818%1.html").arg(page)));
+        if (!f.open(QIODevice::ReadOnly)) {
+            out.fail(QStringLiteral("cannot read %1").arg(f.fileName()));
+            continue;
+        }
+        out.writeBytes(data + QStringLiteral("l3818%1.mxy").arg(page), f.readAll());
+    }
+    const QString announcement = QStringLiteral("ksdata/170100.mxy");
+    if (!out.exists(announcement))
+        out.writeGbkLines(announcement, src.announcement);
 }
 
 int run(const QString& sourceDir, const QString& installDir)
@@ -152,6 +205,8 @@ int run(const QString& sourceDir, const QString& installDir)
                    {QStringLiteral("9lX009"), bars::toolBars()},
                    {QStringLiteral("9lX010"), panels::locationList()}});
     writePictures(out, QStringLiteral("examdata/"), bars::elementPictures());
+    writePictures(out, QStringLiteral("examdata/"), menus::pictures());
+    out.writeGbkLines(QStringLiteral("sMenu.sys"), menus::contextMenuFile());
 
     out.writeGbkLines(data + QStringLiteral("288905.mxy"), src->fontColours);
     try {
@@ -164,6 +219,9 @@ int run(const QString& sourceDir, const QString& installDir)
 
     out.writeBytes(QStringLiteral("ico01.CUR"), iBeamCursor());
     writeSession(out, data, *src);
+    writeCover(out, data, *src, QDir(sourceDir));
+    // The module name is configuration entry 1, the endpoint's folder of the announcement entry 12.
+    update::write(out, dataName, src->config.value(0).trimmed(), src->moduleConfig.value(12).trimmed());
     return out.failures() == 0 ? 0 : 1;
 }
 

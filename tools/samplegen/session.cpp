@@ -32,7 +32,12 @@ enum TextLine {
     HintDialogOk,
     ListFunctions,
     HintChooseAverage,
-    LastTextLine = HintChooseAverage
+    HintToolbarsFormat,
+    HintFillYellow,
+    HintPaletteYellow,
+    HintToolbarMenuDrawing,
+    HintInsertAtB3,
+    LastTextLine = HintInsertAtB3
 };
 
 // Standard pointer 2 is the cross; cursor file 01 is the I-beam "ico01.CUR".
@@ -134,11 +139,35 @@ Question typeDragKeyTabList()
     return q;
 }
 
+// The menus: a cascade of the View menu, the fill colour palette, a palette that the step
+// opens itself, the toolbars' context menu and the cell's context menu.
+Question menusAndPalettes()
+{
+    Question q{QStringLiteral("0004"), {}};
+    const int hintLeft = twips(420);
+    const int hintTop = twips(380);
+    StepLine s1 = step(1, u"7000", DefaultBack);
+    s1.menuTarget(125, u"H030402000").hint(HintToolbarsFormat, hintLeft, hintTop);
+    q.steps.push_back(s1);
+    StepLine s2 = step(2, u"7000", DefaultBack);
+    s2.menuTarget(125, u"H842700000").hint(HintFillYellow, hintLeft, hintTop);
+    q.steps.push_back(s2);
+    StepLine s3 = step(3, u"7000", DefaultBack);
+    s3.pane(33, twips(300), twips(200)).menuTarget(125, u"H332700000").hint(HintPaletteYellow, hintLeft, hintTop);
+    q.steps.push_back(s3);
+    StepLine s4 = step(4, u"3427", DefaultBack);
+    s4.hint(HintToolbarMenuDrawing, hintLeft, hintTop);
+    q.steps.push_back(s4);
+    q.steps.push_back(cellStep(5, u"3140", DefaultBack, u"B3", HintInsertAtB3));
+    q.steps.push_back(step(6, u"9999", Keep));
+    return q;
+}
+
 } // namespace
 
 std::vector<Question> questions()
 {
-    return {clickEditHover(), rightClickCtrlClick(), typeDragKeyTabList()};
+    return {clickEditHover(), rightClickCtrlClick(), typeDragKeyTabList(), menusAndPalettes()};
 }
 
 int textLinesUsed()

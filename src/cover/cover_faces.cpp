@@ -1,0 +1,39 @@
+#include "cover/cover_faces.h"
+
+#include "platform/vb_picture.h"
+#include "startup/face_picture.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+namespace cover {
+
+QStringList coverFaceNames()
+{
+    QStringList names{QStringLiteral("l62011"), QStringLiteral("l20060"), QStringLiteral("l20051"), QStringLiteral("l20052"),
+                      QStringLiteral("l20053")};
+    for (int i = 0; i <= 48; ++i)
+        names << QStringLiteral("l200%1").arg(i, 2, 10, QChar(u'0'));
+    names << QStringLiteral("l20054") << QStringLiteral("l20086") << QStringLiteral("l20055") << QStringLiteral("l20087")
+          << QStringLiteral("l20064");
+    return names;
+}
+
+namespace {
+// One face a pass of the event loop, so that the windows on screen go on painting meanwhile.
+void prefetchFrom(int next)
+{
+    const QStringList names = coverFaceNames();
+    if (next >= names.size())
+        return;
+    vb::LoadPicture(facePath(names[next]));
+    QTimer::singleShot(0, QCoreApplication::instance(), [next] { prefetchFrom(next + 1); });
+}
+} // namespace
+
+void prefetchCoverFaces()
+{
+    QTimer::singleShot(0, QCoreApplication::instance(), [] { prefetchFrom(0); });
+}
+
+} // namespace cover

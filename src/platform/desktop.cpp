@@ -1,0 +1,34 @@
+#include "platform/desktop.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace platform {
+
+namespace {
+std::function<void(const QString&)>& observer()
+{
+    static std::function<void(const QString&)> o;
+    return o;
+}
+} // namespace
+
+void openAddress(const QString& address)
+{
+    if (observer()) {
+        observer()(address);
+        return;
+    }
+    const QString a = address.trimmed();
+    if (a.isEmpty())
+        return;
+    QUrl url(a);
+    if (url.scheme().size() <= 1 || QFileInfo::exists(a)) // none, or a drive letter
+        url = QUrl::fromLocalFile(a);
+    QDesktopServices::openUrl(url);
+}
+
+void setOpenAddressObserver(std::function<void(const QString&)> observer) { platform::observer() = std::move(observer); }
+
+} // namespace platform

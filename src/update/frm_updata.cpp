@@ -1,0 +1,226 @@
+#include "update/frm_updata.h"
+
+#include "controls/mivo_button.h"
+#include "platform/download.h"
+#include "platform/files.h"
+#include "platform/vb_msgbox.h"
+#include "platform/vb_units.h"
+#include "session_state/session_state.h"
+#include "startup/error_report.h"
+#include "startup/face_picture.h"
+#include "update/update_run.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <QTemporaryFile>
+
+namespace {
+
+const QString LoadTag = QStringLiteral("upload");
+const QString RunTag = QStringLiteral("tkup");
+const QString LatestText = QStringLiteral("最新题库版本是：");
+
+QString installationFile(const QString& relative)
+{
+    return platform::resolvePathForWrite(update::joinPath(S().AppPath, relative));
+}
+
+} // namespace
+
+FrmUpdata& frmUpdata() { return vb::Forms::get<FrmUpdata>(); }
+
+FrmUpdata::FrmUpdata()
+{
+    setBorderStyle(0);
+    ImgLogo1 = new vb::Image(this);
+    Label4 = new vb::Label(this);
+    Label4->setBackStyle(0);
+    Label4->setAutoSize(true);
+    Label4->setForeColor(vb::RGB(255, 255, 255));
+    Label3 = new vb::Label(this);
+    Label3->setBackStyle(0);
+    Label3->setAutoSize(true);
+    LblVer = new vb::Label(this);
+    LblVer->setBackStyle(0);
+    LblVer->setAutoSize(true);
+    Label1 = new vb::Label(this);
+    Label1->setBackStyle(0);
+    Label1->setAutoSize(true);
+    Label2 = new vb::Label(this);
+    Label2->setBackStyle(0);
+    Label2->setAutoSize(true);
+    Label2->setForeColor(vb::RGB(255, 0, 0));
+    // Made after the logo and the title, so the whole strip drags.
+    lblMove = new vb::Label(this);
+    lblMove->setBackStyle(0);
+    lblMove->MouseDown = [this](int b, int s, double x, double y) { lblMove_MouseDown(b, s, x, y); };
+    Command1 = new mivoButton(this);
+    Command1->Click = [this] { Command1_Click(); };
+    Timer1 = new platform::Timer(this, 100);
+    Timer1->onTimer = [this] { Timer1_Timer(); };
+    AppExeName = update::executableFileName(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+}
+
+void FrmUpdata::Form_Load()
+{
+    const auto& s = S();
+    setTopmost(true);
+
+    const int width = scaledX(5550);
+    const int height = scaledY(3750);
+    Move((vb::screenWidthTw() - width) / 2, (vb::screenHeightTw() - height) / 2, width, height);
+    setIcon(reportedFace(QStringLiteral("l62011"), LoadTag));
+    setCaption(QStringLiteral("vidavozedudevavuzivuv"));
+    setPicture(reportedFace(QStringLiteral("l20069"), LoadTag));
+    ImgLogo1->Move(scaledX(120), scaledY(90));
+    ImgLogo1->setPicture(reportedFace(QStringLiteral("l20067"), LoadTag));
+    lblMove->Move(0, 0, scaledX(5580), scaledY(540));
+
+    Label3->Move(scaledX(360), scaledY(960));
+    Label3->setFontSize(9 * s.ScaleX);
+    Label1->Move(Label3->Left(), scaledY(1440));
+    Label1->setFontSize(9 * s.ScaleX);
+    LblVer->Move(scaledX(1800), Label3->Top());
+    LblVer->setFontSize(9 * s.ScaleX);
+    Label2->Move(Label3->Left(), scaledY(1920));
+    Label2->setFontSize(14 * s.ScaleX);
+    Label4->Move(scaledX(600), scaledY(150));
+    Label4->setFontSize(10 * s.ScaleX);
+    Label4->setCaption(QStringLiteral("新版本检测——") + s.ModuleTitle);
+
+    Command1->Move(scaledX(3480), scaledY(2880), scaledX(1350), scaledY(450));
+    Command1->setPicture(reportedFace(QStringLiteral("l20001"), LoadTag));
+
+    Label3->setCaption(QStringLiteral("当前题库版本是："));
+    LblVer->setCaption(s.BankVersion);
+    Label1->setCaption(LatestText + s.BankVersion);
+    Label2->setCaption(QStringLiteral("已是最新版本，无需升级。"));
+
+    Hide();
+    Timer1->setEnabled(true);
+
+    // The cover page reads the announcement the next time it loads; a failed download leaves
+    // the one it has.
+    const QString endpoint = update::updateEndpoint();
+    if (!endpoint.isEmpty())
+        platform::downloadToFile(update::announcementUrl(endpoint, s.sysInfo[12]), installationFile(QStringLiteral("ksdata/170100.mxy")));
+}
+
+void FrmUpdata::Timer1_Timer()
+{
+    if (S().UpdateWindowShown != 0)
+        Show();
+    else
+        Hide();
+    Timer1->setEnabled(false);
+    TKUP();
+}
+
+void FrmUpdata::Command1_Click() { vb::Unload(*this); }
+
+void FrmUpdata::lblMove_MouseDown(int button, int, double, double)
+{
+    if (button == vb::vbLeftButton)
+        beginDrag();
+}
+
+void FrmUpdata::showNoList()
+{
+    // Saying "up to date" when nothing could be asked would be a failure shown as success.
+    Label1->setCaption(LatestText);
+    Label2->setCaption(QStringLiteral("网络状况不好，请重试！"));
+}
+
+void FrmUpdata::TKUP()
+{
+    const auto& s = S();
+    const QString endpoint = update::updateEndpoint();
+    if (endpoint.isEmpty()) {
+        showNoList();
+        return;
+    }
+    const update::RunPlace place{s.AppPath, update::dataFolderName(s.AppPath, s.DataDir), endpoint, s.ModuleName, AppExeName,
+                                 QUrl(endpoint).scheme().compare(QStringLiteral("https"), Qt::CaseInsensitive) == 0};
+    const QUrl list = update::listUrl(endpoint, s.ModuleName, place.dataFolder);
+
+    // Closing the window while the list is on its way ends the run there: the window is gone
+    // once the wait returns, and nothing of it may be touched.
+    QPointer<FrmUpdata> self(this);
+    const auto closed = [self] { return !self || !self->isLoaded(); };
+    const QString answer = getHtmlStr(QString::fromUtf8(list.toEncoded()), 2, closed);
+    if (closed())
+        return;
+    const auto stamp = update::listStamp(answer);
+    if (!stamp) {
+        showNoList();
+        return;
+    }
+    if (!(*stamp > s.BankVersion))
+        return;
+
+    // The copy on disk is what the run works from: it takes the place of the old one only when
+    // it came whole and is the list whose stamp was compared.
+    const QString localList = installationFile(QStringLiteral("ksdata/288895.mxy"));
+    QByteArray listBytes;
+    {
+        QTemporaryFile arriving(localList + QStringLiteral(".XXXXXX"));
+        if (arriving.open()) {
+            arriving.close();
+            if (platform::downloadToFile(list, arriving.fileName())) {
+                QFile in(arriving.fileName());
+                if (in.open(QIODevice::ReadOnly))
+                    listBytes = in.readAll();
+                else
+                    reportFailure(RunTag, runerr::FileNotFound);
+            }
+        }
+    }
+    const QStringList lines = platform::gbkLines(listBytes);
+    if (lines.isEmpty() || update::listStamp(lines.first()) != stamp) {
+        showNoList();
+        return;
+    }
+    if (!platform::saveBytes(localList, listBytes))
+        reportFailure(RunTag, runerr::PathFileAccess);
+
+    Hide();
+    const int reply = vb::MsgBox(QStringLiteral("题库有新文件，是否要进行升级？"), vb::vbYesNo + vb::vbQuestion, QStringLiteral("升级软件"));
+    if (closed() || reply != vb::vbYes)
+        return;
+
+    int tried = 0;
+    int done = 0;
+    QString exeCopy;
+    for (const auto& plan : update::planRun(lines, place)) {
+        if (plan.kind == update::EntryPlan::Refused) {
+            reportFailure(RunTag, runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + QStringLiteral(": ") + plan.name);
+            continue;
+        }
+        if (plan.kind == update::EntryPlan::UpToDate)
+            continue;
+        ++tried;
+        QDir().mkpath(QFileInfo(plan.localPath).absolutePath());
+        if (!platform::downloadToFile(plan.url, plan.localPath))
+            continue;
+        ++done;
+        if (plan.exeCopy)
+            exeCopy = plan.localPath;
+    }
+    // The bank version moves only when every file arrived, so the next run fetches what is
+    // still missing.
+    if (done == tried && !platform::saveBytes(platform::resolvePathForWrite(update::joinPath(s.DataDir, QStringLiteral("288895.mxy"))), listBytes))
+        reportFailure(RunTag, runerr::PathFileAccess);
+    if (!exeCopy.isEmpty() && !platform::saveText(installationFile(QStringLiteral("uprun.dll")), exeCopy + QStringLiteral("\r\n")))
+        reportFailure(RunTag, runerr::PathFileAccess);
+
+    vb::MsgBox(QStringLiteral("已更新%1/%2文件。请重新打开软件！").arg(done).arg(tried), vb::vbOKOnly, s.ApplicationTitle);
+    if (!exeCopy.isEmpty()) {
+        const QString updater = installationFile(QStringLiteral("qvitpk.rar"));
+        if (!platform::startProgram(updater))
+            reportFailure(RunTag, runerr::FileNotFound, runerr::text(runerr::FileNotFound) + QStringLiteral(": ") + updater);
+    }
+    vb::End();
+}

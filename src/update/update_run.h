@@ -1,0 +1,93 @@
+#pragma once
+// The rules of the question-bank update: the endpoint's addresses, the update list and its
+// entries, where each listed file lives here and on the endpoint, which names are refused, and
+// which entries an accepted run fetches.
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <optional>
+#include <vector>
+
+namespace update {
+
+// The stamp of a local file that does not exist: older than any stamp beginning with "20".
+inline const QString MissingFileStamp = QStringLiteral("190011011030");
+
+// The update endpoint's address (scheme, host, port): the environment variable
+// TALVESK_UPDATE_URL, empty when unset (then the updater asks nothing of the network).
+QString updateEndpoint();
+
+// The data folder's name: dataDir without appPath and without separators ("data").
+QString dataFolderName(const QString& appPath, const QString& dataDir);
+// An address of the endpoint: the endpoint as it stands (a trailing "/" is not doubled), then
+// the path below it in GBK, percent-encoded where a URL needs it.
+QUrl endpointUrl(const QString& endpoint, const QString& path);
+// The folder of the module's files on the endpoint: "/up/pelor/" & moduleName & "/".
+QString updateBasePath(const QString& moduleName);
+// The list: the module's folder & dataFolder & "/288895.txt".
+QUrl listUrl(const QString& endpoint, const QString& moduleName, const QString& dataFolder);
+// "/up/ad/" & serverFolderTag & "/170100.rar".
+QUrl announcementUrl(const QString& endpoint, const QString& serverFolderTag);
+
+// folder & "/" & relative (either side may bring its own separator; "\" counts as one).
+QString joinPath(const QString& folder, const QString& relative);
+
+// The list's stamp: its first twelve characters without surrounding spaces, when the answer is a
+// list (begins with "20"); nothing for a time-out text, an error page or an empty answer.
+std::optional<QString> listStamp(const QString& answer);
+
+// One entry line of the list: the trimmed line when it does not begin with "20" and is longer
+// than 18 characters.
+struct Entry {
+    QChar type;
+    QString stamp; // characters 2-13
+    QString name;  // from character 14: the relative name, "\" between folders
+};
+std::optional<Entry> parseEntry(const QString& line);
+
+// The folder of an entry below the installation ("data\", "ksdata\", "examdata\", ""); any other
+// letter keeps the folder of the entry before it.
+QString entryFolder(QChar type, const QString& dataFolder, const QString& previous);
+// The local name: ".mxy" appended when the name has no ".".
+QString localName(const QString& name);
+// The name on the endpoint: ".rar" appended when the name has no "."; otherwise its last four
+// characters replaced by ".rar" (abc.mxy -> abc.rar, page.html -> page..rar).
+QString serverName(const QString& name);
+
+// A relative name that stays inside its folder and that every file system of the installations
+// can hold: parts separated by "\" or "/", none empty, "." or "..", no leading separator, none
+// of <>:"|?*, no control character, every character a GBK one.
+bool isSafeName(const QString& name);
+// Content that runs as code: the program's own executable, the external updater, and any
+// ".exe", ".dll" or ".so" file.
+bool isExecutableContent(const QString& localName, const QString& exeName);
+// The executable's file name as the list names it: the base name & ".exe", a doubled ".exe.exe"
+// reduced to one.
+QString executableFileName(const QString& baseName);
+
+// The local file's last-modified minute as "YYYYMMDDHHMM", or MissingFileStamp.
+QString fileStamp(const QString& path);
+
+// Where an accepted run stands and what it may fetch.
+struct RunPlace {
+    QString appPath;
+    QString dataFolder;
+    QString endpoint;
+    QString moduleName;
+    QString exeName;
+    bool secure = false; // the endpoint is https: code may be fetched
+};
+
+// What the run does with one entry.
+struct EntryPlan {
+    enum Kind { Refused, UpToDate, Fetch } kind = Refused;
+    QString name;      // the relative name as listed
+    QString localPath; // the file written (for the executable, its "_bak" copy)
+    QUrl url;
+    bool exeCopy = false;
+};
+// The plan of every entry of the list, in order.
+std::vector<EntryPlan> planRun(const QStringList& lines, const RunPlace& place);
+
+} // namespace update

@@ -1,0 +1,415 @@
+// The update window and its update run against a loopback endpoint: the layout, the
+// announcement, every way a run can end, the files an accepted run fetches, and closing the
+// window while the list is on its way.
+
+#include "update_fixture.h"
+
+#include "controls/mivo_button.h"
+#include "support/events.h"
+#include "update/frm_updata.h"
+
+using platform::Clock;
+using testsupport::HttpAnswer;
+using updatetest::gbk;
+using updatetest::gbkLines;
+using updatetest::UpdateTest;
+
+namespace {
+
+const QString NewStamp = QStringLiteral("201601021530");
+const QDateTime EntryTime(QDate(2016, 1, 2), QTime(15, 30));
+
+class FrmUpdataTest : public UpdateTest {
+protected:
+    void SetUp() override
+    {
+        UpdateTest::SetUp();
+        for (const char* face : {"l62011", "l20069", "l20067", "l20001"})
+            writePicture(QString::fromLatin1(face));
+    }
+    void writePicture(const QString& face)
+    {
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(Qt::darkBlue);
+        ASSERT_TRUE(image.save(file(QStringLiteral("data/%1.mxy").arg(face)), "PNG"));
+    }
+    // Opens the window as the cover page does and lets its start tick run the update run.
+    FrmUpdata& openAndRun()
+    {
+        FrmUpdata& w = frmUpdata();
+        w.Show();
+        Clock::advance(100);
+        return w;
+    }
+    // The run's texts when it got no usable list.
+    void expectNoListTexts(const FrmUpdata& w) const
+    {
+        EXPECT_EQ(w.Label1->Caption(), QStringLiteral("最新题库版本是："));
+        EXPECT_EQ(w.Label2->Caption(), QStringLiteral("网络状况不好，请重试！"));
+    }
+    bool asked() const
+    {
+        for (const auto& m : msgBoxes)
+            if (m.prompt.startsWith(QStringLiteral("题库有新文件")))
+                return true;
+        return false;
+    }
+    void serveList(const QStringList& entries, const QString& stamp = NewStamp)
+    {
+        server->route(listPath(), 200, gbkLines(QStringList{stamp} + entries));
+    }
+};
+
+} // namespace
+
+TEST_F(FrmUpdataTest, LayoutAt120DpiKeepsItsPixelSize)
+{
+    auto& s = S();
+    s.ScaleX = s.ScaleY = 0.8;
+    vb::setTwipsPerPixelOverride(12, 12);
+    s.BankVersion.clear();
+    FrmUpdata& w = frmUpdata();
+    EXPECT_FALSE(w.Visible()) << "hidden until the start tick";
+    EXPECT_TRUE(w.Timer1->Enabled());
+    EXPECT_EQ(w.Width(), 4440);
+    EXPECT_EQ(w.Height(), 3000);
+    EXPECT_TRUE(w.Topmost());
+    EXPECT_EQ(w.BorderStyle(), 0);
+    EXPECT_TRUE(w.hasPicture());
+    EXPECT_EQ(w.Caption(), QStringLiteral("vidavozedudevavuzivuv"));
+    EXPECT_DOUBLE_EQ(w.Label4->FontSize(), 8);
+    EXPECT_DOUBLE_EQ(w.Label3->FontSize(), 7.2);
+    EXPECT_DOUBLE_EQ(w.Label1->FontSize(), 7.2);
+    EXPECT_DOUBLE_EQ(w.LblVer->FontSize(), 7.2);
+    EXPECT_DOUBLE_EQ(w.Label2->FontSize(), 11.2);
+    EXPECT_EQ(w.Label4->Caption(), QStringLiteral("新版本检测——电子表格"));
+    EXPECT_EQ(w.Label3->Caption(), QStringLiteral("当前题库版本是："));
+    EXPECT_EQ(w.LblVer->Caption(), QString());
+    EXPECT_EQ(w.Label1->Caption(), QStringLiteral("最新题库版本是："));
+    EXPECT_EQ(w.Label2->Caption(), QStringLiteral("已是最新版本，无需升级。"));
+    EXPECT_EQ(w.Label1->Left(), w.Label3->Left());
+    EXPECT_EQ(w.LblVer->Top(), w.Label3->Top());
+    EXPECT_EQ(w.Command1->Width(), 1080);
+    EXPECT_TRUE(w.Command1->Picture().has_value());
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_F(FrmUpdataTest, StartTickRunsTheRunOnceAndShowsTheWindowOnlyWhenOpenedFromTheCover)
+{
+    useServer();
+    serveList({}, S().BankVersion);
+    for (const int shown : {1, 0}) {
+        S().UpdateWindowShown = shown;
+        FrmUpdata& w = frmUpdata();
+        w.Show();
+        Clock::advance(99);
+        EXPECT_TRUE(server->targets().filter(QStringLiteral("288895")).isEmpty()) << shown;
+        Clock::advance(1);
+        EXPECT_EQ(w.Visible(), shown == 1);
+        Clock::advance(1000);
+        EXPECT_EQ(server->targets().filter(QStringLiteral("288895")).size(), 1) << shown;
+        vb::Unload(w);
+        Clock::processEvents();
+        server = std::make_unique<testsupport::LoopbackHttpServer>();
+        hold = std::make_unique<testsupport::ClockHoldWhileServing>(*server);
+        qputenv("TALVESK_UPDATE_URL", server->baseUrl().toUtf8());
+        serveList({}, S().BankVersion);
+    }
+}
+
+TEST_F(FrmUpdataTest, AnnouncementLandsWholeOrTheOldOneStays)
+{
+    useServer();
+    const QString path = QStringLiteral("/up/ad/ex7/170100.rar");
+    const QByteArray announcement = gbkLines({QStringLiteral("新的公告◎第二行"), QStringLiteral("255"), QStringLiteral("http://example.com/")});
+    server->route(path, 200, announcement);
+    frmUpdata();
+    EXPECT_EQ(bytes(QStringLiteral("ksdata/170100.mxy")), announcement);
+    vb::Forms::unloadAll();
+
+    for (const HttpAnswer& failing : {HttpAnswer{404, "<html>"}, HttpAnswer{500, "x"}, HttpAnswer{200, announcement, 0, 5}}) {
+        server->route(path, {failing});
+        frmUpdata();
+        EXPECT_EQ(bytes(QStringLiteral("ksdata/170100.mxy")), announcement);
+        vb::Forms::unloadAll();
+    }
+    server.reset();
+    frmUpdata();
+    EXPECT_EQ(bytes(QStringLiteral("ksdata/170100.mxy")), announcement);
+    EXPECT_TRUE(msgBoxes.empty());
+    EXPECT_EQ(QDir(file(QStringLiteral("ksdata"))).entryList(QDir::Files).size(), 1) << "no temporary left";
+}
+
+TEST_F(FrmUpdataTest, RunsWithoutAUsableListLeaveEverythingAndSaySo)
+{
+    write(QStringLiteral("ksdata/288895.mxy"), "old list");
+    write(QStringLiteral("data/288895.mxy"), "201501010000\r\n");
+    const auto before = filesOnDisk();
+    const QString other = QStringLiteral("201601021531");
+    const struct {
+        const char* what;
+        std::vector<HttpAnswer> list; // empty: no endpoint at all
+        bool noList;
+        std::int64_t minMs, maxMs;
+    } cases[] = {
+        {"no address", {}, true, 0, 0},
+        {"never answers", {HttpAnswer::stall()}, true, 2000, 3000},
+        {"404", {HttpAnswer{404, gbkLines({NewStamp})}}, true, 0, 0},
+        {"html", {HttpAnswer{200, "<html>"}}, true, 0, 0},
+        {"equal stamp", {HttpAnswer{200, gbkLines({S().BankVersion, QStringLiteral("D209912312359288899")})}}, false, 0, 0},
+        {"copy of another stamp", {HttpAnswer{200, gbkLines({NewStamp})}, HttpAnswer{200, gbkLines({other})}}, true, 0, 0},
+        {"copy cut", {HttpAnswer{200, gbkLines({NewStamp})}, HttpAnswer{200, gbkLines({NewStamp}), 0, 4}}, true, 0, 0},
+    };
+    for (const auto& c : cases) {
+        qunsetenv("TALVESK_UPDATE_URL");
+        if (!c.list.empty()) {
+            useServer();
+            server->route(listPath(), c.list);
+        }
+        const auto t0 = Clock::nowMs();
+        FrmUpdata& w = openAndRun();
+        const auto took = Clock::nowMs() - t0 - 100;
+        EXPECT_GE(took, c.minMs) << c.what;
+        EXPECT_LE(took, c.maxMs) << c.what;
+        EXPECT_TRUE(w.Visible()) << c.what;
+        EXPECT_FALSE(asked()) << c.what;
+        EXPECT_EQ(filesOnDisk(), before) << c.what;
+        if (c.noList) {
+            expectNoListTexts(w);
+        } else {
+            EXPECT_EQ(w.Label1->Caption(), QStringLiteral("最新题库版本是：201501010000")) << c.what;
+            EXPECT_EQ(w.Label2->Caption(), QStringLiteral("已是最新版本，无需升级。")) << c.what;
+        }
+        if (!c.list.empty()) {
+            EXPECT_TRUE(fileRequests().filter(QStringLiteral("/up/pelor/")).isEmpty()) << c.what;
+        }
+        vb::Forms::unloadAll();
+        hold.reset();
+        server.reset();
+    }
+    EXPECT_TRUE(msgBoxes.empty());
+    EXPECT_EQ(ends, 0);
+}
+
+TEST_F(FrmUpdataTest, RefusedUpdateHidesTheWindowAndTheCommandShowsItAgain)
+{
+    useServer();
+    write(QStringLiteral("ksdata/288895.mxy"), "old list");
+    const QByteArray list = gbkLines({NewStamp, QStringLiteral("D209912312359288899")});
+    server->route(listPath(), 200, list);
+    const auto before = filesOnDisk();
+
+    FrmUpdata& w = openAndRun();
+    EXPECT_TRUE(asked());
+    EXPECT_EQ(msgBoxes.back().title, QStringLiteral("升级软件"));
+    EXPECT_EQ(msgBoxes.back().buttons, vb::vbYesNo + vb::vbQuestion);
+    EXPECT_FALSE(w.Visible());
+    auto expected = before;
+    expected["ksdata/288895.mxy"] = list.toStdString();
+    EXPECT_EQ(filesOnDisk(), expected) << "only the list copy changed";
+    const int requests = server->requestLines().size();
+
+    // The cover page's update command again: the same window, nothing asked anew.
+    S().UpdateWindowShown = 1;
+    frmUpdata().Show();
+    Clock::advance(1000);
+    EXPECT_EQ(&frmUpdata(), &w);
+    EXPECT_TRUE(w.Visible());
+    EXPECT_EQ(server->requestLines().size(), requests);
+
+    // Closed with its button, the next command starts afresh.
+    tsupport::click(*w.Command1);
+    Clock::processEvents();
+    EXPECT_FALSE(vb::Forms::isLoaded<FrmUpdata>());
+    openAndRun();
+    EXPECT_GT(server->requestLines().size(), requests);
+    EXPECT_EQ(ends, 0);
+}
+
+TEST_F(FrmUpdataTest, AcceptedUpdateFetchesWhatIsOlderAndEndsTheProgram)
+{
+    // The installation folder given without its trailing separator joins the same way.
+    S().AppPath = app.path();
+    useServer();
+    answer = vb::vbYes;
+    write(QStringLiteral("data/same.mxy"), "same", EntryTime);
+    write(QStringLiteral("data/older.mxy"), "older", EntryTime.addSecs(-60));
+    write(QStringLiteral("data/ABC.MXY"), "abc", EntryTime.addSecs(-3600));
+    const QStringList entries = {QStringLiteral("D201601021530same.mxy"), QStringLiteral("D201601021530older.mxy"),
+                                 QStringLiteral("D201601021530missing.mxy"), QStringLiteral("D201601021530abc.mxy"),
+                                 QStringLiteral("E201601021530新\\sub.mxy")};
+    serveList(entries);
+    for (const char* name : {"same", "older", "missing", "abc"})
+        server->route(QStringLiteral("/up/pelor/Excel/data/%1.rar").arg(QLatin1String(name)), 200, QByteArray("new ") + name);
+    server->route(QStringLiteral("/up/pelor/Excel/examdata/%D0%C2/sub.rar"), 200, "new sub");
+    const auto before = filesOnDisk();
+
+    openAndRun();
+    EXPECT_EQ(server->targets().filter(QStringLiteral("288895")), QStringList{listPath()} + QStringList{listPath()});
+    EXPECT_EQ(fileRequests().filter(QStringLiteral("/up/pelor/")),
+              (QStringList{QStringLiteral("/up/pelor/Excel/data/older.rar"), QStringLiteral("/up/pelor/Excel/data/missing.rar"),
+                           QStringLiteral("/up/pelor/Excel/data/abc.rar"), QStringLiteral("/up/pelor/Excel/examdata/%D0%C2/sub.rar")}));
+    ASSERT_FALSE(msgBoxes.empty());
+    EXPECT_EQ(msgBoxes.back().prompt, QStringLiteral("已更新4/4文件。请重新打开软件！"));
+    EXPECT_EQ(msgBoxes.back().title, S().ApplicationTitle);
+    EXPECT_EQ(msgBoxes.back().buttons, vb::vbOKOnly);
+    EXPECT_EQ(ends, 1);
+    EXPECT_TRUE(started.isEmpty());
+
+    // Exactly these files changed: the four older ones (the upper-case file replaced, not
+    // shadowed; the missing sub-folder made), both copies of the list.
+    auto expected = before;
+    const std::string list = gbkLines(QStringList{NewStamp} + entries).toStdString();
+    expected["data/288895.mxy"] = list;
+    expected["ksdata/288895.mxy"] = list;
+    expected["data/older.mxy"] = "new older";
+    expected["data/missing.mxy"] = "new missing";
+    expected["data/ABC.MXY"] = "new abc";
+    expected["examdata/新/sub.mxy"] = "new sub";
+    EXPECT_EQ(filesOnDisk(), expected);
+}
+
+TEST_F(FrmUpdataTest, HalfFailedRunKeepsTheBankVersionAndTheNextRunBringsTheRest)
+{
+    useServer();
+    answer = vb::vbYes;
+    write(QStringLiteral("data/288895.mxy"), "201501010000\r\n");
+    for (const char* name : {"good1", "good2", "gone1", "cut1", "stall1"})
+        write(QStringLiteral("data/%1.mxy").arg(QLatin1String(name)), QByteArray("old ") + name, EntryTime.addDays(-1));
+    QDir(app.path()).mkpath(QStringLiteral("../sentinel"));
+    const QString sentinel = QDir(app.path() + QStringLiteral("/../sentinel")).absolutePath();
+    const QStringList entries = {QStringLiteral("D201601021530good1.mxy"), QStringLiteral("D201601021530gone1.mxy"),
+                                 QStringLiteral("D201601021530cut1.mxy"),  QStringLiteral("D201601021530stall1.mxy"),
+                                 QStringLiteral("D201601021530good2.mxy"), QStringLiteral("D201601021530..\\..\\sentinel\\x.mxy")};
+    serveList(entries);
+    const QString base = QStringLiteral("/up/pelor/Excel/data/");
+    server->route(base + QStringLiteral("good1.rar"), 200, "new good1");
+    server->route(base + QStringLiteral("good2.rar"), 200, "new good2");
+    server->route(base + QStringLiteral("gone1.rar"), {HttpAnswer{404, "<html>"}, HttpAnswer{200, "new gone1"}});
+    server->route(base + QStringLiteral("cut1.rar"), {HttpAnswer{200, QByteArray(3000, 'c'), 0, 100}, HttpAnswer{200, "new cut1"}});
+    server->route(base + QStringLiteral("stall1.rar"), {HttpAnswer::stall(), HttpAnswer{200, "new stall1"}});
+
+    openAndRun();
+    EXPECT_EQ(msgBoxes.back().prompt, QStringLiteral("已更新2/5文件。请重新打开软件！"));
+    EXPECT_EQ(bytes(QStringLiteral("data/good1.mxy")), "new good1");
+    EXPECT_EQ(bytes(QStringLiteral("data/good2.mxy")), "new good2");
+    for (const char* name : {"gone1", "cut1", "stall1"})
+        EXPECT_EQ(bytes(QStringLiteral("data/%1.mxy").arg(QLatin1String(name))), QByteArray("old ") + name);
+    EXPECT_EQ(bytes(QStringLiteral("data/288895.mxy")), "201501010000\r\n");
+    EXPECT_TRUE(QDir(sentinel).isEmpty());
+    EXPECT_EQ(fileRequests().filter(QStringLiteral("sentinel")).size(), 0);
+    const auto logged = reports();
+    ASSERT_EQ(logged.size(), 1u);
+    EXPECT_TRUE(logged[0].tagAndText.startsWith(QStringLiteral("tkup"))) << logged[0].tagAndText.toStdString();
+    EXPECT_EQ(logged[0].number, 75);
+    QStringList data = QDir(file(QStringLiteral("data"))).entryList(QDir::Files);
+    EXPECT_EQ(data.filter(QStringLiteral("mxy.")).size(), 0) << "no temporary remains: " << data.join(u' ').toStdString();
+    EXPECT_EQ(ends, 1);
+
+    // Mended server: the next run brings the three that are missing, and then the version.
+    vb::Forms::unloadAll();
+    msgBoxes.clear();
+    openAndRun();
+    EXPECT_EQ(msgBoxes.back().prompt, QStringLiteral("已更新3/3文件。请重新打开软件！"));
+    for (const char* name : {"gone1", "cut1", "stall1"})
+        EXPECT_EQ(bytes(QStringLiteral("data/%1.mxy").arg(QLatin1String(name))), QByteArray("new ") + name);
+    EXPECT_EQ(bytes(QStringLiteral("data/288895.mxy")), gbkLines(QStringList{NewStamp} + entries));
+    EXPECT_TRUE(QDir(sentinel).isEmpty());
+    QDir(sentinel).removeRecursively();
+}
+
+TEST_F(FrmUpdataTest, NewExecutableIsHandedToTheUpdaterOnlyWhenItsCopyCameOverHttps)
+{
+    answer = vb::vbYes;
+    qputenv("TALVESK_UPDATE_URL", "https://up.example");
+    QString entryStamp;
+    QStringList requested;
+    platform::setFakeNetwork([&](const QUrl& url) {
+        requested << url.toString();
+        if (url.path().endsWith(u"288895.txt"))
+            return platform::FakeAnswer{200, gbkLines({NewStamp, QStringLiteral("M") + entryStamp + QStringLiteral("talvesk.exe")})};
+        return platform::FakeAnswer{200, "new program"};
+    });
+    write(QStringLiteral("talvesk.exe"), "program", EntryTime);
+    const struct {
+        const char* what;
+        const char* endpoint;
+        QString stamp;
+        bool handedOver;
+    } cases[] = {
+        {"newer over https", "https://up.example", QStringLiteral("201601021531"), true},
+        {"not newer", "https://up.example", QStringLiteral("201601021530"), false},
+        {"over http", "http://up.example", QStringLiteral("201601021531"), false},
+    };
+    for (const auto& c : cases) {
+        qputenv("TALVESK_UPDATE_URL", c.endpoint);
+        entryStamp = c.stamp;
+        QFile::remove(file(QStringLiteral("uprun.dll")));
+        QFile::remove(file(QStringLiteral("talvesk.exe_bak")));
+        started.clear();
+        msgBoxes.clear();
+        requested.clear();
+        FrmUpdata& w = frmUpdata();
+        w.AppExeName = QStringLiteral("talvesk.exe");
+        w.Show();
+        Clock::advance(100);
+        ASSERT_FALSE(msgBoxes.empty()) << c.what;
+        EXPECT_TRUE(msgBoxes.back().prompt.startsWith(QStringLiteral("已更新"))) << c.what;
+        EXPECT_EQ(bytes(QStringLiteral("talvesk.exe")), "program") << c.what;
+        if (c.handedOver) {
+            EXPECT_EQ(bytes(QStringLiteral("uprun.dll")), gbk(S().AppPath + QStringLiteral("talvesk.exe_bak\r\n"))) << c.what;
+            EXPECT_EQ(bytes(QStringLiteral("talvesk.exe_bak")), "new program");
+            EXPECT_EQ(started, QStringList{file(QStringLiteral("qvitpk.rar"))}) << c.what;
+        } else {
+            EXPECT_FALSE(QFile::exists(file(QStringLiteral("uprun.dll")))) << c.what;
+            EXPECT_FALSE(QFile::exists(file(QStringLiteral("talvesk.exe_bak")))) << c.what;
+            EXPECT_TRUE(started.isEmpty()) << c.what;
+        }
+        EXPECT_TRUE(requested.filter(QStringLiteral("talvesk")).isEmpty() || c.handedOver) << c.what;
+        vb::Forms::unloadAll();
+    }
+}
+
+TEST_F(FrmUpdataTest, MissingExternalUpdaterIsReported)
+{
+    answer = vb::vbYes;
+    qputenv("TALVESK_UPDATE_URL", "https://up.example");
+    platform::setFakeNetwork([](const QUrl& url) {
+        if (url.path().endsWith(u"288895.txt"))
+            return platform::FakeAnswer{200, gbkLines({NewStamp, QStringLiteral("M209912312359talvesk.exe")})};
+        return platform::FakeAnswer{200, "new program"};
+    });
+    platform::setProgramStarter({});
+    FrmUpdata& w = frmUpdata();
+    w.AppExeName = QStringLiteral("talvesk.exe");
+    w.Show();
+    Clock::advance(100);
+    const auto logged = reports();
+    ASSERT_EQ(logged.size(), 1u);
+    EXPECT_TRUE(logged[0].tagAndText.startsWith(QStringLiteral("tkupFile not found"))) << logged[0].tagAndText.toStdString();
+    EXPECT_EQ(ends, 1);
+}
+
+TEST_F(FrmUpdataTest, ClosingTheWindowWhileTheListIsOnItsWayEndsTheRun)
+{
+    useServer();
+    server->route(listPath(), {HttpAnswer::stall()});
+    const auto before = filesOnDisk();
+    FrmUpdata& w = frmUpdata();
+    w.Show();
+    // A click on the close button while the run waits for the list.
+    platform::Timer closer(nullptr, 150);
+    closer.onTimer = [&] {
+        closer.setEnabled(false);
+        tsupport::click(*w.Command1);
+    };
+    closer.setEnabled(true);
+    Clock::advance(100);
+    EXPECT_FALSE(vb::Forms::isLoaded<FrmUpdata>());
+    Clock::advance(5000);
+    EXPECT_FALSE(asked());
+    EXPECT_EQ(filesOnDisk(), before);
+    EXPECT_EQ(ends, 0);
+    EXPECT_EQ(server->targets().filter(QStringLiteral("288895")).size(), 1);
+    EXPECT_TRUE(testsupport::waitForIo([&] { return server->heldRequests() == 0; })) << "the request was dropped";
+}
