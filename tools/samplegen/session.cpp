@@ -16,6 +16,7 @@ const QString BackC5Edit = QStringLiteral("310012");  // C5 in edit mode
 const QString CommentD8 = QStringLiteral("310013");   // the comment of D8, an overlay
 const QString BackA1B2 = QStringLiteral("310014");    // A1 and B2 selected with Ctrl, B2 active
 const QString BackB3D3 = QStringLiteral("310015");    // B3:D3 selected
+const QString ShowA1B2 = QStringLiteral("310020");    // the illustration of question 2: its corner
 const QString Keep = QStringLiteral("888888");
 
 // Lines of the text table (sample/session/texts.txt) that the records name.
@@ -224,6 +225,7 @@ std::vector<std::pair<QString, QImage>> pictures()
         {CommentD8, sheet::commentNote(QStringLiteral("教师"), QStringLiteral("英语平均分，由D3:D7的英语成绩求得。"))},
         {BackA1B2, sheet::window(a1b2)},
         {BackB3D3, sheet::window(b3d3)},
+        {ShowA1B2, sheet::window(a1b2).copy(0, 0, 360, 240)},
     };
 }
 
