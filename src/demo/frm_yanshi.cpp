@@ -8,6 +8,7 @@
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
 #include "simwindow/data_path.h"
+#include "session/frm_tm.h"
 #include "simwindow/frm_main.h"
 
 #include <QPainter>
@@ -254,8 +255,10 @@ void FrmYanShi::Form_Load()
     setWindowState(vb::vbNormal);
     Move((vb::screenWidthTw() - w) / 2, (vb::screenHeightTw() - h) / 2, w, h);
 
-    // The note: the question's text on light yellow, one 180-twip line per 14 characters.
-    const QString note = codes::trimSpaces(QStringView(s.QuestionLine).mid(6));
+    // The note: the question's text as the panel shows it (without a panel, the question line's
+    // text), on light yellow, one 180-twip line per 14 characters.
+    const QString note = vb::Forms::isLoaded<FrmTm>() ? frmTm().RtbTM->Text().trimmed()
+                                                      : codes::trimSpaces(QStringView(s.QuestionLine).mid(6));
     ImgLogo->setBackStyle(1);
     ImgLogo->setBackColor(QColor(255, 255, 192));
     ImgLogo->setFontSize(9 * s.ScaleX);
@@ -313,10 +316,14 @@ void FrmYanShi::TimEnd_Timer()
     S().DemoRunning = 0;
     TimEnd->setEnabled(false);
     vb::Unload(*this);
-    // The question panel's return to the question comes with the panel; the simulated window
-    // shows again here.
+    // Back to the practice: the simulated window, and the panel that shows the question again.
     if (vb::Forms::isLoaded<FrmMain>())
         frmMain().Show();
+    if (vb::Forms::isLoaded<FrmTm>()) {
+        FrmTm& panel = frmTm();
+        panel.TimerREDO->setEnabled(true);
+        panel.Show();
+    }
 }
 
 void FrmYanShi::Form_DblClick() { TimEnd->setEnabled(true); }

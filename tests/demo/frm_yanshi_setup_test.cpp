@@ -272,3 +272,28 @@ TEST_F(SetupTest, MarqueeAndInterruptions)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SetupTest, TheEndGivesThePracticeBack)
+{
+    session({{Step(QStringLiteral("0001")).target1(300, 300, 600, 300), Step(QStringLiteral("9999"))}});
+    FrmMain& main = show();
+    FrmTm& panel = frmTm();
+    panel.RtbTM->setText(QStringLiteral("  在A1中输入1。  "));
+    main.Hide();
+    panel.Hide();
+    FrmYanShi& w = demo();
+    w.Show();
+    EXPECT_EQ(w.ImgLogo->Caption(), QStringLiteral("在A1中输入1。"));
+    arrive();
+    platform::Clock::advance(300);
+    EXPECT_TRUE(vb::Forms::isLoaded<FrmYanShi>());
+    platform::Clock::advance(100);
+    EXPECT_FALSE(vb::Forms::isLoaded<FrmYanShi>());
+    EXPECT_TRUE(main.Visible());
+    EXPECT_TRUE(panel.Visible());
+    EXPECT_TRUE(panel.TimerREDO->Enabled());
+}
+
+} // namespace
