@@ -6,6 +6,7 @@
 #include "demo/frm_yanshi.h"
 
 #include "platform/files.h"
+#include "session/frm_tm.h"
 #include "session_state/session_state.h"
 #include "simmenus/hotspots.h"
 #include "simmenus/menu_layouts.h"
@@ -50,6 +51,8 @@ void FrmYanShi::layoutStep()
     const simwindow::StepControls& c = controls_;
 
     // The question panel stays above; this window comes back to the top later in the set-up.
+    if (vb::Forms::isLoaded<FrmTm>())
+        frmTm().setTopmost(true);
     setTopmost(false);
     Shape5->setBorderColor(QColor(255, 0, 0));
     CSH();
