@@ -188,23 +188,24 @@ void FrmYanShi::ToolCSH()
         img->setPicture(std::nullopt);
     Pic1J->setVisible(false);
     Pic2J->setVisible(false);
-    for (const auto& [zone, container] :
-         {std::pair<vb::Image*, simmenus::Container>{PicMenu, simmenus::Container::PicMenu},
-          {PicTool, simmenus::Container::PicTool},
-          {PicHui, simmenus::Container::PicHui}}) {
-        const QPoint at = *simmenus::containerPos(container);
-        zone->Move(scaledX(at.x()), scaledY(at.y()));
+    const auto zoneOf = [this](simmenus::Container c) {
+        return c == simmenus::Container::PicMenu ? PicMenu : c == simmenus::Container::PicTool ? PicTool : PicHui;
+    };
+    for (const simmenus::Container c :
+         {simmenus::Container::PicMenu, simmenus::Container::PicTool, simmenus::Container::PicHui}) {
+        const QPoint at = *simmenus::containerPos(c);
+        zoneOf(c)->Move(scaledX(at.x()), scaledY(at.y()));
     }
-    // The labels lie on the window: the bar's place plus the spot's place on the bar. The sum
-    // button and its arrow are one spot here, 57.
+    // The labels lie on the window: the spot's place on the bar, moved by the bar's place. The
+    // sum button and its arrow are one spot here, 57.
     for (const simmenus::HotSpot& spot : simmenus::barHotSpots()) {
         if (spot.no == 86)
             continue;
         QRect r = spot.rect();
         if (spot.no == 57)
             r = r.united(simmenus::hotSpot(86)->rect());
-        const QPoint at = *simmenus::containerPos(spot.container);
-        setBounds(LblZHU(spot.no), scaled(r.translated(at)));
+        const vb::Image* zone = zoneOf(spot.container);
+        setBounds(LblZHU(spot.no), scaled(r).translated(zone->Left(), zone->Top()));
     }
 }
 

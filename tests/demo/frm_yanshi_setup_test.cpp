@@ -297,3 +297,19 @@ TEST_F(SetupTest, TheEndGivesThePracticeBack)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SetupTest, OnAnotherScreenTheSpotsScaleWithTheirBar)
+{
+    S().ScaleX = 1.25;
+    S().ScaleY = 1.5;
+    session({{menuStep(QStringLiteral("H070000000")), Step(QStringLiteral("9999"))}});
+    FrmYanShi& w = demo();
+    EXPECT_EQ(QPoint(w.PicTool->Left(), w.PicTool->Top()), QPoint(0, 1125));
+    EXPECT_EQ(rectOf(w.LblZHU(7)), QRect(7050, 630, 1088, 405));
+    EXPECT_EQ(rectOf(w.LblZHU(62)), QRect(10725, 1125 + 45, 1313, 495));
+    EXPECT_EQ(rectOf(*w.Shape1), rectOf(w.LblZHU(7)));
+}
+
+} // namespace
