@@ -65,7 +65,8 @@ public:
             target = &w_.LblZHU(st.ZhuNo);
             w_.Shape1->Move(target->Left(), target->Top(), target->Width(), target->Height());
             w_.Shape1->setVisible(true);
-        } else if (rec.isDialogTab() && w_.LblXXK.exists(st.ExpectedTab)) {
+        } else if (rec.isDialogTab() && codes::field(rec.TabSpec, 3, 1) != codes::field(rec.TabSpec, 4, 1) &&
+                   w_.LblXXK.exists(st.ExpectedTab)) {
             target = &w_.LblXXK(st.ExpectedTab);
         }
         aim(roundEven(target->Left() + target->Width() / 2.0), roundEven(target->Top() + target->Height() / 2.0),
