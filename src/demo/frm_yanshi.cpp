@@ -132,21 +132,25 @@ void FrmYanShi::buildControls()
     ImgLogo->setCaption(QStringLiteral("Label2"));
     ImgLogo->setWordWrap(true);
 
+    // The drawn context menu and submenu: the player shows them.
+    const auto hidden = [](vb::Control* c) { c->setVisible(false); };
     LRightMMenu = new vb::Label(self);
     ShapeRMain = new vb::Shape(self);
     for (auto* arr : {&LRM2, &LRM4, &LRM6, &LRM9, &LRS})
         for (int i = 0; i <= 9; ++i)
-            arr->create(i, self);
+            hidden(arr->create(i, self));
     for (const int i : {1, 3, 5, 7, 8}) {
-        LRMJL.create(i, self);
-        ImgJLSanjiao.create(i, self);
+        hidden(LRMJL.create(i, self));
+        hidden(ImgJLSanjiao.create(i, self));
     }
     for (int i = 0; i <= 9; ++i)
-        LRFGX.create(i, self);
+        hidden(LRFGX.create(i, self));
     LRightSub = new vb::Label(self);
     ShapeRSUB = new vb::Shape(self);
     for (int i = 0; i <= 5; ++i)
-        LRSFgx.create(i, self);
+        hidden(LRSFgx.create(i, self));
+    for (vb::Control* c : std::initializer_list<vb::Control*>{LRightMMenu, ShapeRMain, LRightSub, ShapeRSUB})
+        hidden(c);
 
     // Windowed controls, from the back: the sixth step picture, the editors, the list and its
     // border, the location list.

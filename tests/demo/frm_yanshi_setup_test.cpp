@@ -313,3 +313,20 @@ TEST_F(SetupTest, OnAnotherScreenTheSpotsScaleWithTheirBar)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SetupTest, TheDrawnContextMenuStartsHidden)
+{
+    session({{Step(QStringLiteral("0001")).target1(300, 300, 600, 300)}});
+    S().DemoRunning = 0; // nothing resets them: they are hidden from the start
+    FrmYanShi& w = demo();
+    for (vb::Control* c : std::initializer_list<vb::Control*>{w.LRightMMenu, w.ShapeRMain, w.LRightSub, w.ShapeRSUB,
+                                                               &w.LRM9(9), &w.LRS(0), &w.LRMJL(8),
+                                                               &w.ImgJLSanjiao(1), &w.LRFGX(4), &w.LRSFgx(5)})
+        EXPECT_FALSE(c->Visible());
+    // Nor does anything aim while the demonstration is not running.
+    EXPECT_FALSE(w.Timer2->Enabled());
+}
+
+} // namespace
