@@ -87,37 +87,7 @@ FrmMain::FrmMain()
     buildControls();
     buildPopup();
     wireHandlers();
-    bindStepControls();
-}
-
-void FrmMain::bindStepControls()
-{
-    simwindow::StepControls& c = controls_;
-    c.images = {nullptr, Image1, Image2, Image3, Image4, Image5};
-    c.Image6 = Image6;
-    c.Label1 = Label1;
-    c.Label4 = Label4;
-    c.Shape1 = Shape1;
-    c.Shape2 = Shape2;
-    c.Shape4 = Shape4;
-    c.Text1 = Text1;
-    c.Text2 = Text2;
-    c.Text3 = Text3;
-    c.Text4 = Text4;
-    c.LstLA = LstLA;
-    c.PicLeft = PicLeft;
-    c.PicRight = PicRight;
-    c.PicTop = PicTop;
-    c.PicBottom = PicBottom;
-    c.LblXXK = &LblXXK;
-    c.LHelp = LHelp;
-    c.PicList = PicList;
-    c.ImgSelAD = ImgSelAD;
-    c.ImgLiN = &ImgLiN;
-    c.PicMenu = PicMenu;
-    c.PicTool = PicTool;
-    c.PicHui = PicHui;
-    c.PicElse = PicElse;
+    controls_ = simwindow::stepControlsOf(*this);
 }
 
 FrmMain::~FrmMain() = default;

@@ -264,8 +264,7 @@ private:
     void popUpContextMenu();
     void contextChoice(int position, int index);
 
-    // The window's controls and variables as the shared step layout takes them.
-    void bindStepControls();
+    // The window's variables as the shared step layout takes them.
     simwindow::StepVars vars();
     // What only this window does at the end record: the question is completed.
     void layoutEndCode(const simwindow::StepRecord& rec, int q);

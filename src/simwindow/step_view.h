@@ -64,6 +64,39 @@ struct StepControls {
     vb::Image* image(int k) const;
 };
 
+// The step controls of a window that names them as both windows do.
+template <class Window>
+StepControls stepControlsOf(Window& w)
+{
+    StepControls c;
+    c.images = {nullptr, w.Image1, w.Image2, w.Image3, w.Image4, w.Image5};
+    c.Image6 = w.Image6;
+    c.Label1 = w.Label1;
+    c.Label4 = w.Label4;
+    c.Shape1 = w.Shape1;
+    c.Shape2 = w.Shape2;
+    c.Shape4 = w.Shape4;
+    c.Text1 = w.Text1;
+    c.Text2 = w.Text2;
+    c.Text3 = w.Text3;
+    c.Text4 = w.Text4;
+    c.LstLA = w.LstLA;
+    c.PicLeft = w.PicLeft;
+    c.PicRight = w.PicRight;
+    c.PicTop = w.PicTop;
+    c.PicBottom = w.PicBottom;
+    c.LblXXK = &w.LblXXK;
+    c.LHelp = w.LHelp;
+    c.PicList = w.PicList;
+    c.ImgSelAD = w.ImgSelAD;
+    c.ImgLiN = &w.ImgLiN;
+    c.PicMenu = w.PicMenu;
+    c.PicTool = w.PicTool;
+    c.PicHui = w.PicHui;
+    c.PicElse = w.PicElse;
+    return c;
+}
+
 // The window's variables that the blocks read and write, under the window's own names.
 struct StepVars {
     int& target1Width;

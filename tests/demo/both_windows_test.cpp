@@ -98,35 +98,7 @@ TEST_F(BothWindowsTest, SameRecordsSameLayout)
     s.DisplayMode = 1;
     FrmMain& main = show();
     FrmYanShi& w = demo();
-    const auto mainControls = [&] {
-        simwindow::StepControls c = w.stepControls();
-        c.images = {nullptr, main.Image1, main.Image2, main.Image3, main.Image4, main.Image5};
-        c.Image6 = main.Image6;
-        c.Label1 = main.Label1;
-        c.Label4 = main.Label4;
-        c.Shape1 = main.Shape1;
-        c.Shape2 = main.Shape2;
-        c.Shape4 = main.Shape4;
-        c.Text1 = main.Text1;
-        c.Text2 = main.Text2;
-        c.Text3 = main.Text3;
-        c.Text4 = main.Text4;
-        c.LstLA = main.LstLA;
-        c.PicLeft = main.PicLeft;
-        c.PicRight = main.PicRight;
-        c.PicTop = main.PicTop;
-        c.PicBottom = main.PicBottom;
-        c.LblXXK = &main.LblXXK;
-        c.LHelp = main.LHelp;
-        c.PicList = main.PicList;
-        c.ImgSelAD = main.ImgSelAD;
-        c.ImgLiN = &main.ImgLiN;
-        c.PicMenu = main.PicMenu;
-        c.PicTool = main.PicTool;
-        c.PicHui = main.PicHui;
-        c.PicElse = main.PicElse;
-        return c;
-    }();
+    const simwindow::StepControls mainControls = simwindow::stepControlsOf(main);
 
     for (int k = 1; k <= static_cast<int>(steps.size()) - 1; ++k) {
         SCOPED_TRACE("step " + std::to_string(k));
