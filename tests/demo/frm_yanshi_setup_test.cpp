@@ -330,3 +330,30 @@ TEST_F(SetupTest, TheDrawnContextMenuStartsHidden)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SetupTest, JumpsMoveTheStepNumber)
+{
+    std::vector<QString> steps;
+    for (int i = 1; i <= 9; ++i)
+        steps.push_back(Step(QStringLiteral("0001")).target1(100 * i, 300, 300, 300));
+    session({steps});
+    FrmYanShi& w = demo();
+    struct Case {
+        QString code;
+        int after;
+    };
+    for (const Case& c : std::vector<Case>{{QStringLiteral("3"), 2}, {QStringLiteral("C"), 8}, {QStringLiteral("a"), 5},
+                                           {QStringLiteral("0"), 5}}) {
+        st().StepNo = 5;
+        w.GoStep(c.code);
+        EXPECT_EQ(st().StepNo, c.after) << c.code.toStdString();
+    }
+    st().StepNo = 2;
+    w.GoStep(QStringLiteral("3"));
+    EXPECT_EQ(w.Label1->Left(), 500); // step -1 laid out nothing: step 5 still stands
+    EXPECT_TRUE(w.TimEnd->Enabled());
+}
+
+} // namespace
