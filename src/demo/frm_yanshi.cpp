@@ -255,7 +255,7 @@ void FrmYanShi::Form_Load()
     LHelp->setFontSize(11 * s.ScaleX);
     LstLA->setFontSize(9 * s.ScaleX);
     LblXXK(0).setFontSize(9 * s.ScaleX);
-    st.imgDir = s.AppPath + QStringLiteral("examdata/");
+    st.imgDir = installPath(u"examdata/");
 
     for (int i = 0; i <= 13; ++i) {
         LblADD(i).Move(0, scaledY(240 * i + 345), scaledX(3900), scaledY(240));

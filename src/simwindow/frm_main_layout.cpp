@@ -8,6 +8,7 @@
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
 #include "simwindow/input_rules.h"
+#include "simwindow/jump_code.h"
 #include "simwindow/layout_rules.h"
 #include "simwindow/step_record.h"
 #include "simwindow/step_rules.h"
@@ -65,9 +66,13 @@ void FrmMain::setData()
         layoutStep();
     }
     // The step stands: a list that showed the expected entry from the start passes now, once.
+    // On the last step of a question without an end record the advance would stay and lay this
+    // step out again, passing it again without end: there it stands.
     if (completeAfterLayout_) {
         completeAfterLayout_ = false;
-        doNext();
+        const SessionState& s = S();
+        if (simwindow::jumpTarget(s.CurrentStep, 1, simwindow::questionStepCount(s, s.CurrentQuestion)) != s.CurrentStep)
+            doNext();
     }
 }
 

@@ -29,8 +29,8 @@ void shrink(vb::Control& c)
     c.setHeight(1);
 }
 
-// A text of the step's text table; without a table the text is empty.
-QString tableTextOrEmpty(int lineNo) { return tableText(S().TextTablePath, lineNo).value_or(QString()); }
+// A text of the step's text table named by a text-line field; without a table it is empty.
+QString tableTextOrEmpty(QStringView field) { return fieldText(S().TextTablePath, field).value_or(QString()); }
 
 } // namespace
 
@@ -116,7 +116,7 @@ void layoutEditor(const StepControls& c, const StepRecord& rec, const FontColorT
     const double scale = S().ScaleX;
     t.setVisible(true);
     t.Move(scaledX(rec.EditorLeft), scaledY(rec.EditorTop), scaledX(rec.EditorWidth), scaledY(rec.EditorHeight));
-    t.setText(rec.EditorTextLine == 0 ? QString() : tableTextOrEmpty(rec.EditorTextLine));
+    t.setText(tableTextOrEmpty(rec.EditorTextField));
     t.SetFocus();
     t.setSelStart(static_cast<int>(t.Text().size()));
 
@@ -129,15 +129,19 @@ void layoutEditor(const StepControls& c, const StepRecord& rec, const FontColorT
         t.setFontItalic((*f.style & 2) != 0);
         t.setFontUnderline((*f.style & 4) != 0);
     }
-    // An entry missing from the font-and-colour table keeps a readable editor: the toolkit's
-    // font, black on white.
+    // Without a font-and-colour table at all the editor keeps a readable look: the toolkit's
+    // font, black on white. In a table an empty or short colour entry reads 0 for every missing
+    // number, and an empty font name keeps the font the editor has.
+    if (!table.present) {
+        t.setForeColor(Qt::black);
+        t.setBackColor(Qt::white);
+        return;
+    }
     const QString font = table.fontName(f.fontDigit);
     if (!font.isEmpty())
         t.setFontName(font);
-    const bool hasFore = !table.entry(10 + f.foreDigit).trimmed().isEmpty();
-    const bool hasBack = !table.entry(20 + f.backDigit).trimmed().isEmpty();
-    t.setForeColor(hasFore ? table.foreColor(f.foreDigit) : QColor(Qt::black));
-    t.setBackColor(hasBack ? table.backColor(f.backDigit) : QColor(Qt::white));
+    t.setForeColor(table.foreColor(f.foreDigit));
+    t.setBackColor(table.backColor(f.backDigit));
 }
 
 void layoutHint(const StepControls& c, const StepRecord& rec, StepVars v)
@@ -145,7 +149,7 @@ void layoutHint(const StepControls& c, const StepRecord& rec, StepVars v)
     if (rec.hintUnchanged())
         return;
     c.LHelp->Move(scaledX(rec.HintLeft), scaledY(rec.HintTop));
-    v.hintText = rec.HintLine == 0 ? QString() : tableTextOrEmpty(rec.HintLine);
+    v.hintText = tableTextOrEmpty(rec.HintField);
     c.LHelp->setCaption(v.hintText);
 }
 
@@ -346,9 +350,8 @@ bool layoutList(const StepControls& c, const StepRecord& rec)
     c.PicBottom->Move(r.x(), r.y() + r.height() - ey, r.width(), ey);
 
     list.Clear();
-    const int line = codes::num16(QStringView(rec.OperationCode).mid(1, 3));
     // Without a text table the list stays empty: nothing can be chosen, nothing passes.
-    if (const std::optional<QString> text = tableText(S().TextTablePath, line))
+    if (const std::optional<QString> text = fieldText(S().TextTablePath, QStringView(rec.OperationCode).mid(1, 3)))
         for (const QString& item : listItems(*text))
             list.AddItem(item);
     bool passes = false;

@@ -26,8 +26,8 @@ namespace {
 bool prepareSession(const QString& root, int question)
 {
     SessionState& s = S();
-    s.AppPath = root + u'/';
-    s.DataDir = s.AppPath + QStringLiteral("data/");
+    s.AppPath = root;
+    s.DataDir = installPath(u"data/");
     s.TextTablePath = s.DataDir + QStringLiteral("288890.mxy");
     s.SessionKind = 0;
     s.SetIndex = 19;
