@@ -11,7 +11,6 @@
 #include "session/frm_tm.h"
 #include "simwindow/frm_main.h"
 
-#include <QPainter>
 #include <initializer_list>
 
 namespace {

@@ -55,6 +55,9 @@ struct YanShiState {
 };
 YanShiState& yanShiState();
 
+// The point the pointer aims at on a control: its centre, each half twip rounded to even.
+QPoint centreOf(const vb::Control& c);
+
 class FrmYanShi : public vb::Form {
     Q_OBJECT
 public:

@@ -14,13 +14,6 @@
 
 namespace {
 
-int roundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
-
-QPoint centre(const vb::Control& c)
-{
-    return {roundEven(c.Left() + c.Width() / 2.0), roundEven(c.Top() + c.Height() / 2.0)};
-}
-
 // Item spots of a picture onto the window: parked first, then the table's spots, then every
 // spot moved by the picture's place.
 void layItems(vb::ControlArray<vb::Label>& spots, int count, const std::vector<simmenus::ItemSpot>& items,
@@ -41,6 +34,12 @@ void layItems(vb::ControlArray<vb::Label>& spots, int count, const std::vector<s
 }
 
 } // namespace
+
+QPoint centreOf(const vb::Control& c)
+{
+    const auto even = [](double v) { return static_cast<int>(std::nearbyint(v)); };
+    return {even(c.Left() + c.Width() / 2.0), even(c.Top() + c.Height() / 2.0)};
+}
 
 void FrmYanShi::endMenuStep()
 {
@@ -113,8 +112,8 @@ void FrmYanShi::Tool1JCSH()
     if (Lbl1J.exists(st.Item1J)) {
         const vb::Label& item = Lbl1J(st.Item1J);
         vb::setBounds(*Shape1, vb::bounds(item));
-        st.TargetX = centre(item).x();
-        st.TargetY = centre(item).y();
+        st.TargetX = centreOf(item).x();
+        st.TargetY = centreOf(item).y();
     }
     player().aim(st.TargetX, st.TargetY, *Timer6);
 }
@@ -132,8 +131,8 @@ void FrmYanShi::Tool2JCSH()
     if (Lbl2J.exists(st.Item2J)) {
         const vb::Label& item = Lbl2J(st.Item2J);
         vb::setBounds(*Shape1, vb::bounds(item));
-        st.TargetX = centre(item).x();
-        st.TargetY = centre(item).y();
+        st.TargetX = centreOf(item).x();
+        st.TargetY = centreOf(item).y();
     }
     player().aim(st.TargetX, st.TargetY, *Timer7);
 }

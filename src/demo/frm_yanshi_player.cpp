@@ -69,8 +69,7 @@ public:
                    w_.LblXXK.exists(st.ExpectedTab)) {
             target = &w_.LblXXK(st.ExpectedTab);
         }
-        aim(roundEven(target->Left() + target->Width() / 2.0), roundEven(target->Top() + target->Height() / 2.0),
-            *w_.Timer2);
+        aim(centreOf(*target).x(), centreOf(*target).y(), *w_.Timer2);
     }
 
     void aim(int x, int y, platform::Timer& travel) override
