@@ -226,6 +226,10 @@ public:
     // another step.
     bool layingOut() const { return layingOut_; }
 
+    // Puts the question panel's bottom-right corner on this window's (the windows that hand
+    // the exam back to the candidate call it too).
+    void dockPanel();
+
 protected:
     void Form_Load() override;
     void Form_Click() override;
@@ -252,7 +256,6 @@ private:
     void act(const simwindow::StepAction& action);
     bool typedTextAccepted() const;
     void applyPointer(vb::Control& target, const simwindow::PointerSpec& spec);
-    void dockPanel();
     void bringWindowsToFront();
     vb::Image* overlayImage(int k) const;
 

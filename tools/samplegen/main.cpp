@@ -9,6 +9,7 @@
 #include "bars.h"
 #include "cover.h"
 #include "cursor.h"
+#include "exam.h"
 #include "faces.h"
 #include "menus.h"
 #include "output.h"
@@ -34,6 +35,9 @@ constexpr int ModuleConfigLines = 41;
 constexpr int FontColourLines = 41;
 // Units of the sample bank; their titles are configuration entries 5 onward.
 constexpr int SampleUnits = 3;
+constexpr int QuestionsPerUnit = 14;
+// Fixed papers of the sample: two sprint papers and two mock papers.
+constexpr int SamplePapers = 4;
 
 struct Sources {
     QStringList config;
@@ -130,21 +134,38 @@ void writeSession(Output& out, const QString& data, const Sources& src)
     out.writeGbkLines(data + QStringLiteral("288819.mxy"), steps);
     out.writeGbkLines(data + QStringLiteral("288869.mxy"), questionLines);
 
-    // The unit banks: every sample unit holds the sample questions, under its own ids.
+    // The unit banks: every sample unit holds the sample questions in turn, under its own ids,
+    // so that the bank has enough questions for a paper of 40.
     QString counts;
+    QStringList bankSteps;
+    QStringList bankLines;
+    for (int k = 0; k < QuestionsPerUnit; ++k) {
+        const std::size_t i = static_cast<std::size_t>(k) % questions.size();
+        for (const StepLine& s : questions[i].steps)
+            bankSteps << s.text();
+        bankLines << questionLine(QString(), questions[i].steps.size(), src.questionTexts[static_cast<qsizetype>(i)]);
+    }
+    QStringList ids;
     for (int u = 0; u < SampleUnits; ++u) {
         QStringList bank;
-        for (std::size_t i = 0; i < questions.size(); ++i) {
-            const QString id = QStringLiteral("%1%2").arg(u, 2, 10, QChar(u'0')).arg(i + 1, 2, 10, QChar(u'0'));
-            bank << questionLine(id, questions[i].steps.size(), src.questionTexts[static_cast<qsizetype>(i)]);
+        for (int k = 0; k < QuestionsPerUnit; ++k) {
+            ids << QStringLiteral("%1%2").arg(u, 2, 10, QChar(u'0')).arg(k + 1, 2, 10, QChar(u'0'));
+            bank << ids.last() + bankLines[k];
         }
-        out.writeGbkLines(data + QStringLiteral("2888%1.mxy").arg(20 + u), steps);
+        out.writeGbkLines(data + QStringLiteral("2888%1.mxy").arg(20 + u), bankSteps);
         out.writeGbkLines(data + QStringLiteral("2888%1.mxy").arg(70 + u), bank);
-        counts += QStringLiteral("%1").arg(questions.size(), 2, 10, QChar(u'0'));
+        counts += QStringLiteral("%1").arg(QuestionsPerUnit, 2, 10, QChar(u'0'));
     }
-    // Papers and units: no fixed papers yet, the sample units and their question counts.
-    out.writeGbkLines(data + QStringLiteral("288891.mxy"),
-                      {QStringLiteral("00%1").arg(SampleUnits, 2, 10, QChar(u'0')), counts});
+    // Papers and units: four fixed papers of 40 different questions (each starting further on
+    // in the bank), the sample units and their question counts.
+    QStringList table = {QStringLiteral("%1%2").arg(SamplePapers, 2, 10, QChar(u'0')).arg(SampleUnits, 2, 10, QChar(u'0')), counts};
+    for (int p = 0; p < SamplePapers; ++p) {
+        QString paper;
+        for (int k = 0; k < 40; ++k)
+            paper += ids[(p * 5 + k) % ids.size()];
+        table << paper;
+    }
+    out.writeGbkLines(data + QStringLiteral("288891.mxy"), table);
 
     if (textTableInOrder(out, src.texts))
         out.writeGbkLines(data + QStringLiteral("288890.mxy"), src.texts);
@@ -156,6 +177,7 @@ void writeSession(Output& out, const QString& data, const Sources& src)
 void writeCover(Output& out, const QString& data, const Sources& src, const QDir& sourceDir)
 {
     writePictures(out, data, cover::faces(src.moduleConfig.value(9).trimmed()));
+    writePictures(out, data, exam::faces());
     out.writeBytes(data + QStringLiteral("9l0015.mxy"), handCursor());
     // An update run replaces the bank version: a rebuild must not take it back.
     if (!out.exists(data + QStringLiteral("288895.mxy")))
