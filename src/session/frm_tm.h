@@ -7,7 +7,8 @@
 //
 // Files: frm_tm.cpp (construction and the question display), frm_tm_commands.cpp (buttons,
 // question list, clock and layout), frm_tm_window.cpp (minimise, restore, drag, focus,
-// illustration), frm_tm_finish.cpp (the end of a practice session).
+// illustration), frm_tm_finish.cpp (the end of a practice session), frm_tm_ime.cpp (the
+// input-method helper).
 
 #include "platform/clock.h"
 #include "platform/vb_array.h"
