@@ -232,11 +232,6 @@ std::optional<int> jumpStep(int stepNo, QStringView code)
     return stepNo + *offset;
 }
 
-bool stepInQuestion(int n, int stepCount)
-{
-    return n >= 1 && n <= 32767 && (stepCount <= 0 || n <= stepCount);
-}
-
 Arrow arrowAt(QPoint pointer, double scaleX, double scaleY)
 {
     const auto seg = [&](int x1, int y1, int x2, int y2) {

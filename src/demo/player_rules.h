@@ -137,11 +137,9 @@ inline bool ringVisibleAt(int tickCount) { return tickCount % 2 == 0; }
 int noteHeight(int textLength, double scaleY);
 
 // The step reached by a jump code from `stepNo`: nothing for "0" (no jump, no new layout); a
-// digit goes back, a capital letter forward, any other character stays.
+// digit goes back, a capital letter forward, any other character stays. The step set-up ends
+// the demonstration at a step outside the question.
 std::optional<int> jumpStep(int stepNo, QStringView code);
-// Whether step n exists in a question of `stepCount` steps (an unknown count, 0, bounds only
-// below): a step outside ends the demonstration instead of showing a neighbouring question.
-bool stepInQuestion(int n, int stepCount);
 
 // The fourteen lines of the drawn arrow at the pointer: eight outline lines, then six fill lines.
 struct Segment {

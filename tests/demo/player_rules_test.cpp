@@ -214,11 +214,6 @@ TEST(StepJump, JumpsWithinTheQuestion)
     } cases[] = {{"0", std::nullopt}, {"3", 2}, {"C", 8}, {"a", 5}, {"D", 9}, {"5", 0}, {"", 6}};
     for (const auto& c : cases)
         EXPECT_EQ(demo::jumpStep(5, QString::fromLatin1(c.code)), c.step) << c.code;
-    EXPECT_TRUE(demo::stepInQuestion(8, 8));
-    EXPECT_FALSE(demo::stepInQuestion(9, 8));
-    EXPECT_FALSE(demo::stepInQuestion(0, 8));
-    EXPECT_TRUE(demo::stepInQuestion(40, 0));
-    EXPECT_FALSE(demo::stepInQuestion(32768, 0));
 }
 
 TEST(QuestionNote, OneLinePerFourteenCharacters)
