@@ -10,6 +10,7 @@
 #include "platform/vb_msgbox.h"
 #include "session/frm_logon.h"
 #include "session/frm_tm.h"
+#include "session/session_start.h"
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
 #include "simwindow/frm_main.h"
@@ -159,6 +160,7 @@ void FrmFengmian::startLianXi()
         vb::MsgBox(QStringLiteral("本次练习的题目文件无法读取，请重新安装题库后再试。"), vb::vbOKOnly + vb::vbExclamation);
         return;
     }
+    session::beginSession(s);
     vb::Unload(*this);
     if (cover::handoverFor(s.SessionKind) == cover::Handover::Login) {
         frmLogon().Show();

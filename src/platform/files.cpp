@@ -164,6 +164,16 @@ bool appendText(const QString& path, const QString& text)
     return f.write(bytes) == bytes.size();
 }
 
+namespace {
+std::function<bool(const QString&)>& commitHook()
+{
+    static std::function<bool(const QString&)> hook;
+    return hook;
+}
+} // namespace
+
+void setSaveCommitHook(std::function<bool(const QString& path)> hook) { commitHook() = std::move(hook); }
+
 bool saveText(const QString& path, const QString& text) { return saveBytes(path, toGbk(text)); }
 
 bool saveBytes(const QString& path, const QByteArray& bytes)
@@ -174,6 +184,10 @@ bool saveBytes(const QString& path, const QByteArray& bytes)
     if (!f.open(QIODevice::WriteOnly))
         return false;
     if (f.write(bytes) != bytes.size()) {
+        f.cancelWriting();
+        return false;
+    }
+    if (const auto& hook = commitHook(); hook && !hook(path)) {
         f.cancelWriting();
         return false;
     }

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace platform {
@@ -31,6 +32,9 @@ bool appendText(const QString& path, const QString& text);
 // Rewrites a file whole with the given text in GBK, through a temporary file and a rename,
 // so that a crash or a full disk never leaves half a file. False on failure.
 bool saveText(const QString& path, const QString& text);
+// Tests: when set, saveText asks it after the temporary file is written and before the rename;
+// false stops the save there, as a crash at that moment would.
+void setSaveCommitHook(std::function<bool(const QString& path)> hook);
 
 // Rewrites a file whole with the given bytes, as saveText does. False on failure.
 bool saveBytes(const QString& path, const QByteArray& bytes);

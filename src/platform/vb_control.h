@@ -235,4 +235,8 @@ private:
 // The toolkit's default font: 宋体 9 points, as the old forms had.
 QString defaultFontName();
 
+// A control's place and size in twips, as one rectangle.
+inline QRect bounds(const Control& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
+inline void setBounds(Control& c, const QRect& r) { c.Move(r.x(), r.y(), r.width(), r.height()); }
+
 } // namespace vb

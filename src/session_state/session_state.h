@@ -44,6 +44,9 @@ struct SessionState {
     QString StepFilePath;
     QString QuestionFilePath;
     QString TextTablePath;
+    // Counts the sessions set up in this run (beginSession); the question panel, which stays
+    // loaded from one session to the next, renews its session's look when it changes.
+    int SessionNo = 0;
 
     // The question and step cursors.
     int DisplayMode = 2;                  // 1 hints shown, 2 practice, 3 exam

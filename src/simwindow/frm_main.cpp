@@ -291,6 +291,8 @@ void FrmMain::wireHandlers()
     LblADD.Click = [this](int i) { LblADD_Click(i); };
     LblADD.MouseMove = [this](int i, int b, int s, double x, double y) { LblADD_MouseMove(i, b, s, x, y); };
     LblADDmyXZ->Click = [this] { LblADDmyXZ_Click(); };
+    wireMenuHandlers();
+    wirePopupHandlers();
 }
 
 std::optional<QPixmap> FrmMain::stepPicture(const QString& code) const
@@ -399,12 +401,6 @@ void FrmMain::frmCsh()
         img->setPicture(std::nullopt);
     PicList->setHeight(scaledY(330));
 }
-
-// The context menus are built by the menu layer; until then the pop-up stays as it is.
-void FrmMain::systemMenu() {}
-
-// The floating panes are placed by the menu layer; until then a step shows none of its own.
-void FrmMain::ElseToolCSH() {}
 
 void FrmMain::dockPanel()
 {

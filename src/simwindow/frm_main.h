@@ -151,6 +151,8 @@ public:
     void frmCsh();
     void ToolCSH();
     void ElseToolCSH();
+    void Tool1JCSH();
+    void Tool2JCSH();
     void GoStep(const QString& code);
 
     // Handlers.
@@ -198,6 +200,26 @@ public:
     void LblADD_MouseMove(int index, int button, int shift, double x, double y);
     void LblADDmyXZ_Click();
 
+    // The simulated menus: bar elements, drop-down and cascade items, the pane timer and the
+    // context pop-up's items.
+    void LblZHU_MouseUp(int index, int button, int shift, double x, double y);
+    void LblZHU_MouseMove(int index, int button, int shift, double x, double y);
+    void LblZHU_Click(int index);
+    void Lbl1J_MouseMove(int index, int button, int shift, double x, double y);
+    void Lbl1J_Click(int index);
+    void Lbl2J_MouseMove(int index, int button, int shift, double x, double y);
+    void Lbl2J_Click(int index);
+    void TimTool_Timer();
+    void sMivoSub1_Click(int index);
+    void sMivoInde1_Click(int index);
+    void sMivoSub2_Click(int index);
+    void sMivoInde2_Click(int index);
+    void sMivoSub3_Click(int index);
+    void sMivoInde3_Click(int index);
+    void sMivoSub4_Click(int index);
+    void sMivoSub5_Click(int index);
+    void sMivoInde4_Click(int index);
+
     // True while a step is being laid out: nothing done by the layout's own set-up may start
     // another step.
     bool layingOut() const { return layingOut_; }
@@ -214,6 +236,8 @@ private:
                   std::initializer_list<std::pair<int, int>> elements);
     void buildPopup();
     void wireHandlers();
+    void wireMenuHandlers();
+    void wirePopupHandlers();
 
     // Design twips to twips on this screen.
 
@@ -228,6 +252,16 @@ private:
     void dockPanel();
     void bringWindowsToFront();
     vb::Image* overlayImage(int k) const;
+
+    // The simulated menus.
+    std::optional<QPixmap> chromePicture(const QString& code) const;
+    vb::Image* highlightImage(int element) const;
+    vb::PictureBox* barOf(int element) const;
+    void placeDropDown(int element);
+    // Shows the context pop-up `MenuContext` for the step; nothing when it could not be built
+    // (the context-menu file is missing).
+    void popUpContextMenu();
+    void contextChoice(int position, int index);
 
     // The blocks of the layout.
     void layoutPictures(const simwindow::StepRecord& rec, int q);
@@ -251,6 +285,7 @@ private:
     bool layingOut_ = false;
     // A list whose set-up already shows the expected entry passes once the set-up has finished.
     bool completeAfterLayout_ = false;
+    bool popupBuilt_ = false; // the last systemMenu found its file
     bool followDrag_ = false;
     // The question and step for which Timer3 was switched on.
     int autoQuestion_ = 0;

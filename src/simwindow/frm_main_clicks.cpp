@@ -27,8 +27,7 @@ void FrmMain::act(const StepAction& action)
         break;
     case StepAction::Kind::ContextMenu:
         MenuContext = action.menuContext;
-        systemMenu();
-        PopupMenu(*wm100);
+        popUpContextMenu();
         break;
     }
 }
@@ -67,12 +66,15 @@ void FrmMain::Label1_MouseUp(int button, int shift, double, double)
         ExpectedCode = codes::numField(before.line, 87, 4);
         if (const std::optional<int> context = simwindow::routeContextMenu(before, button)) {
             MenuContext = *context;
-            systemMenu();
-            PopupMenu(*wm100);
+            const int question = S().CurrentQuestion;
+            const int stepNo = S().CurrentStep;
+            popUpContextMenu();
+            // A chosen entry has already advanced the step: this release belonged to the old one.
+            if (S().CurrentQuestion != question || S().CurrentStep != stepNo)
+                return;
         }
     }
 
-    // A chosen context-menu item may already have laid out the next step.
     ExpectedCode = currentRecord().expectedCode();
     act(simwindow::releaseOverTarget1(ExpectedCode, target1Jump, button, shift,
                                       [this] { return typedTextAccepted(); }));

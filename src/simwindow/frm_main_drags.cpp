@@ -10,12 +10,7 @@
 #include "simwindow/step_rules.h"
 
 using simwindow::StepRecord;
-
-namespace {
-
-QRect bounds(const vb::Control& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
-
-} // namespace
+using vb::bounds;
 
 void FrmMain::Label4_MouseDown(int button, int shift, double, double)
 {

@@ -32,9 +32,8 @@ private:
     bool& flag_;
 };
 
-QRect bounds(const vb::Control& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
-
-void setBounds(vb::Control& c, const QRect& r) { c.Move(r.x(), r.y(), r.width(), r.height()); }
+using vb::bounds;
+using vb::setBounds;
 
 void shrink(vb::Control& c)
 {

@@ -164,6 +164,7 @@ TEST_F(SimWindowTest, RightClickOnAContextMenuStepPopsUpTheMenu)
     session({{Step(QStringLiteral("3123")).target1(3000, 3000, 900, 300), Step(QStringLiteral("0001"))},
               {Step(QStringLiteral("0003")).target1(3000, 3000, 900, 300).at(86, QStringLiteral("R4512")),
                Step(QStringLiteral("0001"))}});
+    inst.writeLines(QStringLiteral("sMenu.sys"), QStringList(405, QStringLiteral("0")));
     std::vector<vb::Menu*> popups;
     vb::setPopupResponder([&popups](vb::Menu& m) -> vb::Menu* {
         popups.push_back(&m);

@@ -247,9 +247,12 @@ TEST_F(LayoutTest, ZoneSetsAddUp)
     } cases[] = {{"A1", "  ", true, false, false, false}, {"A6", "  ", false, true, true, false},
                  {"A1", "A4", true, false, true, false},  {"B2", "EE", false, true, false, true},
                  {"C7", "  ", false, false, false, false}, {"  ", "A7", true, true, true, false}};
+    // The pane panel shows only with a pane that the step names.
     std::vector<QString> steps;
     for (const auto& c : cases)
-        steps.push_back(Step(QStringLiteral("0001")).zones(QString::fromUtf8(c.spec1), QString::fromUtf8(c.spec2)));
+        steps.push_back(Step(QStringLiteral("0001"))
+                            .zones(QString::fromUtf8(c.spec1), QString::fromUtf8(c.spec2))
+                            .at(86, c.pane ? QStringLiteral("H35") : QStringLiteral("0")));
     session({steps});
     FrmMain& w = show();
     for (const auto& c : cases) {

@@ -15,8 +15,8 @@ TEST_F(StepsTest, EndRecordCompletesTheQuestionOnce)
     S().QuestionState[2] = 4 + 1;
     S().QuestionState[3] = 2;
     FrmTm& panel = frmTm();
-    panel.LblBiao->setCaption(QStringLiteral("第1题 (未完成)"));
     FrmMain& w = show();
+    panel.LblBiao->setCaption(QStringLiteral("第1题 (未完成)"));
     S().DisplayMode = 1;
     w.doNext();
     ASSERT_EQ(step(), 2);
@@ -40,7 +40,7 @@ TEST_F(StepsTest, EndRecordInAnExamShowsNoSuccess)
     session({{Step(QStringLiteral("9999"))}, {Step(QStringLiteral("0001"))}});
     S().DisplayMode = 3;
     FrmMain& w = show();
-    EXPECT_EQ(S().QuestionState[1], 4);
+    EXPECT_EQ(S().QuestionState[1], 4 + 1); // completed, and visited by the panel
     EXPECT_FALSE(w.LblSuccess->Visible());
     EXPECT_EQ(frmTm().LblUnit->Caption(), QStringLiteral("未完成的题目 2"));
 }

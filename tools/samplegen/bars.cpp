@@ -2,6 +2,7 @@
 
 #include "draw.h"
 #include "icons.h"
+#include "simmenus/hotspots.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -10,47 +11,9 @@ namespace samplegen::bars {
 
 namespace {
 
-// Hot spots of the bars in design twips inside their bar picture, as the window lays them.
-struct Spot {
-    int element;
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-constexpr Spot Spots[] = {
-    // Menu titles.
-    {1, 420, 0, 870, 270}, {2, 1290, 0, 870, 270}, {3, 2160, 0, 870, 270}, {4, 3030, 0, 870, 270},
-    {5, 3900, 0, 870, 270}, {6, 4770, 0, 870, 270}, {7, 5640, 0, 870, 270}, {8, 6510, 0, 870, 270},
-    {9, 7380, 0, 870, 270},
-    // Drawing toolbar.
-    {11, 150, 60, 870, 270}, {12, 1020, 30, 345, 330}, {13, 1455, 60, 1230, 270},
-    {14, 2685, 30, 345, 330}, {15, 3030, 30, 345, 330}, {16, 3375, 30, 345, 330},
-    {17, 3720, 30, 345, 330}, {18, 4065, 30, 345, 330}, {19, 4410, 30, 345, 330},
-    {20, 4755, 30, 345, 330}, {21, 5100, 30, 345, 330}, {22, 5445, 30, 345, 330},
-    {23, 5790, 30, 345, 330}, {24, 6225, 30, 510, 330}, {25, 6735, 30, 510, 330},
-    {26, 7245, 30, 510, 330}, {27, 7755, 30, 345, 330}, {28, 8100, 30, 345, 330},
-    {29, 8445, 30, 345, 330}, {30, 8790, 30, 345, 330}, {31, 9135, 30, 345, 330},
-    // Standard toolbar (upper row).
-    {41, 135, 15, 345, 330}, {42, 480, 15, 345, 330}, {43, 825, 15, 345, 330},
-    {44, 1170, 15, 345, 330}, {45, 1515, 15, 345, 330}, {46, 1950, 15, 345, 330},
-    {47, 2295, 15, 345, 330}, {48, 2730, 15, 345, 330}, {49, 3075, 15, 345, 330},
-    {50, 3510, 15, 345, 330}, {51, 3855, 15, 345, 330}, {52, 4200, 15, 345, 330},
-    {53, 4710, 15, 345, 330}, {54, 5145, 15, 345, 330}, {55, 5655, 15, 345, 330},
-    {56, 6255, 15, 345, 330}, {86, 6600, 15, 345, 330}, {57, 6930, 15, 180, 330},
-    {58, 7110, 15, 345, 330}, {59, 7455, 15, 345, 330}, {60, 7890, 15, 345, 330},
-    {61, 8235, 15, 345, 330}, {62, 8580, 30, 1050, 330}, {63, 9630, 15, 345, 330},
-    {64, 9975, 15, 345, 330}, {65, 10320, 15, 345, 330}, {66, 10665, 15, 345, 330},
-    // Formatting toolbar (lower row).
-    {67, 135, 420, 2310, 330}, {68, 2445, 420, 720, 330}, {69, 3255, 405, 345, 330},
-    {70, 3600, 405, 345, 330}, {71, 3945, 405, 345, 330}, {72, 4380, 405, 345, 330},
-    {73, 4725, 405, 345, 330}, {74, 5070, 405, 345, 330}, {75, 5415, 405, 345, 330},
-    {76, 5850, 405, 345, 330}, {77, 6195, 405, 345, 330}, {78, 6540, 405, 345, 330},
-    {79, 6885, 405, 345, 330}, {80, 7230, 405, 345, 330}, {81, 7665, 405, 345, 330},
-    {82, 8010, 405, 345, 330}, {83, 8445, 405, 510, 330}, {84, 8955, 405, 510, 330},
-    {85, 9465, 405, 510, 330},
-};
+// The bars' hot spots as the window lays them (design twips inside their bar picture).
+using simmenus::HotSpot;
+std::span<const HotSpot> spots() { return simmenus::barHotSpots(); }
 
 const QStringList MenuTitles = {
     QStringLiteral("文件(F)"), QStringLiteral("编辑(E)"), QStringLiteral("视图(V)"),
@@ -120,9 +83,9 @@ void band(QPainter& p, const QRect& r)
 std::vector<int> elementsOfRow(int first, int last, bool withSum)
 {
     std::vector<int> row;
-    for (const Spot& s : Spots)
-        if ((s.element >= first && s.element <= last) || (withSum && s.element == 86))
-            row.push_back(s.element);
+    for (const HotSpot& s : spots())
+        if ((s.no >= first && s.no <= last) || (withSum && s.no == 86))
+            row.push_back(s.no);
     std::sort(row.begin(), row.end(), [](int a, int b) { return elementRect(a).left() < elementRect(b).left(); });
     return row;
 }
@@ -198,8 +161,8 @@ QImage hoverPicture(int e, bool pressed)
 
 QRect elementRect(int element)
 {
-    for (const Spot& s : Spots)
-        if (s.element == element)
+    for (const HotSpot& s : spots())
+        if (s.no == element)
             return QRect(s.left / 15, s.top / 15, s.width / 15, s.height / 15);
     return {};
 }
@@ -252,10 +215,10 @@ QImage drawingBar()
 std::vector<std::pair<QString, QImage>> elementPictures()
 {
     std::vector<std::pair<QString, QImage>> pictures;
-    for (const Spot& s : Spots) {
-        const QString nn = QStringLiteral("%1").arg(s.element, 2, 10, QChar(u'0'));
-        pictures.emplace_back(nn + QStringLiteral("0088"), hoverPicture(s.element, false));
-        pictures.emplace_back(nn + QStringLiteral("0099"), hoverPicture(s.element, true));
+    for (const HotSpot& s : spots()) {
+        const QString nn = QStringLiteral("%1").arg(s.no, 2, 10, QChar(u'0'));
+        pictures.emplace_back(nn + QStringLiteral("0088"), hoverPicture(s.no, false));
+        pictures.emplace_back(nn + QStringLiteral("0099"), hoverPicture(s.no, true));
     }
     return pictures;
 }

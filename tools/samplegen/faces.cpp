@@ -88,10 +88,10 @@ QImage boxLogo()
     return image;
 }
 
-// The strip of a wide push button with its caption.
-QImage pushStrip(const QString& caption, bool primary)
+// The strip of a push button with its caption (none: the program writes one over it).
+QImage pushStrip(const QString& caption, bool primary, QSize size = {90, 30}, int fontPx = 14)
 {
-    return strip(90, 30, [&](QPainter& p, Look look, const QRect& frame) {
+    return strip(size.width(), size.height(), [&](QPainter& p, Look look, const QRect& frame) {
         const QRectF r = QRectF(frame).adjusted(1.5, 1.5, -1.5, -1.5);
         QColor top = primary ? QColor(92, 150, 222) : QColor(252, 252, 252);
         QColor bottom = primary ? QColor(44, 98, 176) : QColor(220, 228, 240);
@@ -119,8 +119,56 @@ QImage pushStrip(const QString& caption, bool primary)
         p.setBrush(g);
         p.drawRoundedRect(r, 4, 4);
         const int shift = look == Look::Pressed ? 1 : 0;
-        drawText(p, frame.translated(shift, shift), Qt::AlignCenter, caption, text, uiFont(14));
+        drawText(p, frame.translated(shift, shift), Qt::AlignCenter, caption, text, uiFont(fontPx));
     });
+}
+
+// The question panel's face: a title strip over a light body.
+QImage panelBackground()
+{
+    QImage image = canvas(332, 242, QColor(236, 243, 252));
+    QPainter p(&image);
+    fillVertical(p, QRect(0, 0, 332, 30), QColor(56, 112, 186), QColor(34, 82, 150));
+    outline(p, image.rect(), QColor(34, 82, 150));
+    return image;
+}
+
+// A number of the question list: not visited (white), visited (blue) or marked (orange).
+QImage numberStrip(const QColor& fill)
+{
+    return strip(30, 30, [&](QPainter& p, Look look, const QRect& frame) {
+        const QRectF r = QRectF(frame).adjusted(1.5, 1.5, -1.5, -1.5);
+        p.setPen(QPen(look == Look::Hover ? QColor(232, 150, 40) : QColor(128, 146, 176), 1));
+        p.setBrush(look == Look::Pressed ? fill.darker(115) : fill);
+        p.drawRoundedRect(r, 3, 3);
+    });
+}
+
+// The faces of the question panel's buttons, by their number.
+std::vector<std::pair<QString, QImage>> panelFaces()
+{
+    const QSize narrow{48, 22};
+    const QSize wide{58, 22};
+    const std::pair<const char16_t*, QSize> buttons[] = {
+        {u"上一题", narrow},   {u"下一题", narrow},   {u"重做本题", wide}, {u"标记本题", wide},
+        {u"选题", narrow},     {u"返回菜单", wide},   {u"提示", wide},     {u"演示", wide},
+        {u"交卷", wide},       {u"考生信息", wide},   {u"操作提示", wide}, {u"取消标记", wide}};
+    std::vector<std::pair<QString, QImage>> faces;
+    for (int i = 0; i < 12; ++i)
+        faces.emplace_back(QStringLiteral("l010%1").arg(i, 2, 10, QChar(u'0')),
+                           pushStrip(QString::fromUtf16(buttons[i].first), false, buttons[i].second, 12));
+    faces.emplace_back(QStringLiteral("l01053"), pushStrip(QStringLiteral("标记"), false, wide, 12));
+    faces.emplace_back(QStringLiteral("l01054"), pushStrip(QStringLiteral("取消标记"), false, wide, 12));
+    faces.emplace_back(QStringLiteral("l01044"), pushStrip(QString(), false, wide, 12));
+    faces.emplace_back(QStringLiteral("l01043"), pushStrip(QStringLiteral("▾"), false, {16, 18}, 10));
+    faces.emplace_back(QStringLiteral("l01045"), pushStrip(QStringLiteral("返回"), false, {55, 22}, 12));
+    faces.emplace_back(QStringLiteral("l01047"), pushStrip(QStringLiteral("上一页"), false, {55, 22}, 12));
+    faces.emplace_back(QStringLiteral("l01048"), pushStrip(QStringLiteral("下一页"), false, {55, 22}, 12));
+    faces.emplace_back(QStringLiteral("l01030"), numberStrip(Qt::white));
+    faces.emplace_back(QStringLiteral("l01031"), numberStrip(QColor(190, 215, 245)));
+    faces.emplace_back(QStringLiteral("l01032"), numberStrip(QColor(255, 200, 120)));
+    faces.emplace_back(QStringLiteral("l01046"), panelBackground());
+    return faces;
 }
 
 // A four-frame strip of a small square title-strip button: close (a cross) or the other one
@@ -162,7 +210,7 @@ QImage logo(const QString& brand)
 
 std::vector<std::pair<QString, QImage>> all(const QString& brand, const QString& title)
 {
-    return {
+    std::vector<std::pair<QString, QImage>> faces{
         {QStringLiteral("l20059"), splash(brand, title)},
         {QStringLiteral("l62011"), windowIcon()},
         {QStringLiteral("l20069"), boxBackground()},
@@ -173,6 +221,9 @@ std::vector<std::pair<QString, QImage>> all(const QString& brand, const QString&
         {QStringLiteral("l20003"), squareStrip(true)},
         {QStringLiteral("l62009"), logo(brand)},
     };
+    for (auto& face : panelFaces())
+        faces.push_back(std::move(face));
+    return faces;
 }
 
 } // namespace samplegen::faces

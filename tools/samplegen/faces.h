@@ -1,6 +1,7 @@
 #pragma once
 // Window and button faces: the splash, the window icon, the confirmation box with its logo
-// and four button strips, and the logo of the simulated window.
+// and four button strips, the logo of the simulated window, and the question panel's face,
+// button strips and question-list numbers.
 
 #include <QImage>
 #include <QString>

@@ -10,6 +10,7 @@
 #include "cover.h"
 #include "cursor.h"
 #include "faces.h"
+#include "menus.h"
 #include "output.h"
 #include "panels.h"
 #include "session.h"
@@ -204,6 +205,8 @@ int run(const QString& sourceDir, const QString& installDir)
                    {QStringLiteral("9lX009"), bars::toolBars()},
                    {QStringLiteral("9lX010"), panels::locationList()}});
     writePictures(out, QStringLiteral("examdata/"), bars::elementPictures());
+    writePictures(out, QStringLiteral("examdata/"), menus::pictures());
+    out.writeGbkLines(QStringLiteral("sMenu.sys"), menus::contextMenuFile());
 
     out.writeGbkLines(data + QStringLiteral("288905.mxy"), src->fontColours);
     try {

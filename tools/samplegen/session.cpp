@@ -16,6 +16,7 @@ const QString BackC5Edit = QStringLiteral("310012");  // C5 in edit mode
 const QString CommentD8 = QStringLiteral("310013");   // the comment of D8, an overlay
 const QString BackA1B2 = QStringLiteral("310014");    // A1 and B2 selected with Ctrl, B2 active
 const QString BackB3D3 = QStringLiteral("310015");    // B3:D3 selected
+const QString ShowA1B2 = QStringLiteral("310020");    // the illustration of question 2: its corner
 const QString Keep = QStringLiteral("888888");
 
 // Lines of the text table (sample/session/texts.txt) that the records name.
@@ -32,7 +33,12 @@ enum TextLine {
     HintDialogOk,
     ListFunctions,
     HintChooseAverage,
-    LastTextLine = HintChooseAverage
+    HintToolbarsFormat,
+    HintFillYellow,
+    HintPaletteYellow,
+    HintToolbarMenuDrawing,
+    HintInsertAtB3,
+    LastTextLine = HintInsertAtB3
 };
 
 // Standard pointer 2 is the cross; cursor file 01 is the I-beam "ico01.CUR".
@@ -134,11 +140,35 @@ Question typeDragKeyTabList()
     return q;
 }
 
+// The menus: a cascade of the View menu, the fill colour palette, a palette that the step
+// opens itself, the toolbars' context menu and the cell's context menu.
+Question menusAndPalettes()
+{
+    Question q{QStringLiteral("0004"), {}};
+    const int hintLeft = twips(420);
+    const int hintTop = twips(380);
+    StepLine s1 = step(1, u"7000", DefaultBack);
+    s1.menuTarget(125, u"H030402000").hint(HintToolbarsFormat, hintLeft, hintTop);
+    q.steps.push_back(s1);
+    StepLine s2 = step(2, u"7000", DefaultBack);
+    s2.menuTarget(125, u"H842700000").hint(HintFillYellow, hintLeft, hintTop);
+    q.steps.push_back(s2);
+    StepLine s3 = step(3, u"7000", DefaultBack);
+    s3.pane(33, twips(300), twips(200)).menuTarget(125, u"H332700000").hint(HintPaletteYellow, hintLeft, hintTop);
+    q.steps.push_back(s3);
+    StepLine s4 = step(4, u"3427", DefaultBack);
+    s4.hint(HintToolbarMenuDrawing, hintLeft, hintTop);
+    q.steps.push_back(s4);
+    q.steps.push_back(cellStep(5, u"3140", DefaultBack, u"B3", HintInsertAtB3));
+    q.steps.push_back(step(6, u"9999", Keep));
+    return q;
+}
+
 } // namespace
 
 std::vector<Question> questions()
 {
-    return {clickEditHover(), rightClickCtrlClick(), typeDragKeyTabList()};
+    return {clickEditHover(), rightClickCtrlClick(), typeDragKeyTabList(), menusAndPalettes()};
 }
 
 int textLinesUsed()
@@ -166,6 +196,7 @@ std::vector<std::pair<QString, QImage>> pictures()
         {CommentD8, sheet::commentNote(QStringLiteral("教师"), QStringLiteral("英语平均分，由D3:D7的英语成绩求得。"))},
         {BackA1B2, sheet::window(a1b2)},
         {BackB3D3, sheet::window(b3d3)},
+        {ShowA1B2, sheet::window(a1b2).copy(0, 0, 360, 240)},
     };
 }
 

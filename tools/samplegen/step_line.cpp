@@ -22,6 +22,8 @@ constexpr int PointerNumberCol = 104;
 constexpr int HintLeftCol = 112;
 constexpr int HintTopCol = 117;
 constexpr int HintLineCol = 122;
+constexpr int PaneCol = 86;
+constexpr int PanePosCol = 96;
 constexpr int EditorCol = 86;
 constexpr int EditorTextCol = 106;
 constexpr int AnswerCol = 109;
@@ -112,6 +114,24 @@ StepLine& StepLine::hint(int textLine, int left, int top)
     line_.putNumber(HintLeftCol, 5, left);
     line_.putNumber(HintTopCol, 5, top);
     line_.putNumber(HintLineCol, 3, textLine);
+    return *this;
+}
+
+StepLine& StepLine::menuTarget(int col, QStringView code)
+{
+    if (col != 125 && col != 86 && col != 96)
+        throw std::invalid_argument("a menu target code stands at column 125, 86 or 96");
+    line_.put(col, 10, code);
+    return *this;
+}
+
+StepLine& StepLine::pane(int element, int left, int top)
+{
+    line_.put(PaneCol, 1, u"H");
+    line_.putNumber(PaneCol + 1, 2, element);
+    line_.putNumber(PanePosCol, 5, left);
+    line_.put(PanePosCol + 5, 1, u" ");
+    line_.putNumber(PanePosCol + 6, 4, top);
     return *this;
 }
 

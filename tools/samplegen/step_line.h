@@ -56,6 +56,12 @@ public:
     // "icoNN.CUR" file.
     StepLine& pointer(QChar kind, int number);
     StepLine& hint(int textLine, int left, int top);
+    // A menu or toolbar target code ("H", element, item, cascade item, two unused, jump) at
+    // one of its three places: 125, 86 or 96.
+    StepLine& menuTarget(int col, QStringView code);
+    // A pane or palette that the step opens itself ("H" and the element at 86), at a place in
+    // twips (96-105).
+    StepLine& pane(int element, int left, int top);
     // Target 2, where a range drag starts; with jump "0" a plain press on it advances unless
     // the second zone set is "EE".
     StepLine& target2(const TwipsRect& r, QChar jump = u'0');

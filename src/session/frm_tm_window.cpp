@@ -1,0 +1,85 @@
+// The question panel as a window: minimise to its strip and restore, drag by its strips, hand
+// the keyboard back to the simulated window, and the illustration button.
+
+#include "session/frm_tm.h"
+
+#include "controls/mivo_button.h"
+#include "session/frm_picture.h"
+#include "session_state/session_state.h"
+#include "simwindow/frm_main.h"
+
+void FrmTm::showWindow()
+{
+    // Back from the task bar; a window that fills a small screen keeps filling it.
+    FrmMain& window = frmMain();
+    if (window.WindowState() == vb::vbMinimized)
+        window.setWindowState(vb::vbNormal);
+    window.Show();
+    // The panel stays above the window, also where the window system keeps no topmost layer.
+    if (isVisible())
+        bringToFront();
+}
+
+// The candidate's keys and clicks are meant for the simulated program.
+void FrmTm::focusBack() { showWindow(); }
+
+void FrmTm::LblMinimise_Click()
+{
+    const FrmMain& window = frmMain();
+    const int height = FrmMinStrip->Height();
+    Move(window.Left(), window.Top() + window.Height() - height, FrmMinStrip->Width(), height);
+    FrmMinStrip->setVisible(true);
+}
+
+void FrmTm::Command2_Click()
+{
+    focusBack();
+    const FrmMain& window = frmMain();
+    const int width = scaledX(4980);
+    const int height = scaledY(3630);
+    Move(window.Left() + window.Width() - width, window.Top() + window.Height() - height, width, height);
+    FrmMinStrip->setVisible(false);
+}
+
+void FrmTm::Command2_MouseMove(int, int, double, double) { Command2->setBorderStyle(1); }
+
+void FrmTm::FrmMinStrip_MouseMove(int, int, double, double) { Command2->setBorderStyle(0); }
+
+void FrmTm::FrmMinStrip_MouseDown(int button, int, double, double)
+{
+    if (button == vb::vbLeftButton)
+        beginDrag();
+    Command2->setBorderStyle(0);
+}
+
+void FrmTm::Label2_MouseDown(int button, int, double, double)
+{
+    if (button == vb::vbLeftButton)
+        beginDrag();
+    Command2->setBorderStyle(0);
+    focusBack();
+}
+
+void FrmTm::lblMove_MouseDown(int button, int, double, double)
+{
+    if (button == vb::vbLeftButton)
+        beginDrag();
+    focusBack();
+}
+
+void FrmTm::Form_KeyUp(int&, int) { focusBack(); }
+
+void FrmTm::RtbTM_Click() { focusBack(); }
+
+void FrmTm::Image2_Click()
+{
+    FrmPicture& popup = frmPicture();
+    if (Image2->Caption() == u"显示图片") {
+        popup.Show();
+        popup.Timer1->setEnabled(true);
+        Image2->setCaption(QStringLiteral("隐藏图片"));
+    } else {
+        popup.Hide();
+        Image2->setCaption(QStringLiteral("显示图片"));
+    }
+}

@@ -1,0 +1,67 @@
+#pragma once
+// The candidate's progress records in the record folder: where each file lies, how a file is
+// read (a missing one reads as empty) and rewritten (whole, through the safe-save helper, GBK,
+// CR LF), and the writes a practice session's end makes.
+
+#include "session/record_rules.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace records {
+
+// File numbers in the record folder (each file is number & ".mxy").
+inline const QString UnitProgress = QStringLiteral("288893");
+inline const QString FavouriteList = QStringLiteral("288862");
+inline const QString FavouriteFlags = QStringLiteral("288872");
+inline const QString WrongList = QStringLiteral("288863");
+inline const QString WrongFlags = QStringLiteral("288873");
+inline const QString ScoreHistory = QStringLiteral("288892");
+
+// AppPath & "ksdata/".
+QString recordDir(const QString& appPath);
+// The record file with that number.
+QString recordPath(const QString& appPath, const QString& number);
+// The wrong list of paper slot `slot` ("1824" & two digits).
+QString paperWrongListPath(const QString& appPath, int slot);
+
+// Every line of a record file; a missing or unreadable file has none.
+QStringList readRecordLines(const QString& path);
+// Line 1 without its leading and trailing spaces ("" when the file is missing or empty).
+QString readListLine(const QString& path);
+// Line 1 as it stands.
+QString readFirstLine(const QString& path);
+
+// Rewrites a record file whole with `text` and the closing CR LF of a one-line write, through
+// the safe-save helper: the old file stays as it was until the new one is complete. The record
+// folder is created when it is missing; a folder that cannot be made is reported once a run, a
+// file that cannot be written each time. False on failure.
+bool writeRecord(const QString& path, const QString& text);
+// Each line ended by CR LF, as one text (so the file ends with an empty line).
+QString linesText(const QStringList& lines);
+
+// The favourites merge over the session's marked questions, with the flag line fitted.
+void mergeFavourites(const QString& appPath, const SessionQuestions& qs);
+// The favourites pruning over the session's questions.
+void pruneFavourites(const QString& appPath, const SessionQuestions& qs);
+
+// The unit progress lines (at most the first 26), and their rewrite of units 0 to unitCount - 1.
+QStringList readUnitProgress(const QString& appPath);
+bool writeUnitProgress(const QString& appPath, QStringList lines, int unitCount);
+
+// The score history as 100 entries over the defaults, and its rewrite of slots 0 to slotCount - 1.
+ScoreEntries readScoreHistory(const QString& appPath);
+bool writeScoreHistory(const QString& appPath, const ScoreEntries& entries, int slotCount);
+
+// The records a practice session's end writes before it asks about a paper's wrong list: the
+// record of its kind (when a question was completed), then the favourites merge (not after a
+// favourites session) and the pruning.
+void writeSessionEnd(const SessionState& s);
+// Removes the questions answered right in a review of slot `slot` from its wrong list.
+void pruneReviewedPaper(const QString& appPath, int slot, const SessionQuestions& qs);
+
+// The cover-page command replayed after a session of this kind ends: 16 units, 18 favourites,
+// 19 wrong questions, 0 none.
+int returnPageFor(int sessionKind);
+
+} // namespace records
