@@ -1,6 +1,7 @@
-// Click to layout in a large session: a 500-question session whose step file holds about 5,000
-// records; a click on target 1 in the last question advances to a step with four 800 x 600
-// step pictures (read the record, load the pictures, lay out). Beside it, the floor: decoding
+// Click to layout in a large session: a 500-question session whose step file holds 5,000 or
+// 50,000 records (the benchmark's argument: steps per question); a click on target 1 in the last
+// question advances to a step with four 800 x 600 step pictures (read the record, load the
+// pictures, lay out). A step should cost the same at both sizes. Beside it, the floor: decoding
 // those four pictures alone.
 
 #include "platform/files.h"
@@ -20,10 +21,12 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include <map>
+#include <memory>
+
 namespace {
 
 constexpr int Questions = 500;
-constexpr int StepsPerQuestion = 10;
 
 QString field(int value, int width) { return QStringLiteral("%1").arg(value, width, 10, QChar(u'0')); }
 
@@ -78,54 +81,62 @@ struct LargeSession {
     QTemporaryDir dir;
     QStringList pictures;
     int lastQuestion = Questions;
-    int clickStep = StepsPerQuestion - 2; // a 0001 step; the next one loads four pictures
+    int clickStep; // a 0001 step; the next one loads four pictures
     QString clickRecord;
 
-    LargeSession()
+    explicit LargeSession(int steps) : clickStep(steps - 2)
     {
         SessionState& s = S();
         vb::setScreenSizeOverride(1024, 768);
         s.ScaleX = vb::twipsPerPixelX() / 15;
         s.ScaleY = vb::twipsPerPixelY() / 15;
-        s.AppPath = dir.path() + u'/';
+        s.QuestionCount = Questions;
+        s.DisplayMode = 2;
         QDir(dir.path()).mkdir(QStringLiteral("data"));
-        s.DataDir = dir.path() + QStringLiteral("/data/");
-        s.StepFilePath = s.DataDir + QStringLiteral("288819.mxy");
-        s.TextTablePath = s.DataDir + QStringLiteral("288890.mxy");
+        const QString data = dir.path() + QStringLiteral("/data/");
 
         for (int i = 0; i < 4; ++i) {
             pictures << QStringLiteral("5%1").arg(i + 1, 5, 10, QChar(u'0'));
-            writeScreenshot(s.DataDir + pictures.last() + QStringLiteral(".mxy"), i + 1);
+            writeScreenshot(data + pictures.last() + QStringLiteral(".mxy"), i + 1);
         }
         QStringList texts;
         for (int i = 1; i <= 300; ++i)
             texts << field(i, 3) + QStringLiteral("请单击单元格 B%1|hint %1").arg(i);
-        platform::saveText(s.TextTablePath, texts.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+        platform::saveText(data + QStringLiteral("288890.mxy"), texts.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
 
         QStringList lines;
         const std::array<QString, 3> keep{QStringLiteral("888888"), QStringLiteral("888888"), QStringLiteral("888888")};
         for (int q = 1; q <= Questions; ++q) {
-            s.QuestionFirstLine[static_cast<std::size_t>(q)] = (q - 1) * StepsPerQuestion + 1;
-            s.QuestionStepCount[static_cast<std::size_t>(q)] = StepsPerQuestion;
-            for (int k = 1; k <= StepsPerQuestion; ++k) {
-                const bool pictured = k == 1 || k == StepsPerQuestion - 1;
-                const QString code = k == StepsPerQuestion ? QStringLiteral("9999") : QStringLiteral("0001");
+            for (int k = 1; k <= steps; ++k) {
+                const bool pictured = k == 1 || k == steps - 1;
+                const QString code = k == steps ? QStringLiteral("9999") : QStringLiteral("0001");
                 lines << (pictured ? record(code, pictures[0], {pictures[1], pictures[2], pictures[3]})
                                    : record(code, QStringLiteral("888888"), keep));
             }
         }
-        clickRecord = lines[(lastQuestion - 1) * StepsPerQuestion + clickStep - 1];
-        platform::saveText(s.StepFilePath, lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
-        s.QuestionCount = Questions;
-        s.DisplayMode = 2;
-        s.CurrentQuestion = lastQuestion;
+        clickRecord = lines[(lastQuestion - 1) * steps + clickStep - 1];
+        platform::saveText(data + QStringLiteral("288819.mxy"), lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
     }
 };
 
-LargeSession& largeSession()
+// One session per size, built once; the session variables are those of the last one asked for.
+LargeSession& largeSession(int stepsPerQuestion = 10)
 {
-    static LargeSession session;
-    return session;
+    static std::map<int, std::unique_ptr<LargeSession>> sessions;
+    auto& session = sessions[stepsPerQuestion];
+    if (!session)
+        session = std::make_unique<LargeSession>(stepsPerQuestion);
+    SessionState& s = S();
+    s.AppPath = session->dir.path();
+    s.DataDir = session->dir.path() + QStringLiteral("/data/");
+    s.StepFilePath = s.DataDir + QStringLiteral("288819.mxy");
+    s.TextTablePath = s.DataDir + QStringLiteral("288890.mxy");
+    for (int q = 1; q <= Questions; ++q) {
+        s.QuestionFirstLine[static_cast<std::size_t>(q)] = (q - 1) * stepsPerQuestion + 1;
+        s.QuestionStepCount[static_cast<std::size_t>(q)] = stepsPerQuestion;
+    }
+    s.CurrentQuestion = session->lastQuestion;
+    return *session;
 }
 
 // The click on target 1 of the last question's step before the pictured step. With `cold`,
@@ -133,7 +144,8 @@ LargeSession& largeSession()
 // decoded again (a step shown for the first time); otherwise the step is shown again.
 void clickToLayout(benchmark::State& state, bool cold)
 {
-    LargeSession& ls = largeSession();
+    LargeSession& ls = largeSession(static_cast<int>(state.range(0)));
+    state.SetLabel(QStringLiteral("%1 records").arg(Questions * state.range(0)).toStdString());
     FrmMain& w = frmMain();
     S().CurrentQuestion = ls.lastQuestion;
     S().SavedStep[static_cast<std::size_t>(ls.lastQuestion)] = ls.clickStep;
@@ -182,5 +194,5 @@ void DecodeFourPictures(benchmark::State& state)
 } // namespace
 
 BENCHMARK(DecodeFourPictures)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
-BENCHMARK(ClickToLayout)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
-BENCHMARK(ClickToLayoutFirstShow)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(ClickToLayout)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(ClickToLayoutFirstShow)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);

@@ -8,7 +8,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    S().AppPath = QCoreApplication::applicationDirPath() + u'/';
+    S().AppPath = QCoreApplication::applicationDirPath();
 
     FrmStart& start = frmStart();
     if (!start.isLoaded()) {

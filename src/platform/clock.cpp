@@ -1,10 +1,12 @@
 #include "platform/clock.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPointer>
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace platform {
@@ -87,8 +89,8 @@ void Clock::processEvents()
 
 bool Clock::waitFor(std::int64_t ms, const std::function<bool()>& done)
 {
-    const std::int64_t deadline = nowMs() + ms;
     if (isManual()) {
+        const std::int64_t deadline = nowMs() + ms;
         // Each pass handles what is pending (a loopback reply, say) before time moves on.
         auto& gate = state().ioGate;
         while (!done() && nowMs() < deadline) {
@@ -106,16 +108,23 @@ bool Clock::waitFor(std::int64_t ms, const std::function<bool()>& done)
         }
         return done();
     }
+    if (done() || ms <= 0)
+        return done();
+    // The wait ends when its time has passed since the call (measured from here, not from a
+    // whole millisecond of the clock), or as soon as done() holds once the pending events have
+    // been handled (checked each time the loop is about to wait again): nothing polls.
     QEventLoop loop;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done() || nowMs() >= deadline)
-            loop.quit();
-    });
-    poll.start();
-    if (!done() && nowMs() < deadline)
-        loop.exec();
+    QTimer end;
+    end.setSingleShot(true);
+    end.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&end, &QTimer::timeout, &loop, &QEventLoop::quit);
+    end.start(static_cast<int>(std::min<std::int64_t>(ms, std::numeric_limits<int>::max())));
+    if (auto* dispatcher = QAbstractEventDispatcher::instance())
+        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, &loop, [&] {
+            if (done())
+                loop.quit();
+        });
+    loop.exec();
     return done();
 }
 

@@ -7,7 +7,10 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-#include <cstring>
+#include <QHash>
+
+#include <sys/stat.h>
+#include <vector>
 
 namespace platform {
 
@@ -77,23 +80,121 @@ QString resolvePathForWrite(const QString& path)
     return matchParts(path).first;
 }
 
+namespace {
+
+// The one line rule of every reader: CR LF, a lone CR and a lone LF each end a line; a line end
+// at the end of the file makes no further, empty line. The starts of the lines are found in the
+// raw bytes: CR and LF never occur inside a GBK character.
+std::vector<qint64> lineStarts(const char* d, qint64 n)
+{
+    std::vector<qint64> starts;
+    qint64 start = 0;
+    while (start < n) {
+        starts.push_back(start);
+        qint64 i = start;
+        while (i < n && d[i] != '\r' && d[i] != '\n')
+            ++i;
+        if (i + 1 < n && d[i] == '\r' && d[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    return starts;
+}
+
+// The bytes of a line without its line end; `end` is where the next line starts.
+qint64 contentEnd(const char* d, qint64 start, qint64 end)
+{
+    if (end > start && d[end - 1] == '\n') {
+        --end;
+        if (end > start && d[end - 1] == '\r')
+            --end;
+    } else if (end > start && d[end - 1] == '\r') {
+        --end;
+    }
+    return end;
+}
+
+// Line i of `size` bytes whose lines start at `starts`, decoded, without its line end.
+QString decodedLine(const char* d, const std::vector<qint64>& starts, std::size_t i, qint64 size)
+{
+    const qint64 next = i + 1 < starts.size() ? starts[i + 1] : size;
+    return fromGbk(QByteArray::fromRawData(d + starts[i], contentEnd(d, starts[i], next) - starts[i]));
+}
+
+} // namespace
+
 QStringList gbkLines(const QByteArray& bytes)
 {
+    const std::vector<qint64> starts = lineStarts(bytes.constData(), bytes.size());
     QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            lines << fromGbk(bytes.mid(start, i - start));
-            if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < n)
-        lines << fromGbk(bytes.mid(start));
+    lines.reserve(static_cast<qsizetype>(starts.size()));
+    for (std::size_t i = 0; i < starts.size(); ++i)
+        lines << decodedLine(bytes.constData(), starts, i, bytes.size());
     return lines;
+}
+
+namespace {
+
+FileVersion versionOf(const struct stat& st)
+{
+    return FileVersion{static_cast<quint64>(st.st_dev), static_cast<quint64>(st.st_ino),
+                       static_cast<qint64>(st.st_size),
+                       static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+                       static_cast<qint64>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+}
+
+std::optional<FileVersion> versionOfOpenFile(const QFile& f)
+{
+    struct stat st {};
+    if (::fstat(f.handle(), &st) != 0)
+        return std::nullopt;
+    return versionOf(st);
+}
+
+// Where the lines of a file start, for one version of the file: a step is found without
+// scanning the file from its start at every step, and any rewrite is read afresh.
+struct LineIndex {
+    FileVersion version;
+    std::vector<qint64> starts;
+    qint64 size = 0;
+};
+
+QHash<QString, LineIndex>& lineIndexes()
+{
+    static QHash<QString, LineIndex> indexes;
+    return indexes;
+}
+
+// Line i of the indexed file, read on its own; nothing when the bytes found there are not one
+// whole line (the file changed in a way its version did not show), so that the caller reads
+// the file afresh.
+std::optional<QString> indexedLine(QFile& f, const LineIndex& index, std::size_t i)
+{
+    const qint64 from = index.starts[i] > 0 ? index.starts[i] - 1 : 0;
+    const qint64 next = i + 1 < index.starts.size() ? index.starts[i + 1] : index.size;
+    if (!f.seek(from))
+        return std::nullopt;
+    const QByteArray chunk = f.read(next - from);
+    if (chunk.size() != next - from)
+        return std::nullopt;
+    const char* d = chunk.constData();
+    const qint64 lead = index.starts[i] - from;
+    if (lead == 1 && d[0] != '\r' && d[0] != '\n')
+        return std::nullopt;
+    const std::vector<qint64> starts = lineStarts(d + lead, chunk.size() - lead);
+    if (starts.size() != 1)
+        return std::nullopt;
+    return decodedLine(d + lead, starts, 0, chunk.size() - lead);
+}
+
+} // namespace
+
+std::optional<FileVersion> fileVersion(const QString& path)
+{
+    struct stat st {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    return versionOf(st);
 }
 
 std::optional<QStringList> readLines(const QString& path)
@@ -104,60 +205,77 @@ std::optional<QStringList> readLines(const QString& path)
     return gbkLines(f.readAll());
 }
 
+namespace {
+
+// Reads the open file whole into `bytes` and indexes its lines; the index is kept for the
+// file's version when the file did not change while it was read.
+LineIndex indexAfresh(QFile& f, const QString& real, const std::optional<FileVersion>& version, QByteArray& bytes)
+{
+    // The bytes are read, never mapped: a file cut short while it is read is a short read.
+    bytes = f.seek(0) ? f.readAll() : QByteArray();
+    LineIndex index{version.value_or(FileVersion{}), lineStarts(bytes.constData(), bytes.size()), bytes.size()};
+    if (version && versionOfOpenFile(f) == version) {
+        auto& indexes = lineIndexes();
+        if (indexes.size() >= 16)
+            indexes.clear();
+        indexes.insert(real, index);
+    }
+    return index;
+}
+
+const LineIndex* keptIndex(const QString& real, const std::optional<FileVersion>& version)
+{
+    if (!version)
+        return nullptr;
+    const auto& indexes = lineIndexes();
+    const auto it = indexes.constFind(real);
+    return it != indexes.cend() && it->version == *version ? &*it : nullptr;
+}
+
+} // namespace
+
 std::optional<QString> readLineAt(const QString& path, int n)
 {
-    QFile f(resolvePath(path));
+    const QString real = resolvePath(path);
+    QFile f(real);
     if (path.isEmpty() || !f.open(QIODevice::ReadOnly))
         return std::nullopt;
-    // The step file is read up to its wanted line at every step: the line ends are found in the
-    // raw bytes (CR and LF never occur inside a GBK character) and only that line is decoded.
-    QByteArray owned;
-    const char* data = nullptr;
-    qsizetype size = f.size();
-    if (size > 0) {
-        if (uchar* mapped = f.map(0, size)) {
-            data = reinterpret_cast<const char*>(mapped);
-        } else {
-            owned = f.readAll();
-            data = owned.constData();
-            size = owned.size();
-        }
+    const auto wanted = [n](std::size_t count) {
+        return n < 1 || static_cast<std::size_t>(n) > count ? count - 1 : static_cast<std::size_t>(n) - 1;
+    };
+    const std::optional<FileVersion> version = versionOfOpenFile(f);
+    if (const LineIndex* kept = keptIndex(real, version)) {
+        if (kept->starts.empty())
+            return std::nullopt;
+        if (auto line = indexedLine(f, *kept, wanted(kept->starts.size())))
+            return line;
     }
-    qsizetype lastStart = -1;
-    qsizetype lastEnd = -1;
-    int count = 0;
-    qsizetype start = 0;
-    while (start < size) {
-        const auto* lf = static_cast<const char*>(std::memchr(data + start, '\n', static_cast<size_t>(size - start)));
-        const qsizetype next = lf ? lf - data + 1 : size;
-        // Every CR before the LF belongs to its line end; a lone CR inside ends a line too.
-        qsizetype end = lf ? lf - data : size;
-        while (end > start && data[end - 1] == '\r')
-            --end;
-        qsizetype from = start;
-        for (;;) {
-            const auto* cr = static_cast<const char*>(std::memchr(data + from, '\r', static_cast<size_t>(end - from)));
-            const qsizetype to = cr ? cr - data : end;
-            lastStart = from;
-            lastEnd = to;
-            if (++count == n)
-                return fromGbk(QByteArray::fromRawData(data + from, to - from));
-            if (!cr)
-                break;
-            from = to + 1;
-        }
-        start = next;
-    }
-    if (lastStart < 0)
+    QByteArray bytes;
+    const LineIndex index = indexAfresh(f, real, version, bytes);
+    if (index.starts.empty())
         return std::nullopt;
-    return fromGbk(QByteArray::fromRawData(data + lastStart, lastEnd - lastStart));
+    return decodedLine(bytes.constData(), index.starts, wanted(index.starts.size()), bytes.size());
+}
+
+std::optional<int> lineCount(const QString& path)
+{
+    const QString real = resolvePath(path);
+    QFile f(real);
+    if (path.isEmpty() || !f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const std::optional<FileVersion> version = versionOfOpenFile(f);
+    if (const LineIndex* kept = keptIndex(real, version))
+        return static_cast<int>(kept->starts.size());
+    QByteArray bytes;
+    return static_cast<int>(indexAfresh(f, real, version, bytes).starts.size());
 }
 
 bool appendText(const QString& path, const QString& text)
 {
     if (path.isEmpty())
         return false;
-    QFile f(path);
+    // The folder is found whatever the case of its name, like every file of the installation.
+    QFile f(resolvePathForWrite(path));
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
         return false;
     const QByteArray bytes = toGbk(text);

@@ -18,15 +18,39 @@ QString resolvePath(const QString& path);
 // that a write replaces the existing file instead of putting a second one beside it.
 QString resolvePathForWrite(const QString& path);
 
-// All lines of a GBK text file (CR LF, LF or CR ends), or nothing when it cannot be read.
+// One version of a file: its identity (device and inode), its size and its modification and
+// change times to the nanosecond. A rewrite in place, a copy over it or a replacement by
+// rename gives another version, even with the same size within the same second.
+struct FileVersion {
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+    qint64 changedNs = 0;
+    bool operator==(const FileVersion&) const = default;
+};
+
+// The version of the file at `path` as it stands (no case-insensitive lookup); nothing when it
+// does not exist.
+std::optional<FileVersion> fileVersion(const QString& path);
+
+// Every reader splits lines by one rule: CR LF, a lone CR and a lone LF each end a line, and a
+// line end at the end of the file makes no further, empty line.
+
+// All lines of a GBK text file, or nothing when it cannot be read.
 std::optional<QStringList> readLines(const QString& path);
 
-// Line n (1-based) of a GBK text file, reading no further than needed; a file shorter than n
-// lines gives its last line; an empty or unreadable file gives nothing. n below 1 reads the
-// whole file and gives its last line.
+// Line n (1-based) of a GBK text file; a file shorter than n lines gives its last line, and so
+// does n below 1; an empty or unreadable file gives nothing. The file is read, never mapped (a
+// file cut short meanwhile gives a short read), and the starts of its lines are kept per file
+// version, so that a line costs the same at any file size and any rewrite is read afresh.
 std::optional<QString> readLineAt(const QString& path, int n);
 
-// Appends text, encoded as GBK, to a file (created when missing). False on failure.
+// The number of lines of a GBK text file by the same rule; nothing when it cannot be read.
+std::optional<int> lineCount(const QString& path);
+
+// Appends text, encoded as GBK, to a file (created when missing, in its folder found whatever
+// the case of the folder's name). False on failure.
 bool appendText(const QString& path, const QString& text);
 
 // Rewrites a file whole with the given text in GBK, through a temporary file and a rename,

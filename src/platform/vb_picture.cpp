@@ -4,7 +4,6 @@
 
 #include <QBuffer>
 #include <QCache>
-#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -84,6 +83,10 @@ std::optional<QImage> decodeIconDib(const QByteArray& d)
     if (xorAt + xorStride * height > d.size())
         return std::nullopt;
 
+    // A file may list fewer colours than its pixels can name: a pixel past the palette is drawn
+    // transparent. Palette colours are opaque, so the mask pass below tells such a pixel by its
+    // alpha and leaves it clear.
+    const auto fromPalette = [&palette](unsigned i) { return i < palette.size() ? palette[i] : QRgb(0); };
     QImage img(width, height, QImage::Format_ARGB32);
     bool anyAlpha = false;
     for (int y = 0; y < height; ++y) {
@@ -92,9 +95,9 @@ std::optional<QImage> decodeIconDib(const QByteArray& d)
         for (int x = 0; x < width; ++x) {
             QRgb c = 0;
             switch (bits) {
-            case 1: c = palette[(row[x / 8] >> (7 - x % 8)) & 1]; break;
-            case 4: c = palette[(row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF]; break;
-            case 8: c = palette[row[x]]; break;
+            case 1: c = fromPalette((row[x / 8] >> (7 - x % 8)) & 1); break;
+            case 4: c = fromPalette((row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF); break;
+            case 8: c = fromPalette(row[x]); break;
             case 24: c = qRgb(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]); break;
             case 32:
                 c = qRgba(row[x * 4 + 2], row[x * 4 + 1], row[x * 4], row[x * 4 + 3]);
@@ -113,7 +116,7 @@ std::optional<QImage> decodeIconDib(const QByteArray& d)
             : nullptr;
         auto* out = reinterpret_cast<QRgb*>(img.scanLine(y));
         for (int x = 0; x < width; ++x) {
-            if (bits == 32 && anyAlpha)
+            if ((bits == 32 && anyAlpha) || (bits <= 8 && qAlpha(out[x]) == 0))
                 continue;
             const bool transparent = mask && ((mask[x / 8] >> (7 - x % 8)) & 1);
             if (!transparent)
@@ -131,12 +134,11 @@ std::optional<QImage> decodeIconDib(const QByteArray& d)
 
 namespace {
 
-// Decoded pictures by file, each kept with the size and modification time its file had: a
-// file that changes is decoded afresh, an unchanged one is not decoded twice. Bounded by the
-// memory the pictures take (cost in KiB).
+// Decoded pictures by file, each kept with the version its file had (identity, size, times):
+// a file that changes, even into one of the same size and time, is decoded afresh; an
+// unchanged one is not decoded twice. Bounded by the memory the pictures take (cost in KiB).
 struct CachedPicture {
-    qint64 size = 0;
-    QDateTime modified;
+    platform::FileVersion version;
     QPixmap picture;
 };
 
@@ -155,10 +157,9 @@ std::optional<QPixmap> LoadPicture(const QString& path, Error* err)
     if (path.isEmpty())
         return std::nullopt;
     const QString real = platform::resolvePath(path);
-    const QFileInfo info(real);
-    if (info.exists() && info.isFile()) {
-        if (const CachedPicture* hit = pictureCache().object(real);
-            hit && hit->size == info.size() && hit->modified == info.lastModified())
+    const std::optional<platform::FileVersion> version = platform::fileVersion(real);
+    if (version) {
+        if (const CachedPicture* hit = pictureCache().object(real); hit && hit->version == *version)
             return hit->picture;
     }
     const auto bytes = readFile(path, err);
@@ -175,9 +176,11 @@ std::optional<QPixmap> LoadPicture(const QString& path, Error* err)
         return std::nullopt;
     }
     QPixmap picture = QPixmap::fromImage(img);
-    // The file's stamp as read before the bytes: a change while reading shows at the next use.
-    const auto costKiB = static_cast<qsizetype>(qMax<qint64>(1, qint64(img.sizeInBytes()) / 1024));
-    pictureCache().insert(real, new CachedPicture{info.size(), info.lastModified(), picture}, costKiB);
+    // The file's version as taken before the bytes: a change while reading shows at the next use.
+    if (version) {
+        const auto costKiB = static_cast<qsizetype>(qMax<qint64>(1, qint64(img.sizeInBytes()) / 1024));
+        pictureCache().insert(real, new CachedPicture{*version, picture}, costKiB);
+    }
     return picture;
 }
 

@@ -10,5 +10,7 @@ SessionState& S()
 
 void resetSession() { S() = SessionState{}; }
 
+QString installPath(QStringView relative) { return S().AppPath + u'/' + relative.toString(); }
+
 int scaledX(double designTw) { return qRound(designTw * S().ScaleX); }
 int scaledY(double designTw) { return qRound(designTw * S().ScaleY); }

@@ -10,7 +10,7 @@ inline constexpr int MaxQuestions = 500;
 
 struct SessionState {
     // Installation and configuration (start-up).
-    QString AppPath;                      // folder of the executable, with a trailing separator
+    QString AppPath;                      // folder of the executable, without a trailing separator
     double ScaleX = 1.0;                  // screen twips per pixel / 15
     double ScaleY = 1.0;
     QString DataDir;                      // AppPath & configuration entry 3 & separator
@@ -83,6 +83,9 @@ struct SessionState {
 // twips.
 int scaledX(double designTw);
 int scaledY(double designTw);
+
+// A file or folder of the installation: AppPath & separator & the relative path.
+QString installPath(QStringView relative);
 
 // The one block of the running program.
 SessionState& S();

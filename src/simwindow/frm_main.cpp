@@ -10,7 +10,9 @@
 #include "simmenus/hotspots.h"
 #include "simwindow/data_path.h"
 
+#include <QGuiApplication>
 #include <QMoveEvent>
+#include <QScreen>
 #include <QPainter>
 #include <QtMath>
 #include <array>
@@ -253,6 +255,7 @@ void FrmMain::wireHandlers()
     Timer3->onTimer = [this] { Timer3_Timer(); };
     TimerDisFK->onTimer = [this] { TimerDisFK_Timer(); };
     lblMove->MouseDown = [this](int b, int s, double x, double y) { lblMove_MouseDown(b, s, x, y); };
+    lblMove->MouseUp = [this](int, int, double, double) { lblMove_MouseUp(); };
     Label1->MouseUp = [this](int b, int s, double x, double y) { Label1_MouseUp(b, s, x, y); };
     Label1->DblClick = [this] { Label1_DblClick(); };
     Label1->MouseMove = [this](int b, int s, double x, double y) { Label1_MouseMove(b, s, x, y); };
@@ -337,7 +340,7 @@ void FrmMain::Form_Load()
                             &sMivoSub3, &sMivoSub4, &sMivoSub5})
             items->Load(i);
 
-    imgDir = s.AppPath + QStringLiteral("examdata/");
+    imgDir = installPath(u"examdata/");
 
     for (int i = 0; i <= 13; ++i) {
         LblADD(i).Move(0, scaledY(345 + 240 * i), scaledX(3900), scaledY(240));
@@ -405,7 +408,20 @@ void FrmMain::frmCsh()
 void FrmMain::dockPanel()
 {
     FrmTm& panel = vb::Forms::get<FrmTm>();
-    panel.Move(Left() + Width() - panel.Width(), Top() + Height() - panel.Height());
+    // A maximised window takes its maximised geometry only when the window system has shown it
+    // (after this window's load, or after the panel has shown it): until then it is docked to
+    // the screen's area that it will fill, and docked again once it has it (Form_Resize).
+    QRect window(Left(), Top(), Width(), Height());
+    const QScreen* screen = this->screen();
+    if (WindowState() == vb::vbMaximized && !(isVisible() && screen && frameGeometry() == screen->availableGeometry()))
+        window = QRect(0, 0, vb::screenWidthTw(), vb::screenHeightTw());
+    panel.Move(window.x() + window.width() - panel.Width(), window.y() + window.height() - panel.Height());
+}
+
+void FrmMain::Form_Resize()
+{
+    if (WindowState() == vb::vbMaximized)
+        dockPanel();
 }
 
 void FrmMain::bringWindowsToFront()
@@ -425,18 +441,30 @@ void FrmMain::lblMove_MouseDown(int button, int, double, double)
         return;
     if (button == vb::vbLeftButton) {
         // The window system moves the window after this handler has returned: the panel
-        // follows each move (moveEvent).
+        // follows the moves of this drag only (moveEvent), and is docked once more when the
+        // drag has ended (lblMove_MouseUp, or the first move seen without the button).
         followDrag_ = true;
         beginDrag();
     }
     dockPanel();
 }
 
+void FrmMain::lblMove_MouseUp()
+{
+    if (!followDrag_)
+        return;
+    followDrag_ = false;
+    dockPanel();
+}
+
 void FrmMain::moveEvent(QMoveEvent* e)
 {
     vb::Form::moveEvent(e);
-    if (followDrag_)
-        dockPanel();
+    if (!followDrag_)
+        return;
+    dockPanel();
+    if (!(QGuiApplication::mouseButtons() & Qt::LeftButton))
+        followDrag_ = false;
 }
 
 void FrmMain::Form_Click() { PicList->setHeight(scaledY(330)); }

@@ -160,6 +160,7 @@ public:
     void Timer3_Timer();
     void TimerDisFK_Timer();
     void lblMove_MouseDown(int button, int shift, double x, double y);
+    void lblMove_MouseUp();
     void Label1_MouseUp(int button, int shift, double x, double y);
     void Label1_DblClick();
     void Label1_MouseMove(int button, int shift, double x, double y);
@@ -227,6 +228,7 @@ public:
 protected:
     void Form_Load() override;
     void Form_Click() override;
+    void Form_Resize() override;
     void Form_KeyDown(int& keyCode, int shift) override;
     void moveEvent(QMoveEvent* e) override;
 

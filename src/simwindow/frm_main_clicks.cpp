@@ -35,7 +35,7 @@ void FrmMain::act(const StepAction& action)
 bool FrmMain::typedTextAccepted() const
 {
     // Without a text table nothing is accepted (acceptsTyped).
-    const auto answers = simwindow::answersAt(S().TextTablePath, currentRecord().AnswerLine);
+    const auto answers = simwindow::answersAt(S().TextTablePath, currentRecord().AnswerField);
     return simwindow::acceptsTyped(answers, Text1->Text());
 }
 

@@ -8,6 +8,7 @@
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
 #include "simwindow/input_rules.h"
+#include "simwindow/jump_code.h"
 #include "simwindow/layout_rules.h"
 #include "simwindow/step_record.h"
 #include "simwindow/step_rules.h"
@@ -41,10 +42,10 @@ void shrink(vb::Control& c)
     c.setHeight(1);
 }
 
-// A text of the step's text table; without a table the text is empty.
-QString tableTextOrEmpty(int lineNo)
+// A text of the step's text table named by a text-line field; without a table it is empty.
+QString tableTextOrEmpty(QStringView field)
 {
-    return simwindow::tableText(S().TextTablePath, lineNo).value_or(QString());
+    return simwindow::fieldText(S().TextTablePath, field).value_or(QString());
 }
 
 } // namespace
@@ -73,9 +74,13 @@ void FrmMain::setData()
         layoutStep();
     }
     // The step stands: a list that showed the expected entry from the start passes now, once.
+    // On the last step of a question without an end record the advance would stay and lay this
+    // step out again, passing it again without end: there it stands.
     if (completeAfterLayout_) {
         completeAfterLayout_ = false;
-        doNext();
+        const SessionState& s = S();
+        if (simwindow::jumpTarget(s.CurrentStep, 1, simwindow::questionStepCount(s, s.CurrentQuestion)) != s.CurrentStep)
+            doNext();
     }
 }
 
@@ -252,7 +257,7 @@ void FrmMain::layoutEditor(const StepRecord& rec)
     const double scale = S().ScaleX;
     Text1->setVisible(true);
     Text1->Move(scaledX(rec.EditorLeft), scaledY(rec.EditorTop), scaledX(rec.EditorWidth), scaledY(rec.EditorHeight));
-    Text1->setText(rec.EditorTextLine == 0 ? QString() : tableTextOrEmpty(rec.EditorTextLine));
+    Text1->setText(tableTextOrEmpty(rec.EditorTextField));
     Text1->SetFocus();
     Text1->setSelStart(static_cast<int>(Text1->Text().size()));
 
@@ -267,15 +272,19 @@ void FrmMain::layoutEditor(const StepRecord& rec)
         Text1->setFontItalic((*f.style & 2) != 0);
         Text1->setFontUnderline((*f.style & 4) != 0);
     }
-    // An entry missing from the font-and-colour table keeps a readable editor: the toolkit's
-    // font, black on white.
+    // Without a font-and-colour table at all the editor keeps a readable look: the toolkit's
+    // font, black on white. In a table an empty or short colour entry reads 0 for every missing
+    // number, and an empty font name keeps the font the editor has.
+    if (!FontColorTable.present) {
+        Text1->setForeColor(Qt::black);
+        Text1->setBackColor(Qt::white);
+        return;
+    }
     const QString font = FontColorTable.fontName(f.fontDigit);
     if (!font.isEmpty())
         Text1->setFontName(font);
-    const bool hasFore = !FontColorTable.entry(10 + f.foreDigit).trimmed().isEmpty();
-    const bool hasBack = !FontColorTable.entry(20 + f.backDigit).trimmed().isEmpty();
-    Text1->setForeColor(hasFore ? FontColorTable.foreColor(f.foreDigit) : QColor(Qt::black));
-    Text1->setBackColor(hasBack ? FontColorTable.backColor(f.backDigit) : QColor(Qt::white));
+    Text1->setForeColor(FontColorTable.foreColor(f.foreDigit));
+    Text1->setBackColor(FontColorTable.backColor(f.backDigit));
 }
 
 void FrmMain::layoutHint(const StepRecord& rec)
@@ -283,7 +292,7 @@ void FrmMain::layoutHint(const StepRecord& rec)
     if (rec.hintUnchanged())
         return;
     LHelp->Move(scaledX(rec.HintLeft), scaledY(rec.HintTop));
-    SavedHint = rec.HintLine == 0 ? QString() : tableTextOrEmpty(rec.HintLine);
+    SavedHint = tableTextOrEmpty(rec.HintField);
     LHelp->setCaption(SavedHint);
 }
 
@@ -464,9 +473,8 @@ void FrmMain::layoutList(const StepRecord& rec)
     PicBottom->Move(r.x(), r.y() + r.height() - ey, r.width(), ey);
 
     LstLA->Clear();
-    const int line = codes::num16(QStringView(rec.OperationCode).mid(1, 3));
     // Without a text table the list stays empty: nothing can be chosen, nothing passes.
-    if (const std::optional<QString> text = simwindow::tableText(S().TextTablePath, line))
+    if (const std::optional<QString> text = simwindow::fieldText(S().TextTablePath, QStringView(rec.OperationCode).mid(1, 3)))
         for (const QString& item : simwindow::listItems(*text))
             LstLA->AddItem(item);
     if (rec.EditorTextLine >= 0 && rec.EditorTextLine < LstLA->ListCount()) {

@@ -43,7 +43,7 @@ void FrmMain::systemMenu()
 
     ExpectedCode = simmenus::contextCode(currentRecord());
     // Without the context-menu file there is nothing to show, and the step stays as it is.
-    const auto lines = platform::readLines(platform::resolvePath(S().AppPath + QStringLiteral("sMenu.sys")));
+    const auto lines = platform::readLines(platform::resolvePath(installPath(u"sMenu.sys")));
     if (!lines)
         return;
     const QStringList block = simmenus::contextBlock(*lines, simmenus::contextBlockStart(ExpectedCode, MenuContext));

@@ -14,7 +14,7 @@ namespace {
 
 std::optional<simwindow::Answers> answersOf(const StepRecord& rec)
 {
-    return simwindow::answersAt(S().TextTablePath, rec.AnswerLine);
+    return simwindow::answersAt(S().TextTablePath, rec.AnswerField);
 }
 
 // Copies a text into an editor only when it differs, so that two mirrored editors stop after
@@ -58,7 +58,7 @@ void FrmMain::Text1_MouseUp(int, int, double, double)
     const StepRecord rec = currentRecord();
     if (rec.OperationCode != u"0023")
         return;
-    if (simwindow::selectionAccepted(simwindow::tableText(S().TextTablePath, rec.HintLine), Text1->SelText()))
+    if (simwindow::selectionAccepted(simwindow::fieldText(S().TextTablePath, rec.HintField), Text1->SelText()))
         doNext();
 }
 
@@ -71,7 +71,7 @@ void FrmMain::Text1_GotFocus()
 
 void FrmMain::Text2_Change()
 {
-    if (simwindow::wholeAnswerAccepted(simwindow::tableText(S().TextTablePath, currentRecord().AnswerLine),
+    if (simwindow::wholeAnswerAccepted(simwindow::fieldText(S().TextTablePath, currentRecord().AnswerField),
                                        Text2->Text()))
         doNext();
 }

@@ -1,5 +1,6 @@
 #include "simwindow/jump_code.h"
 
+#include "platform/files.h"
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
 
@@ -23,12 +24,18 @@ int questionStepCount(const SessionState& s, int q)
         return 0;
     if (s.QuestionStepCount[q] > 0)
         return s.QuestionStepCount[q];
-    if (q < MaxQuestions && q < s.QuestionCount && s.QuestionFirstLine[q] > 0) {
-        const int span = s.QuestionFirstLine[q + 1] - s.QuestionFirstLine[q];
+    const int first = s.QuestionFirstLine[q];
+    if (first <= 0)
+        return 0;
+    // The launch stores the first line of the question after the last one too; only the 500th
+    // question has no such entry and runs to the end of the step file.
+    if (q < MaxQuestions) {
+        const int span = s.QuestionFirstLine[q + 1] - first;
         if (span > 0)
             return span;
     }
-    return 0;
+    const int lines = platform::lineCount(s.StepFilePath).value_or(0);
+    return lines >= first ? lines - first + 1 : 0;
 }
 
 int jumpTarget(int currentStep, int offset, int stepCount)

@@ -17,7 +17,8 @@ namespace simwindow {
 std::optional<int> jumpOffset(QStringView code);
 
 // Number of steps of question q, or 0 when it cannot be told: the question's recorded step
-// count, else the distance to the next question's first line.
+// count, else the distance to the next question's first line (the launch stores it after the
+// last question too), else, for the 500th question, the lines left in the step file.
 int questionStepCount(const SessionState& s, int q);
 
 // The step a jump from `currentStep` by `offset` lands on. A jump before the question's first

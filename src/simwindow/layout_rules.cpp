@@ -14,7 +14,9 @@ void addZone(ZonePanels& z, QStringView spec)
     const QStringView kind = spec.left(1);
     if (kind != u"A" && kind != u"B")
         return;
-    const int bits = codes::num16(spec.mid(1, 1));
+    // Only the digits 1 to 7 name panels: any other character names none.
+    const QStringView digit = spec.mid(1, 1);
+    const int bits = digit >= u"1" && digit <= u"7" ? codes::num16(digit) : 0;
     z.menu = z.menu || (bits & 1) != 0;
     z.tool = z.tool || (bits & 2) != 0;
     z.hui = z.hui || (bits & 4) != 0;

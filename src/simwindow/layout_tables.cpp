@@ -13,21 +13,27 @@ using codes::numField;
 
 namespace {
 
-// Line k of the file becomes entry k; lines past the table are ignored.
+// Line k of the file becomes entry k; lines past the table are ignored. False when the file
+// cannot be read (every entry stays empty).
 template <std::size_t N>
-std::array<QString, N> readEntries(const QString& path)
+bool readEntries(const QString& path, std::array<QString, N>& entries)
 {
-    std::array<QString, N> entries;
-    if (const auto lines = platform::readLines(path)) {
-        const std::size_t n = std::min<std::size_t>(N, static_cast<std::size_t>(lines->size()));
-        std::copy_n(lines->cbegin(), n, entries.begin());
-    }
-    return entries;
+    const auto lines = platform::readLines(path);
+    if (!lines)
+        return false;
+    const std::size_t n = std::min<std::size_t>(N, static_cast<std::size_t>(lines->size()));
+    std::copy_n(lines->cbegin(), n, entries.begin());
+    return true;
 }
 
 } // namespace
 
-FontColorTable FontColorTable::read(const QString& path) { return {readEntries<41>(path)}; }
+FontColorTable FontColorTable::read(const QString& path)
+{
+    FontColorTable t;
+    t.present = readEntries(path, t.entries);
+    return t;
+}
 
 FontColorTable FontColorTable::fromDataDir(const QString& dataDir)
 {
@@ -95,7 +101,12 @@ int TabLayout::backHeight() const { return numField(line, 142, 4); }
 
 QRect TabLayout::backArea() const { return {backLeft(), backTop(), backWidth(), backHeight()}; }
 
-TabLayoutTable TabLayoutTable::read(const QString& path) { return {readEntries<21>(path)}; }
+TabLayoutTable TabLayoutTable::read(const QString& path)
+{
+    TabLayoutTable t;
+    readEntries(path, t.entries);
+    return t;
+}
 
 TabLayoutTable TabLayoutTable::fromDataDir(const QString& dataDir)
 {

@@ -16,6 +16,8 @@ namespace simwindow {
 // kept but unused. Each entry is one line of "288905.mxy".
 struct FontColorTable {
     std::array<QString, 41> entries;
+    // False when "288905.mxy" could not be read: the editor then keeps the toolkit's look.
+    bool present = false;
 
     static FontColorTable read(const QString& path);
     static FontColorTable fromDataDir(const QString& dataDir);

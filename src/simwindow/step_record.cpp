@@ -49,6 +49,9 @@ StepRecord StepRecord::fromLine(const QString& line)
     r.AltKey = {field(line, 86, 5), field(line, 91, 5), field(line, 96, 5)};
     r.CursorSpec = field(line, 101, 5);
 
+    r.EditorTextField = field(line, 106, 3);
+    r.AnswerField = field(line, 109, 3);
+    r.HintField = field(line, 122, 3);
     r.EditorTextLine = numField(line, 106, 3);
     r.AnswerLine = numField(line, 109, 3);
     r.HintLeft = numField(line, 112, 5);

@@ -84,6 +84,11 @@ struct StepRecord {
     std::array<QString, 3> AltKey; // 86-90, 91-95, 96-100: "P" and a key code
     QString CursorSpec;      // 101-105
 
+    // The text-line fields as they stand ("000" names no text, simwindow::fieldText), and as
+    // numbers for the "L" steps, where they are 0-based list entries.
+    QString EditorTextField; // 106-108
+    QString AnswerField;     // 109-111
+    QString HintField;       // 122-124
     int EditorTextLine = 0;  // 106-108 (an "L" step: the entry selected at the start)
     int AnswerLine = 0;      // 109-111 (an "L" step: the entry to choose)
     int HintLeft = 0;        // 112-116

@@ -134,7 +134,7 @@ PointerSpec pointerOf(const StepRecord& rec, const QString& appPath, bool anyLet
         if (shape <= 15)
             return {PointerSpec::Kind::Standard, shape, {}};
     } else if (kind == u"M" || anyLetterIsFile) {
-        if (const auto file = safeFilePath(appPath, QStringLiteral("ico") + number + QStringLiteral(".CUR")))
+        if (const auto file = safeFilePath(appPath + u'/', QStringLiteral("ico") + number + QStringLiteral(".CUR")))
             return {PointerSpec::Kind::File, 0, *file};
     }
     return {};

@@ -3,17 +3,36 @@
 #include "platform/files.h"
 #include "session_state/codes.h"
 
+#include <QFile>
+
 namespace simwindow {
+
+namespace {
+
+// An empty table is still a table: its texts are empty. Only a table that cannot be read has none.
+std::optional<QString> emptyTableText(const QString& tablePath)
+{
+    QFile f(platform::resolvePath(tablePath));
+    if (tablePath.isEmpty() || !f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return QString();
+}
+
+} // namespace
 
 std::optional<QString> tableText(const QString& tablePath, int lineNo)
 {
+    if (const std::optional<QString> line = platform::readLineAt(tablePath, lineNo))
+        return line->mid(3);
+    return emptyTableText(tablePath);
+}
+
+std::optional<QString> fieldText(const QString& tablePath, QStringView field)
+{
     // Even for "000" the table must be there: without it no text of the step is known.
-    const std::optional<QString> line = platform::readLineAt(tablePath, lineNo < 1 ? 1 : lineNo);
-    if (!line)
-        return std::nullopt;
-    if (lineNo < 1)
-        return QString();
-    return line->mid(3);
+    if (field == u"000")
+        return emptyTableText(tablePath);
+    return tableText(tablePath, codes::num16(field));
 }
 
 Answers splitAnswers(QStringView text)
@@ -24,9 +43,9 @@ Answers splitAnswers(QStringView text)
     return {text.left(bar).toString(), text.mid(bar + 1).toString()};
 }
 
-std::optional<Answers> answersAt(const QString& tablePath, int lineNo)
+std::optional<Answers> answersAt(const QString& tablePath, QStringView field)
 {
-    const std::optional<QString> text = tableText(tablePath, lineNo);
+    const std::optional<QString> text = fieldText(tablePath, field);
     if (!text)
         return std::nullopt;
     return splitAnswers(*text);

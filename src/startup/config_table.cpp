@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <array>
 #include <cmath>
 
@@ -115,6 +116,17 @@ void writeFirstRunValues()
         report(runerr::PathFileAccess);
 }
 
+// The module's data folder inside the installation. A name that climbs out of it ("..") names a
+// folder that cannot exist: the module's files then count as missing, and nothing beside the
+// installation is read or rewritten.
+QString dataDirFor(const QString& name)
+{
+    static const QRegularExpression separators(QStringLiteral("[/\\\\]"));
+    if (name.split(separators).contains(QStringLiteral("..")))
+        return QStringLiteral("/dev/null/");
+    return installPath(name) + u'/';
+}
+
 } // namespace
 
 std::optional<int> moduleNumberOf(QStringView text)
@@ -149,7 +161,7 @@ void readInfo()
     for (int e = 0; e <= LastEntry; ++e)
         sysInfo[e] = e < static_cast<int>(BuiltIn.size()) ? BuiltIn[e] : QString();
 
-    readConfigFile(s.AppPath + QStringLiteral("ver.txt"), 1);
+    readConfigFile(installPath(u"ver.txt"), 1);
 
     // The module's own values come from ver.txt (or the built-in entries), whatever the module
     // file says later.
@@ -159,7 +171,7 @@ void readInfo()
         report(runerr::Overflow);
     s.ModuleName = codes::trimSpaces(sysInfo[1]);
     s.ModuleTitle = codes::trimSpaces(sysInfo[2]);
-    s.DataDir = s.AppPath + codes::trimSpaces(sysInfo[3]) + u'/';
+    s.DataDir = dataDirFor(codes::trimSpaces(sysInfo[3]));
     for (int u = 0; u <= 20; ++u)
         s.UnitTable[u][0] = codes::trimSpaces(sysInfo[5 + u]);
 

@@ -3,6 +3,7 @@
 #include "cover/cover_faces.h"
 #include "cover/frm_fengmian.h"
 #include "platform/instance_lock.h"
+#include "platform/os_info.h"
 #include "platform/vb_msgbox.h"
 #include "platform/vb_picture.h"
 #include "platform/vb_units.h"
@@ -86,10 +87,12 @@ void FrmStart::Form_Load()
     // Centred by the width the label has taken for its new text and size.
     Label1->setLeft(qRound((Width() - Label1->Width()) / 2.0));
 
-    // SetIndex, DemoRunning, CandidateName and the operating-system version.
+    // SetIndex, DemoRunning and CandidateName.
     setStartSessionValues();
     setIcon(reportedFace(QStringLiteral("l62011"), Tag));
     setCaption(QStringLiteral("vidavozedudevavuzivuv"));
+    // Only now: the reports of the steps before carry no version.
+    S().OsVersion = platform::osVersion();
 
     StartPending = true;
     Timer1->setEnabled(true);

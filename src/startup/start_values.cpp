@@ -1,6 +1,5 @@
 #include "startup/start_values.h"
 
-#include "platform/os_info.h"
 #include "platform/vb_units.h"
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
@@ -16,7 +15,7 @@ void setScaleFromScreen()
 
 QString runLogPathFor(const QString& appPath, const QDateTime& startTime)
 {
-    return appPath + QStringLiteral("ksdata/") + startTime.toString(QStringLiteral("yyyyMMddHHmmss")) + QStringLiteral(".txt");
+    return appPath + QStringLiteral("/ksdata/") + startTime.toString(QStringLiteral("yyyyMMddHHmmss")) + QStringLiteral(".txt");
 }
 
 void setStartSessionValues()
@@ -25,5 +24,4 @@ void setStartSessionValues()
     s.SetIndex = 0;
     s.DemoRunning = 0;
     s.CandidateName = codes::trimSpaces(s.sysInfo[8]);
-    s.OsVersion = platform::osVersion();
 }

@@ -11,9 +11,9 @@ double scaleFactor(double twipsPerPixel);
 // ScaleX and ScaleY from the twips per pixel of the screen the program runs on.
 void setScaleFromScreen();
 
-// This run's log: appPath & "ksdata/" & the time as yyyyMMddHHmmss & ".txt".
+// This run's log: appPath & "/ksdata/" & the time as yyyyMMddHHmmss & ".txt".
 QString runLogPathFor(const QString& appPath, const QDateTime& startTime);
 
 // The session values the splash sets after the configuration load: SetIndex 0, DemoRunning
-// off, CandidateName from configuration entry 8 and OsVersion from the operating system.
+// off and CandidateName from configuration entry 8.
 void setStartSessionValues();

@@ -2,6 +2,10 @@
 
 #include "platform/clock.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
+#include <algorithm>
+#include <functional>
 #include <vector>
 
 using platform::Clock;
@@ -62,4 +66,37 @@ TEST(Clock, WaitForReturnsAtDeadlineWithoutSleeping)
     int polls = 0;
     EXPECT_TRUE(Clock::waitFor(1500, [&] { return ++polls > 3; }));
     EXPECT_LT(Clock::nowMs() - t0, 1510);
+}
+
+// On the real clock a wait ends at its deadline, and as soon as what it waits for has happened.
+// Each figure is the shortest of several waits: a loaded machine only makes waits longer.
+TEST(Clock, RealWaitsEndAtTheirDeadlineOrAsSoonAsDone)
+{
+    Clock::useManual(false);
+    const auto shortestMs = [](const std::function<void()>& wait) {
+        double best = 1e9;
+        for (int i = 0; i < 8; ++i) {
+            QElapsedTimer t;
+            t.start();
+            wait();
+            best = std::min(best, static_cast<double>(t.nsecsElapsed()) / 1e6);
+        }
+        return best;
+    };
+    const struct {
+        int ms;
+        double below;
+    } waits[] = {{1, 4.0}, {7, 9.5}};
+    for (const auto& w : waits) {
+        const double took = shortestMs([&] { EXPECT_FALSE(Clock::waitFor(w.ms, [] { return false; })); });
+        EXPECT_GE(took, w.ms - 0.5) << w.ms;
+        EXPECT_LT(took, w.below) << w.ms;
+    }
+    const double answered = shortestMs([] {
+        bool arrived = false;
+        QTimer::singleShot(0, [&arrived] { arrived = true; });
+        EXPECT_TRUE(Clock::waitFor(1000, [&arrived] { return arrived; }));
+    });
+    EXPECT_LT(answered, 4.0);
+    Clock::useManual(true);
 }

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 
 namespace {
@@ -31,6 +32,30 @@ TEST(PictureCache, AChangedOrRemovedFileIsNeverAnsweredFromThePast)
     vb::Error err;
     EXPECT_FALSE(vb::LoadPicture(path, &err).has_value());
     EXPECT_EQ(err.number, 53);
+}
+
+// A picture replaced by another of the same size and modification time, in place or by a copy
+// renamed over it, shows the new picture.
+TEST(PictureCache, AReplacementOfTheSameSizeAndTimeIsDecodedAfresh)
+{
+    tsupport::TempInstall install;
+    const QString path = install.writePicture("data/100002.mxy", {8, 8}, Qt::red, "BMP");
+    const QDateTime stamp = QFileInfo(path).lastModified();
+    const auto replace = [&](const QString& file, const QColor& colour) {
+        install.writePicture(file, {8, 8}, colour, "BMP");
+        QFile f(install.path(file));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(stamp, QFileDevice::FileModificationTime));
+    };
+    EXPECT_EQ(colourOf(vb::LoadPicture(path)), QColor(Qt::red));
+
+    replace("data/100002.mxy", Qt::blue);
+    EXPECT_EQ(colourOf(vb::LoadPicture(path)), QColor(Qt::blue));
+
+    replace("data/copy.mxy", Qt::green);
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::rename(install.path("data/copy.mxy"), path));
+    EXPECT_EQ(colourOf(vb::LoadPicture(path)), QColor(Qt::green));
 }
 
 } // namespace

@@ -75,7 +75,9 @@ void putLe(QByteArray& out, T v)
     out.append(b, sizeof(T));
 }
 
-QByteArray curFile(int bits, QPoint hot)
+// A pointer file of 8 x 8 pixels: red but for its clear top-left pixel. A palette of `colours`
+// entries (0: as many as the bits can name) is listed in the header as that many.
+QByteArray curFile(int bits, QPoint hot, int colours = 0)
 {
     const int w = 8, h = 8;
     QByteArray image;
@@ -95,9 +97,9 @@ QByteArray curFile(int bits, QPoint hot)
         put16(1);
         put16(quint16(bits));
         for (int i = 0; i < 6; ++i)
-            put32(0);
+            put32(i == 4 ? quint32(colours) : 0u);
         if (bits <= 8) {
-            for (int i = 0; i < (1 << bits); ++i)
+            for (int i = 0; i < (colours > 0 ? colours : 1 << bits); ++i)
                 put32(i == 1 ? 0x00FF0000u : 0u); // entry 1 red (B, G, R, 0)
         }
         const int stride = ((w * bits + 31) / 32) * 4;
@@ -153,6 +155,14 @@ TEST(Pointers, CurFilesGiveCursorsWithTheirHotSpot)
         EXPECT_EQ(img.pixelColor(4, 6), QColor(255, 0, 0)) << bits;
     }
     EXPECT_FALSE(cursorFromCurData(curFile(8, {3, 5}).left(30)).has_value()) << "a short file is no pointer";
+
+    // A palette shorter than the pixels need: the pixels past it are clear, nothing is read
+    // beyond the file's colour table.
+    for (const int bits : {1, 4, 8}) {
+        const auto cursor = cursorFromCurData(curFile(bits, {3, 5}, 1));
+        ASSERT_TRUE(cursor.has_value()) << bits;
+        EXPECT_EQ(cursor->pixmap().toImage().pixelColor(4, 6).alpha(), 0) << bits;
+    }
     EXPECT_EQ(standardCursor(vbIbeam).shape(), Qt::IBeamCursor);
     EXPECT_EQ(standardCursor(vbHourglass).shape(), Qt::WaitCursor);
 }

@@ -2,6 +2,8 @@
 
 #include "simmenus/hotspots.h"
 
+#include <QScreen>
+
 namespace {
 
 using ConstructionTest = SimWindowTest;
@@ -23,6 +25,13 @@ TEST_P(ScreenSizeTest, WindowSizeAndPlaceFollowTheScreenAndThePanelIsDocked)
 
     FrmMain& w = frmMain();
     const FrmTm& panel = frmTm();
+    // The panel's bottom-right corner in pixels, against the screen's figures: the corner of
+    // the centred window, or of the whole screen for a maximised one (not shown yet).
+    const QPoint corner(vb::pxX(panel.Left() + panel.Width()), vb::pxY(panel.Top() + panel.Height()));
+    if (c.centred)
+        EXPECT_EQ(corner, QPoint((1024 - 800) / 2 + 800, (c.rows - 600) / 2 + 600));
+    else
+        EXPECT_EQ(corner, QPoint(1024, c.rows));
     if (c.centred) {
         EXPECT_EQ(w.WindowState(), vb::vbNormal);
         // 12000 x 9000 design twips keep their pixel size on any screen.
@@ -35,8 +44,6 @@ TEST_P(ScreenSizeTest, WindowSizeAndPlaceFollowTheScreenAndThePanelIsDocked)
         EXPECT_EQ(w.Left(), 0);
         EXPECT_EQ(w.Top(), 0);
     }
-    EXPECT_EQ(panel.Left() + panel.Width(), w.Left() + w.Width());
-    EXPECT_EQ(panel.Top() + panel.Height(), w.Top() + w.Height());
     EXPECT_EQ(panel.Width(), qRound(4980 * S().ScaleX));
     EXPECT_EQ(panel.Height(), qRound(3630 * S().ScaleY));
 }
@@ -45,6 +52,48 @@ INSTANTIATE_TEST_SUITE_P(Screens, ScreenSizeTest,
                          ::testing::Values(ScreenCase{768, 15, true}, ScreenCase{650, 15, false},
                                            ScreenCase{651, 15, true}, ScreenCase{640, 15, false},
                                            ScreenCase{768, 12, true}));
+
+// A maximised window has its geometry once it is shown: the panel is docked to it then, and
+// stays docked when the session's first question is laid out.
+TEST_F(ConstructionTest, ThePanelStaysDockedToTheMaximisedWindowOnceItIsShown)
+{
+    vb::setScreenSizeOverride(1024, 600);
+    session({{Step(QStringLiteral("0001"))}});
+    FrmMain& w = frmMain();
+    FrmTm& panel = frmTm();
+    const auto docked = [&] {
+        EXPECT_EQ(panel.Left() + panel.Width(), w.Left() + w.Width());
+        EXPECT_EQ(panel.Top() + panel.Height(), w.Top() + w.Height());
+    };
+    w.Show();
+    platform::Clock::advance(1);
+    ASSERT_EQ(w.WindowState(), vb::vbMaximized);
+    const QRect area = w.screen()->availableGeometry();
+    EXPECT_EQ(QRect(vb::pxX(w.Left()), vb::pxY(w.Top()), vb::pxX(w.Width()), vb::pxY(w.Height())), area);
+    docked();
+    show(1);
+    docked();
+}
+
+// The panel follows the window during a drag of the strip and is docked when it ends; later
+// moves of the window leave it where it is.
+TEST_F(ConstructionTest, ThePanelFollowsOnlyTheDragOfTheStrip)
+{
+    FrmMain& w = frmMain();
+    w.Show();
+    FrmTm& panel = frmTm();
+    tsupport::press(*w.lblMove, vb::vbLeftButton);
+    w.Move(w.Left() + 1500, w.Top() + 600);
+    platform::Clock::advance(1);
+    tsupport::release(*w.lblMove, vb::vbLeftButton);
+    EXPECT_EQ(panel.Left() + panel.Width(), w.Left() + w.Width());
+    EXPECT_EQ(panel.Top() + panel.Height(), w.Top() + w.Height());
+
+    const QPoint before(panel.Left(), panel.Top());
+    w.Move(w.Left() - 3000, w.Top() - 1200);
+    platform::Clock::advance(1);
+    EXPECT_EQ(QPoint(panel.Left(), panel.Top()), before);
+}
 
 TEST_F(ConstructionTest, ToolbarTooltipsFromTheHotSpotTable)
 {
@@ -94,7 +143,7 @@ TEST_F(ConstructionTest, OpensWithoutItsTablesAndPictures)
     EXPECT_FALSE(w.Timer3->Enabled() || w.TimerDisFK->Enabled() || w.TimTool->Enabled());
     EXPECT_FALSE(w.PicList->Visible());
     EXPECT_FALSE(w.LblSuccess->Visible());
-    EXPECT_EQ(w.imgDir, S().AppPath + QStringLiteral("examdata/"));
+    EXPECT_EQ(w.imgDir, S().AppPath + QStringLiteral("/examdata/"));
 }
 
 TEST_F(ConstructionTest, SavedStepOfTheFirstFortyQuestionsOnly)

@@ -120,16 +120,69 @@ TEST_F(LayoutTest, EditorTakesItsPlaceTextAndFormatFromTheRecordAndTheFontColour
     EXPECT_EQ(w.Text1->ForeColor(), QColor(0, 0, 255));
     EXPECT_EQ(w.Text1->BackColor(), QColor(255, 255, 0));
 
-    // Size 000 is 9 points; style digit 9 keeps the style; entries missing from the table give a
-    // readable editor.
+    // Size 000 is 9 points; style digit 9 keeps the style; the empty entries 10 and 20 of the
+    // table read 0 for each colour number: black.
     w.GoStep(QStringLiteral("A"));
     EXPECT_DOUBLE_EQ(w.Text1->FontSize(), 9.0);
     EXPECT_EQ(w.Text1->Alignment(), 0);
     EXPECT_TRUE(w.Text1->FontBold());
     EXPECT_TRUE(w.Text1->FontUnderline());
     EXPECT_EQ(w.Text1->Text(), QString());
-    EXPECT_EQ(w.Text1->ForeColor(), QColor(Qt::black));
-    EXPECT_EQ(w.Text1->BackColor(), QColor(Qt::white));
+    EXPECT_EQ(w.Text1->ForeColor(), QColor(0, 0, 0));
+    EXPECT_EQ(w.Text1->BackColor(), QColor(0, 0, 0));
+}
+
+// Empty and short colour entries read 0 for every missing number; without the table at all the
+// editor keeps the toolkit's black on white.
+TEST_F(LayoutTest, ColourEntriesReadZeroForEachMissingNumber)
+{
+    const struct {
+        bool table;
+        const char* fore; // entry 11
+        const char* back; // entry 21
+        QColor foreColour;
+        QColor backColour;
+    } cases[] = {
+        {true, "", "", QColor(0, 0, 0), QColor(0, 0, 0)},
+        {true, "#200", " #100050", QColor(200, 0, 0), QColor(100, 50, 0)},
+        {true, "#", "#999999999", QColor(0, 0, 0), QColor(255, 255, 255)},
+        {false, "", "", QColor(Qt::black), QColor(Qt::white)},
+    };
+    textTable({QStringLiteral("text")});
+    session({{Step(QStringLiteral("0020")).editor(1500, 2000, 1200, 300).at(125, QStringLiteral(" 090  0111"))}});
+    for (const auto& c : cases) {
+        QFile::remove(inst.path(QStringLiteral("data/288905.mxy")));
+        if (c.table) {
+            QStringList entries(41);
+            entries[11] = QString::fromLatin1(c.fore);
+            entries[21] = QString::fromLatin1(c.back);
+            inst.writeLines(QStringLiteral("data/288905.mxy"), entries);
+        }
+        FrmMain& w = show();
+        EXPECT_EQ(w.Text1->ForeColor(), c.foreColour) << c.fore;
+        EXPECT_EQ(w.Text1->BackColor(), c.backColour) << c.back;
+        vb::Forms::unloadAll();
+        platform::Clock::advance(1);
+    }
+}
+
+// Only "000" names no text; any other field that reads 0 runs to the table's last line. In a
+// list step the same columns are entry numbers.
+TEST_F(LayoutTest, TextLineFieldsThatAreNotNumbersTakeTheLastLine)
+{
+    textTable({QStringLiteral("first"), QStringLiteral("a|b|c"), QStringLiteral("last")});
+    session({{Step(QStringLiteral("0020")).editor(1500, 2000, 1200, 300).at(106, QStringLiteral(" x ")).hint(600, 600, 1).at(122, QStringLiteral("abc")),
+              Step(QStringLiteral("0020")).editor(1500, 2000, 1200, 300).at(106, QStringLiteral("000")).hint(600, 600, 0),
+              Step(QStringLiteral("L002")).editor(1500, 2000, 1200, 900).at(106, QStringLiteral("x  ")).at(109, QStringLiteral("002"))}});
+    FrmMain& w = show();
+    EXPECT_EQ(w.Text1->Text(), QStringLiteral("last"));
+    EXPECT_EQ(w.SavedHint, QStringLiteral("last"));
+    w.GoStep(QStringLiteral("A"));
+    EXPECT_EQ(w.Text1->Text(), QString());
+    EXPECT_EQ(w.SavedHint, QString());
+    w.GoStep(QStringLiteral("A"));
+    EXPECT_EQ(w.LstLA->ListCount(), 3);
+    EXPECT_EQ(w.LstLA->ListIndex(), 0);
 }
 
 TEST_F(LayoutTest, ColumnsThatHoldACodeShowNoEditor)
@@ -327,6 +380,23 @@ TEST_F(LayoutTest, LocationListShowsItsFirstEntryAndCompletesOnlyAfterItsSetUp)
     w.ImgLiN_Click(7);
     EXPECT_EQ(step(), 3);
     EXPECT_FALSE(w.PicList->Visible());
+}
+
+// A list that shows its expected entry from the start on the last step of a question without an
+// end record stands there: its pass would lay the same step out again, without end.
+TEST_F(LayoutTest, AListThatPassesFromTheStartOnTheLastStepStands)
+{
+    textTable({QStringLiteral("a|b|c")});
+    session({{Step(QStringLiteral("0001")), Step(QStringLiteral("L001")).editor(1500, 2000, 1200, 900).texts(1, 1)},
+              {Step(QStringLiteral("K303")).editor(1000, 2000, 1500, 300)}});
+    FrmMain& w = show();
+    w.doNext();
+    EXPECT_EQ(step(), 2);
+    EXPECT_TRUE(w.LstLA->Visible());
+    EXPECT_EQ(w.LstLA->ListIndex(), 1);
+    show(2);
+    EXPECT_EQ(step(), 1);
+    EXPECT_TRUE(w.PicList->Visible());
 }
 
 TEST_F(LayoutTest, DialogTabsAskForTheExpectedTab)

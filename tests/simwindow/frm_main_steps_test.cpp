@@ -187,3 +187,77 @@ TEST_F(StepsTest, FilesChangedBetweenTwoStepsShowTheirNewContent)
 }
 
 } // namespace
+
+namespace {
+
+// The last question of a session whose step counts were not recorded: its end comes from the
+// first-line entry stored after it, or, for the 500th question, from the end of the step file. A
+// jump past its last step stays and lays the step out again; it never reaches the records that
+// follow (here another question's end record).
+TEST_F(StepsTest, JumpsInTheLastQuestionStayInsideIt)
+{
+    const QStringList twoQuestions{Step(QStringLiteral("0001")), Step(QStringLiteral("9999")),
+                                   Step(QStringLiteral("0001")).at(1, QStringLiteral("021")),
+                                   Step(QStringLiteral("0001")).at(1, QStringLiteral("022"))};
+    for (const int q : {2, MaxQuestions}) {
+        SessionState& s = S();
+        s.QuestionFirstLine = {};
+        s.QuestionStepCount = {};
+        s.QuestionCount = 2;
+        s.QuestionFirstLine[1] = 1;
+        s.QuestionFirstLine[q] = 3;
+        if (q < MaxQuestions) {
+            s.QuestionFirstLine[q + 1] = 5;
+            inst.writeLines(QStringLiteral("data/288819.mxy"),
+                            twoQuestions + QStringList{Step(QStringLiteral("9999")).at(1, QStringLiteral("099"))});
+        } else {
+            // The step file ends with the 500th question.
+            inst.writeLines(QStringLiteral("data/288819.mxy"), twoQuestions);
+        }
+        FrmMain& w = show(q);
+        ASSERT_EQ(S().StepRecord.left(3), QStringLiteral("021")) << q;
+        for (const char* code : {"E", "Z", "B"}) {
+            S().StepRecord.clear();
+            w.GoStep(QString::fromLatin1(code));
+            EXPECT_EQ(step(), 1) << q << code;
+            EXPECT_EQ(S().StepRecord.left(3), QStringLiteral("021")) << q << code;
+            EXPECT_FALSE(w.LblSuccess->Visible()) << q << code;
+        }
+        w.GoStep(QStringLiteral("A"));
+        EXPECT_EQ(S().StepRecord.left(3), QStringLiteral("022")) << q;
+        w.doNext();
+        EXPECT_EQ(step(), 2) << q;
+        EXPECT_FALSE(w.LblSuccess->Visible()) << q;
+        vb::Forms::unloadAll();
+        platform::Clock::advance(1);
+    }
+}
+
+} // namespace
+
+namespace {
+
+// A step file cut to nothing between two reads of one line: the step keeps its last record and
+// the program goes on; once the file is back its records are read afresh.
+TEST_F(StepsTest, AStepFileCutToNothingKeepsTheLastRecord)
+{
+    const QString first = Step(QStringLiteral("0001")).at(1, QStringLiteral("011"));
+    session({{first, Step(QStringLiteral("0001")).at(1, QStringLiteral("012"))}});
+    FrmMain& w = show();
+    ASSERT_EQ(S().StepRecord, first);
+    {
+        QFile f(S().StepFilePath);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    }
+    w.GoStep(QStringLiteral("c"));
+    EXPECT_EQ(S().StepRecord, first);
+    w.doNext();
+    EXPECT_EQ(step(), 2);
+    EXPECT_EQ(S().StepRecord, first);
+
+    session({{first, Step(QStringLiteral("0001")).at(1, QStringLiteral("022"))}});
+    w.GoStep(QStringLiteral("c"));
+    EXPECT_EQ(S().StepRecord.left(3), QStringLiteral("022"));
+}
+
+} // namespace

@@ -42,7 +42,9 @@ TEST(JumpCode, StepCountFromTheSessionOrTheNextFirstLine)
     s.QuestionFirstLine[3] = 12;
     EXPECT_EQ(questionStepCount(s, 1), 6);
     EXPECT_EQ(questionStepCount(s, 2), 5);
-    EXPECT_EQ(questionStepCount(s, 3), 0); // the last question: nothing to tell from
+    EXPECT_EQ(questionStepCount(s, 3), 0); // no entry after it and no step file: nothing to tell
+    s.QuestionFirstLine[4] = 14;           // the launch's entry after the last question
+    EXPECT_EQ(questionStepCount(s, 3), 2);
     s.QuestionStepCount[3] = 4;
     EXPECT_EQ(questionStepCount(s, 3), 4);
     EXPECT_EQ(questionStepCount(s, 0), 0);

@@ -20,6 +20,9 @@ TEST(ZonePanels, TwoSetsAddUp)
         {"  B4", {false, false, true, true}},  {"C7EE", {false, false, false, false}},
         {"a7  ", {false, false, false, false}}, {"A   ", {false, false, false, false}},
         {"B0  ", {false, false, false, true}},
+        // Only the digits 1 to 7 name bar panels; "B" still shows the pane panel.
+        {"A9  ", {false, false, false, false}}, {"B9  ", {false, false, false, true}},
+        {"A8A1", {true, false, false, false}},
     };
     for (const auto& c : cases) {
         const auto rec = simwindow::StepRecord::fromLine(stepLine({{4, QString::fromUtf8(c.zones)}}));

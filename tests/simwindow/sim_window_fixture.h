@@ -101,7 +101,7 @@ protected:
         SessionState& s = S();
         s.ScaleX = 1.0;
         s.ScaleY = 1.0;
-        s.AppPath = inst.root() + u'/';
+        s.AppPath = inst.root();
         s.DataDir = inst.mkdir(QStringLiteral("data")) + u'/';
         s.StepFilePath = s.DataDir + QStringLiteral("288819.mxy");
         s.TextTablePath = s.DataDir + QStringLiteral("288890.mxy");

@@ -195,10 +195,10 @@ TEST(EditorFormat, SizeAlignmentStyleAndTableDigits)
 TEST(PointerSpec, StandardFileOrDefault)
 {
     using K = PointerSpec::Kind;
-    const PointerSpec standard = pointerSpec(record({{101, "S  11"}}), "/inst/");
+    const PointerSpec standard = pointerSpec(record({{101, "S  11"}}), "/inst");
     EXPECT_EQ((std::pair(standard.kind, standard.shape)), std::pair(K::Standard, 11));
-    const PointerSpec file = pointerSpec(record({{101, "Mxx07"}}), "/inst/");
+    const PointerSpec file = pointerSpec(record({{101, "Mxx07"}}), "/inst");
     EXPECT_EQ((std::pair(file.kind, file.file)), std::pair(K::File, QString("/inst/ico07.CUR")));
     for (const char* spec : {"M  ..", "M  /x", "S  99", "P6013", "     "})
-        EXPECT_EQ(pointerSpec(record({{101, spec}}), "/inst/").kind, K::Default) << spec;
+        EXPECT_EQ(pointerSpec(record({{101, spec}}), "/inst").kind, K::Default) << spec;
 }

@@ -25,10 +25,22 @@ struct TextTableTest : ::testing::Test {
 TEST_F(TextTableTest, LineFromItsFourthCharacterAndThePastEndLine)
 {
     const std::pair<int, const char*> cases[] = {
-        {1, "first"}, {2, " Sum|=SUM(A1:A3)"}, {4, ""}, {5, "最后一行"}, {6, "最后一行"}, {999, "最后一行"}, {0, ""},
+        {1, "first"}, {2, " Sum|=SUM(A1:A3)"}, {4, ""}, {5, "最后一行"}, {6, "最后一行"}, {999, "最后一行"}, {0, "最后一行"},
     };
     for (const auto& [n, text] : cases)
         EXPECT_EQ(tableText(table, n), QString::fromUtf8(text)) << n;
+}
+
+// A text-line field: "000" is no text; any other field its number, where one that reads 0
+// (blanks, letters) is the last line.
+TEST_F(TextTableTest, TextLineFieldsOnlyZeroZeroZeroNamesNoText)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"000", ""}, {"001", "first"}, {"003", "a|b|c"}, {"  3", "a|b|c"}, {"abc", "最后一行"},
+        {"   ", "最后一行"}, {"", "最后一行"}, {"0x1", "最后一行"}, {"00 ", "最后一行"}, {"99x", "最后一行"},
+    };
+    for (const auto& [field, text] : cases)
+        EXPECT_EQ(fieldText(table, QString::fromLatin1(field)), QString::fromUtf8(text)) << field;
 }
 
 TEST_F(TextTableTest, MissingTableIsToldApartAndAcceptsNothing)
@@ -36,10 +48,24 @@ TEST_F(TextTableTest, MissingTableIsToldApartAndAcceptsNothing)
     const QString missing = dir.filePath("nothing.mxy");
     EXPECT_EQ(tableText(missing, 3), std::nullopt);
     EXPECT_EQ(tableText(missing, 0), std::nullopt);
-    EXPECT_FALSE(acceptsTyped(answersAt(missing, 0), u""));
-    EXPECT_FALSE(acceptsTyped(answersAt(missing, 4), u""));
+    EXPECT_EQ(fieldText(missing, u"000"), std::nullopt);
+    EXPECT_FALSE(acceptsTyped(answersAt(missing, u"000"), u""));
+    EXPECT_FALSE(acceptsTyped(answersAt(missing, u"004"), u""));
     // With the table an empty answer takes an empty editor.
-    EXPECT_TRUE(acceptsTyped(answersAt(table, 0), u"  "));
+    EXPECT_TRUE(acceptsTyped(answersAt(table, u"000"), u"  "));
+}
+
+// A table that is there but empty is a table: its texts are empty, and an empty editor meets an
+// empty answer.
+TEST_F(TextTableTest, AnEmptyTableGivesEmptyTexts)
+{
+    const QString empty = dir.filePath("empty.mxy");
+    ASSERT_TRUE(platform::saveText(empty, QString()));
+    EXPECT_EQ(tableText(empty, 3), QString());
+    EXPECT_EQ(fieldText(empty, u"005"), QString());
+    EXPECT_EQ(fieldText(empty, u"000"), QString());
+    EXPECT_TRUE(acceptsTyped(answersAt(empty, u"005"), u" "));
+    EXPECT_FALSE(acceptsTyped(answersAt(empty, u"005"), u"x"));
 }
 
 TEST(TextTable, AnswersSplitAtTheFirstBar)
@@ -76,7 +102,7 @@ TEST_F(TextTableTest, TypedTextComparedTrimmedAndByCase)
         {3, u"b|c", LetterCase::Ignore, true},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(acceptsTyped(answersAt(table, c.line), c.typed, c.letterCase), c.accepted)
+        EXPECT_EQ(acceptsTyped(answersAt(table, QStringLiteral("%1").arg(c.line, 3, 10, QChar(u'0'))), c.typed, c.letterCase), c.accepted)
             << QString::fromUtf16(c.typed).toStdString();
 }
 

@@ -68,7 +68,7 @@ TEST_F(ReadInfoTest, ModuleValuesComeFromVerTxtAndTheRestFromTheFinalTable)
     const auto& s = S();
     EXPECT_EQ(s.ModuleName, QStringLiteral("Excel"));
     EXPECT_EQ(s.ModuleTitle, QStringLiteral("电子表格"));
-    EXPECT_EQ(s.DataDir, s.AppPath + QStringLiteral("data/"));
+    EXPECT_EQ(s.DataDir, app.path() + QStringLiteral("/data/"));
     EXPECT_EQ(s.ModuleNo, 7);
     // Unit titles are entries 5 onward after ver.txt: its 4 lines leave the built-ins.
     EXPECT_EQ(s.UnitTable[3][0], QStringLiteral("Corvel1"));
@@ -108,7 +108,7 @@ TEST_F(ReadInfoTest, WithoutAnyFileTheLoadGoesOnFromTheBuiltInEntries)
 
     const auto& s = S();
     EXPECT_EQ(s.ModuleName, QStringLiteral("http://localhost/"));
-    EXPECT_EQ(s.DataDir, s.AppPath + QStringLiteral("http://localhost/chat1/"));
+    EXPECT_EQ(s.DataDir, app.path() + QStringLiteral("/http://localhost/chat1/"));
     EXPECT_EQ(s.sysInfo[15], QStringLiteral("mivo"));
     EXPECT_EQ(s.ApplicationTitle, QStringLiteral("Talveskvidavozedudevavuzivuv——http://localhost/模块"));
     // ver.txt, the module file and the first-run flag: each reported once as missing.
@@ -158,7 +158,8 @@ TEST_F(ReadInfoTest, FirstRunWritesBothValuesAndMarksTheRunDone)
     readInfo();
 
     const QString key = QStringLiteral("Software\\mivo");
-    EXPECT_EQ(ValueStore::value(key, QStringLiteral("ProPath07")), platform::toGbk(S().AppPath + QString(72, u'*')));
+    // The folder's path without a separator, then the stars.
+    EXPECT_EQ(ValueStore::value(key, QStringLiteral("ProPath07")), platform::toGbk(app.path() + QString(72, u'*')));
     EXPECT_EQ(ValueStore::value(key, QStringLiteral("ProName07")), platform::toGbk(exeName() + QString(36, u'*')));
     EXPECT_EQ(fileBytes(flagPath()), QByteArray("1\r\n"));
     EXPECT_TRUE(reports().empty());
@@ -240,4 +241,28 @@ TEST(ModuleNumber, RoundsHalvesToEvenAndRefusesWhatDoesNotFit)
     };
     for (const auto& c : cases)
         EXPECT_EQ(moduleNumberOf(QString::fromLatin1(c.text)), c.value) << c.text;
+}
+
+// A data folder that climbs out of the installation is refused: nothing beside the installation
+// is read or rewritten, and the module's files count as missing. Nested folders inside it stay.
+TEST_F(ReadInfoTest, ADataFolderOutsideTheInstallationIsRefused)
+{
+    QTemporaryDir beside;
+    ASSERT_TRUE(beside.isValid());
+    writeLines(beside.filePath(QStringLiteral("288901.mxy")), encoded({QStringLiteral("Outside")}));
+    writeLines(beside.filePath(QStringLiteral("288892.mxy")), {QStringLiteral("0")});
+    const QString up = QStringLiteral("..") + u'/' + QFileInfo(beside.path()).fileName();
+    for (const QString& name : {up, QStringLiteral("data/../") + up, QStringLiteral("..\\x"), QStringLiteral("..")}) {
+        writeVer({QStringLiteral("Excel"), QStringLiteral("t"), name, QStringLiteral("7")});
+        readInfo();
+        EXPECT_FALSE(S().DataDir.startsWith(app.path())) << name.toStdString();
+        EXPECT_EQ(S().sysInfo[0], QStringLiteral("Talvesk")) << name.toStdString();
+        EXPECT_EQ(fileBytes(beside.filePath(QStringLiteral("288892.mxy"))), QByteArray("0\r\n"));
+        EXPECT_FALSE(ValueStore::keyExists(QStringLiteral("Software\\mivo")));
+    }
+    for (const QString& name : {QStringLiteral("sub/data"), QStringLiteral("a..b"), QStringLiteral("..x")}) {
+        writeVer({QStringLiteral("Excel"), QStringLiteral("t"), name, QStringLiteral("7")});
+        readInfo();
+        EXPECT_EQ(S().DataDir, app.path() + u'/' + name + u'/') << name.toStdString();
+    }
 }

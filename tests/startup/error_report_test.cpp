@@ -72,6 +72,15 @@ TEST_F(ErrorReportTest, RunLogWithoutPathOrFolderWritesNothing)
     EXPECT_FALSE(QDir(app.filePath(QStringLiteral("missing"))).exists());
 }
 
+// The record folder is found whatever the case of its name, like every folder of the
+// installation.
+TEST_F(ErrorReportTest, RunLogGoesIntoTheRecordFolderWhateverItsCase)
+{
+    ASSERT_TRUE(QDir(app.path()).rename(QStringLiteral("ksdata"), QStringLiteral("KSDATA")));
+    WriteRunLog(app.filePath(QStringLiteral("ksdata/20240101000000.txt")), QStringLiteral("logged"));
+    EXPECT_TRUE(fileBytes(app.filePath(QStringLiteral("KSDATA/20240101000000.txt"))).contains("logged"));
+}
+
 TEST_F(ErrorReportTest, ReportIsLoggedWithVersionsAndNumberButNotTheExtraText)
 {
     ReportError(QStringLiteral("readInfo"), 9, QStringLiteral("Subscript out of range"), QStringLiteral("EXTRA"));

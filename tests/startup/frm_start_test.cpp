@@ -7,6 +7,7 @@
 
 #include "cover/frm_fengmian.h"
 #include "platform/instance_lock.h"
+#include "startup/error_report.h"
 #include "startup/frm_start.h"
 
 #include <QDirIterator>
@@ -164,7 +165,7 @@ TEST_F(FrmStartTest, FirstTickShowsTheCoverPageOnceFixesTheLogAndUnloadsTheSplas
     EXPECT_TRUE(frmFengmian().isVisible());
     EXPECT_EQ(frmFengmian().Caption(), QStringLiteral("vidavozedudevavuzivuv"));
     EXPECT_FALSE(Forms::isLoaded<FrmStart>());
-    const QString prefix = S().AppPath + QStringLiteral("ksdata/");
+    const QString prefix = app.path() + QStringLiteral("/ksdata/");
     ASSERT_TRUE(S().RunLogPath.startsWith(prefix)) << S().RunLogPath.toStdString();
     const QString name = S().RunLogPath.mid(prefix.size());
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{14}\\.txt$")).match(name).hasMatch()) << name.toStdString();
@@ -201,6 +202,19 @@ TEST_F(FrmStartTest, MissingOrBrokenFacesAreReportedAndTheStartGoesOn)
         EXPECT_TRUE(splash.Timer1->Enabled());
         Forms::unloadAll();
     }
+}
+
+// The version is taken after the icon and the caption: a report of a missing icon carries none.
+TEST_F(FrmStartTest, AMissingIconIsReportedBeforeTheVersionIsKnown)
+{
+    ASSERT_TRUE(QFile::remove(appFile(QStringLiteral("excel/l62011.mxy"))));
+    S().RunLogPath = logPath();
+    frmStart();
+    const QStringList lines = platform::fromGbk(startuptest::fileBytes(logPath())).split(QStringLiteral("\r\n"));
+    const qsizetype at = lines.indexOf(QStringLiteral("软件运行提示:startload") + runerr::text(53));
+    ASSERT_GE(at, 0) << lines.join(u'|').toStdString();
+    EXPECT_TRUE(lines.value(at + 1).startsWith(QStringLiteral("系统版本:,"))) << lines.value(at + 1).toStdString();
+    EXPECT_FALSE(S().OsVersion.isEmpty());
 }
 
 TEST_F(FrmStartTest, SecondInstanceIsToldAndEndsHavingReadAndWrittenNothing)

@@ -67,7 +67,7 @@ inline std::vector<LoggedReport> loggedReports(const QString& logPath)
     return out;
 }
 
-// A fresh session on a temporary installation folder (AppPath with its trailing "/"), a value
+// A fresh session on a temporary installation folder (AppPath without a trailing separator), a value
 // store in a file of its own, the run log in the installation's ksdata folder, and no report
 // endpoint.
 class InstallationTest : public ::testing::Test {
@@ -80,7 +80,7 @@ protected:
         platform::ValueStore::setFilePathOverride(storeDir.filePath(QStringLiteral("registry.ini")));
         qunsetenv("TALVESK_REPORT_URL");
         resetSession();
-        S().AppPath = app.path() + u'/';
+        S().AppPath = app.path();
         QDir(app.path()).mkpath(QStringLiteral("ksdata"));
         S().RunLogPath = logPath();
     }

@@ -357,7 +357,7 @@ TEST_F(FrmUpdataTest, NewExecutableIsHandedToTheUpdaterOnlyWhenItsCopyCameOverHt
         EXPECT_TRUE(msgBoxes.back().prompt.startsWith(QStringLiteral("已更新"))) << c.what;
         EXPECT_EQ(bytes(QStringLiteral("talvesk.exe")), "program") << c.what;
         if (c.handedOver) {
-            EXPECT_EQ(bytes(QStringLiteral("uprun.dll")), gbk(S().AppPath + QStringLiteral("talvesk.exe_bak\r\n"))) << c.what;
+            EXPECT_EQ(bytes(QStringLiteral("uprun.dll")), gbk(S().AppPath + QStringLiteral("/talvesk.exe_bak\r\n"))) << c.what;
             EXPECT_EQ(bytes(QStringLiteral("talvesk.exe_bak")), "new program");
             EXPECT_EQ(started, QStringList{file(QStringLiteral("qvitpk.rar"))}) << c.what;
         } else {

@@ -44,7 +44,7 @@ protected:
     {
         InstallationTest::SetUp();
         auto& s = S();
-        s.DataDir = s.AppPath + QStringLiteral("data/");
+        s.DataDir = s.AppPath + QStringLiteral("/data/");
         s.ModuleName = QStringLiteral("Excel");
         s.ModuleTitle = QStringLiteral("电子表格");
         s.ApplicationTitle = QStringLiteral("职称计算机考试——Excel模块");
