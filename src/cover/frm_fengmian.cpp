@@ -114,6 +114,8 @@ FrmFengmian::FrmFengmian()
     lblMove->MouseDown = [this](int b, int, double, double) { dragMouseDown(b); };
     picShouYe->MouseDown = [this](int b, int, double, double) { dragMouseDown(b); };
 
+    createPapersPanel();
+
     TimFH = new platform::Timer(this, 100);
     TimFH->onTimer = [this] { TimFH_Timer(); };
 }
@@ -182,7 +184,8 @@ void FrmFengmian::FengMainCsh()
     buildHeader();
     buildTableAndButtons();
     buildUnitsPanel();
-    // The papers, favourites and wrong-question panels keep their background for now.
+    buildPapersPanel();
+    // The favourites and wrong-question panels keep their background for now.
     buildHelpPanel();
 }
 

@@ -5,6 +5,7 @@
 // ClickBotn, served by one handler. Its load builds the whole page from the data files.
 
 #include "controls/mivo_button.h"
+#include "cover/paper_rules.h"
 #include "cover/cover_rules.h"
 #include "platform/clock.h"
 #include "platform/vb_array.h"
@@ -42,6 +43,19 @@ public:
     vb::Image* imgPicIII = nullptr;
     vb::ControlArray<vb::Label> LblUnitDQCAP;
 
+    // Papers panel: a card per paper slot 0-29, the new-random-paper page and its notice.
+    vb::Image* PicKaCHLeft = nullptr;
+    vb::ControlArray<vb::Image> ImgShiJuan;
+    vb::ControlArray<vb::Label> LblShiJuanBiao;  // title
+    vb::ControlArray<vb::Label> LblShiJuanTime;  // time of the last exam
+    vb::ControlArray<vb::Label> LblShiJuanSSSS;  // "最好成绩：    分"
+    vb::ControlArray<vb::Label> LblShiJuanScore; // best score
+    vb::ControlArray<vb::Label> LblShiJuanCCC;   // "错题复习"
+    vb::ControlArray<vb::Label> LblShiJuanCuoTi; // number of wrong questions
+    vb::ControlArray<vb::Label> LblShiJuanDel;   // "删除试卷" on random papers
+    vb::Image* ImgSuiJi = nullptr;
+    vb::Label* LblNoHis = nullptr;
+
     // Help panel.
     vb::Image* PicHelpLeft = nullptr;
     vb::WebView* WebHelpCON = nullptr;
@@ -53,12 +67,18 @@ public:
     int FavouritesFilter = 1;
     int WrongFilter = 1;
     int RandomPaperCount = 0;
+    int SprintLastSlot = 7;
+    std::array<QString, 100> PaperHistory{}; // the score history's lines
+    // The numbers a new random paper is drawn with; empty: a generator seeded from the clock.
+    papers::Uniform RandomSource;
     QString AnnouncementLink;
 
     void FengMainCsh();
     void ClickBotn_Click(int index);
     void InitShiTi(const QString& idList, int nn);
     void startLianXi();
+    void LblShiJuanCCC_Click(int index);
+    void LblShiJuanDel_Click(int index);
 
 protected:
     void Form_Load() override;
@@ -74,12 +94,19 @@ private:
     void buildTableAndButtons();
     void buildUnitsPanel();
     void buildHelpPanel();
+    void createPapersPanel();
+    void buildPapersPanel();
 
     // Commands.
     void showPanel(vb::PictureBox* panel, int topBarButton);
     void selectUnit(int index);
     void showUnitPage(bool second);
     void startUnitPractice();
+    void showPaperTab(int tab);
+    void startPaperSlot(int slot);
+    void generateRandomPaper();
+    // Sets up a 40-question exam from a paper's ids and launches it.
+    void startExam(const QString& idList, int fileNo);
     void openHelpPage(int index);
     void confirmExit();
     void notice(const QString& title, const QString& prompt);

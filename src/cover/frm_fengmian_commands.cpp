@@ -52,6 +52,7 @@ void FrmFengmian::ClickBotn_Click(int index)
     }
     case 5: case 17:
         showPanel(PicKaCH, 17);
+        ClickBotn_Click(papers::defaultPaperTab(SprintLastSlot, PaperHistory));
         PicAd->setVisible(true);
         return;
     case 6: case 18:
@@ -80,6 +81,12 @@ void FrmFengmian::ClickBotn_Click(int index)
     case 20:
         startUnitPractice();
         return;
+    case 21:
+        generateRandomPaper();
+        return;
+    case 28: case 29: case 30: case 31:
+        showPaperTab(index);
+        return;
     case 37: case 38: case 39:
         ChapterFilter = index - 37;
         for (int i = 37; i <= 39; ++i)
@@ -98,7 +105,9 @@ void FrmFengmian::ClickBotn_Click(int index)
         openHelpPage(index);
     else if (index >= 49 && index <= 69)
         selectUnit(index);
-    // The papers, favourites and wrong-question commands come with their panels.
+    else if (index >= 70 && index <= 99)
+        startPaperSlot(index - 70);
+    // The favourites and wrong-question commands come with their panels.
 }
 
 void FrmFengmian::showPanel(vb::PictureBox* panel, int topBarButton)

@@ -51,9 +51,11 @@ void FrmFengmian::buildUnitsPanel()
         r[3] = unit ? row.progress : QString();
     }
 
-    PicUnitLeft->Move(0, PicTiKu->Height() - PicUnitLeft->Height() - scaledY(30));
+    // The strip takes its picture's size: its place from the bottom needs the picture first
+    // (the first build has no earlier picture to measure).
     if (auto p = face(QStringLiteral("l20054"), BuildTag))
         PicUnitLeft->setPicture(p);
+    PicUnitLeft->Move(0, PicTiKu->Height() - PicUnitLeft->Height() - scaledY(30));
 
     for (int i = 50; i <= 69; ++i) {
         mivoButton& b = ClickBotn(i);

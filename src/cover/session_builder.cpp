@@ -74,12 +74,14 @@ BuiltSession buildSession(const QString& dataDir, const QString& idList)
         const int id = static_cast<int>(codes::numVal(QStringView(idList).mid(i * 4, 4)));
         out.ids.push_back(id);
         const int unit = id / 100;
-        const int pos = std::max(id % 100, 1); // position 00 reads the first question
+        // Positions count from 1: "UU00" names no question (a paper's missing places are
+        // filled with "0000") and gets the placeholder like a position past the bank.
+        const int pos = id % 100;
         auto it = banks.find(unit);
         if (it == banks.end())
             it = banks.emplace(unit, readBank(dataDir, unit)).first;
         const std::optional<Bank>& bank = it->second;
-        if (!bank || pos > bank->questions.size()) {
+        if (!bank || pos < 1 || pos > bank->questions.size()) {
             out.missing.push_back({id, bank ? 9 : 53});
             out.questionLines << placeholderQuestionLine(id);
             out.stepLines << placeholderStepLine();
@@ -95,10 +97,9 @@ BuiltSession buildSession(const QString& dataDir, const QString& idList)
     return out;
 }
 
-void InitShiTi(const QString& idList, int nn)
+void writeSession(const BuiltSession& built, int nn)
 {
     SessionState& s = S();
-    const BuiltSession built = buildSession(s.DataDir, idList);
     for (const auto& m : built.missing)
         reportFailure(Tag, m.error, runerr::text(m.error) + QStringLiteral(" (") + QStringLiteral("%1").arg(m.id, 4, 10, QChar(u'0')) + u')');
     const QString stepPath = dataFile(QStringLiteral("2888") + twoDigits(nn));
@@ -111,6 +112,8 @@ void InitShiTi(const QString& idList, int nn)
     for (std::size_t i = 0; i < built.ids.size(); ++i)
         s.QuestionId[i + 1] = built.ids[i];
 }
+
+void InitShiTi(const QString& idList, int nn) { writeSession(buildSession(S().DataDir, idList), nn); }
 
 std::vector<int> firstLineTable(const QStringList& questionLines)
 {

@@ -35,6 +35,9 @@ struct BuiltSession {
 // taken), from the banks in dataDir. Each unit's bank is read once per build.
 BuiltSession buildSession(const QString& dataDir, const QString& idList);
 
+// Writes a built pair as pair NN in DataDir through the safe save, reports its missing
+// questions under "initshiti", and sets QuestionCount and QuestionId.
+void writeSession(const BuiltSession& built, int nn);
 // Builds pair NN in DataDir, writing both files through the safe save, and sets QuestionCount
 // and QuestionId. Failures (a missing bank or question, a file that cannot be written) are
 // reported under "initshiti"; the build always runs to its end.

@@ -347,6 +347,7 @@ Control* TextBox::clone() const
     c->borderStyle_ = borderStyle_;
     c->scrollBars_ = scrollBars_;
     c->locked_ = locked_;
+    c->maxLength_ = maxLength_;
     if (multiLine_)
         c->setMultiLine(true);
     c->applyOptions();
@@ -360,6 +361,7 @@ void TextBox::applyOptions()
         line_->setReadOnly(locked_);
         line_->setAlignment(horizontal(alignment_) | Qt::AlignVCenter);
         line_->setFrame(borderStyle_ != 0);
+        line_->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
     } else if (multi_) {
         multi_->setReadOnly(locked_);
         multi_->setFrameShape(borderStyle_ != 0 ? QFrame::StyledPanel : QFrame::NoFrame);
@@ -448,6 +450,12 @@ void TextBox::setSelText(const QString& text)
 void TextBox::setAlignment(int alignment)
 {
     alignment_ = alignment;
+    applyOptions();
+}
+
+void TextBox::setMaxLength(int length)
+{
+    maxLength_ = std::max(length, 0);
     applyOptions();
 }
 

@@ -135,6 +135,9 @@ public:
     // 0 none, 1 horizontal, 2 vertical, 3 both (multi-line only).
     int ScrollBars() const { return scrollBars_; }
     void setScrollBars(int bars);
+    // The most characters the candidate can type (single-line boxes); 0 means no limit.
+    int MaxLength() const { return maxLength_; }
+    void setMaxLength(int length);
 
     bool isWindowed() const override { return true; }
     Control* clone() const override;
@@ -144,7 +147,7 @@ private:
     void applyOptions();
     QLineEdit* line_ = nullptr;
     QPlainTextEdit* multi_ = nullptr;
-    int alignment_ = 0, borderStyle_ = 1, scrollBars_ = 0;
+    int alignment_ = 0, borderStyle_ = 1, scrollBars_ = 0, maxLength_ = 0;
     bool multiLine_ = false, locked_ = false;
 };
 

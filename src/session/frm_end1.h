@@ -1,22 +1,36 @@
 #pragma once
-// The first hand-in dialog. For now a small window that hands the exam back: its one button
-// docks the question panel at the simulated window again and shows it, as a cancelled hand-in
-// does.
+// The two hand-in confirmations of a mock exam. FrmEnd1 asks whether to hand in and warns of
+// questions never shown or still marked; its confirm leads to FrmEnd2, which warns that the
+// exam ends for good and, confirmed, opens the score report. Cancel in either goes back to the
+// exam, except after the time is up: then there is no exam to go back to, and no cancel.
 
+#include "controls/mivo_button.h"
 #include "platform/vb_controls.h"
 #include "platform/vb_form.h"
 
-class FrmEnd1 : public vb::Form {
+// The window and controls both dialogs share.
+class HandInDialog : public vb::Form {
     Q_OBJECT
 public:
-    FrmEnd1();
+    HandInDialog();
 
-    vb::CommandButton* CmdBack = nullptr;
-
-    void CmdBack_Click();
+    vb::Frame* Frame1 = nullptr;
+    vb::Label* Label1 = nullptr;   // the notice
+    mivoButton* Command1 = nullptr; // confirm
+    mivoButton* Command2 = nullptr; // cancel, back to the exam
 
 protected:
     void Form_Load() override;
+    virtual void Command1_Click() = 0;
+    // Back to the exam: the panel docked at the simulated window's bottom-right and shown.
+    void Command2_Click();
+};
+
+class FrmEnd1 : public HandInDialog {
+    Q_OBJECT
+protected:
+    void Form_Load() override;
+    void Command1_Click() override;
 };
 
 FrmEnd1& frmEnd1();

@@ -155,3 +155,6 @@ private:
 };
 
 FrmTm& frmTm();
+
+// Stops the exam clock of a loaded panel (a panel that is not loaded has no clock to stop).
+void stopExamClock();

@@ -142,6 +142,12 @@ void FrmTm::LblUnit_Click() { LblUnit->setToolTipText(LblUnit->Caption()); }
 
 void FrmTm::LblUnit_MouseMove(int, int, double, double) { LblUnit->setToolTipText(LblUnit->Caption()); }
 
+void stopExamClock()
+{
+    if (vb::Forms::isLoaded<FrmTm>())
+        frmTm().TimeKS->setEnabled(false);
+}
+
 void FrmTm::TimeKS_Timer()
 {
     SessionState& s = S();

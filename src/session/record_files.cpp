@@ -59,6 +59,13 @@ QString paperWrongListPath(const QString& appPath, int slot)
 
 QStringList readRecordLines(const QString& path) { return platform::readLines(path).value_or(QStringList()); }
 
+std::optional<QStringList> readRecordLinesChecked(const QString& path)
+{
+    if (!QFileInfo::exists(platform::resolvePath(path)))
+        return QStringList();
+    return platform::readLines(path);
+}
+
 QString readFirstLine(const QString& path)
 {
     const QStringList lines = readRecordLines(path);

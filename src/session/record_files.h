@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace records {
 
@@ -27,6 +28,9 @@ QString paperWrongListPath(const QString& appPath, int slot);
 
 // Every line of a record file; a missing or unreadable file has none.
 QStringList readRecordLines(const QString& path);
+// The same, but nothing when the file exists and cannot be read: a rewrite that starts from
+// such a read would lose what the file holds.
+std::optional<QStringList> readRecordLinesChecked(const QString& path);
 // Line 1 without its leading and trailing spaces ("" when the file is missing or empty).
 QString readListLine(const QString& path);
 // Line 1 as it stands.

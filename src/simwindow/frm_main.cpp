@@ -89,6 +89,7 @@ FrmMain::FrmMain()
     buildControls();
     buildPopup();
     wireHandlers();
+    controls_ = simwindow::stepControlsOf(*this);
 }
 
 FrmMain::~FrmMain() = default;
@@ -298,13 +299,7 @@ void FrmMain::wireHandlers()
     wirePopupHandlers();
 }
 
-std::optional<QPixmap> FrmMain::stepPicture(const QString& code) const
-{
-    const std::optional<QString> path = simwindow::dataFilePath(S().DataDir, code);
-    if (!path)
-        return std::nullopt;
-    return vb::LoadPicture(*path);
-}
+std::optional<QPixmap> FrmMain::stepPicture(const QString& code) const { return simwindow::stepPicture(code); }
 
 void FrmMain::Form_Load()
 {

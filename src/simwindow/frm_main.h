@@ -12,6 +12,7 @@
 #include "platform/vb_form.h"
 #include "platform/vb_menu.h"
 #include "simwindow/layout_tables.h"
+#include "simwindow/step_view.h"
 
 #include <QString>
 #include <initializer_list>
@@ -225,6 +226,10 @@ public:
     // another step.
     bool layingOut() const { return layingOut_; }
 
+    // Puts the question panel's bottom-right corner on this window's (the windows that hand
+    // the exam back to the candidate call it too).
+    void dockPanel();
+
 protected:
     void Form_Load() override;
     void Form_Click() override;
@@ -251,7 +256,6 @@ private:
     void act(const simwindow::StepAction& action);
     bool typedTextAccepted() const;
     void applyPointer(vb::Control& target, const simwindow::PointerSpec& spec);
-    void dockPanel();
     void bringWindowsToFront();
     vb::Image* overlayImage(int k) const;
 
@@ -265,25 +269,17 @@ private:
     void popUpContextMenu();
     void contextChoice(int position, int index);
 
-    // The blocks of the layout.
-    void layoutPictures(const simwindow::StepRecord& rec, int q);
-    void layoutEditor(const simwindow::StepRecord& rec);
-    void layoutHint(const simwindow::StepRecord& rec);
-    void layoutTarget1(const simwindow::StepRecord& rec);
-    void layoutDialogTabs(const simwindow::StepRecord& rec);
-    void layoutCombo(const simwindow::StepRecord& rec);
-    void layoutTarget2(const simwindow::StepRecord& rec);
+    // The window's variables as the shared step layout takes them.
+    simwindow::StepVars vars();
+    // What only this window does at the end record: the question is completed.
     void layoutEndCode(const simwindow::StepRecord& rec, int q);
-    void layoutTyping(const simwindow::StepRecord& rec);
-    void layoutList(const simwindow::StepRecord& rec);
-    void layoutLocationList(const simwindow::StepRecord& rec);
-    void layoutZones(const simwindow::StepRecord& rec);
 
     // The layout of the current step, run by setData with the layout flag set.
     void layoutStep();
     // Shows the step's own page of the dialog with the expected tab in front, or asks for it.
     void showTabState(bool onExpectedTab);
 
+    simwindow::StepControls controls_;
     bool layingOut_ = false;
     // A list whose set-up already shows the expected entry passes once the set-up has finished.
     bool completeAfterLayout_ = false;

@@ -41,20 +41,7 @@ bool FrmMain::typedTextAccepted() const
 
 void FrmMain::applyPointer(vb::Control& target, const simwindow::PointerSpec& spec)
 {
-    using Kind = simwindow::PointerSpec::Kind;
-    if (spec.kind == Kind::Standard) {
-        target.setMousePointer(spec.shape);
-        return;
-    }
-    if (spec.kind == Kind::File) {
-        // A pointer file that cannot be read leaves the default pointer.
-        if (std::optional<QCursor> cursor = vb::LoadCursor(spec.file)) {
-            target.setMouseIcon(cursor);
-            target.setMousePointer(vb::vbCustom);
-            return;
-        }
-    }
-    target.setMousePointer(vb::vbDefault);
+    simwindow::applyPointer(target, spec);
 }
 
 void FrmMain::Label1_MouseUp(int button, int shift, double, double)

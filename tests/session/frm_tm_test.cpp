@@ -363,7 +363,7 @@ TEST_F(PanelTest, HandInHidesThePanelUntilTheDialogHandsItBack)
     vb::setModalResponder([&](vb::Form& f) {
         if (auto* end = dynamic_cast<FrmEnd1*>(&f)) {
             hiddenMeanwhile = !p.Visible() && p.Left() == 0 && p.Top() == 0;
-            end->CmdBack_Click();
+            tsupport::click(*end->Command2);
         } else {
             vb::Unload(f);
         }

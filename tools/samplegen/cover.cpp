@@ -206,7 +206,7 @@ std::vector<std::pair<QString, QImage>> faces(const QString& title)
     face(25, lightButton(80, 25, QStringLiteral("清除")));
     const QString paperTabs[] = {QStringLiteral("冲刺试卷"), QStringLiteral("模拟试卷"), QStringLiteral("随机组卷"), QStringLiteral("随机试卷")};
     for (int i = 0; i < 4; ++i)
-        face(28 + i, lightButton(100, 36, paperTabs[i], 14));
+        face(28 + i, lightButton(180, 50, paperTabs[i], 16));
     const QString help[] = {QStringLiteral("软件介绍"), QStringLiteral("备考指南"), QStringLiteral("考试大纲"), QStringLiteral("答题技巧"),
                             QStringLiteral("常见问题")};
     for (int i = 0; i < 5; ++i)
@@ -225,8 +225,6 @@ std::vector<std::pair<QString, QImage>> faces(const QString& title)
     face(45, lightButton(180, 35, QString()));
     face(46, button(79, 37, QString(), QColor(150, 170, 200), QColor(110, 130, 165), 14, Qt::white, true));
     face(86, button(79, 37, QString(), QColor(70, 130, 200), Deep, 14, Qt::white, true));
-    face(47, plainButton(60, 26, QStringLiteral("开始"), 13));
-    face(48, plainButton(60, 26, QStringLiteral("开始"), 13));
     // Buttons without a command keep an empty face, so that every face the page loads is there.
     for (int n : {9, 10, 26, 27})
         face(n, canvas(4, 1));

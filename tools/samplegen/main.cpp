@@ -6,9 +6,11 @@
 // Derived files are rewritten on every run. The first-run flag and the record folder are
 // only created when missing: once the program has run, they hold the candidate's state.
 
+#include "bank.h"
 #include "bars.h"
 #include "cover.h"
 #include "cursor.h"
+#include "exam.h"
 #include "faces.h"
 #include "menus.h"
 #include "output.h"
@@ -32,8 +34,8 @@ namespace {
 constexpr int ConfigLines = 40;
 constexpr int ModuleConfigLines = 41;
 constexpr int FontColourLines = 41;
-// Units of the sample bank; their titles are configuration entries 5 onward.
-constexpr int SampleUnits = 3;
+// Fixed papers of the sample: two sprint papers and two mock papers.
+constexpr int SamplePapers = 4;
 
 struct Sources {
     QStringList config;
@@ -130,24 +132,54 @@ void writeSession(Output& out, const QString& data, const Sources& src)
     out.writeGbkLines(data + QStringLiteral("288819.mxy"), steps);
     out.writeGbkLines(data + QStringLiteral("288869.mxy"), questionLines);
 
-    // The unit banks: every sample unit holds the sample questions, under its own ids.
-    QString counts;
-    for (int u = 0; u < SampleUnits; ++u) {
-        QStringList bank;
-        for (std::size_t i = 0; i < questions.size(); ++i) {
-            const QString id = QStringLiteral("%1%2").arg(u, 2, 10, QChar(u'0')).arg(i + 1, 2, 10, QChar(u'0'));
-            bank << questionLine(id, questions[i].steps.size(), src.questionTexts[static_cast<qsizetype>(i)]);
-        }
-        out.writeGbkLines(data + QStringLiteral("2888%1.mxy").arg(20 + u), steps);
-        out.writeGbkLines(data + QStringLiteral("2888%1.mxy").arg(70 + u), bank);
-        counts += QStringLiteral("%1").arg(questions.size(), 2, 10, QChar(u'0'));
+    // The unit banks: the first unit opens with the hand-written session's questions, then
+    // every unit holds its own tasks, under ids UUQQ.
+    std::optional<bank::Builder> units;
+    try {
+        units = bank::units(static_cast<int>(src.texts.size()) + 1);
+    } catch (const std::exception& e) {
+        out.fail(QStringLiteral("a unit's step does not fit its columns: %1").arg(QString::fromStdString(e.what())));
+        return;
     }
-    // Papers and units: no fixed papers yet, the sample units and their question counts.
-    out.writeGbkLines(data + QStringLiteral("288891.mxy"),
-                      {QStringLiteral("00%1").arg(SampleUnits, 2, 10, QChar(u'0')), counts});
+    QString counts;
+    QStringList ids;
+    for (std::size_t u = 0; u < units->units().size(); ++u) {
+        QStringList unitSteps;
+        QStringList bankLines;
+        const auto add = [&](const QString& text, const std::vector<StepLine>& lines) {
+            const QString id = QStringLiteral("%1%2").arg(u, 2, 10, QChar(u'0')).arg(bankLines.size() + 1, 2, 10, QChar(u'0'));
+            ids << id;
+            for (const StepLine& s : lines)
+                unitSteps << s.text();
+            bankLines << questionLine(id, lines.size(), text);
+        };
+        if (u == 0)
+            for (std::size_t i = 0; i < questions.size(); ++i)
+                add(src.questionTexts[static_cast<qsizetype>(i)], questions[i].steps);
+        for (const bank::Question& q : units->units()[u])
+            add(q.text, q.steps);
+        out.writeGbkLines(data + QStringLiteral("2888%1.mxy").arg(20 + u), unitSteps);
+        out.writeGbkLines(data + QStringLiteral("2888%1.mxy").arg(70 + u), bankLines);
+        counts += QStringLiteral("%1").arg(bankLines.size(), 2, 10, QChar(u'0'));
+    }
+    // Papers and units: four fixed papers of 40 different questions (each starting further on
+    // in the bank), the sample units and their question counts.
+    QStringList table = {QStringLiteral("%1%2").arg(SamplePapers, 2, 10, QChar(u'0')).arg(units->units().size(), 2, 10, QChar(u'0')),
+                         counts};
+    for (int p = 0; p < SamplePapers; ++p) {
+        QString paper;
+        for (int k = 0; k < 40; ++k)
+            paper += ids[(p * 5 + k) % ids.size()];
+        table << paper;
+    }
+    out.writeGbkLines(data + QStringLiteral("288891.mxy"), table);
 
+    QStringList texts = src.texts;
+    for (const QString& t : units->texts())
+        texts << QStringLiteral("%1").arg(texts.size() + 1, 3, 10, QChar(u'0')) + t;
+    writePictures(out, data, units->pictures());
     if (textTableInOrder(out, src.texts))
-        out.writeGbkLines(data + QStringLiteral("288890.mxy"), src.texts);
+        out.writeGbkLines(data + QStringLiteral("288890.mxy"), texts);
     writePictures(out, data, session::pictures());
 }
 
@@ -156,6 +188,7 @@ void writeSession(Output& out, const QString& data, const Sources& src)
 void writeCover(Output& out, const QString& data, const Sources& src, const QDir& sourceDir)
 {
     writePictures(out, data, cover::faces(src.moduleConfig.value(9).trimmed()));
+    writePictures(out, data, exam::faces());
     out.writeBytes(data + QStringLiteral("9l0015.mxy"), handCursor());
     // An update run replaces the bank version: a rebuild must not take it back.
     if (!out.exists(data + QStringLiteral("288895.mxy")))

@@ -126,6 +126,12 @@ bool Output::writeSixDigitLines(const QString& relative, const QStringList& line
 
 bool Output::writePicture(const QString& relative, const QImage& image)
 {
+    const QString key = relative.toLower();
+    if (pictures_.contains(key)) {
+        fail(QStringLiteral("two pictures are named %1").arg(relative));
+        return false;
+    }
+    pictures_.insert(key);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -33,7 +34,8 @@ public:
     bool writeGbkLines(const QString& relative, const QStringList& lines);
     // Lines in the six-digit text, each ended by CR LF.
     bool writeSixDigitLines(const QString& relative, const QStringList& lines);
-    // A picture as PNG; the name keeps whatever extension the installation uses.
+    // A picture as PNG; the name keeps whatever extension the installation uses. Two pictures
+    // under one name in a run fail: the second would silently replace the first.
     bool writePicture(const QString& relative, const QImage& image);
 
     void fail(const QString& message);
@@ -42,6 +44,7 @@ public:
 private:
     QString root_;
     int failures_ = 0;
+    QSet<QString> pictures_; // lower case: the program finds names without regard to case
 };
 
 // Lines of a UTF-8 source file under sample/ (LF or CR LF ends), or nothing when unreadable.

@@ -13,6 +13,10 @@ namespace samplegen::panels {
 constexpr int DialogWidth = 420;
 constexpr int DialogHeight = 330;
 constexpr int DialogTabs = 3;
+// Where the steps show it on the window: clear of the question panel, which stands at the
+// window's bottom right.
+constexpr int DialogLeft = 40;
+constexpr int DialogTop = 100;
 // Picture codes of the dialog with tab 1, 2, 3 in front.
 QString dialogPageCode(int tab);
 QImage dialogPage(int tab);

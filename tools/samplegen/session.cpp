@@ -16,7 +16,7 @@ const QString BackC5Edit = QStringLiteral("310012");  // C5 in edit mode
 const QString CommentD8 = QStringLiteral("310013");   // the comment of D8, an overlay
 const QString BackA1B2 = QStringLiteral("310014");    // A1 and B2 selected with Ctrl, B2 active
 const QString BackB3D3 = QStringLiteral("310015");    // B3:D3 selected
-const QString ShowA1B2 = QStringLiteral("310020");    // the illustration of question 2: its corner
+const QString ShowA1B2 = QStringLiteral("310030");    // the illustration of question 2: its corner
 const QString Keep = QStringLiteral("888888");
 
 // Lines of the text table (sample/session/texts.txt) that the records name.
@@ -38,7 +38,8 @@ enum TextLine {
     HintPaletteYellow,
     HintToolbarMenuDrawing,
     HintInsertAtB3,
-    LastTextLine = HintInsertAtB3
+    HintTaskPaneOpen,
+    LastTextLine = HintTaskPaneOpen
 };
 
 // Standard pointer 2 is the cross; cursor file 01 is the I-beam "ico01.CUR".
@@ -100,6 +101,30 @@ Question rightClickCtrlClick()
     return q;
 }
 
+// The dialog opens on its first tab; the step works on the second.
+StepLine dialogTabStep(int n, const QString& back)
+{
+    const int dialogLeft = twips(panels::DialogLeft);
+    const int dialogTop = twips(panels::DialogTop);
+    const QRect ok = panels::dialogOkButton();
+    StepLine s = step(n, u"0001", back);
+    s.overlay(1, dialogLeft, dialogTop, panels::dialogPageCode(2))
+        .target1({dialogLeft + twips(ok.left()), dialogTop + twips(ok.top()), twips(ok.width()), twips(ok.height())})
+        .dialogTabs(u'A', 1, 2, 1)
+        .hint(HintDialogOk, dialogLeft + twips(panels::DialogWidth + 8), dialogTop);
+    return s;
+}
+
+// The list of functions under F3, its second entry to choose.
+StepLine listStep(int n, const QString& back)
+{
+    const TwipsRect f3 = cell(u"F3");
+    StepLine s = step(n, QStringLiteral("L%1").arg(ListFunctions, 3, 10, QChar(u'0')), back);
+    s.editor({f3.left, f3.top + f3.height, twips(110), twips(80)}).texts(0, 1)
+        .hint(HintChooseAverage, f3.left + twips(118), f3.top + f3.height);
+    return s;
+}
+
 // Typing into a cell, a range drag, a shortcut, a dialog tab and a list choice.
 Question typeDragKeyTabList()
 {
@@ -119,23 +144,8 @@ Question typeDragKeyTabList()
 
     q.steps.push_back(step(3, u"6267", BackB3D3).hint(HintCopy, d3.left + d3.width + twips(8), d3.top));
 
-    // The dialog opens on its first tab; the step works on the second.
-    const int dialogLeft = twips(190);
-    const int dialogTop = twips(120);
-    const QRect ok = panels::dialogOkButton();
-    StepLine s4 = step(4, u"0001", BackB3D3);
-    s4.overlay(1, dialogLeft, dialogTop, panels::dialogPageCode(2))
-        .target1({dialogLeft + twips(ok.left()), dialogTop + twips(ok.top()), twips(ok.width()), twips(ok.height())})
-        .dialogTabs(u'A', 1, 2, 1)
-        .hint(HintDialogOk, dialogLeft + twips(panels::DialogWidth + 8), dialogTop);
-    q.steps.push_back(s4);
-
-    const TwipsRect f3 = cell(u"F3");
-    StepLine s5 = step(5, QStringLiteral("L%1").arg(ListFunctions, 3, 10, QChar(u'0')), BackB3D3);
-    s5.editor({f3.left, f3.top + f3.height, twips(110), twips(80)}).texts(0, 1)
-        .hint(HintChooseAverage, f3.left + twips(118), f3.top + f3.height);
-    q.steps.push_back(s5);
-
+    q.steps.push_back(dialogTabStep(4, BackB3D3));
+    q.steps.push_back(listStep(5, BackB3D3));
     q.steps.push_back(step(6, u"9999", BackB3D3));
     return q;
 }
@@ -164,11 +174,30 @@ Question menusAndPalettes()
     return q;
 }
 
+// A tour of what a demonstration shows: a menu with its cascade, the task pane's list, a
+// dialog's tabs and a list.
+Question demonstrationTour()
+{
+    Question q{QStringLiteral("0005"), {}};
+    const int hintLeft = twips(420);
+    const int hintTop = twips(380);
+    StepLine s1 = step(1, u"7000", DefaultBack);
+    s1.menuTarget(125, u"H030402000").hint(HintToolbarsFormat, hintLeft, hintTop);
+    q.steps.push_back(s1);
+    StepLine s2 = step(2, u"7000", DefaultBack);
+    s2.pane(32, 0, 0).menuTarget(125, u"H320700000").hint(HintTaskPaneOpen, hintLeft, hintTop);
+    q.steps.push_back(s2);
+    q.steps.push_back(dialogTabStep(3, DefaultBack));
+    q.steps.push_back(listStep(4, DefaultBack));
+    q.steps.push_back(step(5, u"9999", Keep));
+    return q;
+}
+
 } // namespace
 
 std::vector<Question> questions()
 {
-    return {clickEditHover(), rightClickCtrlClick(), typeDragKeyTabList(), menusAndPalettes()};
+    return {clickEditHover(), rightClickCtrlClick(), typeDragKeyTabList(), menusAndPalettes(), demonstrationTour()};
 }
 
 int textLinesUsed()

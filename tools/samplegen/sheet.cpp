@@ -20,6 +20,8 @@ constexpr int RowHeight = 17;
 constexpr int Columns = 12;      // A-L
 constexpr int Rows = 23;         // fully visible rows
 constexpr int GridBottom = 538;  // first row of the sheet-tab bar
+constexpr int TabsLeft = 66;     // the first sheet tab, and the distance to the next
+constexpr int TabStep = 56;
 constexpr int ScrollLeft = 783;
 constexpr int StatusTop = 580;
 
@@ -206,9 +208,15 @@ void commentMarker(QPainter& p, const QRect& cell)
 
 void selection(QPainter& p, const View& view, const QMap<QString, Cell>& content)
 {
+    const QColor band(182, 202, 234, 150);
+    for (const QChar c : view.wholeColumns.join(QString()))
+        if (const auto top = cellRect(QString(c) + u'1'))
+            p.fillRect(QRect(top->left(), GridTop, ColumnWidth - 1, GridBottom - GridTop), band);
+    for (const int row : view.wholeRows)
+        p.fillRect(QRect(RowHeaderWidth, GridTop + (row - 1) * RowHeight, ScrollLeft - RowHeaderWidth, RowHeight - 1), band);
     for (const QString& a : view.alsoSelected)
         if (const auto r = cellRect(a)) {
-            p.fillRect(r->adjusted(0, 0, -1, -1), QColor(182, 202, 234, 150));
+            p.fillRect(r->adjusted(0, 0, -1, -1), band);
         }
     const auto active = cellRect(view.active);
     if (!active)
@@ -266,9 +274,8 @@ void sheetTabs(QPainter& p)
         p.restore();
     }
     const QStringList names = {QStringLiteral("Sheet1"), QStringLiteral("Sheet2"), QStringLiteral("Sheet3")};
-    int x = 66;
     for (int i = names.size() - 1; i >= 0; --i) {
-        const int left = x + i * 56;
+        const int left = TabsLeft + i * TabStep;
         const QPolygon tab({QPoint(left, GridBottom), QPoint(left + 8, GridBottom + 16),
                             QPoint(left + 56, GridBottom + 16), QPoint(left + 64, GridBottom)});
         p.setPen(QColor(90, 90, 90));
@@ -297,6 +304,18 @@ void statusBar(QPainter& p, bool editing)
 
 } // namespace
 
+QRect nameBoxRect() { return QRect(2, FormulaTop + 2, 100, 16); }
+
+QRect columnHeaderRect(QChar column)
+{
+    return QRect(RowHeaderWidth + (column.unicode() - u'A') * ColumnWidth, HeaderTop, ColumnWidth, GridTop - HeaderTop);
+}
+
+QRect rowHeaderRect(int row) { return QRect(0, GridTop + (row - 1) * RowHeight, RowHeaderWidth, RowHeight); }
+
+// The tabs are trapezoids; the hot part is the text between the slopes.
+QRect sheetTabRect(int sheet) { return QRect(TabsLeft + (sheet - 1) * TabStep + 8, GridBottom, 48, 16); }
+
 std::optional<QRect> cellRect(QStringView address)
 {
     const auto a = parse(address);
@@ -309,7 +328,9 @@ QImage window(const View& view)
 {
     QImage image = canvas(Width, Height, Qt::white);
     QPainter p(&image);
-    const QMap<QString, Cell> content = contents();
+    QMap<QString, Cell> content = contents();
+    for (const auto& [address, text] : view.entries)
+        content[address] = {text, false, !text.isEmpty() && (text[0].isDigit() || text[0] == u'=')};
 
     titleBar(p);
     fillHorizontal(p, QRect(0, TitleHeight, Width, FormulaTop - TitleHeight), colours::DockLeft, colours::DockRight);

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QStringView>
 #include <optional>
+#include <utility>
 
 namespace samplegen::sheet {
 
@@ -23,7 +24,17 @@ struct View {
     QString active = QStringLiteral("A1");
     QStringList alsoSelected;  // further cells of a selection made with Ctrl
     bool editing = false;      // the active cell is in edit mode
+    QStringList wholeColumns;  // column letters shown selected from top to bottom
+    QList<int> wholeRows;      // row numbers shown selected across
+    QList<std::pair<QString, QString>> entries; // cells whose text differs from the sample table
 };
+
+// The name box at the left of the formula bar, a column's or a row's header, and the tab of
+// sheet 1-3, in pixels of the window.
+QRect nameBoxRect();
+QRect columnHeaderRect(QChar column);
+QRect rowHeaderRect(int row);
+QRect sheetTabRect(int sheet);
 
 QImage window(const View& view);
 

@@ -29,6 +29,8 @@ constexpr int EditorTextCol = 106;
 constexpr int AnswerCol = 109;
 constexpr int TabSpecCol = 130;
 constexpr int Target2Col = 177;
+constexpr int Image5Col = 151;
+constexpr int PointCol = 167;
 
 } // namespace
 
@@ -135,6 +137,13 @@ StepLine& StepLine::pane(int element, int left, int top)
     return *this;
 }
 
+StepLine& StepLine::route(int contextCode)
+{
+    line_.put(PaneCol, 1, u"R");
+    line_.putNumber(PaneCol + 1, 4, contextCode);
+    return *this;
+}
+
 StepLine& StepLine::target2(const TwipsRect& r, QChar jump)
 {
     line_.putNumber(Target2Col, 5, r.left);
@@ -167,6 +176,23 @@ StepLine& StepLine::dialogTabs(QChar layout, int shown, int expected, int overla
     line_.putNumber(TabSpecCol + 2, 1, shown);
     line_.putNumber(TabSpecCol + 3, 1, expected);
     line_.putNumber(TabSpecCol + 4, 1, overlaySlot);
+    return *this;
+}
+
+StepLine& StepLine::dragPicture(int left, int top, QStringView picture)
+{
+    // The start row is read from five columns when the picture returns, and from the last
+    // four of them when the step begins: the same number either way.
+    line_.putNumber(Image5Col, 5, left);
+    line_.putNumber(Image5Col + 5, 5, top);
+    line_.put(Image5Col + 10, 6, picture);
+    return *this;
+}
+
+StepLine& StepLine::dragPoint(int x, int y)
+{
+    line_.putNumber(PointCol, 5, x);
+    line_.putNumber(PointCol + 5, 5, y);
     return *this;
 }
 

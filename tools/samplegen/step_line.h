@@ -59,6 +59,8 @@ public:
     // A menu or toolbar target code ("H", element, item, cascade item, two unused, jump) at
     // one of its three places: 125, 86 or 96.
     StepLine& menuTarget(int col, QStringView code);
+    // The context menu that a right click on target 1 opens: "R" and its code at 86.
+    StepLine& route(int contextCode);
     // A pane or palette that the step opens itself ("H" and the element at 86), at a place in
     // twips (96-105).
     StepLine& pane(int element, int left, int top);
@@ -73,6 +75,11 @@ public:
     // A dialog-tab step: layout letter, tab shown first, tab to work on (1-9), the overlay slot
     // that holds the dialog.
     StepLine& dialogTabs(QChar layout, int shown, int expected, int overlaySlot);
+
+    // The picture that a picture-drag step moves (Image5): where it starts, in twips.
+    StepLine& dragPicture(int left, int top, QStringView picture);
+    // The point that a picture drag must pass, in twips.
+    StepLine& dragPoint(int x, int y);
 
     const QString& text() const { return line_.text(); }
 

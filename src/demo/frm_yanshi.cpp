@@ -1,0 +1,317 @@
+// The demonstration window's controls, its load, its end and the candidate's interruptions.
+
+#include "demo/frm_yanshi.h"
+
+#include "demo/demo_player.h"
+#include "platform/vb_picture.h"
+#include "platform/vb_units.h"
+#include "session_state/codes.h"
+#include "session_state/session_state.h"
+#include "simwindow/data_path.h"
+#include "session/frm_tm.h"
+#include "simwindow/frm_main.h"
+
+#include <initializer_list>
+
+namespace {
+
+const QColor WindowFace(195, 217, 249);
+const QColor ListEdge(127, 157, 185);
+const QColor Red(255, 0, 0);
+const QString SongTi = QStringLiteral("宋体");
+
+void makeTransparent(vb::Label& l)
+{
+    l.setBackStyle(0);
+    l.setCaption(QString());
+}
+
+void makeFrame(vb::Shape& s, const QColor& colour, int widthPx)
+{
+    s.setBorderColor(colour);
+    s.setBorderWidth(widthPx);
+    s.setFillStyle(1);
+    s.setVisible(false);
+}
+
+vb::Image* hiddenImage(vb::Container* parent)
+{
+    auto* img = new vb::Image(parent);
+    img->setVisible(false);
+    return img;
+}
+
+// The highlighted entry of the location list (16 pixels high) and the face of the chosen entry.
+QPixmap entryHighlight()
+{
+    QPixmap p(123, 16);
+    p.fill(QColor(49, 106, 197));
+    return p;
+}
+
+} // namespace
+
+YanShiState& yanShiState()
+{
+    static YanShiState state;
+    return state;
+}
+
+std::unique_ptr<DemoPlayer> makeStandInPlayer(FrmYanShi& window);
+
+FrmYanShi::FrmYanShi() : st(yanShiState())
+{
+    setBorderStyle(0);
+    setBackColor(WindowFace);
+    buildControls();
+    player_ = makeStandInPlayer(*this);
+}
+
+FrmYanShi::~FrmYanShi() = default;
+
+void FrmYanShi::setPlayer(std::unique_ptr<DemoPlayer> player) { player_ = std::move(player); }
+
+void FrmYanShi::buildControls()
+{
+    vb::Container* self = this;
+    // Pictures and labels, from the back: the bars and panes, the step pictures, the pressed
+    // pictures, the drop-downs and their highlight, the hot spots, the tabs, the targets, the
+    // frames, the hint, the note and the drawn context menu.
+    PicMenu = new vb::Image(self);
+    PicTool = new vb::Image(self);
+    PicHui = new vb::Image(self);
+    PicElse = hiddenImage(self);
+    Image1 = new vb::Image(self);
+    Image2 = new vb::Image(self);
+    Image3 = new vb::Image(self);
+    Image4 = new vb::Image(self);
+    Image5 = new vb::Image(self);
+    ImgMenu = new vb::Image(self);
+    ImgHui = new vb::Image(self);
+    ImgTool = new vb::Image(self);
+    ImgElse = new vb::Image(self);
+    Pic1J = hiddenImage(self);
+    Pic2J = hiddenImage(self);
+    Img1J = hiddenImage(self);
+    for (int i = 0; i <= 86; ++i)
+        makeTransparent(*LblZHU.create(i, self));
+    for (int i = 0; i <= 44; ++i)
+        makeTransparent(*Lbl1J.create(i, self));
+    Lbl1J(0).Move(0, 0, 495, 495);
+    for (int i = 1; i <= 33; ++i)
+        makeTransparent(*Lbl2J.create(i, self));
+    for (int i = 0; i <= 13; ++i)
+        makeTransparent(*LblXXK.create(i, self));
+    Label4 = new vb::Label(self);
+    makeTransparent(*Label4);
+    Label1 = new vb::Label(self);
+    makeTransparent(*Label1);
+    Shape6 = new vb::Shape(self);
+    makeFrame(*Shape6, Qt::black, 1);
+    Shape6->setBorderStyle(3);
+    Shape1 = new vb::Shape(self);
+    makeFrame(*Shape1, Red, 2);
+    Shape2 = new vb::Shape(self);
+    makeFrame(*Shape2, QColor(255, 255, 0), 2);
+    Shape4 = new vb::Shape(self);
+    makeFrame(*Shape4, QColor(0, 255, 0), 2);
+    Shape5 = new vb::Shape(self);
+    makeFrame(*Shape5, Red, 2);
+    Shape5->setShape(3);
+    Shape5->Move(-500, -500, 300, 300);
+    LHelp = new vb::Label(self);
+    LHelp->setBackStyle(1);
+    LHelp->setBackColor(QColor(255, 255, 192));
+    LHelp->setForeColor(Red);
+    LHelp->setFontName(SongTi);
+    LHelp->setFontBold(true);
+    LHelp->setAutoSize(true);
+    LHelp->setVisible(false);
+    ImgLogo = new vb::Label(self);
+    ImgLogo->setCaption(QStringLiteral("Label2"));
+    ImgLogo->setWordWrap(true);
+
+    // The drawn context menu and submenu: the player shows them.
+    const auto hidden = [](vb::Control* c) { c->setVisible(false); };
+    LRightMMenu = new vb::Label(self);
+    ShapeRMain = new vb::Shape(self);
+    for (auto* arr : {&LRM2, &LRM4, &LRM6, &LRM9, &LRS})
+        for (int i = 0; i <= 9; ++i)
+            hidden(arr->create(i, self));
+    for (const int i : {1, 3, 5, 7, 8}) {
+        hidden(LRMJL.create(i, self));
+        hidden(ImgJLSanjiao.create(i, self));
+    }
+    for (int i = 0; i <= 9; ++i)
+        hidden(LRFGX.create(i, self));
+    LRightSub = new vb::Label(self);
+    ShapeRSUB = new vb::Shape(self);
+    for (int i = 0; i <= 5; ++i)
+        hidden(LRSFgx.create(i, self));
+    for (vb::Control* c : std::initializer_list<vb::Control*>{LRightMMenu, ShapeRMain, LRightSub, ShapeRSUB})
+        hidden(c);
+
+    // Windowed controls, from the back: the sixth step picture, the editors, the list and its
+    // border, the location list.
+    Image6 = new vb::PictureBox(self);
+    Image6->setAutoSize(true);
+    Image6->setBorderStyle(0);
+    Image6->setVisible(false);
+    Text1 = new vb::TextBox(self);
+    Text1->setFontName(SongTi);
+    Text2 = new vb::TextBox(self);
+    Text3 = new vb::TextBox(self);
+    Text4 = new vb::TextBox(self);
+    LstLA = new vb::ListBox(self);
+    for (vb::Control* c : std::initializer_list<vb::Control*>{Text1, Text2, Text3, Text4, LstLA})
+        c->setVisible(false);
+    for (vb::PictureBox** edge : {&PicLeft, &PicRight, &PicTop, &PicBottom}) {
+        *edge = new vb::PictureBox(self);
+        (*edge)->setBorderStyle(0);
+        (*edge)->setBackColor(ListEdge);
+        (*edge)->setVisible(false);
+    }
+    PicList = new vb::PictureBox(self);
+    PicList->setAutoSize(true);
+    PicList->setBorderStyle(0);
+    PicList->setBackColor(Qt::white);
+    PicList->setVisible(false);
+    ImgSelAD = new vb::Image(PicList);
+    LblADDmyXZ = new vb::Label(PicList);
+    makeTransparent(*LblADDmyXZ);
+    for (int i = 0; i <= 13; ++i)
+        makeTransparent(*LblADD.create(i, static_cast<vb::Container*>(PicList)));
+    for (int i = 0; i <= 13; ++i)
+        ImgLiN.create(i, static_cast<vb::Container*>(PicList))->setPicture(entryHighlight());
+
+    Timer1 = new platform::Timer(this, 500);
+    Timer2 = new platform::Timer(this, 100);
+    Timer3 = new platform::Timer(this, 1000);
+    Timer4 = new platform::Timer(this, 200);
+    Timer5 = new platform::Timer(this, 100);
+    Timer6 = new platform::Timer(this, 100);
+    Timer7 = new platform::Timer(this, 200);
+    TimerRM = new platform::Timer(this, 100);
+    TimerRS = new platform::Timer(this, 100);
+    TimEnd = new platform::Timer(this, 100);
+    TimTool = new platform::Timer(this, 100);
+    TimEnd->onTimer = [this] { TimEnd_Timer(); };
+    ImgLiN.Click = [this](int i) { ImgLiN_Click(i); };
+    for (vb::Image* img : {Image1, Image2, Image3, Image4, Image5})
+        img->DblClick = [this] { TimEnd->setEnabled(true); };
+
+    controls_ = simwindow::stepControlsOf(*this);
+}
+
+simwindow::StepVars FrmYanShi::vars()
+{
+    return {st.Target1Width, st.Target1Height, st.HintText,   st.TabLayoutRow, st.DialogImageNo,
+            st.DialogLeft,   st.DialogTop,     st.ExpectedTab, st.TabCount,     st.FrontTabRow};
+}
+
+std::optional<QPixmap> FrmYanShi::chromePicture(const QString& name) const
+{
+    const std::optional<QString> path = simwindow::safeFilePath(st.imgDir, name + QStringLiteral(".mxy"));
+    if (!path)
+        return std::nullopt;
+    return vb::LoadPicture(*path);
+}
+
+void FrmYanShi::Form_Load()
+{
+    SessionState& s = S();
+    if (auto icon = simwindow::stepPicture(QStringLiteral("l62011")))
+        setIcon(icon);
+    st.PtX = scaledX(7680);
+    st.PtY = scaledY(5760);
+    s.DisplayMode = 1;
+    st.TickCount = 0;
+    Label1->setCaption(QString());
+
+    const int w = scaledX(12000);
+    const int h = scaledY(9000);
+    setWindowState(vb::vbNormal);
+    Move((vb::screenWidthTw() - w) / 2, (vb::screenHeightTw() - h) / 2, w, h);
+
+    // The note: the question's text as the panel shows it (without a panel, the question line's
+    // text), on light yellow, one 180-twip line per 14 characters.
+    const QString note = vb::Forms::isLoaded<FrmTm>() ? frmTm().RtbTM->Text().trimmed()
+                                                      : codes::trimSpaces(QStringView(s.QuestionLine).mid(6));
+    ImgLogo->setBackStyle(1);
+    ImgLogo->setBackColor(QColor(255, 255, 192));
+    ImgLogo->setFontSize(9 * s.ScaleX);
+    ImgLogo->setCaption(note);
+    ImgLogo->Move(scaledX(9420), scaledY(7620), scaledX(2535),
+                  static_cast<int>((note.size() / 14 + 1) * 180 * s.ScaleY + 15 * s.ScaleY));
+    setTopmost(true);
+    // The window lies exactly over the hidden simulated window.
+    if (vb::Forms::isLoaded<FrmMain>()) {
+        FrmMain& main = frmMain();
+        main.setWindowState(vb::vbNormal);
+        Move(main.Left(), main.Top());
+    }
+
+    LHelp->setFontSize(11 * s.ScaleX);
+    LstLA->setFontSize(9 * s.ScaleX);
+    LblXXK(0).setFontSize(9 * s.ScaleX);
+    st.imgDir = installPath(u"examdata/");
+
+    for (int i = 0; i <= 13; ++i) {
+        LblADD(i).Move(0, scaledY(240 * i + 345), scaledX(3900), scaledY(240));
+        LblADD(i).setCaption(QString());
+        ImgLiN(i).setVisible(false);
+        ImgLiN(i).Move(0, LblADD(i).Top());
+    }
+    ImgSelAD->Move(scaledX(-120), scaledY(45));
+    LblADDmyXZ->Move(0, 0, scaledX(3900), scaledY(330));
+    PicList->setHeight(scaledY(330));
+    PicList->setVisible(false);
+    for (const auto& [control, code] : {std::pair<vb::Image*, const char*>{PicMenu, "9lX007"},
+                                        {PicHui, "9lX008"}, {PicTool, "9lX009"}})
+        if (auto picture = simwindow::stepPicture(QString::fromLatin1(code)))
+            control->setPicture(picture);
+    if (auto picture = simwindow::stepPicture(QStringLiteral("9lX010")))
+        PicList->setPicture(picture);
+
+    st.FontColorTable = simwindow::FontColorTable::fromDataDir(s.DataDir);
+    st.TabLayoutTable = simwindow::TabLayoutTable::fromDataDir(s.DataDir);
+
+    st.StepNo = 1;
+    CSH();
+    setData();
+}
+
+void FrmYanShi::TimEnd_Timer()
+{
+    Shape5->Move(-500, -500);
+    ++st.TickCount;
+    if (st.TickCount < 4)
+        return;
+    for (platform::Timer* t : {Timer1, Timer2, Timer3, Timer4, Timer5, Timer6, Timer7})
+        t->setEnabled(false);
+    st.TickCount = 0;
+    st.StepNo = 1;
+    S().DemoRunning = 0;
+    TimEnd->setEnabled(false);
+    vb::Unload(*this);
+    // Back to the practice: the simulated window, and the panel that shows the question again.
+    if (vb::Forms::isLoaded<FrmMain>())
+        frmMain().Show();
+    if (vb::Forms::isLoaded<FrmTm>()) {
+        FrmTm& panel = frmTm();
+        panel.TimerREDO->setEnabled(true);
+        panel.Show();
+    }
+}
+
+void FrmYanShi::Form_DblClick() { TimEnd->setEnabled(true); }
+
+void FrmYanShi::Form_KeyUp(int& keyCode, int)
+{
+    if (keyCode == 13 || keyCode == 32 || keyCode == 27)
+        TimEnd->setEnabled(true);
+}
+
+void FrmYanShi::doNext() { player_->doNext(); }
+void FrmYanShi::GoStep(const QString& code) { player_->GoStep(code); }
+void FrmYanShi::MuBiaoWei() { player_->MuBiaoWei(); }

@@ -1,0 +1,429 @@
+#include "simwindow/step_view.h"
+
+#include "platform/vb_form.h"
+#include "platform/vb_picture.h"
+#include "session_state/codes.h"
+#include "session_state/session_state.h"
+#include "simwindow/data_path.h"
+#include "simwindow/input_rules.h"
+#include "simwindow/layout_rules.h"
+#include "simwindow/step_record.h"
+#include "simwindow/step_rules.h"
+#include "simwindow/text_table.h"
+
+#include <QRect>
+#include <initializer_list>
+
+using codes::field;
+
+namespace simwindow {
+
+namespace {
+
+using vb::bounds;
+using vb::setBounds;
+
+void shrink(vb::Control& c)
+{
+    c.setWidth(1);
+    c.setHeight(1);
+}
+
+// A text of the step's text table named by a text-line field; without a table it is empty.
+QString tableTextOrEmpty(QStringView field) { return fieldText(S().TextTablePath, field).value_or(QString()); }
+
+} // namespace
+
+vb::Image* StepControls::image(int k) const
+{
+    return k >= 1 && k <= 5 ? images[static_cast<std::size_t>(k)] : nullptr;
+}
+
+std::optional<QPixmap> stepPicture(const QString& code)
+{
+    const std::optional<QString> path = dataFilePath(S().DataDir, code);
+    if (!path)
+        return std::nullopt;
+    return vb::LoadPicture(*path);
+}
+
+void resetTabs(const StepControls& c)
+{
+    for (int i = 0; i <= 13; ++i) {
+        vb::Label& tab = (*c.LblXXK)(i);
+        tab.Move(-scaledX(1), -scaledY(1), 1, 1);
+        tab.setCaption(QString());
+    }
+}
+
+void layoutPictures(const StepControls& c, vb::Form& window, const StepRecord& rec, bool firstStep,
+                    std::array<QString, 7>* shownCodes)
+{
+    const QString keep = QStringLiteral("888888");
+    const auto record = [shownCodes](int k, const QString& code) {
+        if (shownCodes)
+            (*shownCodes)[static_cast<std::size_t>(k)] = code;
+    };
+
+    // The background has no hide code; "888888" keeps it, except on a question's first step.
+    QString back = rec.BackPicture;
+    if (back == keep && firstStep)
+        back = QStringLiteral("310010");
+    if (back != keep) {
+        if (auto picture = stepPicture(back))
+            window.setPicture(picture);
+        record(0, back);
+    }
+
+    for (int k = 1; k <= 5; ++k) {
+        const Overlay o = rec.overlay(k);
+        vb::Image& img = *c.image(k);
+        if (o.picture == u"000000") {
+            img.setVisible(false);
+            continue;
+        }
+        img.Move(scaledX(o.left), scaledY(o.top));
+        if (o.picture != keep) {
+            if (auto picture = stepPicture(o.picture))
+                img.setPicture(picture);
+            record(k, o.picture);
+        }
+        img.setVisible(true);
+    }
+
+    const Overlay six = rec.overlay(6);
+    if (codes::num16(six.picture) == 0) {
+        c.Image6->setVisible(false);
+    } else {
+        c.Image6->Move(scaledX(six.left), scaledY(six.top));
+        if (six.picture != keep) {
+            if (auto picture = stepPicture(six.picture))
+                c.Image6->setPicture(picture);
+            record(6, six.picture);
+        }
+        c.Image6->setVisible(true);
+    }
+}
+
+void layoutEditor(const StepControls& c, const StepRecord& rec, const FontColorTable& table)
+{
+    vb::TextBox& t = *c.Text1;
+    if (!rec.hasEditor()) {
+        t.setVisible(false);
+        c.Text2->setVisible(false);
+        return;
+    }
+    const double scale = S().ScaleX;
+    t.setVisible(true);
+    t.Move(scaledX(rec.EditorLeft), scaledY(rec.EditorTop), scaledX(rec.EditorWidth), scaledY(rec.EditorHeight));
+    t.setText(tableTextOrEmpty(rec.EditorTextField));
+    t.SetFocus();
+    t.setSelStart(static_cast<int>(t.Text().size()));
+
+    const EditorFormatSpec f = editorFormat(rec);
+    t.setFontSize(9 * scale);
+    t.setAlignment(f.align == EditorAlign::Right ? 1 : f.align == EditorAlign::Centre ? 2 : 0);
+    t.setFontSize(f.pointSize * scale);
+    if (f.style) {
+        t.setFontBold((*f.style & 1) != 0);
+        t.setFontItalic((*f.style & 2) != 0);
+        t.setFontUnderline((*f.style & 4) != 0);
+    }
+    // Without a font-and-colour table at all the editor keeps a readable look: the toolkit's
+    // font, black on white. In a table an empty or short colour entry reads 0 for every missing
+    // number, and an empty font name keeps the font the editor has.
+    if (!table.present) {
+        t.setForeColor(Qt::black);
+        t.setBackColor(Qt::white);
+        return;
+    }
+    const QString font = table.fontName(f.fontDigit);
+    if (!font.isEmpty())
+        t.setFontName(font);
+    t.setForeColor(table.foreColor(f.foreDigit));
+    t.setBackColor(table.backColor(f.backDigit));
+}
+
+void layoutHint(const StepControls& c, const StepRecord& rec, StepVars v)
+{
+    if (rec.hintUnchanged())
+        return;
+    c.LHelp->Move(scaledX(rec.HintLeft), scaledY(rec.HintTop));
+    v.hintText = tableTextOrEmpty(rec.HintField);
+    c.LHelp->setCaption(v.hintText);
+}
+
+void showHintFrames(const StepControls& c, bool hintsOn)
+{
+    for (vb::Control* ctl : std::initializer_list<vb::Control*>{c.LHelp, c.Shape1, c.Shape2, c.Shape4})
+        ctl->setVisible(hintsOn);
+}
+
+void layoutTarget1(const StepControls& c, const StepRecord& rec, StepVars v)
+{
+    vb::Label& l = *c.Label1;
+    shrink(l);
+    if (!rec.hasTarget1()) {
+        l.setVisible(false);
+        c.Shape1->setVisible(false);
+    } else {
+        l.setVisible(true);
+        l.Move(scaledX(rec.Target1Left), scaledY(rec.Target1Top));
+        v.target1Width = rec.Target1Width;
+        v.target1Height = rec.Target1Height;
+        l.setWidth(scaledX(v.target1Width));
+        if (v.target1Height != 0) {
+            l.setAutoSize(false);
+            l.setHeight(scaledY(v.target1Height));
+        } else {
+            l.setAutoSize(true);
+        }
+        if (v.target1Height == 0) {
+            shrink(l);
+            c.Shape1->setVisible(false);
+        }
+    }
+    setBounds(*c.Shape1, bounds(l));
+}
+
+void layoutTabsOrFrame(const StepControls& c, const StepRecord& rec, StepVars v, const TabLayoutTable& table)
+{
+    if (!rec.isDialogTab()) {
+        setBounds(*c.Shape1, bounds(*c.Label1));
+        return;
+    }
+    c.Shape4->setVisible(false);
+    const int shown = tabNumber(field(rec.TabSpec, 3, 1));
+    v.expectedTab = tabNumber(field(rec.TabSpec, 4, 1));
+    v.dialogImage = codes::num16(field(rec.TabSpec, 5, 1));
+    c.LHelp->setCaption(tabHint(v.expectedTab));
+    // A letter outside A-U keeps the layout of the previous dialog step.
+    if (auto layout = table.forLetter(field(rec.TabSpec, 2, 1)))
+        v.tabLayout = *layout;
+    if (vb::Image* dialog = c.image(v.dialogImage)) {
+        v.dialogLeft = dialog->Left();
+        v.dialogTop = dialog->Top();
+        if (shown != v.expectedTab)
+            if (auto picture = stepPicture(v.tabLayout.pagePicture(shown)))
+                dialog->setPicture(picture);
+    }
+
+    auto& tabs = *c.LblXXK;
+    v.tabCount = v.tabLayout.tabCount();
+    for (int i = 0; i <= v.tabCount; ++i) {
+        tabs(i).Move(-scaledX(1), scaledY(v.tabLayout.headerTop()) + v.dialogTop, 1,
+                     scaledY(v.tabLayout.headerHeight()));
+        tabs(i).setCaption(QString());
+    }
+    for (int i = 1; i <= v.tabCount; ++i) {
+        tabs(i).setLeft(scaledX(v.tabLayout.headerLeft(i)) + v.dialogLeft);
+        tabs(i).setWidth(scaledX(v.tabLayout.headerWidth(i)));
+    }
+    if (v.tabCount > 9) {
+        tabs(13).setWidth(scaledX(1485));
+        tabs(7).setWidth(scaledX(1050));
+        v.tabRow = tabRow(shown);
+        DoubleXXK(c, v);
+    }
+    const TabLayout& t = v.tabLayout;
+    tabs(0).Move(scaledX(t.backLeft()) + v.dialogLeft, scaledY(t.backTop()) + v.dialogTop, scaledX(t.backWidth()),
+                 scaledY(t.backHeight()));
+
+    showTabState(c, v, shown == v.expectedTab);
+}
+
+void showTabState(const StepControls& c, StepVars v, bool onExpectedTab)
+{
+    if (onExpectedTab) {
+        c.Label1->setHeight(scaledY(v.target1Height));
+        c.Label1->setWidth(scaledX(v.target1Width));
+        c.LHelp->setCaption(v.hintText);
+        setBounds(*c.Shape1, bounds(*c.Label1));
+    } else {
+        c.LHelp->setCaption(tabHint(v.expectedTab));
+        shrink(*c.Label1);
+        if (c.LblXXK->exists(v.expectedTab))
+            setBounds(*c.Shape1, bounds((*c.LblXXK)(v.expectedTab)));
+    }
+}
+
+void DoubleXXK(const StepControls& c, StepVars v)
+{
+    const int top = scaledY(v.tabLayout.headerTop()) + v.dialogTop;
+    const int lower = scaledY(v.tabLayout.headerTop() + 300) + v.dialogTop;
+    // The row that holds the chosen tab lies next to the page.
+    for (int i = 1; i <= v.tabCount; ++i) {
+        const bool inChosenRow = v.tabRow == 2 ? i >= 8 : i <= 7;
+        (*c.LblXXK)(i).setTop(inChosenRow ? lower : top);
+    }
+}
+
+void layoutCombo(const StepControls& c, const StepRecord& rec, int pointX, int pointY)
+{
+    if (!rec.isCombo())
+        return;
+    vb::Label& field0 = (*c.LblXXK)(0);
+    field0.Move(scaledX(pointX), scaledY(pointY), scaledX(1095), scaledY(285));
+    field0.setCaption(QString());
+}
+
+void layoutTarget2(const StepControls& c, const StepRecord& rec)
+{
+    vb::Label& l = *c.Label4;
+    if (rec.hasTarget2()) {
+        l.setVisible(true);
+        l.Move(scaledX(rec.Target2Left), scaledY(rec.Target2Top), scaledX(rec.Target2Width),
+               scaledY(rec.Target2Height));
+    } else {
+        l.Move(-1, l.Top(), 1, 1);
+    }
+    setBounds(*c.Shape4, bounds(l));
+}
+
+void layoutEditorVariants(const StepControls& c, const StepRecord& rec)
+{
+    vb::TextBox& t1 = *c.Text1;
+    if (rec.OperationCode == u"0021") {
+        c.Text2->setText(t1.Text());
+        setBounds(*c.Text2, bounds(t1));
+        c.Text2->setVisible(true);
+        t1.setVisible(false);
+    } else {
+        c.Text2->setVisible(false);
+    }
+    if (rec.OperationCode == u"0027") {
+        c.Shape1->setVisible(false);
+        c.Text3->setText(t1.Text());
+        setBounds(*c.Text3, bounds(t1));
+        c.Text3->setFontSize(t1.FontSize());
+        c.Text3->setForeColor(t1.ForeColor());
+        c.Text3->setBackColor(t1.BackColor());
+        c.Text3->setVisible(true);
+        t1.setVisible(false);
+    } else {
+        c.Text3->setVisible(false);
+    }
+}
+
+void layoutTyping(const StepControls& c, const StepRecord& rec)
+{
+    const TypingHint hint = typingHint(rec.OperationCode, c.LHelp->Caption());
+    if (rec.OperationCode.startsWith(u"002")) {
+        c.LHelp->setCaption(hint.caption);
+        if (hint.frame == FrameRule::Hidden)
+            c.Shape1->setVisible(false);
+        else if (hint.frame == FrameRule::FollowsHint)
+            c.Shape1->setVisible(c.LHelp->Visible());
+        if (hint.clearSelection)
+            c.Text1->setSelLength(0);
+    }
+    if (hint.showEditBar) {
+        c.Text4->Move(scaledX(2880), scaledY(1560), scaledX(8865), scaledY(225));
+        c.Text4->setFontSize(11 * S().ScaleX);
+        c.Text4->setVisible(true);
+    } else {
+        c.Text4->setVisible(false);
+    }
+}
+
+bool layoutList(const StepControls& c, const StepRecord& rec)
+{
+    const std::initializer_list<vb::Control*> parts{c.LstLA, c.PicLeft, c.PicRight, c.PicTop, c.PicBottom};
+    vb::Label& field0 = (*c.LblXXK)(0);
+    if (!rec.OperationCode.startsWith(u"L")) {
+        for (vb::Control* ctl : parts)
+            ctl->setVisible(false);
+        field0.setCaption(QString());
+        return false;
+    }
+    for (vb::Control* ctl : parts)
+        ctl->setVisible(true);
+    const QRect r = bounds(*c.Text1);
+    vb::ListBox& list = *c.LstLA;
+    setBounds(list, r);
+    c.Text1->setVisible(false);
+    const int ex = scaledX(15);
+    const int ey = scaledY(15);
+    c.PicLeft->Move(r.x(), r.y(), ex, r.height());
+    c.PicRight->Move(r.x() + r.width() - ex, r.y(), ex, r.height());
+    c.PicTop->Move(r.x(), r.y(), r.width(), ey);
+    c.PicBottom->Move(r.x(), r.y() + r.height() - ey, r.width(), ey);
+
+    list.Clear();
+    // Without a text table the list stays empty: nothing can be chosen, nothing passes.
+    if (const std::optional<QString> text = fieldText(S().TextTablePath, QStringView(rec.OperationCode).mid(1, 3)))
+        for (const QString& item : listItems(*text))
+            list.AddItem(item);
+    bool passes = false;
+    if (rec.EditorTextLine >= 0 && rec.EditorTextLine < list.ListCount()) {
+        list.setListIndex(rec.EditorTextLine);
+        passes = listChoicePasses(rec, rec.EditorTextLine);
+    }
+    field0.setCaption(list.Text());
+    field0.setWidth(list.Width());
+    return passes;
+}
+
+std::optional<int> layoutLocationList(const StepControls& c, const StepRecord& rec)
+{
+    if (!rec.OperationCode.startsWith(u"K")) {
+        c.PicList->setVisible(false);
+        return std::nullopt;
+    }
+    c.PicList->Move(c.Text1->Left(), c.Text1->Top());
+    c.PicList->setVisible(true);
+    return locationStartEntry(rec);
+}
+
+void selectLocationEntry(const StepControls& c, int index)
+{
+    if (const std::optional<int> left = locationFaceLeft(index)) {
+        c.ImgSelAD->setLeft(scaledX(*left));
+        c.ImgSelAD->setPicture((*c.ImgLiN)(index).Picture());
+    }
+    c.PicList->setHeight(scaledY(330));
+}
+
+void hideSmallFrame(const StepControls& c)
+{
+    if (c.Label1->Height() <= 10 || !c.Label1->Visible())
+        c.Shape1->setVisible(false);
+}
+
+void applyPointer(vb::Control& target, const PointerSpec& spec)
+{
+    using Kind = PointerSpec::Kind;
+    if (spec.kind == Kind::Standard) {
+        target.setMousePointer(spec.shape);
+        return;
+    }
+    if (spec.kind == Kind::File) {
+        // A pointer file that cannot be read leaves the default pointer.
+        if (std::optional<QCursor> cursor = vb::LoadCursor(spec.file)) {
+            target.setMouseIcon(cursor);
+            target.setMousePointer(vb::vbCustom);
+            return;
+        }
+    }
+    target.setMousePointer(vb::vbDefault);
+}
+
+void layoutZones(const StepControls& c, const StepRecord& rec)
+{
+    const ZonePanels z = zonePanels(rec);
+    if (z.menu)
+        c.PicMenu->setVisible(true);
+    if (z.tool)
+        c.PicTool->setVisible(true);
+    if (z.hui)
+        c.PicHui->setVisible(true);
+    if (z.pane)
+        c.PicElse->setVisible(true);
+}
+
+void breakHintLines(const StepControls& c)
+{
+    c.LHelp->setCaption(c.LHelp->Caption().replace(u'|', QStringLiteral("\r\n")));
+}
+
+} // namespace simwindow

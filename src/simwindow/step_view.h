@@ -1,0 +1,154 @@
+#pragma once
+// The layout of one step record on a window's own controls. The simulated window and the
+// demonstration window lay out the same records on controls of the same names; each window hands
+// its controls and its step variables to these blocks and runs them in its own order, adding
+// what only it does (the simulated window's records of progress, the demonstration's pointer).
+
+#include "platform/vb_array.h"
+#include "platform/vb_controls.h"
+#include "simwindow/layout_tables.h"
+
+#include <QPixmap>
+#include <QString>
+#include <array>
+#include <optional>
+
+namespace simwindow {
+
+struct StepRecord;
+struct PointerSpec;
+
+// Sets a flag for the time of a scope: a window marks that it is laying a step out, so that
+// nothing its own set-up does may start another step.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+// The controls that a step record lays out, as one window has them.
+struct StepControls {
+    std::array<vb::Image*, 6> images{}; // Image1-Image5 at 1-5; 0 unused
+    vb::PictureBox* Image6 = nullptr;
+    vb::Label* Label1 = nullptr;
+    vb::Label* Label4 = nullptr;
+    vb::Shape* Shape1 = nullptr;
+    vb::Shape* Shape2 = nullptr;
+    vb::Shape* Shape4 = nullptr;
+    vb::TextBox* Text1 = nullptr;
+    vb::TextBox* Text2 = nullptr;
+    vb::TextBox* Text3 = nullptr;
+    vb::TextBox* Text4 = nullptr;
+    vb::ListBox* LstLA = nullptr;
+    vb::PictureBox* PicLeft = nullptr;
+    vb::PictureBox* PicRight = nullptr;
+    vb::PictureBox* PicTop = nullptr;
+    vb::PictureBox* PicBottom = nullptr;
+    vb::ControlArray<vb::Label>* LblXXK = nullptr; // 0-13
+    vb::Label* LHelp = nullptr;
+    vb::PictureBox* PicList = nullptr;
+    vb::Image* ImgSelAD = nullptr;
+    vb::ControlArray<vb::Image>* ImgLiN = nullptr; // 0-13
+    // Zone pictures: pictures in one window, containers in the other.
+    vb::Control* PicMenu = nullptr;
+    vb::Control* PicTool = nullptr;
+    vb::Control* PicHui = nullptr;
+    vb::Control* PicElse = nullptr;
+
+    // Step picture k (1-5), nothing for any other k.
+    vb::Image* image(int k) const;
+};
+
+// The step controls of a window that names them as both windows do.
+template <class Window>
+StepControls stepControlsOf(Window& w)
+{
+    StepControls c;
+    c.images = {nullptr, w.Image1, w.Image2, w.Image3, w.Image4, w.Image5};
+    c.Image6 = w.Image6;
+    c.Label1 = w.Label1;
+    c.Label4 = w.Label4;
+    c.Shape1 = w.Shape1;
+    c.Shape2 = w.Shape2;
+    c.Shape4 = w.Shape4;
+    c.Text1 = w.Text1;
+    c.Text2 = w.Text2;
+    c.Text3 = w.Text3;
+    c.Text4 = w.Text4;
+    c.LstLA = w.LstLA;
+    c.PicLeft = w.PicLeft;
+    c.PicRight = w.PicRight;
+    c.PicTop = w.PicTop;
+    c.PicBottom = w.PicBottom;
+    c.LblXXK = &w.LblXXK;
+    c.LHelp = w.LHelp;
+    c.PicList = w.PicList;
+    c.ImgSelAD = w.ImgSelAD;
+    c.ImgLiN = &w.ImgLiN;
+    c.PicMenu = w.PicMenu;
+    c.PicTool = w.PicTool;
+    c.PicHui = w.PicHui;
+    c.PicElse = w.PicElse;
+    return c;
+}
+
+// The window's variables that the blocks read and write, under the window's own names.
+struct StepVars {
+    int& target1Width;
+    int& target1Height;
+    QString& hintText;       // the hint read from the text table, kept for the tab steps
+    TabLayout& tabLayout;    // the dialog layout of the last tab step
+    int& dialogImage;        // 1-5: the step picture that shows the dialog
+    int& dialogLeft;
+    int& dialogTop;
+    int& expectedTab;
+    int& tabCount;
+    int& tabRow;             // 1 or 2: the row of tabs in front
+};
+
+// A picture of the data folder named by a code; nothing when it cannot be read (or the code
+// could name a file outside the folder), so that the control keeps what it shows.
+std::optional<QPixmap> stepPicture(const QString& code);
+
+// Every tab label 1 × 1 twip just outside the corner, without caption.
+void resetTabs(const StepControls& c);
+
+// The background and Image1-Image6. "888888" keeps a picture (on the first step of a question
+// the background becomes "310010"); `shownCodes`, when given, records every code shown
+// (background, Image1-6).
+void layoutPictures(const StepControls& c, vb::Form& window, const StepRecord& rec, bool firstStep,
+                    std::array<QString, 7>* shownCodes);
+void layoutEditor(const StepControls& c, const StepRecord& rec, const FontColorTable& table);
+void layoutHint(const StepControls& c, const StepRecord& rec, StepVars v);
+// The hint and the three frames shown only with hints on.
+void showHintFrames(const StepControls& c, bool hintsOn);
+void layoutTarget1(const StepControls& c, const StepRecord& rec, StepVars v);
+// Target 1's frame, or for a dialog-tab step the tabs and the frame on the tab to choose.
+void layoutTabsOrFrame(const StepControls& c, const StepRecord& rec, StepVars v, const TabLayoutTable& table);
+void DoubleXXK(const StepControls& c, StepVars v);
+void showTabState(const StepControls& c, StepVars v, bool onExpectedTab);
+void layoutCombo(const StepControls& c, const StepRecord& rec, int pointX, int pointY);
+void layoutTarget2(const StepControls& c, const StepRecord& rec);
+// 0021 and 0027: the editor's text moves into Text2 or Text3.
+void layoutEditorVariants(const StepControls& c, const StepRecord& rec);
+// The hint wording and the frame of typing steps, and the edit bar Text4.
+void layoutTyping(const StepControls& c, const StepRecord& rec);
+// A list step fills and shows LstLA; true when the entry selected at the start is the answer.
+bool layoutList(const StepControls& c, const StepRecord& rec);
+// A location-list step shows PicList at the editor's place; gives the entry chosen at the start.
+std::optional<int> layoutLocationList(const StepControls& c, const StepRecord& rec);
+// The chosen location entry into the closed list's face.
+void selectLocationEntry(const StepControls& c, int index);
+// No frame around a target 10 twips high or less, or hidden.
+void hideSmallFrame(const StepControls& c);
+void applyPointer(vb::Control& target, const PointerSpec& spec);
+void layoutZones(const StepControls& c, const StepRecord& rec);
+// "|" in the hint breaks the line.
+void breakHintLines(const StepControls& c);
+
+} // namespace simwindow

@@ -1,0 +1,175 @@
+// A mock exam on the real panel: the login that opens it with its clock, the hand-in dialogs
+// (cancel back to the exam, confirm to the score report, no cancel once the time is up), and
+// the three ways on from the score report.
+
+#include "panel_fixture.h"
+
+#include "controls/frm_qvmsgbox.h"
+#include "cover/frm_fengmian.h"
+#include "session/frm_chengji.h"
+#include "session/frm_end1.h"
+#include "session/frm_end2.h"
+#include "session/frm_logon.h"
+#include "session/record_files.h"
+
+using platform::Clock;
+
+namespace {
+
+class ExamFlowTest : public PanelTest {
+protected:
+    void SetUp() override
+    {
+        PanelTest::SetUp();
+        QStringList texts;
+        for (int i = 1; i <= 40; ++i)
+            texts << QStringLiteral("题%1").arg(i);
+        questions(texts);
+        SessionState& s = S();
+        s.SessionKind = 0;
+        s.SetIndex = 4;
+        s.PaperNo = 4;
+        s.QuestionCount = 40;
+        s.DisplayMode = 3;
+        s.PanelMayClose = 0;
+        s.ExamStartTime = QStringLiteral("2026-12-10 09:00:00");
+        for (int i = 1; i <= 40; ++i)
+            s.QuestionId[static_cast<std::size_t>(i)] = 100 + i;
+    }
+    // Logs in through the imitation login and lets the exam open.
+    FrmTm& login(const QString& seat)
+    {
+        FrmLogon& f = frmLogon();
+        f.Show();
+        Clock::advance(100);
+        f.TxtZwh->setText(seat);
+        tsupport::click(*f.CmdLog);
+        Clock::advance(700);
+        EXPECT_FALSE(vb::Forms::isLoaded<FrmLogon>());
+        Clock::advance(600);
+        return frmTm();
+    }
+    // Answers the hand-in dialogs: `steps` says, dialog after dialog, which button to click
+    // (1 confirm, 2 cancel); what each showed is kept.
+    void answerHandIn(std::vector<int> steps)
+    {
+        plan = std::move(steps);
+        vb::setModalResponder([this](vb::Form& f) {
+            auto* d = dynamic_cast<HandInDialog*>(&f);
+            if (!d || plan.empty()) {
+                vb::Unload(f);
+                return;
+            }
+            notices << d->Label1->Caption();
+            cancelShown.push_back(d->Command2->Visible());
+            const int button = plan.front();
+            plan.erase(plan.begin());
+            tsupport::click(button == 1 ? *d->Command1 : *d->Command2);
+        });
+    }
+    std::vector<int> plan;
+    QStringList notices;
+    std::vector<bool> cancelShown;
+};
+
+} // namespace
+
+TEST_F(ExamFlowTest, LoginOpensTheExamWithAFreshClock)
+{
+    FrmTm& p = login(QStringLiteral("7"));
+    EXPECT_TRUE(p.Visible());
+    EXPECT_TRUE(frmMain().Visible());
+    EXPECT_EQ(p.KsZWH1->Caption(), QStringLiteral("07"));
+    EXPECT_EQ(p.LblTime->Caption(), QStringLiteral("剩余50分钟"));
+    EXPECT_TRUE(p.TimeKS->Enabled());
+    EXPECT_NE(S().ExamStartTime, QStringLiteral("-1"));
+    Clock::advance(60000);
+    EXPECT_EQ(S().MinutesLeft, 49);
+}
+
+TEST_F(ExamFlowTest, HandInCancelledGoesBackToTheExam)
+{
+    FrmTm& p = login(QStringLiteral("7"));
+    Clock::advance(60000);
+    for (int i = 1; i <= 40; ++i)
+        S().QuestionState[static_cast<std::size_t>(i)] = 5;
+    S().QuestionState[3] = 1;
+    answerHandIn({2});
+    p.CmdGN_Click(FrmTm::BtnHandIn);
+    EXPECT_EQ(notices, QStringList{QStringLiteral("\r\n您是否确定交卷?")});
+    EXPECT_TRUE(p.Visible());
+    EXPECT_EQ(p.Left() + p.Width(), frmMain().Left() + frmMain().Width());
+    EXPECT_EQ(p.Top() + p.Height(), frmMain().Top() + frmMain().Height());
+    EXPECT_TRUE(p.TimeKS->Enabled());
+    EXPECT_EQ(S().MinutesLeft, 49);
+
+    // The second dialog's cancel does the same.
+    S().QuestionState[3] = 3;
+    notices.clear();
+    answerHandIn({1, 2});
+    p.CmdGN_Click(FrmTm::BtnHandIn);
+    EXPECT_EQ(notices, (QStringList{QStringLiteral("您还有题目未做或仍处于标识状态！\r\n\r\n您是否确定交卷?"),
+                                    QStringLiteral("按“交卷”后您将退出本场考试，并且不能重新登录!\r\n\r\n是否确定交卷?")}));
+    EXPECT_TRUE(p.Visible());
+    EXPECT_TRUE(p.TimeKS->Enabled());
+    EXPECT_FALSE(vb::Forms::isLoaded<FrmChengji>());
+}
+
+TEST_F(ExamFlowTest, HandInConfirmedOpensTheScoreReport)
+{
+    FrmTm& p = login(QStringLiteral("7"));
+    Clock::advance(3 * 60000);
+    answerHandIn({1, 1});
+    p.CmdGN_Click(FrmTm::BtnHandIn);
+    ASSERT_TRUE(vb::Forms::isLoaded<FrmChengji>());
+    EXPECT_TRUE(frmChengji().Visible());
+    EXPECT_TRUE(vb::Forms::isLoaded<FrmTm>());
+    EXPECT_FALSE(vb::Forms::isLoaded<FrmMain>());
+    EXPECT_EQ(S().MinutesLeft, 50);
+    EXPECT_EQ(p.LblTime->Caption(), QStringLiteral("剩余50分钟"));
+    EXPECT_EQ(p.LblTimeJD->Width(), 0);
+    EXPECT_FALSE(p.TimeKS->Enabled());
+    EXPECT_EQ(frmChengji().Label1->Caption(), QStringLiteral("第5套得分：0分"));
+}
+
+TEST_F(ExamFlowTest, AfterTimeUpTheDialogsHaveNoCancel)
+{
+    FrmTm& p = login(QStringLiteral("7"));
+    answerHandIn({1, 1});
+    Clock::advance(50 * 60000);
+    EXPECT_EQ(boxes, QStringList{QStringLiteral("时间已到，自动交卷！")});
+    EXPECT_EQ(cancelShown, (std::vector<bool>{false, false}));
+    EXPECT_TRUE(vb::Forms::isLoaded<FrmChengji>());
+    EXPECT_FALSE(p.TimeKS->Enabled());
+}
+
+TEST_F(ExamFlowTest, ASecondExamShowsItsOwnLoginAndClock)
+{
+    login(QStringLiteral("7"));
+    answerHandIn({1, 1});
+    frmTm().CmdGN_Click(FrmTm::BtnHandIn);
+    tsupport::click(*frmChengji().Command2);
+    EXPECT_FALSE(frmTm().TimeKS->Enabled());
+    // Long on the cover: the finished exam is never handed in again.
+    Clock::advance(60 * 60000);
+    EXPECT_FALSE(vb::Forms::isLoaded<FrmChengji>());
+    vb::Unload(frmFengmian());
+    S().ExamStartTime = QStringLiteral("-1");
+    FrmTm& p = login(QStringLiteral("9"));
+    EXPECT_EQ(p.KsZWH1->Caption(), QStringLiteral("09"));
+    EXPECT_TRUE(p.TimeKS->Enabled());
+    EXPECT_EQ(p.LblTime->Caption(), QStringLiteral("剩余50分钟"));
+}
+
+TEST_F(ExamFlowTest, LoginQuitStopsAClockLeftRunning)
+{
+    FrmTm& p = frmTm();
+    p.TimeKS->setEnabled(true);
+    FrmLogon& f = frmLogon();
+    f.Show();
+    Clock::advance(100);
+    answer = vb::vbYes;
+    tsupport::click(*f.CmdExit);
+    EXPECT_FALSE(p.TimeKS->Enabled());
+    EXPECT_TRUE(frmFengmian().Visible());
+}
