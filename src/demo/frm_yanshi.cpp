@@ -223,8 +223,9 @@ void FrmYanShi::Form_Load()
     SessionState& s = S();
     if (auto icon = simwindow::stepPicture(QStringLiteral("l62011")))
         setIcon(icon);
-    st.PtX = scaledX(7680);
-    st.PtY = scaledY(5760);
+    const QPoint start = demo::startPosition(s.ScaleX, s.ScaleY);
+    st.PtX = start.x();
+    st.PtY = start.y();
     s.DisplayMode = 1;
     st.TickCount = 0;
     Label1->setCaption(QString());

@@ -129,7 +129,6 @@ TypingTick typingTick(QStringView code, int typePos, QStringView typeText);
 // Timer periods and the tick counts of the counting timers.
 inline constexpr int PauseTicks = 5;     // 200 ms each: one second held on a key or automatic step
 inline constexpr int RingTicks = 3;      // 100 ms each: the ring's blink
-inline constexpr int EndTicks = 4;       // 100 ms each: the end of the demonstration
 // Whether the ring shows after blink tick number `tickCount` (counted before the tick adds one).
 inline bool ringVisibleAt(int tickCount) { return tickCount % 2 == 0; }
 
