@@ -3,6 +3,9 @@
 #include "demo/frm_yanshi.h"
 
 #include "demo/demo_player.h"
+#include "demo/frm_yanshi_pointer.h"
+#include "demo/player_rules.h"
+#include "session/frm_tm.h"
 #include "platform/vb_picture.h"
 #include "platform/vb_units.h"
 #include "session_state/codes.h"
@@ -57,14 +60,12 @@ YanShiState& yanShiState()
     return state;
 }
 
-std::unique_ptr<DemoPlayer> makeStandInPlayer(FrmYanShi& window);
-
 FrmYanShi::FrmYanShi() : st(yanShiState())
 {
     setBorderStyle(0);
     setBackColor(WindowFace);
     buildControls();
-    player_ = makeStandInPlayer(*this);
+    player_ = std::make_unique<YanShiPointer>(*this);
 }
 
 FrmYanShi::~FrmYanShi() = default;
@@ -118,7 +119,7 @@ void FrmYanShi::buildControls()
     Shape5 = new vb::Shape(self);
     makeFrame(*Shape5, Red, 2);
     Shape5->setShape(3);
-    Shape5->Move(-500, -500, 300, 300);
+    Shape5->Move(-500, -500, 375, 375);
     LHelp = new vb::Label(self);
     LHelp->setBackStyle(1);
     LHelp->setBackColor(QColor(255, 255, 192));
@@ -222,8 +223,9 @@ void FrmYanShi::Form_Load()
     SessionState& s = S();
     if (auto icon = simwindow::stepPicture(QStringLiteral("l62011")))
         setIcon(icon);
-    st.PtX = scaledX(7680);
-    st.PtY = scaledY(5760);
+    const QPoint start = demo::startPosition(s.ScaleX, s.ScaleY);
+    st.PtX = start.x();
+    st.PtY = start.y();
     s.DisplayMode = 1;
     st.TickCount = 0;
     Label1->setCaption(QString());
@@ -241,8 +243,7 @@ void FrmYanShi::Form_Load()
     ImgLogo->setBackColor(QColor(255, 255, 192));
     ImgLogo->setFontSize(9 * s.ScaleX);
     ImgLogo->setCaption(note);
-    ImgLogo->Move(scaledX(9420), scaledY(7620), scaledX(2535),
-                  static_cast<int>((note.size() / 14 + 1) * 180 * s.ScaleY + 15 * s.ScaleY));
+    ImgLogo->Move(scaledX(9420), scaledY(7620), scaledX(2535), demo::noteHeight(static_cast<int>(note.size()), s.ScaleY));
     setTopmost(true);
     // The window lies exactly over the hidden simulated window.
     if (vb::Forms::isLoaded<FrmMain>()) {
@@ -293,6 +294,7 @@ void FrmYanShi::TimEnd_Timer()
     st.StepNo = 1;
     S().DemoRunning = 0;
     TimEnd->setEnabled(false);
+    // Nothing below touches this window: it is gone.
     vb::Unload(*this);
     // Back to the practice: the simulated window, and the panel that shows the question again.
     if (vb::Forms::isLoaded<FrmMain>())

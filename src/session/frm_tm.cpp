@@ -170,6 +170,7 @@ void FrmTm::wireHandlers()
     TimeKS->onTimer = [this] { TimeKS_Timer(); };
     TimKsModel->onTimer = [this] { TimKsModel_Timer(); };
     TimerREDO->onTimer = [this] { TimerREDO_Timer(); };
+    TimStartYS->onTimer = [this] { TimStartYS_Timer(); };
     wireInputMethods();
 }
 
@@ -351,16 +352,7 @@ void FrmTm::DqExam()
         s.QuestionLine.clear();
     const panel::QuestionText shown = panel::questionText(s.QuestionLine);
     RtbTM->setText(shown.text);
-    FrmPicture& popup = frmPicture();
-    popup.Hide();
-    Image2->setVisible(false);
-    if (shown.pictureCode) {
-        if (auto path = simwindow::dataFilePath(s.DataDir, *shown.pictureCode))
-            if (auto p = vb::LoadPicture(*path))
-                popup.Image1->setPicture(p);
-        Image2->setCaption(ShowPicture);
-        Image2->setVisible(true);
-    }
+    showIllustration(shown.pictureCode);
 
     // The pictures the question showed last, so that it comes back with the look it was left
     // with; a picture that cannot be read leaves the slot as it is.
@@ -396,6 +388,20 @@ void FrmTm::DqExam()
     if (s.SessionKind == 0 && s.DisplayMode == 2)
         TimKsModel->setEnabled(true);
     showWindow();
+}
+
+void FrmTm::showIllustration(const std::optional<QString>& pictureCode)
+{
+    FrmPicture& popup = frmPicture();
+    popup.Hide();
+    Image2->setVisible(false);
+    if (!pictureCode)
+        return;
+    if (auto path = simwindow::dataFilePath(S().DataDir, *pictureCode))
+        if (auto p = vb::LoadPicture(*path))
+            popup.Image1->setPicture(p);
+    Image2->setCaption(ShowPicture);
+    Image2->setVisible(true);
 }
 
 void FrmTm::TimerREDO_Timer()

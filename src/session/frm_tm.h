@@ -125,6 +125,7 @@ public:
     void TimeKS_Timer();
     void TimKsModel_Timer();
     void TimerREDO_Timer();
+    void TimStartYS_Timer();
     void LblMinimise_Click();
     void Command2_Click();
     void Command2_MouseMove(int button, int shift, double x, double y);
@@ -156,7 +157,11 @@ private:
     // The examinee card's values and the mark faces, which belong to the session.
     void showSessionLook();
     void FinishSession();
+    // The question's text for the demonstration's note, then the hand-over two ticks later
+    // (frm_tm_demo.cpp).
     void StartDemonstration();
+    // Closes the illustration popup and offers the question's illustration, if it has one.
+    void showIllustration(const std::optional<QString>& pictureCode);
     // Shows the simulated window, bringing it back when minimised.
     void showWindow();
     // Hands the keyboard back to the simulated window.

@@ -81,9 +81,6 @@ void FrmTm::CmdGN_Click(int index)
     }
 }
 
-// The demonstration window takes over from here once it is built; the button does nothing yet.
-void FrmTm::StartDemonstration() {}
-
 void FrmTm::CmTNO_Click(int index)
 {
     S().CurrentQuestion = std::clamp(ListPage * 40 + index, 1, MaxQuestions);

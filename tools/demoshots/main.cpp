@@ -1,6 +1,6 @@
-// Plays the demonstration of one question of the sample installation with the stand-in player
-// and saves a picture of the window before every arrival of the pointer, so that a person can
-// look at each step as the demonstration lays it out. Not part of the program.
+// Plays the demonstration of one question of the sample installation and saves a picture of the
+// window before every arrival of the pointer, so that a person can look at each step as the
+// demonstration lays it out. Not part of the program.
 //
 //   talvesk-demoshots <installation folder> <output folder> [question, default 5]
 //

@@ -251,6 +251,7 @@ int run(const QString& sourceDir, const QString& installDir)
         out.writePicture(data + panels::dialogPageCode(tab) + QStringLiteral(".mxy"), panels::dialogPage(tab));
 
     out.writeBytes(QStringLiteral("ico01.CUR"), iBeamCursor());
+    out.writeBytes(QStringLiteral("ico07.CUR"), handCursor());
     writeSession(out, data, *src);
     writeCover(out, data, *src, QDir(sourceDir));
     // The module name is configuration entry 1, the endpoint's folder of the announcement entry 12.

@@ -39,12 +39,16 @@ enum TextLine {
     HintToolbarMenuDrawing,
     HintInsertAtB3,
     HintTaskPaneOpen,
-    LastTextLine = HintTaskPaneOpen
+    HintChartLine,
+    HintDragComment,
+    LastTextLine = HintDragComment
 };
 
 // Standard pointer 2 is the cross; cursor file 01 is the I-beam "ico01.CUR".
 constexpr int CrossPointer = 2;
 constexpr int IBeamFile = 1;
+// Cursor file 07 ("ico07.CUR") is the hand that a range drag of the demonstration shows.
+constexpr int HandFile = 7;
 
 TwipsRect cell(QStringView address)
 {
@@ -71,6 +75,42 @@ StepLine cellStep(int n, QStringView code, const QString& back, QStringView addr
     return s;
 }
 
+// Where D8's comment note pops up, beside the cell.
+QPoint commentPlace()
+{
+    const TwipsRect d8 = cell(u"D8");
+    return {d8.left + d8.width, d8.top - twips(sheet::CommentAnchorY)};
+}
+
+// The comment pops up beside D8 and the step moves on by itself after a second.
+StepLine commentStep(int n, const QString& back)
+{
+    const QPoint note = commentPlace();
+    StepLine s = step(n, u"8888", back);
+    s.overlay(1, note.x(), note.y(), CommentD8).hint(HintCommentShown, note.x(), note.y() + twips(64));
+    return s;
+}
+
+// The answer typed into C3.
+StepLine typingStep(int n)
+{
+    const TwipsRect c3 = cell(u"C3");
+    StepLine s = step(n, u"0020", DefaultBack);
+    s.editor(c3).texts(0, AnswerC3).hint(AnswerC3, c3.left + c3.width + twips(8), c3.top);
+    return s;
+}
+
+// A drag from B3 to D3 with the pointer that the step names.
+StepLine rangeDragStep(int n, QStringView code, QChar pointerKind, int pointer)
+{
+    const TwipsRect b3 = cell(u"B3");
+    const TwipsRect d3 = cell(u"D3");
+    StepLine s = step(n, code, DefaultBack);
+    s.zones(u"A7", u"EE").target2(b3).target1(d3).pointer(pointerKind, pointer)
+        .hint(HintDragB3D3, d3.left + d3.width + twips(8), d3.top);
+    return s;
+}
+
 Question clickEditHover()
 {
     Question q{QStringLiteral("0001"), {}};
@@ -78,16 +118,9 @@ Question clickEditHover()
     q.steps.push_back(cellStep(2, u"0002", BackB3, u"C5", HintDoubleClickC5, u'M', IBeamFile));
     q.steps.push_back(cellStep(3, u"0030", BackC5Edit, u"D8", HintHoverD8));
 
-    // The comment pops up beside D8 and the step moves on by itself after a second.
-    const TwipsRect d8 = cell(u"D8");
-    const int noteLeft = d8.left + d8.width;
-    const int noteTop = d8.top - twips(sheet::CommentAnchorY);
-    StepLine s4 = step(4, u"8888", Keep);
-    s4.overlay(1, noteLeft, noteTop, CommentD8).hint(HintCommentShown, noteLeft, noteTop + twips(64));
-    q.steps.push_back(s4);
-
+    q.steps.push_back(commentStep(4, Keep));
     StepLine s5 = step(5, u"9999", Keep);
-    s5.overlay(1, noteLeft, noteTop, Keep);
+    s5.overlay(1, commentPlace().x(), commentPlace().y(), Keep);
     q.steps.push_back(s5);
     return q;
 }
@@ -129,18 +162,10 @@ StepLine listStep(int n, const QString& back)
 Question typeDragKeyTabList()
 {
     Question q{QStringLiteral("0003"), {}};
-    const TwipsRect c3 = cell(u"C3");
-    StepLine s1 = step(1, u"0020", DefaultBack);
-    s1.editor(c3).texts(0, AnswerC3).hint(AnswerC3, c3.left + c3.width + twips(8), c3.top);
-    q.steps.push_back(s1);
-
+    q.steps.push_back(typingStep(1));
     // Ctrl is not needed: the drag runs from B3 to D3 with no modifier.
-    const TwipsRect b3 = cell(u"B3");
+    q.steps.push_back(rangeDragStep(2, u"0040", u'S', CrossPointer));
     const TwipsRect d3 = cell(u"D3");
-    StepLine s2 = step(2, u"0040", DefaultBack);
-    s2.zones(u"A7", u"EE").target2(b3).target1(d3).pointer(u'S', CrossPointer)
-        .hint(HintDragB3D3, d3.left + d3.width + twips(8), d3.top);
-    q.steps.push_back(s2);
 
     q.steps.push_back(step(3, u"6267", BackB3D3).hint(HintCopy, d3.left + d3.width + twips(8), d3.top));
 
@@ -193,11 +218,41 @@ Question demonstrationTour()
     return q;
 }
 
+// Every kind of action in one question, for a demonstration from its first step to its last:
+// clicks, typing, a menu's cascade, a context menu's submenu, a shortcut, a pause, a picture
+// drag, a range drag and a dialog tab.
+Question everyAction()
+{
+    Question q{QStringLiteral("0006"), {}};
+    q.steps.push_back(cellStep(1, u"0001", DefaultBack, u"B3", HintClickB3));
+    q.steps.push_back(cellStep(2, u"0002", BackB3, u"C5", HintDoubleClickC5, u'M', IBeamFile));
+    q.steps.push_back(typingStep(3));
+    StepLine s4 = step(4, u"7000", DefaultBack);
+    s4.menuTarget(125, u"H030402000").hint(HintToolbarsFormat, twips(420), twips(380));
+    q.steps.push_back(s4);
+    // The chart's context menu (set 1, menu 6): its first submenu, the third entry.
+    q.steps.push_back(cellStep(5, u"3612", DefaultBack, u"E10", HintChartLine));
+    q.steps.push_back(step(6, u"6267", DefaultBack).hint(HintCopy, twips(420), twips(380)));
+    q.steps.push_back(commentStep(7, DefaultBack));
+    const QPoint note = commentPlace();
+    const TwipsRect f12 = cell(u"F12");
+    StepLine s8 = step(8, u"8001", DefaultBack);
+    s8.dragPicture(note.x(), note.y(), CommentD8)
+        .dragPoint(f12.left + f12.width / 2, f12.top + f12.height / 2)
+        .hint(HintDragComment, note.x(), note.y() - twips(24));
+    q.steps.push_back(s8);
+    q.steps.push_back(rangeDragStep(9, u"0041", u'M', HandFile));
+    q.steps.push_back(dialogTabStep(10, BackB3D3));
+    q.steps.push_back(step(11, u"9999", BackB3D3));
+    return q;
+}
+
 } // namespace
 
 std::vector<Question> questions()
 {
-    return {clickEditHover(), rightClickCtrlClick(), typeDragKeyTabList(), menusAndPalettes(), demonstrationTour()};
+    return {clickEditHover(), rightClickCtrlClick(), typeDragKeyTabList(), menusAndPalettes(), demonstrationTour(),
+            everyAction()};
 }
 
 int textLinesUsed()
