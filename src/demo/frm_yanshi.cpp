@@ -5,51 +5,32 @@
 #include "demo/demo_player.h"
 #include "demo/frm_yanshi_pointer.h"
 #include "demo/player_rules.h"
-#include "session/frm_tm.h"
 #include "platform/vb_picture.h"
 #include "platform/vb_units.h"
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
 #include "simwindow/data_path.h"
+#include "simwindow/step_view.h"
 #include "session/frm_tm.h"
 #include "simwindow/frm_main.h"
 
 #include <initializer_list>
 
+using simwindow::entryHighlight;
+using simwindow::ListEdge;
+using simwindow::makeFrame;
+using simwindow::makeTransparent;
+using simwindow::Red;
+using simwindow::SongTi;
+using simwindow::WindowFace;
+
 namespace {
-
-const QColor WindowFace(195, 217, 249);
-const QColor ListEdge(127, 157, 185);
-const QColor Red(255, 0, 0);
-const QString SongTi = QStringLiteral("宋体");
-
-void makeTransparent(vb::Label& l)
-{
-    l.setBackStyle(0);
-    l.setCaption(QString());
-}
-
-void makeFrame(vb::Shape& s, const QColor& colour, int widthPx)
-{
-    s.setBorderColor(colour);
-    s.setBorderWidth(widthPx);
-    s.setFillStyle(1);
-    s.setVisible(false);
-}
 
 vb::Image* hiddenImage(vb::Container* parent)
 {
     auto* img = new vb::Image(parent);
     img->setVisible(false);
     return img;
-}
-
-// The highlighted entry of the location list (16 pixels high) and the face of the chosen entry.
-QPixmap entryHighlight()
-{
-    QPixmap p(123, 16);
-    p.fill(QColor(49, 106, 197));
-    return p;
 }
 
 } // namespace
@@ -183,7 +164,7 @@ void FrmYanShi::buildControls()
     for (int i = 0; i <= 13; ++i)
         makeTransparent(*LblADD.create(i, static_cast<vb::Container*>(PicList)));
     for (int i = 0; i <= 13; ++i)
-        ImgLiN.create(i, static_cast<vb::Container*>(PicList))->setPicture(entryHighlight());
+        ImgLiN.create(i, static_cast<vb::Container*>(PicList))->setPicture(entryHighlight(123));
 
     Timer1 = new platform::Timer(this, 500);
     Timer2 = new platform::Timer(this, 100);

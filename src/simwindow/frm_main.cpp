@@ -9,6 +9,7 @@
 #include "session_state/session_state.h"
 #include "simmenus/hotspots.h"
 #include "simwindow/data_path.h"
+#include "simwindow/step_view.h"
 
 #include <QGuiApplication>
 #include <QMoveEvent>
@@ -17,24 +18,20 @@
 #include <QtMath>
 #include <array>
 
-namespace {
+using simwindow::entryHighlight;
+using simwindow::ListEdge;
+using simwindow::makeFrame;
+using simwindow::makeTransparent;
+using simwindow::Red;
+using simwindow::SongTi;
+using simwindow::WindowFace;
 
-const QColor WindowFace(195, 217, 249);
-const QColor ListEdge(127, 157, 185);
-const QColor Red(255, 0, 0);
-const QString SongTi = QStringLiteral("宋体");
+namespace {
 
 // The location list's pictures are part of the window, not of the data: the highlighted entries
 // (each 16 pixels high), the face's picture of the chosen entry and the patch over the face's
 // left edge.
 constexpr std::array<int, 14> EntryWidthsPx{97, 49, 83, 83, 123, 123, 123, 123, 123, 159, 135, 93, 117, 83};
-
-QPixmap entryHighlight(int widthPx)
-{
-    QPixmap p(widthPx, 16);
-    p.fill(QColor(49, 106, 197));
-    return p;
-}
 
 QPixmap chosenEntryFace()
 {
@@ -53,20 +50,6 @@ QPixmap faceEdgePatch()
     g.drawLine(0, 0, 4, 0);
     g.drawLine(0, 21, 4, 21);
     return p;
-}
-
-void makeTransparent(vb::Label& l)
-{
-    l.setBackStyle(0);
-    l.setCaption(QString());
-}
-
-void makeFrame(vb::Shape& s, const QColor& colour, int widthPx)
-{
-    s.setBorderColor(colour);
-    s.setBorderWidth(widthPx);
-    s.setFillStyle(1);
-    s.setVisible(false);
 }
 
 vb::PictureBox* barPanel(vb::Container* parent)

@@ -18,6 +18,27 @@ using codes::field;
 
 namespace simwindow {
 
+void makeTransparent(vb::Label& l)
+{
+    l.setBackStyle(0);
+    l.setCaption(QString());
+}
+
+void makeFrame(vb::Shape& s, const QColor& colour, int widthPx)
+{
+    s.setBorderColor(colour);
+    s.setBorderWidth(widthPx);
+    s.setFillStyle(1);
+    s.setVisible(false);
+}
+
+QPixmap entryHighlight(int widthPx)
+{
+    QPixmap p(widthPx, 16);
+    p.fill(QColor(49, 106, 197));
+    return p;
+}
+
 namespace {
 
 using vb::bounds;

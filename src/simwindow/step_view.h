@@ -8,6 +8,7 @@
 #include "platform/vb_controls.h"
 #include "simwindow/layout_tables.h"
 
+#include <QColor>
 #include <QPixmap>
 #include <QString>
 #include <array>
@@ -17,6 +18,19 @@ namespace simwindow {
 
 struct StepRecord;
 struct PointerSpec;
+
+// The colours and the font both windows build their step controls with.
+inline const QColor WindowFace(195, 217, 249);
+inline const QColor ListEdge(127, 157, 185);
+inline const QColor Red(255, 0, 0);
+inline const QString SongTi = QStringLiteral("宋体");
+
+// A label that shows nothing but still takes the mouse over its whole rectangle.
+void makeTransparent(vb::Label& l);
+// A frame of the given colour and width in pixels, hidden until a step shows it.
+void makeFrame(vb::Shape& s, const QColor& colour, int widthPx);
+// A highlighted entry of a drop-down list, 16 pixels high.
+QPixmap entryHighlight(int widthPx);
 
 // Sets a flag for the time of a scope: a window marks that it is laying a step out, so that
 // nothing its own set-up does may start another step.
