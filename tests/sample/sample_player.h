@@ -67,10 +67,13 @@ protected:
         vb::setScreenSizeOverride(0, 0);
     }
 
-    // The unit's bank as the session: every question in the order of its file.
+    // The unit's bank as the session, as the whole unit's practice plays it: every question in
+    // the order of its file.
     std::vector<BankQuestion> loadUnit(int unit)
     {
         SessionState& s = S();
+        s.SessionKind = 20;
+        s.SetIndex = unit;
         const QString nn = QString::number(unit);
         s.StepFilePath = s.DataDir + QStringLiteral("28882") + nn + QStringLiteral(".mxy");
         const auto lines = platform::readLines(s.DataDir + QStringLiteral("28887") + nn + QStringLiteral(".mxy"));
