@@ -31,7 +31,7 @@ int mivoCaptionOffset(int outer, int inner)
     return half / 15 * 15;
 }
 
-mivoButton::mivoButton(vb::Container* container) : Control(container)
+mivoButton::mivoButton(vb::Container* container) : ContainerControl(container)
 {
     // The button's own window; where the strip does not cover it (a missing picture) it reacts
     // like the strip, so a button without its face still answers.

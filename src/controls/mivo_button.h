@@ -20,10 +20,9 @@
 #include <QPoint>
 #include <optional>
 
-class mivoButton : public vb::Control, public vb::Container {
+class mivoButton : public vb::ContainerControl {
     Q_OBJECT
 public:
-    using Control::Container; // the container this button lies in
     explicit mivoButton(vb::Container* container);
     ~mivoButton() override;
 
@@ -63,10 +62,7 @@ public:
     vb::Label* LblCaption = nullptr;
     platform::Timer* Timer1 = nullptr;
 
-    bool isWindowed() const override { return true; }
     Control* clone() const override;
-    QWidget* containerWidget() override { return widget(); }
-    vb::Form* parentForm() override { return Control::parentForm(); }
 
 protected:
     void applyGeometry() override;

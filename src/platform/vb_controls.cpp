@@ -63,14 +63,62 @@ int twH(int px) { return qRound(twY(px)); }
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
-// Label
+// The kinds' shared bases
 
-Label::Label(vb::Container* container) : Control(container)
+void DrawnControl::attachCanvas()
 {
-    auto* w = new Canvas(container->containerWidget());
+    auto* w = new Canvas(Container()->containerWidget());
     w->setFocusPolicy(Qt::NoFocus);
     attach(w, w);
 }
+
+void ButtonControl::attachButton(QAbstractButton* button, detail::HostLink* link)
+{
+    button->setFocusPolicy(Qt::StrongFocus);
+    button_ = button;
+    attach(button, link);
+}
+
+QString ButtonControl::Caption() const { return button_->text(); }
+void ButtonControl::setCaption(const QString& caption) { button_->setText(caption); }
+
+void LineArt::setBorderColor(const QColor& c)
+{
+    borderColor_ = c;
+    widget()->update();
+}
+
+void LineArt::setBorderWidth(int px)
+{
+    borderWidth_ = std::max(0, px);
+    applyGeometry(); // a line's widget grows with its width
+    widget()->update();
+}
+
+void LineArt::setBorderStyle(int style)
+{
+    borderStyle_ = style;
+    widget()->update();
+}
+
+void LineArt::copyBorderFrom(const LineArt& o)
+{
+    borderWidth_ = o.borderWidth_;
+    borderStyle_ = o.borderStyle_;
+    borderColor_ = o.borderColor_;
+}
+
+std::optional<QPen> LineArt::borderPen() const
+{
+    if (borderStyle_ == 0 || borderWidth_ == 0)
+        return std::nullopt;
+    return QPen(borderColor_, borderWidth_, penStyle(borderStyle_));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Label
+
+Label::Label(vb::Container* container) : DrawnControl(container) { attachCanvas(); }
 
 Control* Label::clone() const
 {
@@ -168,12 +216,7 @@ void Label::paint(QPainter& p)
 // ---------------------------------------------------------------------------------------------
 // Image
 
-Image::Image(vb::Container* container) : Control(container)
-{
-    auto* w = new Canvas(container->containerWidget());
-    w->setFocusPolicy(Qt::NoFocus);
-    attach(w, w);
-}
+Image::Image(vb::Container* container) : DrawnControl(container) { attachCanvas(); }
 
 Control* Image::clone() const
 {
@@ -218,14 +261,12 @@ void Image::paint(QPainter& p)
 // ---------------------------------------------------------------------------------------------
 // PictureBox
 
-PictureBox::PictureBox(vb::Container* container) : Control(container)
+PictureBox::PictureBox(vb::Container* container) : ContainerControl(container)
 {
     auto* w = new Canvas(container->containerWidget());
     w->setFocusPolicy(Qt::StrongFocus);
     attach(w, w);
 }
-
-PictureBox::~PictureBox() { destroyControls(); }
 
 Control* PictureBox::clone() const
 {
@@ -488,15 +529,13 @@ void TextBox::setScrollBars(int bars)
 // ---------------------------------------------------------------------------------------------
 // Frame
 
-Frame::Frame(vb::Container* container) : Control(container)
+Frame::Frame(vb::Container* container) : ContainerControl(container)
 {
     auto* w = new Hosted<QGroupBox>(container->containerWidget());
     w->setFocusPolicy(Qt::NoFocus);
     box_ = w;
     attach(w, w);
 }
-
-Frame::~Frame() { destroyControls(); }
 
 Control* Frame::clone() const
 {
@@ -519,13 +558,11 @@ void Frame::setBorderStyle(int style)
 // ---------------------------------------------------------------------------------------------
 // CommandButton
 
-CommandButton::CommandButton(vb::Container* container) : Control(container)
+CommandButton::CommandButton(vb::Container* container) : ButtonControl(container)
 {
     auto* w = new Hosted<QPushButton>(container->containerWidget());
-    w->setFocusPolicy(Qt::StrongFocus);
-    button_ = w;
     connect(w, &QPushButton::clicked, this, [this] { raise(Click); });
-    attach(w, w);
+    attachButton(w, w);
 }
 
 Control* CommandButton::clone() const
@@ -536,19 +573,15 @@ Control* CommandButton::clone() const
     return c;
 }
 
-QString CommandButton::Caption() const { return button_->text(); }
-void CommandButton::setCaption(const QString& caption) { button_->setText(caption); }
-
 // ---------------------------------------------------------------------------------------------
 // CheckBox
 
-CheckBox::CheckBox(vb::Container* container) : Control(container)
+CheckBox::CheckBox(vb::Container* container) : ButtonControl(container)
 {
     auto* w = new Hosted<QCheckBox>(container->containerWidget());
-    w->setFocusPolicy(Qt::StrongFocus);
     box_ = w;
     connect(w, &QCheckBox::stateChanged, this, [this] { raise(Click); });
-    attach(w, w);
+    attachButton(w, w);
 }
 
 Control* CheckBox::clone() const
@@ -560,9 +593,6 @@ Control* CheckBox::clone() const
     c->box_->setCheckState(box_->checkState());
     return c;
 }
-
-QString CheckBox::Caption() const { return box_->text(); }
-void CheckBox::setCaption(const QString& caption) { box_->setText(caption); }
 
 int CheckBox::Value() const
 {
@@ -664,23 +694,16 @@ QString ListBox::Text() const { return List(ListIndex()); }
 // ---------------------------------------------------------------------------------------------
 // Shape
 
-Shape::Shape(vb::Container* container) : Control(container)
-{
-    auto* w = new Canvas(container->containerWidget());
-    w->setFocusPolicy(Qt::NoFocus);
-    attach(w, w);
-}
+Shape::Shape(vb::Container* container) : LineArt(container) { attachCanvas(); }
 
 Control* Shape::clone() const
 {
     auto* c = new Shape(Container());
     c->copyBaseFrom(*this);
+    c->copyBorderFrom(*this);
     c->shape_ = shape_;
-    c->borderWidth_ = borderWidth_;
-    c->borderStyle_ = borderStyle_;
     c->fillStyle_ = fillStyle_;
     c->backStyle_ = backStyle_;
-    c->borderColor_ = borderColor_;
     c->fillColor_ = fillColor_;
     return c;
 }
@@ -688,24 +711,6 @@ Control* Shape::clone() const
 void Shape::setShape(int shape)
 {
     shape_ = shape;
-    widget()->update();
-}
-
-void Shape::setBorderColor(const QColor& c)
-{
-    borderColor_ = c;
-    widget()->update();
-}
-
-void Shape::setBorderWidth(int px)
-{
-    borderWidth_ = std::max(0, px);
-    widget()->update();
-}
-
-void Shape::setBorderStyle(int style)
-{
-    borderStyle_ = style;
     widget()->update();
 }
 
@@ -743,14 +748,14 @@ void Shape::paint(QPainter& p)
         else
             p.drawRect(r);
     }
-    if (borderStyle_ == 0 || borderWidth_ == 0)
+    std::optional<QPen> pen = borderPen();
+    if (!pen)
         return;
     // The border lies inside the shape's rectangle, as the old shapes drew it.
-    const double inset = borderWidth_ / 2.0;
+    const double inset = BorderWidth() / 2.0;
     r.adjust(inset, inset, -inset, -inset);
-    QPen pen(borderColor_, borderWidth_, penStyle(borderStyle_));
-    pen.setJoinStyle(Qt::MiterJoin);
-    p.setPen(pen);
+    pen->setJoinStyle(Qt::MiterJoin);
+    p.setPen(*pen);
     p.setBrush(Qt::NoBrush);
     switch (shape_) {
     case 2:
@@ -764,12 +769,7 @@ void Shape::paint(QPainter& p)
 // ---------------------------------------------------------------------------------------------
 // Line
 
-Line::Line(vb::Container* container) : Control(container)
-{
-    auto* w = new Canvas(container->containerWidget());
-    w->setFocusPolicy(Qt::NoFocus);
-    attach(w, w);
-}
+Line::Line(vb::Container* container) : LineArt(container) { attachCanvas(); }
 
 Control* Line::clone() const
 {
@@ -779,9 +779,7 @@ Control* Line::clone() const
     c->y1_ = y1_;
     c->x2_ = x2_;
     c->y2_ = y2_;
-    c->borderWidth_ = borderWidth_;
-    c->borderStyle_ = borderStyle_;
-    c->borderColor_ = borderColor_;
+    c->copyBorderFrom(*this);
     c->applyGeometry();
     return c;
 }
@@ -791,7 +789,7 @@ void Line::applyGeometry()
     if (!widget())
         return;
     const QPoint o = Container() ? Container()->clientOrigin() : QPoint();
-    const int pad = borderWidth_ + 1;
+    const int pad = BorderWidth() + 1;
     const int l = std::min(pxX(x1_), pxX(x2_)), r = std::max(pxX(x1_), pxX(x2_));
     const int t = std::min(pxY(y1_), pxY(y2_)), b = std::max(pxY(y1_), pxY(y2_));
     widget()->setGeometry(o.x() + l - pad, o.y() + t - pad, r - l + 2 * pad + 1, b - t + 2 * pad + 1);
@@ -821,31 +819,13 @@ void Line::setY2(int tw)
     applyGeometry();
 }
 
-void Line::setBorderColor(const QColor& c)
-{
-    borderColor_ = c;
-    widget()->update();
-}
-
-void Line::setBorderWidth(int px)
-{
-    borderWidth_ = std::max(0, px);
-    applyGeometry();
-    widget()->update();
-}
-
-void Line::setBorderStyle(int style)
-{
-    borderStyle_ = style;
-    widget()->update();
-}
-
 void Line::paint(QPainter& p)
 {
-    if (borderStyle_ == 0 || borderWidth_ == 0)
+    const std::optional<QPen> pen = borderPen();
+    if (!pen)
         return;
     const QPoint origin = widget()->pos() - (Container() ? Container()->clientOrigin() : QPoint());
-    p.setPen(QPen(borderColor_, borderWidth_, penStyle(borderStyle_)));
+    p.setPen(*pen);
     p.drawLine(QPoint(pxX(x1_), pxY(y1_)) - origin, QPoint(pxX(x2_), pxY(y2_)) - origin);
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/vb_control.h"
 
+#include <QPen>
 #include <QPixmap>
 #include <QStringList>
 #include <optional>
@@ -15,16 +16,91 @@ class QPlainTextEdit;
 class QListWidget;
 class QTextEdit;
 class QTextBrowser;
-class QPushButton;
+class QAbstractButton;
 class QCheckBox;
 class QGroupBox;
 
 namespace vb {
 
+// The lightweight controls (labels, images, shapes, lines): drawn on their container, beneath
+// its windowed controls, never holding the focus.
+class DrawnControl : public Control {
+    Q_OBJECT
+public:
+    bool isWindowed() const override { return false; }
+
+protected:
+    using Control::Control;
+    // The derived constructor draws on a widget of the container's (after its own overrides are in
+    // place: attaching asks whether the control takes the mouse).
+    void attachCanvas();
+};
+
+// A windowed control that holds controls of its own (a picture box, a frame, the program's
+// picture button); they go with it while its widget still exists.
+class ContainerControl : public Control, public vb::Container {
+    Q_OBJECT
+public:
+    using Control::Container; // the container this one lies in
+    ~ContainerControl() override { destroyControls(); }
+
+    bool isWindowed() const override { return true; }
+    QWidget* containerWidget() override { return widget(); }
+    Form* parentForm() override { return Control::parentForm(); }
+
+protected:
+    using Control::Control;
+};
+
+// A control on a Qt button with a caption, which reports its clicks itself (from the mouse and
+// from the keyboard) and knows no double click.
+class ButtonControl : public Control {
+    Q_OBJECT
+public:
+    QString Caption() const;
+    void setCaption(const QString& caption);
+
+    bool isWindowed() const override { return true; }
+
+protected:
+    using Control::Control;
+    // The derived constructor hands over its button (made on the container's widget).
+    void attachButton(QAbstractButton* button, detail::HostLink* link);
+    bool clicksOnRelease() const override { return false; }
+    bool hasDblClick() const override { return false; }
+
+private:
+    QAbstractButton* button_ = nullptr;
+};
+
+// Lines drawn on the container (a shape's outline, a line); they never take the mouse.
+class LineArt : public DrawnControl {
+    Q_OBJECT
+public:
+    QColor BorderColor() const { return borderColor_; }
+    void setBorderColor(const QColor& c);
+    int BorderWidth() const { return borderWidth_; } // pixels
+    void setBorderWidth(int px);
+    // 0 transparent, 1 solid, 2 dash, 3 dot, 4 dash-dot, 5 dash-dot-dot, 6 inside solid.
+    int BorderStyle() const { return borderStyle_; }
+    void setBorderStyle(int style);
+
+protected:
+    using DrawnControl::DrawnControl;
+    bool takesMouse() const override { return false; }
+    void copyBorderFrom(const LineArt& other);
+    // Nothing when the border is transparent or 0 pixels wide.
+    std::optional<QPen> borderPen() const;
+
+private:
+    int borderWidth_ = 1, borderStyle_ = 1;
+    QColor borderColor_{0, 0, 0};
+};
+
 // A caption drawn on its container. Even with a transparent background it takes the mouse over
 // its whole rectangle. The caption wraps at the label's width as the old labels did; AutoSize
 // sizes the label to its caption (WordWrap: the width stays and the height follows).
-class Label : public Control {
+class Label : public DrawnControl {
     Q_OBJECT
 public:
     explicit Label(vb::Container* container);
@@ -41,7 +117,6 @@ public:
     int BorderStyle() const { return borderStyle_; } // 0 none, 1 fixed single
     void setBorderStyle(int style);
 
-    bool isWindowed() const override { return false; }
     Control* clone() const override;
     void paint(QPainter& p) override;
 
@@ -57,7 +132,7 @@ private:
 
 // A picture drawn on its container: at its own size (the control takes the picture's pixel
 // size), or stretched to the control.
-class Image : public Control {
+class Image : public DrawnControl {
     Q_OBJECT
 public:
     explicit Image(vb::Container* container);
@@ -66,7 +141,6 @@ public:
     bool Stretch() const { return stretch_; }
     void setStretch(bool on);
 
-    bool isWindowed() const override { return false; }
     Control* clone() const override;
     void paint(QPainter& p) override;
 
@@ -78,12 +152,10 @@ private:
 
 // A windowed container with a background colour and a picture at its top-left corner; it can
 // hold the focus and raises key events.
-class PictureBox : public Control, public vb::Container {
+class PictureBox : public ContainerControl {
     Q_OBJECT
 public:
-    using Control::Container; // the container this one lies in
     explicit PictureBox(vb::Container* container);
-    ~PictureBox() override;
     const std::optional<QPixmap>& Picture() const { return picture_; }
     void setPicture(std::optional<QPixmap> picture);
     bool AutoSize() const { return autoSize_; }
@@ -94,11 +166,8 @@ public:
     int ScaleWidth() const;
     int ScaleHeight() const;
 
-    bool isWindowed() const override { return true; }
     Control* clone() const override;
     void paint(QPainter& p) override;
-    QWidget* containerWidget() override { return widget(); }
-    Form* parentForm() override { return Control::parentForm(); }
     QPoint clientOrigin() const override { return clientOffset(); }
 
 protected:
@@ -152,21 +221,16 @@ private:
 };
 
 // A framed container with a caption.
-class Frame : public Control, public vb::Container {
+class Frame : public ContainerControl {
     Q_OBJECT
 public:
-    using Control::Container; // the container this one lies in
     explicit Frame(vb::Container* container);
-    ~Frame() override;
     QString Caption() const;
     void setCaption(const QString& caption);
     int BorderStyle() const { return borderStyle_; }
     void setBorderStyle(int style);
 
-    bool isWindowed() const override { return true; }
     Control* clone() const override;
-    QWidget* containerWidget() override { return widget(); }
-    Form* parentForm() override { return Control::parentForm(); }
 
 private:
     QGroupBox* box_;
@@ -174,40 +238,23 @@ private:
 };
 
 // A push button; Click also comes from the keyboard.
-class CommandButton : public Control {
+class CommandButton : public ButtonControl {
     Q_OBJECT
 public:
     explicit CommandButton(vb::Container* container);
-    QString Caption() const;
-    void setCaption(const QString& caption);
 
-    bool isWindowed() const override { return true; }
     Control* clone() const override;
-
-protected:
-    bool clicksOnRelease() const override { return false; }
-    bool hasDblClick() const override { return false; }
-
-private:
-    QPushButton* button_;
 };
 
 // A check box; Value 0 unchecked, 1 checked. Click fires whenever Value changes.
-class CheckBox : public Control {
+class CheckBox : public ButtonControl {
     Q_OBJECT
 public:
     explicit CheckBox(vb::Container* container);
-    QString Caption() const;
-    void setCaption(const QString& caption);
     int Value() const;
     void setValue(int value);
 
-    bool isWindowed() const override { return true; }
     Control* clone() const override;
-
-protected:
-    bool clicksOnRelease() const override { return false; }
-    bool hasDblClick() const override { return false; }
 
 private:
     QCheckBox* box_;
@@ -243,20 +290,13 @@ private:
 };
 
 // A rectangle (or oval) outline drawn on its container; it never takes the mouse.
-class Shape : public Control {
+class Shape : public LineArt {
     Q_OBJECT
 public:
     explicit Shape(vb::Container* container);
     // 0 rectangle, 1 square, 2 oval, 3 circle, 4 rounded rectangle, 5 rounded square.
     int ShapeKind() const { return shape_; }
     void setShape(int shape);
-    QColor BorderColor() const { return borderColor_; }
-    void setBorderColor(const QColor& c);
-    int BorderWidth() const { return borderWidth_; } // pixels
-    void setBorderWidth(int px);
-    // 0 transparent, 1 solid, 2 dash, 3 dot, 4 dash-dot, 5 dash-dot-dot, 6 inside solid.
-    int BorderStyle() const { return borderStyle_; }
-    void setBorderStyle(int style);
     // 0 solid, 1 transparent.
     int FillStyle() const { return fillStyle_; }
     void setFillStyle(int style);
@@ -265,20 +305,16 @@ public:
     int BackStyle() const { return backStyle_; } // 0 transparent, 1 opaque (BackColor)
     void setBackStyle(int style);
 
-    bool isWindowed() const override { return false; }
     Control* clone() const override;
     void paint(QPainter& p) override;
 
-protected:
-    bool takesMouse() const override { return false; }
-
 private:
-    int shape_ = 0, borderWidth_ = 1, borderStyle_ = 1, fillStyle_ = 1, backStyle_ = 0;
-    QColor borderColor_{0, 0, 0}, fillColor_{0, 0, 0};
+    int shape_ = 0, fillStyle_ = 1, backStyle_ = 0;
+    QColor fillColor_{0, 0, 0};
 };
 
 // A line between two points of its container (twips); it never takes the mouse.
-class Line : public Control {
+class Line : public LineArt {
     Q_OBJECT
 public:
     explicit Line(vb::Container* container);
@@ -290,25 +326,15 @@ public:
     void setY1(int tw);
     void setX2(int tw);
     void setY2(int tw);
-    QColor BorderColor() const { return borderColor_; }
-    void setBorderColor(const QColor& c);
-    int BorderWidth() const { return borderWidth_; }
-    void setBorderWidth(int px);
-    int BorderStyle() const { return borderStyle_; }
-    void setBorderStyle(int style);
 
-    bool isWindowed() const override { return false; }
     Control* clone() const override;
     void paint(QPainter& p) override;
 
 protected:
-    bool takesMouse() const override { return false; }
     void applyGeometry() override;
 
 private:
     int x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
-    int borderWidth_ = 1, borderStyle_ = 1;
-    QColor borderColor_{0, 0, 0};
 };
 
 // A read-only text display with scroll bars.
