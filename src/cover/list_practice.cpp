@@ -12,6 +12,16 @@ bool isFavourites(QuestionList list) { return list == QuestionList::Favourites; 
 // A session takes at most this many characters of a list: 500 ids.
 constexpr int MaxIdChars = 4 * MaxQuestions;
 
+// A session of one part of the list, whose questions all count as done or all as not.
+void takePart(ListPractice& p, const QString& ids, int sessionKind, const QString& done, const QString& noneNotice)
+{
+    p.ids = ids;
+    p.sessionKind = sessionKind;
+    p.fixedDone = done;
+    if (ids.isEmpty())
+        p.notice = noneNotice;
+}
+
 } // namespace
 
 QString listFileName(QuestionList list) { return isFavourites(list) ? records::FavouriteList : records::WrongList; }
@@ -53,18 +63,12 @@ ListPractice planListPractice(QuestionList list, int filter, const QString& list
     const ListParts parts = splitList(listLine, flags);
     switch (filter) {
     case NotReviewedBit:
-        p.ids = parts.notReviewed;
-        p.sessionKind = baseKind + 1;
-        p.fixedDone = QStringLiteral("F");
-        if (p.ids.isEmpty())
-            p.notice = fav ? QStringLiteral("您没有未复习的收藏题目！") : QStringLiteral("您还没有未复习的错题记录！");
+        takePart(p, parts.notReviewed, baseKind + 1, QStringLiteral("F"),
+                 fav ? QStringLiteral("您没有未复习的收藏题目！") : QStringLiteral("您还没有未复习的错题记录！"));
         break;
     case ReviewedBit:
-        p.ids = parts.reviewed;
-        p.sessionKind = baseKind + 2;
-        p.fixedDone = QStringLiteral("T");
-        if (p.ids.isEmpty())
-            p.notice = fav ? QStringLiteral("您没有已复习的收藏题目！") : QStringLiteral("您还没有已复习的错题记录！");
+        takePart(p, parts.reviewed, baseKind + 2, QStringLiteral("T"),
+                 fav ? QStringLiteral("您没有已复习的收藏题目！") : QStringLiteral("您还没有已复习的错题记录！"));
         break;
     default:
         p.ids = listLine.left(4 * flags.size());

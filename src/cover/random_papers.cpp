@@ -27,6 +27,22 @@ std::optional<records::ScoreEntries> readHistory()
     return records::readScoreEntries(*lines);
 }
 
+// The papers' list (as the caller read it) and the score history, both read before anything is
+// written; when one cannot be read, `unreadable` names it and nothing comes back.
+std::optional<std::pair<QStringList, records::ScoreEntries>> readBoth(std::optional<QStringList> list, QString& unreadable)
+{
+    if (!list) {
+        unreadable = randomListPath();
+        return std::nullopt;
+    }
+    auto history = readHistory();
+    if (!history) {
+        unreadable = historyPath();
+        return std::nullopt;
+    }
+    return std::pair{std::move(*list), std::move(*history)};
+}
+
 // The stored papers' lines up to the first blank one, at most ten.
 std::optional<QStringList> storedLines()
 {
@@ -61,17 +77,10 @@ void moveWrongList(int from, int to)
 Change generateRandomPaper(std::span<const int> unitSizes, const Uniform& random, int stored, const QString& now)
 {
     Change c;
-    // Read both files before anything is written.
-    const auto former = records::readRecordLinesChecked(randomListPath());
-    if (!former) {
-        c.unreadable = randomListPath();
+    auto files = readBoth(records::readRecordLinesChecked(randomListPath()), c.unreadable);
+    if (!files)
         return c;
-    }
-    auto history = readHistory();
-    if (!history) {
-        c.unreadable = historyPath();
-        return c;
-    }
+    auto& [former, history] = *files;
     const auto paper = drawRandomPaper(unitSizes, random);
     if (!paper) {
         c.bankTooSmall = true;
@@ -79,9 +88,9 @@ Change generateRandomPaper(std::span<const int> unitSizes, const Uniform& random
     }
     c.paper = *paper;
     // Ten lines, each ended by CR LF (the store adds the last one).
-    records::writeRecord(randomListPath(), listAfterGeneration(*paper, former->mid(0, 15)).join(QStringLiteral("\r\n")));
-    historyAfterGeneration(*history, now);
-    records::writeScoreHistory(S().AppPath, *history, SlotCount);
+    records::writeRecord(randomListPath(), listAfterGeneration(*paper, former.mid(0, 15)).join(QStringLiteral("\r\n")));
+    historyAfterGeneration(history, now);
+    records::writeScoreHistory(S().AppPath, history, SlotCount);
     for (int k = std::min(stored, MaxRandomPapers); k >= 1; --k)
         moveWrongList(19 + k, 20 + k);
     records::writeRecord(wrongListPath(FirstRandomSlot), QString());
@@ -95,21 +104,15 @@ Change deleteRandomPaper(int slot, int stored)
     const int n = std::min(stored, MaxRandomPapers);
     if (slot < FirstRandomSlot || slot > 19 + n)
         return c;
-    const auto lines = storedLines();
-    if (!lines) {
-        c.unreadable = randomListPath();
+    auto files = readBoth(storedLines(), c.unreadable);
+    if (!files)
         return c;
-    }
-    auto history = readHistory();
-    if (!history) {
-        c.unreadable = historyPath();
-        return c;
-    }
-    records::writeRecord(randomListPath(), records::linesText(listAfterDeletion(*lines, slot, n)));
+    auto& [lines, history] = *files;
+    records::writeRecord(randomListPath(), records::linesText(listAfterDeletion(lines, slot, n)));
     for (int i = slot; i <= n + 18; ++i)
         moveWrongList(i + 1, i);
-    historyAfterDeletion(*history, slot, n);
-    records::writeScoreHistory(S().AppPath, *history, SlotCount);
+    historyAfterDeletion(history, slot, n);
+    records::writeScoreHistory(S().AppPath, history, SlotCount);
     c.done = true;
     return c;
 }

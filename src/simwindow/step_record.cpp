@@ -7,6 +7,29 @@ namespace simwindow {
 using codes::field;
 using codes::numField;
 
+namespace {
+
+// An overlay picture's fields from column `col` on: left (5), jump (1), top (4), picture (6).
+void readImage(const QString& line, int col, int& left, QString& jump, int& top, QString& picture)
+{
+    left = numField(line, col, 5);
+    jump = field(line, col + 5, 1);
+    top = numField(line, col + 6, 4);
+    picture = field(line, col + 10, 6);
+}
+
+// A target's fields from column `col` on: left (5), jump (1), top (4), width (5), height (5).
+void readTarget(const QString& line, int col, int& left, QString& jump, int& top, int& width, int& height)
+{
+    left = numField(line, col, 5);
+    jump = field(line, col + 5, 1);
+    top = numField(line, col + 6, 4);
+    width = numField(line, col + 10, 5);
+    height = numField(line, col + 15, 5);
+}
+
+} // namespace
+
 StepRecord StepRecord::fromLine(const QString& line)
 {
     StepRecord r;
@@ -18,24 +41,10 @@ StepRecord StepRecord::fromLine(const QString& line)
     r.DragShift = numField(line, 11, 1);
     r.BackPicture = field(line, 12, 6);
 
-    r.Image1Left = numField(line, 18, 5);
-    r.Image1Jump = field(line, 23, 1);
-    r.Image1Top = numField(line, 24, 4);
-    r.Image1Picture = field(line, 28, 6);
-    r.Image2Left = numField(line, 34, 5);
-    r.Image2Jump = field(line, 39, 1);
-    r.Image2Top = numField(line, 40, 4);
-    r.Image2Picture = field(line, 44, 6);
-    r.Image3Left = numField(line, 50, 5);
-    r.Image3Jump = field(line, 55, 1);
-    r.Image3Top = numField(line, 56, 4);
-    r.Image3Picture = field(line, 60, 6);
-
-    r.Target1Left = numField(line, 66, 5);
-    r.Target1Jump = field(line, 71, 1);
-    r.Target1Top = numField(line, 72, 4);
-    r.Target1Width = numField(line, 76, 5);
-    r.Target1Height = numField(line, 81, 5);
+    readImage(line, 18, r.Image1Left, r.Image1Jump, r.Image1Top, r.Image1Picture);
+    readImage(line, 34, r.Image2Left, r.Image2Jump, r.Image2Top, r.Image2Picture);
+    readImage(line, 50, r.Image3Left, r.Image3Jump, r.Image3Top, r.Image3Picture);
+    readTarget(line, 66, r.Target1Left, r.Target1Jump, r.Target1Top, r.Target1Width, r.Target1Height);
 
     r.EditorLeft = numField(line, 86, 5);
     r.EditorTop = numField(line, 92, 4);
@@ -63,10 +72,7 @@ StepRecord StepRecord::fromLine(const QString& line)
     r.TabSpec = field(line, 130, 5);
     r.TargetCode = {field(line, 125, 10), field(line, 86, 10), field(line, 96, 10)};
 
-    r.Image4Left = numField(line, 135, 5);
-    r.Image4Jump = field(line, 140, 1);
-    r.Image4Top = numField(line, 141, 4);
-    r.Image4Picture = field(line, 145, 6);
+    readImage(line, 135, r.Image4Left, r.Image4Jump, r.Image4Top, r.Image4Picture);
     r.Image5Left = numField(line, 151, 5);
     r.Image5StartY = numField(line, 156, 5);
     r.Image5Top = numField(line, 157, 4);
@@ -74,11 +80,7 @@ StepRecord StepRecord::fromLine(const QString& line)
     r.PointX = numField(line, 167, 5);
     r.PointY = numField(line, 172, 5);
 
-    r.Target2Left = numField(line, 177, 5);
-    r.Target2Jump = field(line, 182, 1);
-    r.Target2Top = numField(line, 183, 4);
-    r.Target2Width = numField(line, 187, 5);
-    r.Target2Height = numField(line, 192, 5);
+    readTarget(line, 177, r.Target2Left, r.Target2Jump, r.Target2Top, r.Target2Width, r.Target2Height);
 
     r.Image6Left = numField(line, 197, 5);
     r.Spare202 = field(line, 202, 1);
