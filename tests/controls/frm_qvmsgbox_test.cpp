@@ -19,8 +19,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(install.isValid());
-        setTwipsPerPixelOverride(15, 15);
-        setScreenSizeOverride(1024, 768);
+        tsupport::standardScreen();
         resetSession();
         S().DataDir = install.mkdir(QStringLiteral("data")) + u'/';
         S().ApplicationTitle = QStringLiteral("TalveskSys——Excel模块");

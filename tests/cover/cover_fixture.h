@@ -4,6 +4,7 @@
 
 #include "platform/files.h"
 #include "session_state/session_state.h"
+#include "support/text_files.h"
 
 #include <gtest/gtest.h>
 
@@ -14,17 +15,8 @@
 
 namespace covertest {
 
-inline void writeLines(const QString& path, const QStringList& lines)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    ASSERT_TRUE(platform::saveText(path, lines.isEmpty() ? QString() : lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
-}
-
-inline QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using tsupport::fileBytes;
+using tsupport::writeLines;
 
 inline QStringList fileLines(const QString& path) { return platform::readLines(path).value_or(QStringList()); }
 

@@ -10,6 +10,7 @@
 #include "session/frm_tm.h"
 #include "session_state/session_state.h"
 #include "simwindow/frm_main.h"
+#include "support/events.h"
 
 #include <gtest/gtest.h>
 
@@ -43,8 +44,7 @@ protected:
     {
         ASSERT_TRUE(inst.isValid());
         ASSERT_TRUE(tsample::copyInstallation(inst));
-        vb::setTwipsPerPixelOverride(15, 15);
-        vb::setScreenSizeOverride(1024, 768);
+        tsupport::standardScreen();
         resetSession();
         SessionState& s = S();
         s.ScaleX = 1.0;

@@ -27,8 +27,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(install.isValid());
-        vb::setTwipsPerPixelOverride(15, 15);
-        vb::setScreenSizeOverride(1024, 768);
+        tsupport::standardScreen();
         resetSession();
         SessionState& s = S();
         s.AppPath = install.root();

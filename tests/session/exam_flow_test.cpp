@@ -21,20 +21,7 @@ protected:
     void SetUp() override
     {
         PanelTest::SetUp();
-        QStringList texts;
-        for (int i = 1; i <= 40; ++i)
-            texts << QStringLiteral("题%1").arg(i);
-        questions(texts);
-        SessionState& s = S();
-        s.SessionKind = 0;
-        s.SetIndex = 4;
-        s.PaperNo = 4;
-        s.QuestionCount = 40;
-        s.DisplayMode = 3;
-        s.PanelMayClose = 0;
-        s.ExamStartTime = QStringLiteral("2026-12-10 09:00:00");
-        for (int i = 1; i <= 40; ++i)
-            s.QuestionId[static_cast<std::size_t>(i)] = 100 + i;
+        fixedPaperExam(100);
     }
     // Logs in through the imitation login and lets the exam open.
     FrmTm& login(const QString& seat)

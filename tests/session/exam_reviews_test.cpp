@@ -21,24 +21,12 @@ protected:
     void SetUp() override
     {
         PanelTest::SetUp();
-        QStringList texts;
-        for (int i = 1; i <= 40; ++i)
-            texts << QStringLiteral("题%1").arg(i);
-        questions(texts);
+        fixedPaperExam(300);
         bank(1, {1, 2, 1, 1, 2, 1});
         bank(2, {1, 1, 2});
         SessionState& s = S();
-        s.SessionKind = 0;
-        s.SetIndex = 4;
-        s.PaperNo = 4;
-        s.QuestionCount = 40;
-        s.DisplayMode = 3;
-        s.PanelMayClose = 0;
-        s.ExamStartTime = QStringLiteral("2026-12-10 09:00:00");
-        for (int i = 1; i <= 40; ++i) {
-            s.QuestionId[static_cast<std::size_t>(i)] = 300 + i;
+        for (int i = 1; i <= 40; ++i)
             s.QuestionState[static_cast<std::size_t>(i)] = 5;
-        }
         // Wrong: 3, 17 and 40; two of one unit, the second earlier in it.
         const std::pair<int, int> wrong[] = {{3, 105}, {17, 203}, {40, 102}};
         for (const auto& [q, id] : wrong) {

@@ -51,6 +51,26 @@ protected:
         inst.writeLines(QStringLiteral("data/288869.mxy"), lines);
     }
 
+    // The exam of a fixed paper: 40 one-step questions "题1".."题40" with the ids firstId + 1 ..
+    // firstId + 40, begun at nine.
+    void fixedPaperExam(int firstId) const
+    {
+        QStringList texts;
+        for (int i = 1; i <= 40; ++i)
+            texts << QStringLiteral("题%1").arg(i);
+        questions(texts);
+        SessionState& s = S();
+        s.SessionKind = 0;
+        s.SetIndex = 4;
+        s.PaperNo = 4;
+        s.QuestionCount = 40;
+        s.DisplayMode = 3;
+        s.PanelMayClose = 0;
+        s.ExamStartTime = QStringLiteral("2026-12-10 09:00:00");
+        for (int i = 1; i <= 40; ++i)
+            s.QuestionId[static_cast<std::size_t>(i)] = firstId + i;
+    }
+
     // The panel loaded (it shows the current question) and shown, the window laid out and the
     // panel's buttons set for the display mode.
     FrmTm& panel() const

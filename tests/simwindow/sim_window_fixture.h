@@ -95,8 +95,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(inst.isValid());
-        vb::setTwipsPerPixelOverride(15, 15);
-        vb::setScreenSizeOverride(1024, 768);
+        tsupport::standardScreen();
         resetSession();
         SessionState& s = S();
         s.ScaleX = 1.0;

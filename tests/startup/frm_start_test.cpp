@@ -32,8 +32,7 @@ protected:
     {
         InstallationTest::SetUp();
         ASSERT_TRUE(lockDir.isValid());
-        setTwipsPerPixelOverride(15, 15);
-        setScreenSizeOverride(1024, 768);
+        tsupport::standardScreen();
         S().RunLogPath.clear(); // the start forms it
         FrmStart::setInstanceLockFolder(lockDir.path());
         setMsgBoxResponder([this](const QString& prompt, int buttons, const QString& title) {

@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/value_store.h"
 #include "session_state/session_state.h"
+#include "support/text_files.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -31,18 +32,8 @@ inline QString sixDigit(const QString& text, int offset = 200000)
     return out;
 }
 
-// Writes lines as a GBK text file with CR LF ends, making its folder.
-inline void writeLines(const QString& path, const QStringList& lines)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    ASSERT_TRUE(platform::saveText(path, lines.isEmpty() ? QString() : lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
-}
-
-inline QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using tsupport::fileBytes;
+using tsupport::writeLines;
 
 // One report as the run log shows it.
 struct LoggedReport {

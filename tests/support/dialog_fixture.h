@@ -15,8 +15,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(install.isValid());
-        vb::setTwipsPerPixelOverride(15, 15);
-        vb::setScreenSizeOverride(1024, 768);
+        tsupport::standardScreen();
         resetSession();
         S().AppPath = install.root();
         S().DataDir = install.mkdir(QStringLiteral("data")) + u'/';

@@ -20,6 +20,13 @@
 
 namespace tsupport {
 
+// Fixes the screen the fixtures lay windows out on: 96 dpi (15 twips a pixel), 1024 x 768 pixels.
+inline void standardScreen()
+{
+    vb::setTwipsPerPixelOverride(15, 15);
+    vb::setScreenSizeOverride(1024, 768);
+}
+
 using Coord = std::optional<double>;
 
 void press(vb::Control& c, int button = vb::vbLeftButton, int shift = 0, Coord xTw = {}, Coord yTw = {});

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "startup/startup_fixture.h"
+#include "support/events.h"
 #include "support/http_server.h"
 
 #include "platform/clock.h"
@@ -53,8 +54,7 @@ protected:
         s.UpdateWindowShown = 1;
         QDir(app.path()).mkpath(QStringLiteral("data"));
         QDir(app.path()).mkpath(QStringLiteral("examdata"));
-        vb::setTwipsPerPixelOverride(15, 15);
-        vb::setScreenSizeOverride(1024, 768);
+        tsupport::standardScreen();
         platform::setDownloadIdleTimeoutMs(300);
         vb::setMsgBoxResponder([this](const QString& prompt, int buttons, const QString& title) {
             msgBoxes.push_back({prompt, buttons, title});
