@@ -94,6 +94,24 @@ QString defaultFontName() { return QStringLiteral("宋体"); }
 // ---------------------------------------------------------------------------------------------
 // Container
 
+namespace detail {
+
+void PointerOwner::setMousePointer(int pointer)
+{
+    pointer_ = pointer;
+    applyCursor();
+}
+
+void PointerOwner::setMouseIcon(std::optional<QCursor> cursor)
+{
+    mouseIcon_ = std::move(cursor);
+    applyCursor();
+}
+
+void PointerOwner::applyCursor() { applyMousePointer(pointerWidget(), pointer_, mouseIcon_); }
+
+} // namespace detail
+
 Container::~Container() { destroyControls(); }
 
 void Container::destroyControls()
@@ -221,8 +239,7 @@ void Control::copyBaseFrom(const Control& o)
     visible_ = false;
     enabled_ = o.enabled_;
     toolTip_ = o.toolTip_;
-    pointer_ = o.pointer_;
-    mouseIcon_ = o.mouseIcon_;
+    PointerOwner::operator=(o);
     tag_ = o.tag_;
     fontName_ = o.fontName_;
     fontSize_ = o.fontSize_;
@@ -268,7 +285,6 @@ void Control::applyColors()
     widget_->update();
 }
 
-void Control::applyCursor() { applyMousePointer(widget_, pointer_, mouseIcon_); }
 
 void Control::setSizeTw(int width, int height)
 {
@@ -277,32 +293,17 @@ void Control::setSizeTw(int width, int height)
     applyGeometry();
 }
 
-void Control::setLeft(int twips)
-{
-    left_ = twips;
-    applyGeometry();
-}
-
-void Control::setTop(int twips)
-{
-    top_ = twips;
-    applyGeometry();
-}
-
+void Control::setLeft(int twips) { Move(twips, top_); }
+void Control::setTop(int twips) { Move(left_, twips); }
 void Control::setWidth(int twips)
 {
-    if (twips < 0)
-        return;
-    width_ = twips;
-    applyGeometry();
+    if (twips >= 0)
+        Move(left_, top_, twips);
 }
-
 void Control::setHeight(int twips)
 {
-    if (twips < 0)
-        return;
-    height_ = twips;
-    applyGeometry();
+    if (twips >= 0)
+        Move(left_, top_, -1, twips);
 }
 
 void Control::Move(int left, int top, int width, int height)
@@ -344,17 +345,6 @@ void Control::setToolTipText(const QString& text)
         widget_->setToolTip(text);
 }
 
-void Control::setMousePointer(int pointer)
-{
-    pointer_ = pointer;
-    applyCursor();
-}
-
-void Control::setMouseIcon(std::optional<QCursor> cursor)
-{
-    mouseIcon_ = std::move(cursor);
-    applyCursor();
-}
 
 void Control::setFontName(const QString& name)
 {

@@ -65,6 +65,28 @@ struct MouseState {
 bool routeMouse(MouseReceiver& r, MouseState& state, QMouseEvent* e, QPointF local, QSizeF sizePx,
                 bool clickOnRelease, bool hasDblClick);
 
+// The pointer shown over a control or a form: an old pointer code, and the icon that vbCustom
+// shows.
+class PointerOwner {
+public:
+    int MousePointer() const { return pointer_; }
+    void setMousePointer(int pointer);
+    void setMouseIcon(std::optional<QCursor> cursor);
+
+protected:
+    PointerOwner() = default;
+    PointerOwner(const PointerOwner&) = default;
+    PointerOwner& operator=(const PointerOwner&) = default;
+    ~PointerOwner() = default;
+    // Shows the pointer on the owner's widget (nothing while it has none).
+    void applyCursor();
+    virtual QWidget* pointerWidget() = 0;
+
+private:
+    int pointer_ = 0;
+    std::optional<QCursor> mouseIcon_;
+};
+
 } // namespace detail
 
 // Something that holds controls: a form, a picture box, a frame.
@@ -98,7 +120,7 @@ private:
     bool destroying_ = false;
 };
 
-class Control : public QObject, protected detail::MouseReceiver {
+class Control : public QObject, protected detail::MouseReceiver, public detail::PointerOwner {
     Q_OBJECT
 public:
     ~Control() override;
@@ -123,9 +145,6 @@ public:
     void setEnabled(bool enabled);
     QString ToolTipText() const { return toolTip_; }
     void setToolTipText(const QString& text);
-    int MousePointer() const { return pointer_; }
-    void setMousePointer(int pointer);
-    void setMouseIcon(std::optional<QCursor> cursor);
     QString Tag() const { return tag_; }
     void setTag(const QString& tag) { tag_ = tag; }
 
@@ -207,7 +226,7 @@ private:
     bool onKey(QWidget* self, QKeyEvent* e, BaseHandler base);
     bool onFocus(QWidget* self, QEvent* e, BaseHandler base);
     void applyAll();
-    void applyCursor();
+    QWidget* pointerWidget() override { return widget_; }
 
     template <class> friend class ControlArray;
     vb::Container* container_ = nullptr;
@@ -220,8 +239,6 @@ private:
     bool visible_ = true;
     bool enabled_ = true;
     QString toolTip_;
-    int pointer_ = 0;
-    std::optional<QCursor> mouseIcon_;
     QString tag_;
     QString fontName_;
     double fontSize_ = 9;

@@ -288,20 +288,6 @@ void Form::Move(int left, int top, int width, int height)
 int Form::ScaleWidth() const { return qRound(twX(width())); }
 int Form::ScaleHeight() const { return qRound(twY(height())); }
 
-void Form::applyCursor() { applyMousePointer(this, pointer_, mouseIcon_); }
-
-void Form::setMousePointer(int pointer)
-{
-    pointer_ = pointer;
-    applyCursor();
-}
-
-void Form::setMouseIcon(std::optional<QCursor> cursor)
-{
-    mouseIcon_ = std::move(cursor);
-    applyCursor();
-}
-
 void Form::Show(int modal)
 {
     QPointer<Form> self(this);

@@ -20,7 +20,7 @@ namespace vb {
 
 class Menu;
 
-class Form : public QWidget, public Container, protected detail::MouseReceiver {
+class Form : public QWidget, public Container, protected detail::MouseReceiver, public detail::PointerOwner {
     Q_OBJECT
 public:
     Form();
@@ -61,9 +61,6 @@ public:
     // Raises the window above the others without moving it.
     void bringToFront();
     bool Visible() const { return isVisible(); }
-    int MousePointer() const { return pointer_; }
-    void setMousePointer(int pointer);
-    void setMouseIcon(std::optional<QCursor> cursor);
 
     // Modeless (0) or modal (vbModal): a modal Show returns when the form has been unloaded.
     void Show(int modal = vbModeless);
@@ -127,7 +124,7 @@ private:
     void applyGeometry();
     void syncTwipsFromWidget();
     void setFlags(Qt::WindowFlags flags);
-    void applyCursor();
+    QWidget* pointerWidget() override { return this; }
 
     std::optional<QPixmap> picture_;
     QColor backColor_{240, 240, 240};
@@ -140,8 +137,6 @@ private:
     bool loadRan_ = false;
     bool unloading_ = false;
     bool inRegistry_ = false;
-    int pointer_ = 0;
-    std::optional<QCursor> mouseIcon_;
     detail::MouseState mouse_;
 };
 
