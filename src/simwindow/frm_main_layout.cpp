@@ -32,18 +32,6 @@ void shrink(vb::Control& c)
 
 } // namespace
 
-vb::Image* FrmMain::overlayImage(int k) const
-{
-    switch (k) {
-    case 1: return Image1;
-    case 2: return Image2;
-    case 3: return Image3;
-    case 4: return Image4;
-    case 5: return Image5;
-    default: return nullptr;
-    }
-}
-
 simwindow::StepVars FrmMain::vars()
 {
     return {Target1Width, Target1Height, SavedHint, TabLayoutLine, DialogImage,
@@ -111,7 +99,7 @@ void FrmMain::layoutStep()
 
     if (s.CurrentStep == 1) {
         for (int k = 1; k <= 5; ++k)
-            overlayImage(k)->setPicture(std::nullopt);
+            image(k)->setPicture(std::nullopt);
         Image6->setPicture(std::nullopt);
     }
     s.SavedStep[qi] = s.CurrentStep;

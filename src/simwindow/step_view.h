@@ -12,6 +12,7 @@
 #include <QPixmap>
 #include <QString>
 #include <array>
+#include <functional>
 #include <optional>
 
 namespace simwindow {
@@ -45,15 +46,21 @@ private:
     bool& flag_;
 };
 
-// The controls that a step record lays out, as one window has them.
-struct StepControls {
-    std::array<vb::Image*, 6> images{}; // Image1-Image5 at 1-5; 0 unused
+// The single step controls, under the names both windows give them.
+struct StepParts {
+    vb::Image* Image1 = nullptr;
+    vb::Image* Image2 = nullptr;
+    vb::Image* Image3 = nullptr;
+    vb::Image* Image4 = nullptr;
+    vb::Image* Image5 = nullptr;
     vb::PictureBox* Image6 = nullptr;
     vb::Label* Label1 = nullptr;
     vb::Label* Label4 = nullptr;
     vb::Shape* Shape1 = nullptr;
     vb::Shape* Shape2 = nullptr;
     vb::Shape* Shape4 = nullptr;
+    vb::Shape* Shape6 = nullptr; // the range marquee
+    vb::Label* LHelp = nullptr;
     vb::TextBox* Text1 = nullptr;
     vb::TextBox* Text2 = nullptr;
     vb::TextBox* Text3 = nullptr;
@@ -63,19 +70,51 @@ struct StepControls {
     vb::PictureBox* PicRight = nullptr;
     vb::PictureBox* PicTop = nullptr;
     vb::PictureBox* PicBottom = nullptr;
-    vb::ControlArray<vb::Label>* LblXXK = nullptr; // 0-13
-    vb::Label* LHelp = nullptr;
     vb::PictureBox* PicList = nullptr;
     vb::Image* ImgSelAD = nullptr;
+    vb::Label* LblADDmyXZ = nullptr;
+
+    // Step picture k (1-5), nothing for any other k.
+    vb::Image* image(int k) const;
+};
+
+// The step controls as a window holds them: its own members under these names (the window
+// derives from this), made by makeStepControls.
+struct StepMembers : StepParts {
+    vb::ControlArray<vb::Label> LblXXK; // 0-13
+    vb::ControlArray<vb::Label> LblADD; // 0-13
+    vb::ControlArray<vb::Image> ImgLiN; // 0-13
+};
+
+// Where a window makes its own controls among the step controls. The step controls are made in
+// one order for both windows, and within each layer (see vb::Container) a later control lies
+// above an earlier one: each hook, when given, runs at its place in that order.
+struct OwnControls {
+    std::function<void()> afterPictures = {};    // after Image1-Image5
+    std::function<void()> afterFrames = {};      // after the tabs, the targets and their frames
+    std::function<void()> afterHint = {};        // after LHelp
+    std::function<void()> afterEditors = {};     // after Image6, the editors, LstLA and its edges
+    std::function<void()> afterChosenEntry = {}; // inside PicList, after ImgSelAD
+};
+
+// Makes the step controls on `form` with the look both windows give them: transparent targets
+// and tabs, the frames (hidden), the hint (hidden), the editors and the list (hidden) with the
+// list's edges, and the location list (hidden) with its entries. What only one window gives
+// them (sizes, pictures) that window sets after the call.
+void makeStepControls(vb::Form& form, StepMembers& m, const OwnControls& own = {});
+
+// The location list's rows and the step controls' font sizes, as both windows' load sets them.
+void loadStepControls(StepMembers& m);
+
+// The controls that a step record lays out, as one window has them.
+struct StepControls : StepParts {
+    vb::ControlArray<vb::Label>* LblXXK = nullptr; // 0-13
     vb::ControlArray<vb::Image>* ImgLiN = nullptr; // 0-13
     // Zone pictures: pictures in one window, containers in the other.
     vb::Control* PicMenu = nullptr;
     vb::Control* PicTool = nullptr;
     vb::Control* PicHui = nullptr;
     vb::Control* PicElse = nullptr;
-
-    // Step picture k (1-5), nothing for any other k.
-    vb::Image* image(int k) const;
 };
 
 // The step controls of a window that names them as both windows do.
@@ -83,26 +122,8 @@ template <class Window>
 StepControls stepControlsOf(Window& w)
 {
     StepControls c;
-    c.images = {nullptr, w.Image1, w.Image2, w.Image3, w.Image4, w.Image5};
-    c.Image6 = w.Image6;
-    c.Label1 = w.Label1;
-    c.Label4 = w.Label4;
-    c.Shape1 = w.Shape1;
-    c.Shape2 = w.Shape2;
-    c.Shape4 = w.Shape4;
-    c.Text1 = w.Text1;
-    c.Text2 = w.Text2;
-    c.Text3 = w.Text3;
-    c.Text4 = w.Text4;
-    c.LstLA = w.LstLA;
-    c.PicLeft = w.PicLeft;
-    c.PicRight = w.PicRight;
-    c.PicTop = w.PicTop;
-    c.PicBottom = w.PicBottom;
+    static_cast<StepParts&>(c) = static_cast<const StepParts&>(w);
     c.LblXXK = &w.LblXXK;
-    c.LHelp = w.LHelp;
-    c.PicList = w.PicList;
-    c.ImgSelAD = w.ImgSelAD;
     c.ImgLiN = &w.ImgLiN;
     c.PicMenu = w.PicMenu;
     c.PicTool = w.PicTool;
