@@ -16,14 +16,6 @@
 
 #include <initializer_list>
 
-using simwindow::entryHighlight;
-using simwindow::ListEdge;
-using simwindow::makeFrame;
-using simwindow::makeTransparent;
-using simwindow::Red;
-using simwindow::SongTi;
-using simwindow::WindowFace;
-
 namespace {
 
 vb::Image* hiddenImage(vb::Container* parent)
@@ -44,7 +36,7 @@ YanShiState& yanShiState()
 FrmYanShi::FrmYanShi() : st(yanShiState())
 {
     setBorderStyle(0);
-    setBackColor(WindowFace);
+    setBackColor(simwindow::WindowFace);
     buildControls();
     player_ = std::make_unique<YanShiPointer>(*this);
 }
@@ -63,12 +55,12 @@ void FrmYanShi::buildMenuPictures(vb::Container* self)
     Pic2J = hiddenImage(self);
     Img1J = hiddenImage(self);
     for (int i = 0; i <= 86; ++i)
-        makeTransparent(*LblZHU.create(i, self));
+        simwindow::makeTransparent(*LblZHU.create(i, self));
     for (int i = 0; i <= 44; ++i)
-        makeTransparent(*Lbl1J.create(i, self));
+        simwindow::makeTransparent(*Lbl1J.create(i, self));
     Lbl1J(0).Move(0, 0, 495, 495);
     for (int i = 1; i <= 33; ++i)
-        makeTransparent(*Lbl2J.create(i, self));
+        simwindow::makeTransparent(*Lbl2J.create(i, self));
 }
 
 void FrmYanShi::buildNoteAndContextMenu(vb::Container* self)
@@ -114,14 +106,14 @@ void FrmYanShi::buildControls()
          .afterFrames =
              [this, self] {
                  Shape5 = new vb::Shape(self);
-                 makeFrame(*Shape5, Red, 2);
+                 simwindow::makeFrame(*Shape5, simwindow::Red, 2);
                  Shape5->setShape(3);
                  Shape5->Move(-500, -500, 375, 375);
              },
          .afterHint = [this, self] { buildNoteAndContextMenu(self); }});
     Image6->setVisible(false);
     for (int i = 0; i <= 13; ++i)
-        ImgLiN(i).setPicture(entryHighlight(123));
+        ImgLiN(i).setPicture(simwindow::entryHighlight(123));
 
     Timer1 = new platform::Timer(this, 500);
     Timer2 = new platform::Timer(this, 100);

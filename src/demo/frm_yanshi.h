@@ -156,6 +156,5 @@ private:
 
     simwindow::StepControls controls_;
     std::unique_ptr<DemoPlayer> player_;
-    bool layingOut_ = false;
-    bool completeAfterLayout_ = false;
+    simwindow::StepSetUp setUp_;
 };

@@ -195,7 +195,7 @@ public:
 
     // True while a step is being laid out: nothing done by the layout's own set-up may start
     // another step.
-    bool layingOut() const { return layingOut_; }
+    bool layingOut() const { return setUp_.running(); }
 
     // Puts the question panel's bottom-right corner on this window's (the windows that hand
     // the exam back to the candidate call it too).
@@ -250,9 +250,8 @@ private:
     void showTabState(bool onExpectedTab);
 
     simwindow::StepControls controls_;
-    bool layingOut_ = false;
     // A list whose set-up already shows the expected entry passes once the set-up has finished.
-    bool completeAfterLayout_ = false;
+    simwindow::StepSetUp setUp_;
     bool popupBuilt_ = false; // the last systemMenu found its file
     bool followDrag_ = false;
     // The question and step for which Timer3 was switched on.

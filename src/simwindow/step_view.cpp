@@ -13,6 +13,7 @@
 
 #include <QRect>
 #include <initializer_list>
+#include <utility>
 
 using codes::field;
 
@@ -37,6 +38,23 @@ QPixmap entryHighlight(int widthPx)
     QPixmap p(widthPx, 16);
     p.fill(QColor(49, 106, 197));
     return p;
+}
+
+bool StepSetUp::run(const std::function<void()>& layout)
+{
+    if (running_)
+        return false;
+    complete_ = false;
+    running_ = true;
+    {
+        // The flag falls again however the set-up ends.
+        struct Lower {
+            bool& flag;
+            ~Lower() { flag = false; }
+        } lower{running_};
+        layout();
+    }
+    return std::exchange(complete_, false);
 }
 
 namespace {
@@ -229,6 +247,8 @@ void layoutPictures(const StepControls& c, vb::Form& window, const StepRecord& r
     }
 }
 
+namespace {
+
 void layoutEditor(const StepControls& c, const StepRecord& rec, const FontColorTable& table)
 {
     vb::TextBox& t = *c.Text1;
@@ -277,6 +297,7 @@ void layoutHint(const StepControls& c, const StepRecord& rec, StepVars v)
     c.LHelp->setCaption(v.hintText);
 }
 
+// The hint and the three frames shown only with hints on.
 void showHintFrames(const StepControls& c, bool hintsOn)
 {
     for (vb::Control* ctl : std::initializer_list<vb::Control*>{c.LHelp, c.Shape1, c.Shape2, c.Shape4})
@@ -310,6 +331,7 @@ void layoutTarget1(const StepControls& c, const StepRecord& rec, StepVars v)
     setBounds(*c.Shape1, bounds(l));
 }
 
+// Target 1's frame, or for a dialog-tab step the tabs and the frame on the tab to choose.
 void layoutTabsOrFrame(const StepControls& c, const StepRecord& rec, StepVars v, const TabLayoutTable& table)
 {
     if (!rec.isDialogTab()) {
@@ -356,6 +378,43 @@ void layoutTabsOrFrame(const StepControls& c, const StepRecord& rec, StepVars v,
     showTabState(c, v, shown == v.expectedTab);
 }
 
+// A combo step's field lies at the record's point.
+void layoutCombo(const StepControls& c, const StepRecord& rec)
+{
+    if (!rec.isCombo())
+        return;
+    vb::Label& field0 = (*c.LblXXK)(0);
+    field0.Move(scaledX(rec.PointX), scaledY(rec.PointY), scaledX(1095), scaledY(285));
+    field0.setCaption(QString());
+}
+
+void layoutTarget2(const StepControls& c, const StepRecord& rec)
+{
+    vb::Label& l = *c.Label4;
+    if (rec.hasTarget2()) {
+        l.setVisible(true);
+        l.Move(scaledX(rec.Target2Left), scaledY(rec.Target2Top), scaledX(rec.Target2Width),
+               scaledY(rec.Target2Height));
+    } else {
+        l.Move(-1, l.Top(), 1, 1);
+    }
+    setBounds(*c.Shape4, bounds(l));
+}
+
+} // namespace
+
+void layoutTargets(const StepControls& c, const StepRecord& rec, StepVars v, const FontColorTable& fonts,
+                   const TabLayoutTable& tabs)
+{
+    layoutEditor(c, rec, fonts);
+    layoutHint(c, rec, v);
+    showHintFrames(c, S().DisplayMode == 1);
+    layoutTarget1(c, rec, v);
+    layoutTabsOrFrame(c, rec, v, tabs);
+    layoutCombo(c, rec);
+    layoutTarget2(c, rec);
+}
+
 void showTabState(const StepControls& c, StepVars v, bool onExpectedTab)
 {
     if (onExpectedTab) {
@@ -382,26 +441,12 @@ void DoubleXXK(const StepControls& c, StepVars v)
     }
 }
 
-void layoutCombo(const StepControls& c, const StepRecord& rec, int pointX, int pointY)
+void shrinkTargetsForPictureDrag(const StepControls& c, const StepRecord& rec)
 {
-    if (!rec.isCombo())
+    if (!rec.OperationCode.startsWith(u"80"))
         return;
-    vb::Label& field0 = (*c.LblXXK)(0);
-    field0.Move(scaledX(pointX), scaledY(pointY), scaledX(1095), scaledY(285));
-    field0.setCaption(QString());
-}
-
-void layoutTarget2(const StepControls& c, const StepRecord& rec)
-{
-    vb::Label& l = *c.Label4;
-    if (rec.hasTarget2()) {
-        l.setVisible(true);
-        l.Move(scaledX(rec.Target2Left), scaledY(rec.Target2Top), scaledX(rec.Target2Width),
-               scaledY(rec.Target2Height));
-    } else {
-        l.Move(-1, l.Top(), 1, 1);
-    }
-    setBounds(*c.Shape4, bounds(l));
+    shrink(*c.Label1);
+    shrink(*c.Label4);
 }
 
 void layoutEditorVariants(const StepControls& c, const StepRecord& rec)

@@ -33,17 +33,21 @@ void makeFrame(vb::Shape& s, const QColor& colour, int widthPx);
 // A highlighted entry of a drop-down list, 16 pixels high.
 QPixmap entryHighlight(int widthPx);
 
-// Sets a flag for the time of a scope: a window marks that it is laying a step out, so that
-// nothing its own set-up does may start another step.
-class FlagScope {
+// The set-up of a step as both windows run it. Nothing that the set-up itself does (texts, list
+// entries, the location list's first entry) may start another set-up; a step that the set-up
+// finds answered from the start is completed once the set-up stands, by the window.
+class StepSetUp {
 public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
+    // True while a set-up runs.
+    bool running() const { return running_; }
+    // Asks, from inside the set-up, that the step be completed once the set-up stands.
+    void completeAfter() { complete_ = true; }
+    // Runs `layout` unless a set-up runs already; true when it asked for the step's completion.
+    bool run(const std::function<void()>& layout);
 
 private:
-    bool& flag_;
+    bool running_ = false;
+    bool complete_ = false;
 };
 
 // The single step controls, under the names both windows give them.
@@ -158,17 +162,18 @@ void resetTabs(const StepControls& c);
 // (background, Image1-6).
 void layoutPictures(const StepControls& c, vb::Form& window, const StepRecord& rec, bool firstStep,
                     std::array<QString, 7>* shownCodes);
-void layoutEditor(const StepControls& c, const StepRecord& rec, const FontColorTable& table);
-void layoutHint(const StepControls& c, const StepRecord& rec, StepVars v);
-// The hint and the three frames shown only with hints on.
-void showHintFrames(const StepControls& c, bool hintsOn);
-void layoutTarget1(const StepControls& c, const StepRecord& rec, StepVars v);
-// Target 1's frame, or for a dialog-tab step the tabs and the frame on the tab to choose.
-void layoutTabsOrFrame(const StepControls& c, const StepRecord& rec, StepVars v, const TabLayoutTable& table);
+// The editor, the hint and its frames, target 1 with its frame or the dialog's tabs, the combo
+// field at the record's point and target 2, in this order.
+void layoutTargets(const StepControls& c, const StepRecord& rec, StepVars v, const FontColorTable& fonts,
+                   const TabLayoutTable& tabs);
+// The tabs of two rows: the row that holds the chosen tab lies next to the page.
 void DoubleXXK(const StepControls& c, StepVars v);
+// The step's own page with the expected tab in front and the frame on target 1, or the hint and
+// the frame that ask for the expected tab.
 void showTabState(const StepControls& c, StepVars v, bool onExpectedTab);
-void layoutCombo(const StepControls& c, const StepRecord& rec, int pointX, int pointY);
-void layoutTarget2(const StepControls& c, const StepRecord& rec);
+// A picture-drag step ("80") has no click targets: Label1 and Label4 shrink to 1 × 1 twip where
+// they stand, their frames keep their rectangles.
+void shrinkTargetsForPictureDrag(const StepControls& c, const StepRecord& rec);
 // 0021 and 0027: the editor's text moves into Text2 or Text3.
 void layoutEditorVariants(const StepControls& c, const StepRecord& rec);
 // The hint wording and the frame of typing steps, and the edit bar Text4.
