@@ -1,8 +1,9 @@
 #pragma once
-// The layout of one step record on a window's own controls. The simulated window and the
-// demonstration window lay out the same records on controls of the same names; each window hands
-// its controls and its step variables to these blocks and runs them in its own order, adding
-// what only it does (the simulated window's records of progress, the demonstration's pointer).
+// The step controls and the layout of one step record on them. The simulated window and the
+// demonstration window make the same step controls under the same names and lay out the same
+// records on them; each window hands its controls and its step variables to these blocks and runs
+// them in its own order, adding what only it does (the simulated window's records of progress,
+// the demonstration's pointer).
 
 #include "platform/vb_array.h"
 #include "platform/vb_controls.h"
@@ -92,7 +93,8 @@ struct StepMembers : StepParts {
 
 // Where a window makes its own controls among the step controls. The step controls are made in
 // one order for both windows, and within each layer (see vb::Container) a later control lies
-// above an earlier one: each hook, when given, runs at its place in that order.
+// above an earlier one: each hook, when given, runs at its place in that order (a window names
+// only the hooks it needs).
 struct OwnControls {
     std::function<void()> afterPictures = {};    // after Image1-Image5
     std::function<void()> afterFrames = {};      // after the tabs, the targets and their frames
@@ -105,7 +107,7 @@ struct OwnControls {
 // and tabs, the frames (hidden), the hint (hidden), the editors and the list (hidden) with the
 // list's edges, and the location list (hidden) with its entries. What only one window gives
 // them (sizes, pictures) that window sets after the call.
-void makeStepControls(vb::Form& form, StepMembers& m, const OwnControls& own = {});
+void makeStepControls(vb::Form& form, StepMembers& m, const OwnControls& own);
 
 // The location list's rows and the step controls' font sizes, as both windows' load sets them.
 void loadStepControls(StepMembers& m);
