@@ -16,14 +16,6 @@
 
 #include <initializer_list>
 
-using simwindow::entryHighlight;
-using simwindow::ListEdge;
-using simwindow::makeFrame;
-using simwindow::makeTransparent;
-using simwindow::Red;
-using simwindow::SongTi;
-using simwindow::WindowFace;
-
 namespace {
 
 vb::Image* hiddenImage(vb::Container* parent)
@@ -44,7 +36,7 @@ YanShiState& yanShiState()
 FrmYanShi::FrmYanShi() : st(yanShiState())
 {
     setBorderStyle(0);
-    setBackColor(WindowFace);
+    setBackColor(simwindow::WindowFace);
     buildControls();
     player_ = std::make_unique<YanShiPointer>(*this);
 }
@@ -53,21 +45,8 @@ FrmYanShi::~FrmYanShi() = default;
 
 void FrmYanShi::setPlayer(std::unique_ptr<DemoPlayer> player) { player_ = std::move(player); }
 
-void FrmYanShi::buildControls()
+void FrmYanShi::buildMenuPictures(vb::Container* self)
 {
-    vb::Container* self = this;
-    // Pictures and labels, from the back: the bars and panes, the step pictures, the pressed
-    // pictures, the drop-downs and their highlight, the hot spots, the tabs, the targets, the
-    // frames, the hint, the note and the drawn context menu.
-    PicMenu = new vb::Image(self);
-    PicTool = new vb::Image(self);
-    PicHui = new vb::Image(self);
-    PicElse = hiddenImage(self);
-    Image1 = new vb::Image(self);
-    Image2 = new vb::Image(self);
-    Image3 = new vb::Image(self);
-    Image4 = new vb::Image(self);
-    Image5 = new vb::Image(self);
     ImgMenu = new vb::Image(self);
     ImgHui = new vb::Image(self);
     ImgTool = new vb::Image(self);
@@ -76,39 +55,16 @@ void FrmYanShi::buildControls()
     Pic2J = hiddenImage(self);
     Img1J = hiddenImage(self);
     for (int i = 0; i <= 86; ++i)
-        makeTransparent(*LblZHU.create(i, self));
+        simwindow::makeTransparent(*LblZHU.create(i, self));
     for (int i = 0; i <= 44; ++i)
-        makeTransparent(*Lbl1J.create(i, self));
+        simwindow::makeTransparent(*Lbl1J.create(i, self));
     Lbl1J(0).Move(0, 0, 495, 495);
     for (int i = 1; i <= 33; ++i)
-        makeTransparent(*Lbl2J.create(i, self));
-    for (int i = 0; i <= 13; ++i)
-        makeTransparent(*LblXXK.create(i, self));
-    Label4 = new vb::Label(self);
-    makeTransparent(*Label4);
-    Label1 = new vb::Label(self);
-    makeTransparent(*Label1);
-    Shape6 = new vb::Shape(self);
-    makeFrame(*Shape6, Qt::black, 1);
-    Shape6->setBorderStyle(3);
-    Shape1 = new vb::Shape(self);
-    makeFrame(*Shape1, Red, 2);
-    Shape2 = new vb::Shape(self);
-    makeFrame(*Shape2, QColor(255, 255, 0), 2);
-    Shape4 = new vb::Shape(self);
-    makeFrame(*Shape4, QColor(0, 255, 0), 2);
-    Shape5 = new vb::Shape(self);
-    makeFrame(*Shape5, Red, 2);
-    Shape5->setShape(3);
-    Shape5->Move(-500, -500, 375, 375);
-    LHelp = new vb::Label(self);
-    LHelp->setBackStyle(1);
-    LHelp->setBackColor(QColor(255, 255, 192));
-    LHelp->setForeColor(Red);
-    LHelp->setFontName(SongTi);
-    LHelp->setFontBold(true);
-    LHelp->setAutoSize(true);
-    LHelp->setVisible(false);
+        simwindow::makeTransparent(*Lbl2J.create(i, self));
+}
+
+void FrmYanShi::buildNoteAndContextMenu(vb::Container* self)
+{
     ImgLogo = new vb::Label(self);
     ImgLogo->setCaption(QStringLiteral("Label2"));
     ImgLogo->setWordWrap(true);
@@ -132,39 +88,32 @@ void FrmYanShi::buildControls()
         hidden(LRSFgx.create(i, self));
     for (vb::Control* c : std::initializer_list<vb::Control*>{LRightMMenu, ShapeRMain, LRightSub, ShapeRSUB})
         hidden(c);
+}
 
-    // Windowed controls, from the back: the sixth step picture, the editors, the list and its
-    // border, the location list.
-    Image6 = new vb::PictureBox(self);
-    Image6->setAutoSize(true);
-    Image6->setBorderStyle(0);
+void FrmYanShi::buildControls()
+{
+    vb::Container* self = this;
+    // Among the step controls, from the back: the bars and panes under the step pictures; over
+    // them the pressed pictures, the drop-downs and their highlight and the hot spots; the click
+    // ring over the frames; the note and the drawn context menu over the hint.
+    PicMenu = new vb::Image(self);
+    PicTool = new vb::Image(self);
+    PicHui = new vb::Image(self);
+    PicElse = hiddenImage(self);
+    simwindow::makeStepControls(
+        *this, *this,
+        {.afterPictures = [this, self] { buildMenuPictures(self); },
+         .afterFrames =
+             [this, self] {
+                 Shape5 = new vb::Shape(self);
+                 simwindow::makeFrame(*Shape5, simwindow::Red, 2);
+                 Shape5->setShape(3);
+                 Shape5->Move(-500, -500, 375, 375);
+             },
+         .afterHint = [this, self] { buildNoteAndContextMenu(self); }});
     Image6->setVisible(false);
-    Text1 = new vb::TextBox(self);
-    Text1->setFontName(SongTi);
-    Text2 = new vb::TextBox(self);
-    Text3 = new vb::TextBox(self);
-    Text4 = new vb::TextBox(self);
-    LstLA = new vb::ListBox(self);
-    for (vb::Control* c : std::initializer_list<vb::Control*>{Text1, Text2, Text3, Text4, LstLA})
-        c->setVisible(false);
-    for (vb::PictureBox** edge : {&PicLeft, &PicRight, &PicTop, &PicBottom}) {
-        *edge = new vb::PictureBox(self);
-        (*edge)->setBorderStyle(0);
-        (*edge)->setBackColor(ListEdge);
-        (*edge)->setVisible(false);
-    }
-    PicList = new vb::PictureBox(self);
-    PicList->setAutoSize(true);
-    PicList->setBorderStyle(0);
-    PicList->setBackColor(Qt::white);
-    PicList->setVisible(false);
-    ImgSelAD = new vb::Image(PicList);
-    LblADDmyXZ = new vb::Label(PicList);
-    makeTransparent(*LblADDmyXZ);
     for (int i = 0; i <= 13; ++i)
-        makeTransparent(*LblADD.create(i, static_cast<vb::Container*>(PicList)));
-    for (int i = 0; i <= 13; ++i)
-        ImgLiN.create(i, static_cast<vb::Container*>(PicList))->setPicture(entryHighlight(123));
+        ImgLiN(i).setPicture(simwindow::entryHighlight(123));
 
     Timer1 = new platform::Timer(this, 500);
     Timer2 = new platform::Timer(this, 100);
@@ -233,21 +182,8 @@ void FrmYanShi::Form_Load()
         Move(main.Left(), main.Top());
     }
 
-    LHelp->setFontSize(11 * s.ScaleX);
-    LstLA->setFontSize(9 * s.ScaleX);
-    LblXXK(0).setFontSize(9 * s.ScaleX);
     st.imgDir = installPath(u"examdata/");
-
-    for (int i = 0; i <= 13; ++i) {
-        LblADD(i).Move(0, scaledY(240 * i + 345), scaledX(3900), scaledY(240));
-        LblADD(i).setCaption(QString());
-        ImgLiN(i).setVisible(false);
-        ImgLiN(i).Move(0, LblADD(i).Top());
-    }
-    ImgSelAD->Move(scaledX(-120), scaledY(45));
-    LblADDmyXZ->Move(0, 0, scaledX(3900), scaledY(330));
-    PicList->setHeight(scaledY(330));
-    PicList->setVisible(false);
+    simwindow::loadStepControls(*this);
     for (const auto& [control, code] : {std::pair<vb::Image*, const char*>{PicMenu, "9lX007"},
                                         {PicHui, "9lX008"}, {PicTool, "9lX009"}})
         if (auto picture = simwindow::stepPicture(QString::fromLatin1(code)))

@@ -58,7 +58,10 @@ YanShiState& yanShiState();
 // The point the pointer aims at on a control: its centre, each half twip rounded to even.
 QPoint centreOf(const vb::Control& c);
 
-class FrmYanShi : public vb::Form {
+// The step controls (Image1-Image6, Label1, Label4, the frames Shape1, Shape2, Shape4 and the
+// range marquee Shape6, the hint, the editors, the list and its edges, the tabs LblXXK and the
+// location list) are the members of simwindow::StepMembers.
+class FrmYanShi : public vb::Form, public simwindow::StepMembers {
     Q_OBJECT
 public:
     FrmYanShi();
@@ -66,20 +69,8 @@ public:
 
     YanShiState& st;
 
-    // Step pictures, targets and frames.
-    vb::Image* Image1 = nullptr;
-    vb::Image* Image2 = nullptr;
-    vb::Image* Image3 = nullptr;
-    vb::Image* Image4 = nullptr;
-    vb::Image* Image5 = nullptr;
-    vb::PictureBox* Image6 = nullptr;
-    vb::Label* Label1 = nullptr;
-    vb::Label* Label4 = nullptr;
-    vb::Shape* Shape1 = nullptr; // the target frame
-    vb::Shape* Shape2 = nullptr;
-    vb::Shape* Shape4 = nullptr;
-    vb::Shape* Shape5 = nullptr; // the click ring
-    vb::Shape* Shape6 = nullptr; // the range marquee
+    vb::Shape* Shape5 = nullptr;  // the click ring
+    vb::Label* ImgLogo = nullptr; // the question's note
 
     // Bars and panes: plain pictures; every hot spot lies on the window.
     vb::Image* PicMenu = nullptr;
@@ -96,25 +87,6 @@ public:
     vb::Image* Img1J = nullptr;
     vb::ControlArray<vb::Label> Lbl1J; // 0-44
     vb::ControlArray<vb::Label> Lbl2J; // 1-33
-
-    // Editors, hint, tabs, lists.
-    vb::Label* LHelp = nullptr;
-    vb::Label* ImgLogo = nullptr; // the question's note
-    vb::TextBox* Text1 = nullptr;
-    vb::TextBox* Text2 = nullptr;
-    vb::TextBox* Text3 = nullptr;
-    vb::TextBox* Text4 = nullptr;
-    vb::ListBox* LstLA = nullptr;
-    vb::PictureBox* PicLeft = nullptr;
-    vb::PictureBox* PicRight = nullptr;
-    vb::PictureBox* PicTop = nullptr;
-    vb::PictureBox* PicBottom = nullptr;
-    vb::ControlArray<vb::Label> LblXXK; // 0-13
-    vb::PictureBox* PicList = nullptr;
-    vb::Image* ImgSelAD = nullptr;
-    vb::Label* LblADDmyXZ = nullptr;
-    vb::ControlArray<vb::Label> LblADD; // 0-13
-    vb::ControlArray<vb::Image> ImgLiN; // 0-13
 
     // The drawn context menu and submenu (the player draws them; hidden here).
     vb::Label* LRightMMenu = nullptr;
@@ -172,6 +144,9 @@ protected:
 
 private:
     void buildControls();
+    // The pressed pictures, the drop-downs and their highlight, the hot spots.
+    void buildMenuPictures(vb::Container* self);
+    void buildNoteAndContextMenu(vb::Container* self);
     simwindow::StepVars vars();
     void layoutStep();
     // The end of a step whose press, item or cascade item was its last action.
@@ -181,6 +156,5 @@ private:
 
     simwindow::StepControls controls_;
     std::unique_ptr<DemoPlayer> player_;
-    bool layingOut_ = false;
-    bool completeAfterLayout_ = false;
+    simwindow::StepSetUp setUp_;
 };

@@ -284,13 +284,9 @@ void YanShiPointer::arrival2()
     switch (action) {
     case demo::Arrival::TabClick: {
         // The click on the tab brings its page to the front; then on to the step's own target.
-        const int k = st_.DialogImageNo;
-        if (k >= 1 && k <= 5) {
-            vb::Image* const images[] = {w_.Image1, w_.Image2, w_.Image3, w_.Image4, w_.Image5};
-            if (auto path = simwindow::dataFilePath(S().DataDir, rec.overlay(k).picture))
-                if (auto p = vb::LoadPicture(*path))
-                    images[k - 1]->setPicture(p);
-        }
+        if (vb::Image* dialog = w_.image(st_.DialogImageNo))
+            if (auto p = simwindow::stepPicture(rec.overlay(st_.DialogImageNo).picture))
+                dialog->setPicture(p);
         w_.Label1->setVisible(true);
         w_.Label1->setHeight(scaledY(st_.Target1Height));
         w_.Label1->setWidth(scaledX(st_.Target1Width));

@@ -32,17 +32,8 @@ void FrmYanShi::setData()
 {
     // A location list that shows the expected entry from the start ends the step once the
     // set-up stands, still inside this call.
-    if (layingOut_)
-        return;
-    completeAfterLayout_ = false;
-    {
-        const simwindow::FlagScope guard(layingOut_);
-        layoutStep();
-    }
-    if (completeAfterLayout_) {
-        completeAfterLayout_ = false;
+    if (setUp_.run([this] { layoutStep(); }))
         doNext();
-    }
 }
 
 void FrmYanShi::layoutStep()
@@ -92,23 +83,12 @@ void FrmYanShi::layoutStep()
     simwindow::layoutPictures(c, *this, rec, st.StepNo == 1, nullptr);
     st.PointX = rec.PointX;
     st.PointY = rec.PointY;
-    simwindow::layoutEditor(c, rec, st.FontColorTable);
-    simwindow::layoutHint(c, rec, vars());
-    simwindow::showHintFrames(c, s.DisplayMode == 1);
-    simwindow::layoutTarget1(c, rec, vars());
-    simwindow::layoutTabsOrFrame(c, rec, vars(), st.TabLayoutTable);
-    simwindow::layoutCombo(c, rec, st.PointX, st.PointY);
-    simwindow::layoutTarget2(c, rec);
+    simwindow::layoutTargets(c, rec, vars(), st.FontColorTable, st.TabLayoutTable);
 
     st.RightKeyCode = rec.expectedCode();
     // The automatic step waits on the player's pause timer; this timer carries dragged pictures.
     Timer3->setEnabled(false);
-    if (rec.OperationCode.startsWith(u"80")) {
-        for (vb::Label* target : {Label1, Label4}) {
-            target->setWidth(1);
-            target->setHeight(1);
-        }
-    }
+    simwindow::shrinkTargetsForPictureDrag(c, rec);
     if (rec.OperationCode == u"9999") {
         LHelp->setCaption(QStringLiteral("操作成功！"));
         Shape1->setVisible(false);
@@ -122,7 +102,7 @@ void FrmYanShi::layoutStep()
     if (const std::optional<int> entry = simwindow::layoutLocationList(c, rec)) {
         ImgLiN_Click(*entry);
         if (simwindow::locationChoicePasses(rec, *entry))
-            completeAfterLayout_ = true;
+            setUp_.completeAfter();
     }
     simwindow::hideSmallFrame(c);
     setTopmost(true);
@@ -147,7 +127,7 @@ void FrmYanShi::ImgLiN_Click(int index)
 {
     simwindow::selectLocationEntry(controls_, index);
     // The set-up's own choice ends the step once the set-up stands (setData).
-    if (!layingOut_ && simwindow::locationChoicePasses(StepRecord::fromLine(S().StepRecord), index))
+    if (!setUp_.running() && simwindow::locationChoicePasses(StepRecord::fromLine(S().StepRecord), index))
         doNext();
 }
 

@@ -80,98 +80,52 @@ FrmMain::~FrmMain() = default;
 
 void FrmMain::buildControls()
 {
-    // Lightweight controls on the window, from the back: the step pictures, the logo, the tab
-    // hot spots, the targets, the frames, the hint and the success label, the drag strip.
-    Image1 = new vb::Image(this);
-    Image2 = new vb::Image(this);
-    Image3 = new vb::Image(this);
-    Image4 = new vb::Image(this);
-    Image5 = new vb::Image(this);
-    ImgLogo = new vb::Image(this);
-    ImgLogo->setStretch(true);
-    for (int i = 0; i <= 13; ++i)
-        makeTransparent(*LblXXK.create(i, static_cast<vb::Container*>(this)));
-    Label4 = new vb::Label(this);
-    makeTransparent(*Label4);
-    Label1 = new vb::Label(this);
-    makeTransparent(*Label1);
-    Shape6 = new vb::Shape(this);
-    makeFrame(*Shape6, Qt::black, 1);
-    Shape6->setBorderStyle(3);
-    Shape1 = new vb::Shape(this);
-    makeFrame(*Shape1, Red, 2);
-    Shape2 = new vb::Shape(this);
-    makeFrame(*Shape2, QColor(255, 255, 0), 2);
-    Shape4 = new vb::Shape(this);
-    makeFrame(*Shape4, QColor(0, 255, 0), 2);
-    LHelp = new vb::Label(this);
-    LHelp->setBackStyle(1);
-    LHelp->setBackColor(QColor(255, 255, 192));
-    LHelp->setForeColor(Red);
-    LHelp->setFontName(SongTi);
+    // Among the step controls, from the back: the logo over the step pictures; the success label
+    // and the drag strip over the hint; the bar panels over the editors and the list; inside the
+    // location list the patch over its face. The drop-downs open over everything.
+    simwindow::makeStepControls(
+        *this, *this,
+        {.afterPictures =
+             [this] {
+                 ImgLogo = new vb::Image(this);
+                 ImgLogo->setStretch(true);
+             },
+         .afterHint =
+             [this] {
+                 LblSuccess = new vb::Label(this);
+                 LblSuccess->setBackStyle(0);
+                 LblSuccess->setForeColor(Red);
+                 LblSuccess->setFontName(SongTi);
+                 LblSuccess->setFontSize(72);
+                 LblSuccess->setAutoSize(true);
+                 LblSuccess->setCaption(QStringLiteral("操作成功！"));
+                 LblSuccess->setVisible(false);
+                 lblMove = new vb::Label(this);
+                 makeTransparent(*lblMove);
+             },
+         .afterEditors =
+             [this] {
+                 buildBar(PicMenu, ImgMenu, ShapeMenu, {{1, 10}});
+                 buildBar(PicHui, ImgHui, ShapeHui, {{11, 31}});
+                 // Ascending numbers stack 86 in front of 57, which it overlaps.
+                 buildBar(PicTool, ImgTool, ShapeTool, {{41, 86}});
+                 buildBar(PicElse, ImgElse, ShapeElse, {{0, 0}, {32, 40}});
+                 PicElse->setVisible(false);
+                 for (const int i : LblZHU.indices())
+                     LblZHU(i).Move(0, 0, 0, 0);
+             },
+         .afterChosenEntry =
+             [this] {
+                 ImgFuGai = new vb::Image(PicList);
+                 ImgFuGai->setPicture(faceEdgePatch());
+             }});
     LHelp->setFontSize(10.5);
-    LHelp->setFontBold(true);
-    LHelp->setAutoSize(true);
-    LHelp->setVisible(false);
-    LblSuccess = new vb::Label(this);
-    LblSuccess->setBackStyle(0);
-    LblSuccess->setForeColor(Red);
-    LblSuccess->setFontName(SongTi);
-    LblSuccess->setFontSize(72);
-    LblSuccess->setAutoSize(true);
-    LblSuccess->setCaption(QStringLiteral("操作成功！"));
-    LblSuccess->setVisible(false);
-    lblMove = new vb::Label(this);
-    makeTransparent(*lblMove);
-
-    // Windowed controls, from the back: the sixth step picture, the editors and the list, then
-    // the bar panels, the location list and the drop-downs, which open over everything.
-    Image6 = new vb::PictureBox(this);
-    Image6->setAutoSize(true);
-    Image6->setBorderStyle(0);
     Image6->setBackColor(Qt::white);
-    Text1 = new vb::TextBox(this);
-    Text1->setFontName(SongTi);
     Text1->setFontSize(12);
-    Text2 = new vb::TextBox(this);
-    Text3 = new vb::TextBox(this);
-    Text4 = new vb::TextBox(this);
-    LstLA = new vb::ListBox(this);
-    for (vb::Control* c : std::initializer_list<vb::Control*>{Text1, Text2, Text3, Text4, LstLA})
-        c->setVisible(false);
-    for (vb::PictureBox** edge : {&PicLeft, &PicRight, &PicTop, &PicBottom}) {
-        *edge = new vb::PictureBox(this);
-        (*edge)->setBorderStyle(0);
-        (*edge)->setBackColor(ListEdge);
-        (*edge)->setVisible(false);
-    }
-
-    buildBar(PicMenu, ImgMenu, ShapeMenu, {{1, 10}});
-    buildBar(PicHui, ImgHui, ShapeHui, {{11, 31}});
-    // Ascending numbers stack 86 in front of 57, which it overlaps.
-    buildBar(PicTool, ImgTool, ShapeTool, {{41, 86}});
-    buildBar(PicElse, ImgElse, ShapeElse, {{0, 0}, {32, 40}});
-    PicElse->setVisible(false);
-    for (const int i : LblZHU.indices())
-        LblZHU(i).Move(0, 0, 0, 0);
-
-    PicList = new vb::PictureBox(this);
-    PicList->setAutoSize(true);
-    PicList->setBorderStyle(0);
-    PicList->setBackColor(Qt::white);
-    PicList->setVisible(false);
-    ImgSelAD = new vb::Image(PicList);
     ImgSelAD->setPicture(chosenEntryFace());
-    ImgFuGai = new vb::Image(PicList);
-    ImgFuGai->setPicture(faceEdgePatch());
-    LblADDmyXZ = new vb::Label(PicList);
-    makeTransparent(*LblADDmyXZ);
-    for (int i = 0; i <= 13; ++i)
-        makeTransparent(*LblADD.create(i, static_cast<vb::Container*>(PicList)));
     for (int i = 0; i <= 13; ++i) {
-        vb::Image* entry = ImgLiN.create(i, static_cast<vb::Container*>(PicList));
-        entry->setPicture(entryHighlight(EntryWidthsPx[static_cast<std::size_t>(i)]));
-        entry->setVisible(false);
+        ImgLiN(i).setPicture(entryHighlight(EntryWidthsPx[static_cast<std::size_t>(i)]));
+        ImgLiN(i).setVisible(false);
     }
 
     Pic1J = barPanel(this);
@@ -307,10 +261,6 @@ void FrmMain::Form_Load()
     if (auto logo = stepPicture(QStringLiteral("l62009")))
         ImgLogo->setPicture(logo);
 
-    LHelp->setFontSize(11 * s.ScaleX);
-    LstLA->setFontSize(9 * s.ScaleX);
-    LblXXK(0).setFontSize(9 * s.ScaleX);
-
     for (int q = 1; q <= 40; ++q)
         s.SavedStep[static_cast<std::size_t>(q)] = 1;
 
@@ -321,16 +271,7 @@ void FrmMain::Form_Load()
 
     imgDir = installPath(u"examdata/");
 
-    for (int i = 0; i <= 13; ++i) {
-        LblADD(i).Move(0, scaledY(345 + 240 * i), scaledX(3900), scaledY(240));
-        LblADD(i).setCaption(QString());
-        ImgLiN(i).setVisible(false);
-        ImgLiN(i).Move(0, LblADD(i).Top());
-    }
-    ImgSelAD->Move(scaledX(-120), scaledY(45));
-    LblADDmyXZ->Move(0, 0, scaledX(3900), scaledY(330));
-    PicList->setHeight(scaledY(330));
-    PicList->setVisible(false);
+    simwindow::loadStepControls(*this);
 
     const std::array<std::pair<vb::PictureBox*, const char16_t*>, 4> bars{
         {{PicMenu, u"9lX007"}, {PicHui, u"9lX008"}, {PicTool, u"9lX009"}, {PicList, u"9lX010"}}};

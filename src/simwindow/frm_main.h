@@ -25,7 +25,9 @@ struct StepRecord;
 struct PointerSpec;
 } // namespace simwindow
 
-class FrmMain : public vb::Form {
+// The step controls (Image1-Image6, Label1, Label4, the frames, the hint, the editors, the list
+// and its edges, the tabs LblXXK and the location list) are the members of simwindow::StepMembers.
+class FrmMain : public vb::Form, public simwindow::StepMembers {
     Q_OBJECT
 public:
     FrmMain();
@@ -57,42 +59,10 @@ public:
     vb::Image* Img2J = nullptr;
     vb::ControlArray<vb::Label> Lbl2J; // 1-33
 
-    // Location list.
-    vb::PictureBox* PicList = nullptr;
-    vb::Image* ImgSelAD = nullptr;
+    // The location list's patch over its face's left edge.
     vb::Image* ImgFuGai = nullptr;
-    vb::Label* LblADDmyXZ = nullptr;
-    vb::ControlArray<vb::Label> LblADD; // 0-13
-    vb::ControlArray<vb::Image> ImgLiN; // 0-13
 
-    // Step pictures and targets.
-    vb::Image* Image1 = nullptr;
-    vb::Image* Image2 = nullptr;
-    vb::Image* Image3 = nullptr;
-    vb::Image* Image4 = nullptr;
-    vb::Image* Image5 = nullptr;
-    vb::PictureBox* Image6 = nullptr;
-    vb::Label* Label1 = nullptr;
-    vb::Label* Label4 = nullptr;
-    vb::Shape* Shape1 = nullptr;
-    vb::Shape* Shape2 = nullptr;
-    vb::Shape* Shape4 = nullptr;
-    vb::Shape* Shape6 = nullptr;
-
-    // Editors, lists, dialog tabs.
-    vb::TextBox* Text1 = nullptr;
-    vb::TextBox* Text2 = nullptr;
-    vb::TextBox* Text3 = nullptr;
-    vb::TextBox* Text4 = nullptr;
-    vb::ListBox* LstLA = nullptr;
-    vb::PictureBox* PicLeft = nullptr;
-    vb::PictureBox* PicRight = nullptr;
-    vb::PictureBox* PicTop = nullptr;
-    vb::PictureBox* PicBottom = nullptr;
-    vb::ControlArray<vb::Label> LblXXK; // 0-13
-
-    // Hint, success label, drag strip, logo.
-    vb::Label* LHelp = nullptr;
+    // Success label, drag strip, logo.
     vb::Label* LblSuccess = nullptr;
     vb::Label* lblMove = nullptr;
     vb::Image* ImgLogo = nullptr;
@@ -225,7 +195,7 @@ public:
 
     // True while a step is being laid out: nothing done by the layout's own set-up may start
     // another step.
-    bool layingOut() const { return layingOut_; }
+    bool layingOut() const { return setUp_.running(); }
 
     // Puts the question panel's bottom-right corner on this window's (the windows that hand
     // the exam back to the candidate call it too).
@@ -258,7 +228,6 @@ private:
     bool typedTextAccepted() const;
     void applyPointer(vb::Control& target, const simwindow::PointerSpec& spec);
     void bringWindowsToFront();
-    vb::Image* overlayImage(int k) const;
 
     // The simulated menus.
     std::optional<QPixmap> chromePicture(const QString& code) const;
@@ -281,9 +250,8 @@ private:
     void showTabState(bool onExpectedTab);
 
     simwindow::StepControls controls_;
-    bool layingOut_ = false;
     // A list whose set-up already shows the expected entry passes once the set-up has finished.
-    bool completeAfterLayout_ = false;
+    simwindow::StepSetUp setUp_;
     bool popupBuilt_ = false; // the last systemMenu found its file
     bool followDrag_ = false;
     // The question and step for which Timer3 was switched on.

@@ -19,30 +19,8 @@
 using codes::field;
 using simwindow::StepRecord;
 
-namespace {
-
 using vb::bounds;
 using vb::setBounds;
-
-void shrink(vb::Control& c)
-{
-    c.setWidth(1);
-    c.setHeight(1);
-}
-
-} // namespace
-
-vb::Image* FrmMain::overlayImage(int k) const
-{
-    switch (k) {
-    case 1: return Image1;
-    case 2: return Image2;
-    case 3: return Image3;
-    case 4: return Image4;
-    case 5: return Image5;
-    default: return nullptr;
-    }
-}
 
 simwindow::StepVars FrmMain::vars()
 {
@@ -56,24 +34,14 @@ void FrmMain::DoubleXXK() { simwindow::DoubleXXK(controls_, vars()); }
 
 void FrmMain::setData()
 {
-    // The layout's own set-up (texts, list entries, the location list's first entry) must never
-    // start the next step before this one stands.
-    if (layingOut_)
+    if (!setUp_.run([this] { layoutStep(); }))
         return;
-    completeAfterLayout_ = false;
-    {
-        const simwindow::FlagScope guard(layingOut_);
-        layoutStep();
-    }
     // The step stands: a list that showed the expected entry from the start passes now, once.
     // On the last step of a question without an end record the advance would stay and lay this
     // step out again, passing it again without end: there it stands.
-    if (completeAfterLayout_) {
-        completeAfterLayout_ = false;
-        const SessionState& s = S();
-        if (simwindow::jumpTarget(s.CurrentStep, 1, simwindow::questionStepCount(s, s.CurrentQuestion)) != s.CurrentStep)
-            doNext();
-    }
+    const SessionState& s = S();
+    if (simwindow::jumpTarget(s.CurrentStep, 1, simwindow::questionStepCount(s, s.CurrentQuestion)) != s.CurrentStep)
+        doNext();
 }
 
 void FrmMain::layoutStep()
@@ -111,7 +79,7 @@ void FrmMain::layoutStep()
 
     if (s.CurrentStep == 1) {
         for (int k = 1; k <= 5; ++k)
-            overlayImage(k)->setPicture(std::nullopt);
+            image(k)->setPicture(std::nullopt);
         Image6->setPicture(std::nullopt);
     }
     s.SavedStep[qi] = s.CurrentStep;
@@ -121,14 +89,8 @@ void FrmMain::layoutStep()
     DragTop = Image5->Top();
     PointX = rec.PointX;
     PointY = rec.PointY;
-    simwindow::layoutEditor(c, rec, FontColorTable);
-    simwindow::layoutHint(c, rec, vars());
-    simwindow::showHintFrames(c, s.DisplayMode == 1);
-    simwindow::layoutTarget1(c, rec, vars());
-    simwindow::layoutTabsOrFrame(c, rec, vars(), TabLayoutTable);
+    simwindow::layoutTargets(c, rec, vars(), FontColorTable, TabLayoutTable);
     ComboState = rec.isCombo() ? rec.ComboSpec : QStringLiteral("NONO");
-    simwindow::layoutCombo(c, rec, PointX, PointY);
-    simwindow::layoutTarget2(c, rec);
 
     ExpectedCode = rec.expectedCode();
     StepCode = ExpectedCode;
@@ -138,20 +100,17 @@ void FrmMain::layoutStep()
         autoStep_ = s.CurrentStep;
         Timer3->setEnabled(true);
     }
-    if (rec.OperationCode.startsWith(u"80")) {
-        shrink(*Label1);
-        shrink(*Label4);
-    }
+    simwindow::shrinkTargetsForPictureDrag(c, rec);
     layoutEndCode(rec, q);
 
     simwindow::layoutEditorVariants(c, rec);
     simwindow::layoutTyping(c, rec);
     if (simwindow::layoutList(c, rec))
-        completeAfterLayout_ = true;
+        setUp_.completeAfter();
     if (const std::optional<int> entry = simwindow::layoutLocationList(c, rec)) {
         ImgLiN_Click(*entry);
         if (simwindow::locationChoicePasses(rec, *entry))
-            completeAfterLayout_ = true;
+            setUp_.completeAfter();
     }
 
     simwindow::hideSmallFrame(c);

@@ -16,7 +16,7 @@ void FrmMain::Timer2_Timer()
 void FrmMain::doNext()
 {
     // Only the candidate's actions complete a step, never the layout's own set-up.
-    if (layingOut_)
+    if (layingOut())
         return;
     SessionState& s = S();
     frmCsh();
@@ -42,7 +42,7 @@ void FrmMain::doNext()
 
 void FrmMain::GoStep(const QString& code)
 {
-    if (layingOut_)
+    if (layingOut())
         return;
     // The jump stays within the question: before its first step it lands on step 1, past its
     // last step it stays and lays the step out again.

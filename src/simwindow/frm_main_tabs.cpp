@@ -16,7 +16,7 @@ void FrmMain::LblXXK_Click(int index)
         setData();
         return;
     }
-    vb::Image* dialog = overlayImage(DialogImage);
+    vb::Image* dialog = image(DialogImage);
     // A page picture that cannot be read leaves the page the dialog shows.
     if (dialog)
         if (auto page = stepPicture(TabLayoutLine.pagePicture(index)))

@@ -13,6 +13,7 @@
 
 #include <QRect>
 #include <initializer_list>
+#include <utility>
 
 using codes::field;
 
@@ -39,6 +40,23 @@ QPixmap entryHighlight(int widthPx)
     return p;
 }
 
+bool StepSetUp::run(const std::function<void()>& layout)
+{
+    if (running_)
+        return false;
+    complete_ = false;
+    running_ = true;
+    {
+        // The flag falls again however the set-up ends.
+        struct Lower {
+            bool& flag;
+            ~Lower() { flag = false; }
+        } lower{running_};
+        layout();
+    }
+    return std::exchange(complete_, false);
+}
+
 namespace {
 
 using vb::bounds;
@@ -55,9 +73,112 @@ QString tableTextOrEmpty(QStringView field) { return fieldText(S().TextTablePath
 
 } // namespace
 
-vb::Image* StepControls::image(int k) const
+vb::Image* StepParts::image(int k) const
 {
-    return k >= 1 && k <= 5 ? images[static_cast<std::size_t>(k)] : nullptr;
+    switch (k) {
+    case 1: return Image1;
+    case 2: return Image2;
+    case 3: return Image3;
+    case 4: return Image4;
+    case 5: return Image5;
+    default: return nullptr;
+    }
+}
+
+void makeStepControls(vb::Form& form, StepMembers& m, const OwnControls& own)
+{
+    vb::Container* self = &form;
+    const auto hook = [](const std::function<void()>& f) {
+        if (f)
+            f();
+    };
+
+    // Lightweight controls, from the back: the step pictures, the tabs, the targets, the frames,
+    // the hint.
+    for (vb::Image** img : {&m.Image1, &m.Image2, &m.Image3, &m.Image4, &m.Image5})
+        *img = new vb::Image(self);
+    hook(own.afterPictures);
+    for (int i = 0; i <= 13; ++i)
+        makeTransparent(*m.LblXXK.create(i, self));
+    m.Label4 = new vb::Label(self);
+    makeTransparent(*m.Label4);
+    m.Label1 = new vb::Label(self);
+    makeTransparent(*m.Label1);
+    m.Shape6 = new vb::Shape(self);
+    makeFrame(*m.Shape6, Qt::black, 1);
+    m.Shape6->setBorderStyle(3);
+    m.Shape1 = new vb::Shape(self);
+    makeFrame(*m.Shape1, Red, 2);
+    m.Shape2 = new vb::Shape(self);
+    makeFrame(*m.Shape2, QColor(255, 255, 0), 2);
+    m.Shape4 = new vb::Shape(self);
+    makeFrame(*m.Shape4, QColor(0, 255, 0), 2);
+    hook(own.afterFrames);
+    m.LHelp = new vb::Label(self);
+    m.LHelp->setBackStyle(1);
+    m.LHelp->setBackColor(QColor(255, 255, 192));
+    m.LHelp->setForeColor(Red);
+    m.LHelp->setFontName(SongTi);
+    m.LHelp->setFontBold(true);
+    m.LHelp->setAutoSize(true);
+    m.LHelp->setVisible(false);
+    hook(own.afterHint);
+
+    // Windowed controls, from the back: the sixth step picture, the editors, the list and its
+    // edges, the location list.
+    m.Image6 = new vb::PictureBox(self);
+    m.Image6->setAutoSize(true);
+    m.Image6->setBorderStyle(0);
+    m.Text1 = new vb::TextBox(self);
+    m.Text1->setFontName(SongTi);
+    m.Text2 = new vb::TextBox(self);
+    m.Text3 = new vb::TextBox(self);
+    m.Text4 = new vb::TextBox(self);
+    m.LstLA = new vb::ListBox(self);
+    for (vb::Control* c : std::initializer_list<vb::Control*>{m.Text1, m.Text2, m.Text3, m.Text4, m.LstLA})
+        c->setVisible(false);
+    for (vb::PictureBox** edge : {&m.PicLeft, &m.PicRight, &m.PicTop, &m.PicBottom}) {
+        *edge = new vb::PictureBox(self);
+        (*edge)->setBorderStyle(0);
+        (*edge)->setBackColor(ListEdge);
+        (*edge)->setVisible(false);
+    }
+    hook(own.afterEditors);
+
+    m.PicList = new vb::PictureBox(self);
+    m.PicList->setAutoSize(true);
+    m.PicList->setBorderStyle(0);
+    m.PicList->setBackColor(Qt::white);
+    m.PicList->setVisible(false);
+    auto* list = static_cast<vb::Container*>(m.PicList);
+    m.ImgSelAD = new vb::Image(list);
+    hook(own.afterChosenEntry);
+    m.LblADDmyXZ = new vb::Label(list);
+    makeTransparent(*m.LblADDmyXZ);
+    for (int i = 0; i <= 13; ++i)
+        makeTransparent(*m.LblADD.create(i, list));
+    for (int i = 0; i <= 13; ++i)
+        m.ImgLiN.create(i, list);
+}
+
+void loadStepControls(StepMembers& m)
+{
+    const SessionState& s = S();
+    m.LHelp->setFontSize(11 * s.ScaleX);
+    m.LstLA->setFontSize(9 * s.ScaleX);
+    m.LblXXK(0).setFontSize(9 * s.ScaleX);
+
+    // The location list closed, its rows 240 twips high under the 330-twip face.
+    for (int i = 0; i <= 13; ++i) {
+        m.LblADD(i).Move(0, scaledY(345 + 240 * i), scaledX(3900), scaledY(240));
+        m.LblADD(i).setCaption(QString());
+        m.ImgLiN(i).setVisible(false);
+        m.ImgLiN(i).Move(0, m.LblADD(i).Top());
+    }
+    m.ImgSelAD->Move(scaledX(-120), scaledY(45));
+    m.LblADDmyXZ->Move(0, 0, scaledX(3900), scaledY(330));
+    m.PicList->setHeight(scaledY(330));
+    m.PicList->setVisible(false);
 }
 
 std::optional<QPixmap> stepPicture(const QString& code)
@@ -126,6 +247,8 @@ void layoutPictures(const StepControls& c, vb::Form& window, const StepRecord& r
     }
 }
 
+namespace {
+
 void layoutEditor(const StepControls& c, const StepRecord& rec, const FontColorTable& table)
 {
     vb::TextBox& t = *c.Text1;
@@ -174,6 +297,7 @@ void layoutHint(const StepControls& c, const StepRecord& rec, StepVars v)
     c.LHelp->setCaption(v.hintText);
 }
 
+// The hint and the three frames shown only with hints on.
 void showHintFrames(const StepControls& c, bool hintsOn)
 {
     for (vb::Control* ctl : std::initializer_list<vb::Control*>{c.LHelp, c.Shape1, c.Shape2, c.Shape4})
@@ -207,6 +331,7 @@ void layoutTarget1(const StepControls& c, const StepRecord& rec, StepVars v)
     setBounds(*c.Shape1, bounds(l));
 }
 
+// Target 1's frame, or for a dialog-tab step the tabs and the frame on the tab to choose.
 void layoutTabsOrFrame(const StepControls& c, const StepRecord& rec, StepVars v, const TabLayoutTable& table)
 {
     if (!rec.isDialogTab()) {
@@ -253,6 +378,43 @@ void layoutTabsOrFrame(const StepControls& c, const StepRecord& rec, StepVars v,
     showTabState(c, v, shown == v.expectedTab);
 }
 
+// A combo step's field lies at the record's point.
+void layoutCombo(const StepControls& c, const StepRecord& rec)
+{
+    if (!rec.isCombo())
+        return;
+    vb::Label& field0 = (*c.LblXXK)(0);
+    field0.Move(scaledX(rec.PointX), scaledY(rec.PointY), scaledX(1095), scaledY(285));
+    field0.setCaption(QString());
+}
+
+void layoutTarget2(const StepControls& c, const StepRecord& rec)
+{
+    vb::Label& l = *c.Label4;
+    if (rec.hasTarget2()) {
+        l.setVisible(true);
+        l.Move(scaledX(rec.Target2Left), scaledY(rec.Target2Top), scaledX(rec.Target2Width),
+               scaledY(rec.Target2Height));
+    } else {
+        l.Move(-1, l.Top(), 1, 1);
+    }
+    setBounds(*c.Shape4, bounds(l));
+}
+
+} // namespace
+
+void layoutTargets(const StepControls& c, const StepRecord& rec, StepVars v, const FontColorTable& fonts,
+                   const TabLayoutTable& tabs)
+{
+    layoutEditor(c, rec, fonts);
+    layoutHint(c, rec, v);
+    showHintFrames(c, S().DisplayMode == 1);
+    layoutTarget1(c, rec, v);
+    layoutTabsOrFrame(c, rec, v, tabs);
+    layoutCombo(c, rec);
+    layoutTarget2(c, rec);
+}
+
 void showTabState(const StepControls& c, StepVars v, bool onExpectedTab)
 {
     if (onExpectedTab) {
@@ -279,26 +441,12 @@ void DoubleXXK(const StepControls& c, StepVars v)
     }
 }
 
-void layoutCombo(const StepControls& c, const StepRecord& rec, int pointX, int pointY)
+void shrinkTargetsForPictureDrag(const StepControls& c, const StepRecord& rec)
 {
-    if (!rec.isCombo())
+    if (!rec.OperationCode.startsWith(u"80"))
         return;
-    vb::Label& field0 = (*c.LblXXK)(0);
-    field0.Move(scaledX(pointX), scaledY(pointY), scaledX(1095), scaledY(285));
-    field0.setCaption(QString());
-}
-
-void layoutTarget2(const StepControls& c, const StepRecord& rec)
-{
-    vb::Label& l = *c.Label4;
-    if (rec.hasTarget2()) {
-        l.setVisible(true);
-        l.Move(scaledX(rec.Target2Left), scaledY(rec.Target2Top), scaledX(rec.Target2Width),
-               scaledY(rec.Target2Height));
-    } else {
-        l.Move(-1, l.Top(), 1, 1);
-    }
-    setBounds(*c.Shape4, bounds(l));
+    shrink(*c.Label1);
+    shrink(*c.Label4);
 }
 
 void layoutEditorVariants(const StepControls& c, const StepRecord& rec)

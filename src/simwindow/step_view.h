@@ -1,8 +1,9 @@
 #pragma once
-// The layout of one step record on a window's own controls. The simulated window and the
-// demonstration window lay out the same records on controls of the same names; each window hands
-// its controls and its step variables to these blocks and runs them in its own order, adding
-// what only it does (the simulated window's records of progress, the demonstration's pointer).
+// The step controls and the layout of one step record on them. The simulated window and the
+// demonstration window make the same step controls under the same names and lay out the same
+// records on them; each window hands its controls and its step variables to these blocks and runs
+// them in its own order, adding what only it does (the simulated window's records of progress,
+// the demonstration's pointer).
 
 #include "platform/vb_array.h"
 #include "platform/vb_controls.h"
@@ -12,6 +13,7 @@
 #include <QPixmap>
 #include <QString>
 #include <array>
+#include <functional>
 #include <optional>
 
 namespace simwindow {
@@ -32,28 +34,38 @@ void makeFrame(vb::Shape& s, const QColor& colour, int widthPx);
 // A highlighted entry of a drop-down list, 16 pixels high.
 QPixmap entryHighlight(int widthPx);
 
-// Sets a flag for the time of a scope: a window marks that it is laying a step out, so that
-// nothing its own set-up does may start another step.
-class FlagScope {
+// The set-up of a step as both windows run it. Nothing that the set-up itself does (texts, list
+// entries, the location list's first entry) may start another set-up; a step that the set-up
+// finds answered from the start is completed once the set-up stands, by the window.
+class StepSetUp {
 public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
+    // True while a set-up runs.
+    bool running() const { return running_; }
+    // Asks, from inside the set-up, that the step be completed once the set-up stands.
+    void completeAfter() { complete_ = true; }
+    // Runs `layout` unless a set-up runs already; true when it asked for the step's completion.
+    bool run(const std::function<void()>& layout);
 
 private:
-    bool& flag_;
+    bool running_ = false;
+    bool complete_ = false;
 };
 
-// The controls that a step record lays out, as one window has them.
-struct StepControls {
-    std::array<vb::Image*, 6> images{}; // Image1-Image5 at 1-5; 0 unused
+// The single step controls, under the names both windows give them.
+struct StepParts {
+    vb::Image* Image1 = nullptr;
+    vb::Image* Image2 = nullptr;
+    vb::Image* Image3 = nullptr;
+    vb::Image* Image4 = nullptr;
+    vb::Image* Image5 = nullptr;
     vb::PictureBox* Image6 = nullptr;
     vb::Label* Label1 = nullptr;
     vb::Label* Label4 = nullptr;
     vb::Shape* Shape1 = nullptr;
     vb::Shape* Shape2 = nullptr;
     vb::Shape* Shape4 = nullptr;
+    vb::Shape* Shape6 = nullptr; // the range marquee
+    vb::Label* LHelp = nullptr;
     vb::TextBox* Text1 = nullptr;
     vb::TextBox* Text2 = nullptr;
     vb::TextBox* Text3 = nullptr;
@@ -63,19 +75,52 @@ struct StepControls {
     vb::PictureBox* PicRight = nullptr;
     vb::PictureBox* PicTop = nullptr;
     vb::PictureBox* PicBottom = nullptr;
-    vb::ControlArray<vb::Label>* LblXXK = nullptr; // 0-13
-    vb::Label* LHelp = nullptr;
     vb::PictureBox* PicList = nullptr;
     vb::Image* ImgSelAD = nullptr;
+    vb::Label* LblADDmyXZ = nullptr;
+
+    // Step picture k (1-5), nothing for any other k.
+    vb::Image* image(int k) const;
+};
+
+// The step controls as a window holds them: its own members under these names (the window
+// derives from this), made by makeStepControls.
+struct StepMembers : StepParts {
+    vb::ControlArray<vb::Label> LblXXK; // 0-13
+    vb::ControlArray<vb::Label> LblADD; // 0-13
+    vb::ControlArray<vb::Image> ImgLiN; // 0-13
+};
+
+// Where a window makes its own controls among the step controls. The step controls are made in
+// one order for both windows, and within each layer (see vb::Container) a later control lies
+// above an earlier one: each hook, when given, runs at its place in that order (a window names
+// only the hooks it needs).
+struct OwnControls {
+    std::function<void()> afterPictures = {};    // after Image1-Image5
+    std::function<void()> afterFrames = {};      // after the tabs, the targets and their frames
+    std::function<void()> afterHint = {};        // after LHelp
+    std::function<void()> afterEditors = {};     // after Image6, the editors, LstLA and its edges
+    std::function<void()> afterChosenEntry = {}; // inside PicList, after ImgSelAD
+};
+
+// Makes the step controls on `form` with the look both windows give them: transparent targets
+// and tabs, the frames (hidden), the hint (hidden), the editors and the list (hidden) with the
+// list's edges, and the location list (hidden) with its entries. What only one window gives
+// them (sizes, pictures) that window sets after the call.
+void makeStepControls(vb::Form& form, StepMembers& m, const OwnControls& own);
+
+// The location list's rows and the step controls' font sizes, as both windows' load sets them.
+void loadStepControls(StepMembers& m);
+
+// The controls that a step record lays out, as one window has them.
+struct StepControls : StepParts {
+    vb::ControlArray<vb::Label>* LblXXK = nullptr; // 0-13
     vb::ControlArray<vb::Image>* ImgLiN = nullptr; // 0-13
     // Zone pictures: pictures in one window, containers in the other.
     vb::Control* PicMenu = nullptr;
     vb::Control* PicTool = nullptr;
     vb::Control* PicHui = nullptr;
     vb::Control* PicElse = nullptr;
-
-    // Step picture k (1-5), nothing for any other k.
-    vb::Image* image(int k) const;
 };
 
 // The step controls of a window that names them as both windows do.
@@ -83,26 +128,8 @@ template <class Window>
 StepControls stepControlsOf(Window& w)
 {
     StepControls c;
-    c.images = {nullptr, w.Image1, w.Image2, w.Image3, w.Image4, w.Image5};
-    c.Image6 = w.Image6;
-    c.Label1 = w.Label1;
-    c.Label4 = w.Label4;
-    c.Shape1 = w.Shape1;
-    c.Shape2 = w.Shape2;
-    c.Shape4 = w.Shape4;
-    c.Text1 = w.Text1;
-    c.Text2 = w.Text2;
-    c.Text3 = w.Text3;
-    c.Text4 = w.Text4;
-    c.LstLA = w.LstLA;
-    c.PicLeft = w.PicLeft;
-    c.PicRight = w.PicRight;
-    c.PicTop = w.PicTop;
-    c.PicBottom = w.PicBottom;
+    static_cast<StepParts&>(c) = static_cast<const StepParts&>(w);
     c.LblXXK = &w.LblXXK;
-    c.LHelp = w.LHelp;
-    c.PicList = w.PicList;
-    c.ImgSelAD = w.ImgSelAD;
     c.ImgLiN = &w.ImgLiN;
     c.PicMenu = w.PicMenu;
     c.PicTool = w.PicTool;
@@ -137,17 +164,18 @@ void resetTabs(const StepControls& c);
 // (background, Image1-6).
 void layoutPictures(const StepControls& c, vb::Form& window, const StepRecord& rec, bool firstStep,
                     std::array<QString, 7>* shownCodes);
-void layoutEditor(const StepControls& c, const StepRecord& rec, const FontColorTable& table);
-void layoutHint(const StepControls& c, const StepRecord& rec, StepVars v);
-// The hint and the three frames shown only with hints on.
-void showHintFrames(const StepControls& c, bool hintsOn);
-void layoutTarget1(const StepControls& c, const StepRecord& rec, StepVars v);
-// Target 1's frame, or for a dialog-tab step the tabs and the frame on the tab to choose.
-void layoutTabsOrFrame(const StepControls& c, const StepRecord& rec, StepVars v, const TabLayoutTable& table);
+// The editor, the hint and its frames, target 1 with its frame or the dialog's tabs, the combo
+// field at the record's point and target 2, in this order.
+void layoutTargets(const StepControls& c, const StepRecord& rec, StepVars v, const FontColorTable& fonts,
+                   const TabLayoutTable& tabs);
+// The tabs of two rows: the row that holds the chosen tab lies next to the page.
 void DoubleXXK(const StepControls& c, StepVars v);
+// The step's own page with the expected tab in front and the frame on target 1, or the hint and
+// the frame that ask for the expected tab.
 void showTabState(const StepControls& c, StepVars v, bool onExpectedTab);
-void layoutCombo(const StepControls& c, const StepRecord& rec, int pointX, int pointY);
-void layoutTarget2(const StepControls& c, const StepRecord& rec);
+// A picture-drag step ("80") has no click targets: Label1 and Label4 shrink to 1 × 1 twip where
+// they stand, their frames keep their rectangles.
+void shrinkTargetsForPictureDrag(const StepControls& c, const StepRecord& rec);
 // 0021 and 0027: the editor's text moves into Text2 or Text3.
 void layoutEditorVariants(const StepControls& c, const StepRecord& rec);
 // The hint wording and the frame of typing steps, and the edit bar Text4.
