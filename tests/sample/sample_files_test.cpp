@@ -13,6 +13,7 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QImage>
 #include <QImageReader>
 #include <QRegularExpression>
 #include <set>
@@ -184,6 +185,21 @@ TEST(SampleFiles, EveryFaceAWindowNamesIsThere)
     ASSERT_GT(faces.size(), 50U);
     for (const QString& f : faces)
         EXPECT_TRUE(QFile::exists(dataFile(f))) << f.toStdString();
+}
+
+// The units chart's total bar is part of its grid face: the window sizes only the learned and
+// not-learned bars, so a grid without it shows no total. Full height, 900 twips wide at 4410,
+// from 1980 down to the base line at 5550; the grid stands at 2730, 1680.
+TEST(SampleFiles, TheUnitsChartGridCarriesTheFullTotalBar)
+{
+    const QImage grid(dataFile(QStringLiteral("l20055")));
+    ASSERT_FALSE(grid.isNull());
+    const QColor paper = grid.pixelColor(5, grid.height() - 5);
+    for (const QPoint twips : {QPoint(4410 + 450, 1980 + 30), QPoint(4410 + 450, 5550 - 30), QPoint(4410 + 60, 3700),
+                               QPoint(5310 - 60, 3700)}) {
+        const QPoint px((twips.x() - 2730) / 15, (twips.y() - 1680) / 15);
+        EXPECT_NE(grid.pixelColor(px), paper) << px.x() << "," << px.y();
+    }
 }
 
 } // namespace

@@ -104,44 +104,26 @@ void Builder::push(StepLine s)
     units_.back().back().steps.push_back(std::move(s));
 }
 
-void Builder::click(const QRect& px, const QString& hint, QChar jump)
+void Builder::pointed(QStringView code, const QRect& px, const QString& hint, QChar jump, QChar pointerKind,
+                      int pointerNumber)
 {
-    StepLine s = next(u"0001");
-    s.target1(tw(px), jump).pointer(u'S', CrossPointer);
+    StepLine s = next(code);
+    s.target1(tw(px), jump).pointer(pointerKind, pointerNumber);
     hintBeside(s, px, hint);
     push(s);
 }
 
-void Builder::doubleClick(const QRect& px, const QString& hint)
-{
-    StepLine s = next(u"0002");
-    s.target1(tw(px)).pointer(u'M', IBeamFile);
-    hintBeside(s, px, hint);
-    push(s);
-}
+void Builder::click(const QRect& px, const QString& hint, QChar jump) { pointed(u"0001", px, hint, jump, u'S', CrossPointer); }
 
-void Builder::rightClick(const QRect& px, const QString& hint)
-{
-    StepLine s = next(u"0003");
-    s.target1(tw(px)).pointer(u'S', CrossPointer);
-    hintBeside(s, px, hint);
-    push(s);
-}
+void Builder::doubleClick(const QRect& px, const QString& hint) { pointed(u"0002", px, hint, u'0', u'M', IBeamFile); }
 
-void Builder::hover(const QRect& px, const QString& hint)
-{
-    StepLine s = next(u"0030");
-    s.target1(tw(px)).pointer(u'S', CrossPointer);
-    hintBeside(s, px, hint);
-    push(s);
-}
+void Builder::rightClick(const QRect& px, const QString& hint) { pointed(u"0003", px, hint, u'0', u'S', CrossPointer); }
+
+void Builder::hover(const QRect& px, const QString& hint) { pointed(u"0030", px, hint, u'0', u'S', CrossPointer); }
 
 void Builder::clickWith(int shift, int button, const QRect& px, const QString& hint)
 {
-    StepLine s = next(QStringLiteral("9%1%2").arg(shift).arg(button, 2, 10, QChar(u'0')));
-    s.target1(tw(px)).pointer(u'S', CrossPointer);
-    hintBeside(s, px, hint);
-    push(s);
+    pointed(QStringLiteral("9%1%2").arg(shift).arg(button, 2, 10, QChar(u'0')), px, hint, u'0', u'S', CrossPointer);
 }
 
 void Builder::rangeDrag(const QRect& from, const QRect& to, int shift, const QString& hint)
@@ -153,17 +135,19 @@ void Builder::rangeDrag(const QRect& from, const QRect& to, int shift, const QSt
     push(s);
 }
 
-void Builder::key(int code, const QString& hint)
+StepLine Builder::aside(QStringView code, const QString& hint)
 {
-    StepLine s = next(QString::number(code));
+    StepLine s = next(code);
     s.hint(text(hint), twips(430), twips(400));
-    push(s);
+    return s;
 }
+
+void Builder::key(int code, const QString& hint) { push(aside(QString::number(code), hint)); }
 
 void Builder::menu(const QString& target, const QString& hint)
 {
-    StepLine s = next(u"7000");
-    s.menuTarget(125, target).hint(text(hint), twips(430), twips(400));
+    StepLine s = aside(u"7000", hint);
+    s.menuTarget(125, target);
     push(s);
 }
 
@@ -176,18 +160,10 @@ void Builder::paneChoice(int pane, QPoint px, const QString& target, const QStri
 
 void Builder::context(const QRect& px, int code, const QString& hint)
 {
-    StepLine s = next(QString::number(code));
-    s.target1(tw(px)).pointer(u'S', CrossPointer);
-    hintBeside(s, px, hint);
-    push(s);
+    pointed(QString::number(code), px, hint, u'0', u'S', CrossPointer);
 }
 
-void Builder::toolbarContext(int code, const QString& hint)
-{
-    StepLine s = next(QString::number(code));
-    s.hint(text(hint), twips(430), twips(400));
-    push(s);
-}
+void Builder::toolbarContext(int code, const QString& hint) { push(aside(QString::number(code), hint)); }
 
 void Builder::routedContext(const QRect& px, int code, const QString& hint)
 {

@@ -96,6 +96,10 @@ private:
     int text(const QString& t);
     StepLine next(QStringView code);
     void hintBeside(StepLine& s, const QRect& px, const QString& hint);
+    // A step with no target of its own: its hint stands at one place of the window.
+    StepLine aside(QStringView code, const QString& hint);
+    // A step done with the pointer on one target, its hint beside the target.
+    void pointed(QStringView code, const QRect& px, const QString& hint, QChar jump, QChar pointerKind, int pointerNumber);
     void push(StepLine s);
 
     int firstTextLine_;

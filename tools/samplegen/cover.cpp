@@ -6,46 +6,23 @@ namespace samplegen::cover {
 
 namespace {
 
-const QColor Deep{22, 58, 110};
-const QColor Calm{44, 104, 168};
-const QColor Sky{232, 241, 252};
-const QColor Accent{120, 200, 140};
-const QColor Orange{232, 150, 40};
+using colours::Accent;
+using colours::Calm;
+using colours::Deep;
+using colours::Orange;
+using colours::Sky;
 
-// A rounded button strip with a caption (empty: the button draws its own caption). The
-// disabled frame is the "chosen" look of the cover's groups: lit, not greyed.
+// The cover's button strips wrap long captions; their disabled frame is the "chosen" look of
+// the cover's groups, lit, not greyed, unless asked for grey.
 QImage button(int width, int height, const QString& caption, const QColor& top, const QColor& bottom, int textPx = 14,
               const QColor& text = Qt::white, bool greyWhenDisabled = false)
 {
-    return strip(width, height, [&](QPainter& p, Look look, const QRect& frame) {
-        const QRectF r = QRectF(frame).adjusted(1.5, 1.5, -1.5, -1.5);
-        QColor t = top, b = bottom, border = bottom.darker(130);
-        switch (look) {
-        case Look::Normal: break;
-        case Look::Hover:
-            t = t.lighter(115);
-            b = b.lighter(115);
-            border = Orange;
-            break;
-        case Look::Pressed: std::swap(t, b); break;
-        case Look::Disabled:
-            t = greyWhenDisabled ? QColor(220, 220, 220) : QColor(255, 214, 140);
-            b = greyWhenDisabled ? QColor(180, 180, 180) : Orange;
-            border = b.darker(130);
-            break;
-        }
-        QLinearGradient g(r.topLeft(), r.bottomLeft());
-        g.setColorAt(0, t);
-        g.setColorAt(1, b);
-        p.setPen(QPen(border, 1));
-        p.setBrush(g);
-        p.drawRoundedRect(r, 5, 5);
-        if (!caption.isEmpty()) {
-            const int shift = look == Look::Pressed ? 1 : 0;
-            drawText(p, frame.translated(shift, shift), Qt::AlignCenter | Qt::TextWordWrap, caption,
-                     look == Look::Disabled ? Deep : text, uiFont(textPx, true));
-        }
-    });
+    ButtonStyle style{.textPx = textPx, .text = text, .disabledText = Deep};
+    if (!greyWhenDisabled) {
+        style.disabledTop = QColor(255, 214, 140);
+        style.disabledBottom = Orange;
+    }
+    return roundButton(width, height, caption, top, bottom, style);
 }
 
 QImage plainButton(int width, int height, const QString& caption, int textPx = 14)
@@ -137,18 +114,31 @@ QImage chartGrid()
     p.setPen(colours::GridLine);
     for (int y = 20; y <= 258; y += 24)
         p.drawLine(0, y, 380, y);
+    // The total bar is part of the grid: always full, to the left of the two bars the window
+    // sizes (design twips 4410 to 5310 across, 1980 down to the base line at 5550).
+    fillVertical(p, QRect(112, 20, 60, 238), QColor(92, 150, 222), Calm);
     outline(p, image.rect(), QColor(160, 186, 222));
+    return image;
+}
+
+// A round blue badge filling a square picture, two pixels in from its edge.
+QImage disc(int size)
+{
+    QImage image = canvas(size, size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Calm);
+    p.drawEllipse(QRectF(2, 2, size - 4, size - 4));
     return image;
 }
 
 QImage chartTitle()
 {
-    QImage image = canvas(60, 60);
+    QImage image = disc(60);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(Qt::NoPen);
-    p.setBrush(Calm);
-    p.drawEllipse(QRectF(2, 2, 56, 56));
     p.setBrush(Accent);
     p.drawRect(QRectF(16, 30, 8, 16));
     p.drawRect(QRectF(28, 20, 8, 26));
@@ -159,12 +149,9 @@ QImage chartTitle()
 // The confirmation box's question (l20071) and notice (l20072) pictures.
 QImage boxPicture(const QString& sign)
 {
-    QImage image = canvas(48, 48);
+    QImage image = disc(48);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(Qt::NoPen);
-    p.setBrush(Calm);
-    p.drawEllipse(QRectF(2, 2, 44, 44));
     drawText(p, image.rect(), Qt::AlignCenter, sign, Qt::white, uiFont(28, true));
     return image;
 }

@@ -94,4 +94,39 @@ void field(QPainter& p, const QRect& r, const QString& text, bool withArrow)
     drawText(p, textArea, Qt::AlignVCenter | Qt::AlignLeft, text, colours::Text, uiFont(12));
 }
 
+QImage roundButton(int width, int height, const QString& caption, const QColor& top, const QColor& bottom,
+                   const ButtonStyle& style)
+{
+    return strip(width, height, [&](QPainter& p, Look look, const QRect& frame) {
+        const QRectF r = QRectF(frame).adjusted(1.5, 1.5, -1.5, -1.5);
+        QColor t = top, b = bottom, border = style.border.isValid() ? style.border : bottom.darker(130);
+        switch (look) {
+        case Look::Normal: break;
+        case Look::Hover:
+            t = t.lighter(style.hoverLighter);
+            b = b.lighter(style.hoverLighter);
+            border = colours::Orange;
+            break;
+        case Look::Pressed: std::swap(t, b); break;
+        case Look::Disabled:
+            t = style.disabledTop;
+            b = style.disabledBottom;
+            border = style.disabledBorder.isValid() ? style.disabledBorder : b.darker(130);
+            break;
+        }
+        QLinearGradient g(r.topLeft(), r.bottomLeft());
+        g.setColorAt(0, t);
+        g.setColorAt(1, b);
+        p.setPen(QPen(border, 1));
+        p.setBrush(g);
+        p.drawRoundedRect(r, style.radius, style.radius);
+        if (!caption.isEmpty()) {
+            const int shift = look == Look::Pressed ? 1 : 0;
+            const int flags = Qt::AlignCenter | (style.wordWrap ? Qt::TextWordWrap : 0);
+            drawText(p, frame.translated(shift, shift), flags, caption,
+                     look == Look::Disabled ? style.disabledText : style.text, uiFont(style.textPx, style.bold));
+        }
+    });
+}
+
 } // namespace samplegen

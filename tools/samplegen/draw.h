@@ -33,6 +33,12 @@ inline const QColor HeaderFace{228, 236, 247};
 inline const QColor HeaderActive{255, 213, 141};
 inline const QColor Text{0, 0, 0};
 inline const QColor GreyText{141, 141, 141};
+// The product's own blues and highlights, shared by the faces of its windows.
+inline const QColor Deep{22, 58, 110};
+inline const QColor Calm{44, 104, 168};
+inline const QColor Sky{232, 241, 252};
+inline const QColor Accent{120, 200, 140};
+inline const QColor Orange{232, 150, 40};
 } // namespace colours
 
 // A picture of the given size filled with one colour (transparent by default).
@@ -75,5 +81,25 @@ QImage strip(int width, int height, PaintFrame paintFrame)
         paintFrame(p, static_cast<Look>(k), QRect(k * width, 0, width, height));
     return image;
 }
+
+// What sets one window's rounded buttons apart from another's.
+struct ButtonStyle {
+    int textPx = 14;
+    QColor text = Qt::white;
+    bool bold = true;
+    qreal radius = 5;
+    bool wordWrap = true;
+    int hoverLighter = 115;
+    QColor border{}; // none given: the bottom colour, darker
+    // The fourth frame: greyed, or lit as the cover's "chosen" look.
+    QColor disabledTop{220, 220, 220};
+    QColor disabledBottom{180, 180, 180};
+    QColor disabledText = Qt::white;
+    QColor disabledBorder{}; // none given: the disabled bottom colour, darker
+};
+
+// A rounded, gradient-filled button strip with a caption (empty: the window draws its own).
+QImage roundButton(int width, int height, const QString& caption, const QColor& top, const QColor& bottom,
+                   const ButtonStyle& style);
 
 } // namespace samplegen

@@ -7,10 +7,9 @@ namespace samplegen::exam {
 namespace {
 
 const QColor Teal{64, 128, 128};
-const QColor Deep{22, 58, 110};
-const QColor Calm{44, 104, 168};
-const QColor Sky{232, 241, 252};
-const QColor Orange{232, 150, 40};
+using colours::Calm;
+using colours::Deep;
+using colours::Sky;
 
 // Positions below are the windows' design twips divided by 15: the pictures are drawn for a
 // 96-dpi screen, where the controls laid over them land on these pixels.
@@ -81,37 +80,10 @@ QImage reportBackground()
     return image;
 }
 
-// A button strip with a caption.
+// The examination windows' button strips: squarer corners, one caption line, greyed when off.
 QImage button(int width, int height, const QString& caption, const QColor& top, const QColor& bottom, int textPx)
 {
-    return strip(width, height, [&](QPainter& p, Look look, const QRect& frame) {
-        const QRectF r = QRectF(frame).adjusted(1.5, 1.5, -1.5, -1.5);
-        QColor t = top, b = bottom, border = bottom.darker(130);
-        switch (look) {
-        case Look::Normal: break;
-        case Look::Hover:
-            t = t.lighter(115);
-            b = b.lighter(115);
-            border = Orange;
-            break;
-        case Look::Pressed: std::swap(t, b); break;
-        case Look::Disabled:
-            t = QColor(220, 220, 220);
-            b = QColor(180, 180, 180);
-            border = b.darker(130);
-            break;
-        }
-        QLinearGradient g(r.topLeft(), r.bottomLeft());
-        g.setColorAt(0, t);
-        g.setColorAt(1, b);
-        p.setPen(QPen(border, 1));
-        p.setBrush(g);
-        p.drawRoundedRect(r, 4, 4);
-        if (!caption.isEmpty()) {
-            const int shift = look == Look::Pressed ? 1 : 0;
-            drawText(p, frame.translated(shift, shift), Qt::AlignCenter, caption, Qt::white, uiFont(textPx, true));
-        }
-    });
+    return roundButton(width, height, caption, top, bottom, {.textPx = textPx, .radius = 4, .wordWrap = false});
 }
 
 QImage blue(int width, int height, const QString& caption, int textPx = 15)
@@ -119,26 +91,31 @@ QImage blue(int width, int height, const QString& caption, int textPx = 15)
     return button(width, height, caption, QColor(92, 150, 222), QColor(44, 98, 176), textPx);
 }
 
-QImage paperCard()
+// A white card with a thin blue border and rounded corners, filling the picture.
+QImage card(int width, int height, qreal radius)
 {
-    QImage image = canvas(294, 80);
+    QImage image = canvas(width, height);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(QPen(QColor(160, 186, 222), 1));
     p.setBrush(Qt::white);
-    p.drawRoundedRect(QRectF(0.5, 0.5, 293, 79), 6, 6);
+    p.drawRoundedRect(QRectF(0.5, 0.5, width - 1, height - 1), radius, radius);
+    return image;
+}
+
+QImage paperCard()
+{
+    QImage image = card(294, 80, 6);
+    QPainter p(&image);
     p.fillRect(QRect(1, 1, 5, 78), Calm);
     return image;
 }
 
 QImage randomPage()
 {
-    QImage image = canvas(560, 360);
+    QImage image = card(560, 360, 8);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(QColor(160, 186, 222), 1));
-    p.setBrush(Qt::white);
-    p.drawRoundedRect(QRectF(0.5, 0.5, 559, 359), 8, 8);
     drawText(p, QRect(30, 30, 500, 40), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("随机组卷"), Deep, uiFont(24, true));
     drawText(p, QRect(30, 90, 500, 200), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
              QStringLiteral("从所有单元中随机抽取40道题目组成一套试卷，按正式考试的方式限时50分钟作答。\n\n"

@@ -8,9 +8,9 @@ namespace samplegen::faces {
 
 namespace {
 
-const QColor Deep{22, 58, 110};
-const QColor Calm{44, 104, 168};
-const QColor Accent{120, 200, 140};
+using colours::Accent;
+using colours::Calm;
+using colours::Deep;
 const QColor Green{33, 115, 70};
 
 QImage splash(const QString& brand, const QString& title)
@@ -94,36 +94,19 @@ QImage boxLogo()
 // The strip of a push button with its caption (none: the program writes one over it).
 QImage pushStrip(const QString& caption, bool primary, QSize size = {90, 30}, int fontPx = 14)
 {
-    return strip(size.width(), size.height(), [&](QPainter& p, Look look, const QRect& frame) {
-        const QRectF r = QRectF(frame).adjusted(1.5, 1.5, -1.5, -1.5);
-        QColor top = primary ? QColor(92, 150, 222) : QColor(252, 252, 252);
-        QColor bottom = primary ? QColor(44, 98, 176) : QColor(220, 228, 240);
-        QColor border = primary ? QColor(30, 70, 140) : QColor(128, 146, 176);
-        QColor text = primary ? Qt::white : QColor(30, 40, 60);
-        switch (look) {
-        case Look::Normal: break;
-        case Look::Hover:
-            top = top.lighter(112);
-            bottom = bottom.lighter(112);
-            border = QColor(232, 150, 40);
-            break;
-        case Look::Pressed: std::swap(top, bottom); break;
-        case Look::Disabled:
-            top = QColor(240, 240, 240);
-            bottom = QColor(224, 224, 224);
-            border = QColor(180, 180, 180);
-            text = QColor(160, 160, 160);
-            break;
-        }
-        QLinearGradient g(r.topLeft(), r.bottomLeft());
-        g.setColorAt(0, top);
-        g.setColorAt(1, bottom);
-        p.setPen(QPen(border, 1));
-        p.setBrush(g);
-        p.drawRoundedRect(r, 4, 4);
-        const int shift = look == Look::Pressed ? 1 : 0;
-        drawText(p, frame.translated(shift, shift), Qt::AlignCenter, caption, text, uiFont(fontPx));
-    });
+    const ButtonStyle style{.textPx = fontPx,
+                            .text = primary ? QColor(Qt::white) : QColor(30, 40, 60),
+                            .bold = false,
+                            .radius = 4,
+                            .wordWrap = false,
+                            .hoverLighter = 112,
+                            .border = primary ? QColor(30, 70, 140) : QColor(128, 146, 176),
+                            .disabledTop = QColor(240, 240, 240),
+                            .disabledBottom = QColor(224, 224, 224),
+                            .disabledText = QColor(160, 160, 160),
+                            .disabledBorder = QColor(180, 180, 180)};
+    return roundButton(size.width(), size.height(), caption, primary ? QColor(92, 150, 222) : QColor(252, 252, 252),
+                       primary ? QColor(44, 98, 176) : QColor(220, 228, 240), style);
 }
 
 // The question panel's face: a title strip over a light body.

@@ -175,25 +175,30 @@ Question typeDragKeyTabList()
     return q;
 }
 
+// Steps with no target of their own show their hint at one place of the window.
+StepLine hintAside(StepLine s, TextLine hint)
+{
+    s.hint(hint, twips(420), twips(380));
+    return s;
+}
+
+// A menu, palette or pane choice: the code of the entry the candidate must reach.
+StepLine menuStep(int n, QStringView target, TextLine hint)
+{
+    StepLine s = step(n, u"7000", DefaultBack);
+    s.menuTarget(125, target);
+    return hintAside(s, hint);
+}
+
 // The menus: a cascade of the View menu, the fill colour palette, a palette that the step
 // opens itself, the toolbars' context menu and the cell's context menu.
 Question menusAndPalettes()
 {
     Question q{QStringLiteral("0004"), {}};
-    const int hintLeft = twips(420);
-    const int hintTop = twips(380);
-    StepLine s1 = step(1, u"7000", DefaultBack);
-    s1.menuTarget(125, u"H030402000").hint(HintToolbarsFormat, hintLeft, hintTop);
-    q.steps.push_back(s1);
-    StepLine s2 = step(2, u"7000", DefaultBack);
-    s2.menuTarget(125, u"H842700000").hint(HintFillYellow, hintLeft, hintTop);
-    q.steps.push_back(s2);
-    StepLine s3 = step(3, u"7000", DefaultBack);
-    s3.pane(33, twips(300), twips(200)).menuTarget(125, u"H332700000").hint(HintPaletteYellow, hintLeft, hintTop);
-    q.steps.push_back(s3);
-    StepLine s4 = step(4, u"3427", DefaultBack);
-    s4.hint(HintToolbarMenuDrawing, hintLeft, hintTop);
-    q.steps.push_back(s4);
+    q.steps.push_back(menuStep(1, u"H030402000", HintToolbarsFormat));
+    q.steps.push_back(menuStep(2, u"H842700000", HintFillYellow));
+    q.steps.push_back(menuStep(3, u"H332700000", HintPaletteYellow).pane(33, twips(300), twips(200)));
+    q.steps.push_back(hintAside(step(4, u"3427", DefaultBack), HintToolbarMenuDrawing));
     q.steps.push_back(cellStep(5, u"3140", DefaultBack, u"B3", HintInsertAtB3));
     q.steps.push_back(step(6, u"9999", Keep));
     return q;
@@ -204,14 +209,8 @@ Question menusAndPalettes()
 Question demonstrationTour()
 {
     Question q{QStringLiteral("0005"), {}};
-    const int hintLeft = twips(420);
-    const int hintTop = twips(380);
-    StepLine s1 = step(1, u"7000", DefaultBack);
-    s1.menuTarget(125, u"H030402000").hint(HintToolbarsFormat, hintLeft, hintTop);
-    q.steps.push_back(s1);
-    StepLine s2 = step(2, u"7000", DefaultBack);
-    s2.pane(32, 0, 0).menuTarget(125, u"H320700000").hint(HintTaskPaneOpen, hintLeft, hintTop);
-    q.steps.push_back(s2);
+    q.steps.push_back(menuStep(1, u"H030402000", HintToolbarsFormat));
+    q.steps.push_back(menuStep(2, u"H320700000", HintTaskPaneOpen).pane(32, 0, 0));
     q.steps.push_back(dialogTabStep(3, DefaultBack));
     q.steps.push_back(listStep(4, DefaultBack));
     q.steps.push_back(step(5, u"9999", Keep));
@@ -227,12 +226,10 @@ Question everyAction()
     q.steps.push_back(cellStep(1, u"0001", DefaultBack, u"B3", HintClickB3));
     q.steps.push_back(cellStep(2, u"0002", BackB3, u"C5", HintDoubleClickC5, u'M', IBeamFile));
     q.steps.push_back(typingStep(3));
-    StepLine s4 = step(4, u"7000", DefaultBack);
-    s4.menuTarget(125, u"H030402000").hint(HintToolbarsFormat, twips(420), twips(380));
-    q.steps.push_back(s4);
+    q.steps.push_back(menuStep(4, u"H030402000", HintToolbarsFormat));
     // The chart's context menu (set 1, menu 6): its first submenu, the third entry.
     q.steps.push_back(cellStep(5, u"3612", DefaultBack, u"E10", HintChartLine));
-    q.steps.push_back(step(6, u"6267", DefaultBack).hint(HintCopy, twips(420), twips(380)));
+    q.steps.push_back(hintAside(step(6, u"6267", DefaultBack), HintCopy));
     q.steps.push_back(commentStep(7, DefaultBack));
     const QPoint note = commentPlace();
     const TwipsRect f12 = cell(u"F12");

@@ -94,13 +94,19 @@ StepLine& StepLine::overlay(int slot, int left, int top, QStringView picture, QC
     return *this;
 }
 
+// A target rectangle: left, the jump flag, top, width and height.
+void StepLine::putTarget(int col, const TwipsRect& r, QChar jump)
+{
+    line_.putNumber(col, 5, r.left);
+    line_.put(col + 5, 1, QStringView(&jump, 1));
+    line_.putNumber(col + 6, 4, r.top);
+    line_.putNumber(col + 10, 5, r.width);
+    line_.putNumber(col + 15, 5, r.height);
+}
+
 StepLine& StepLine::target1(const TwipsRect& r, QChar jump)
 {
-    line_.putNumber(Target1Col, 5, r.left);
-    line_.put(Target1Col + 5, 1, QStringView(&jump, 1));
-    line_.putNumber(Target1Col + 6, 4, r.top);
-    line_.putNumber(Target1Col + 10, 5, r.width);
-    line_.putNumber(Target1Col + 15, 5, r.height);
+    putTarget(Target1Col, r, jump);
     return *this;
 }
 
@@ -146,11 +152,7 @@ StepLine& StepLine::route(int contextCode)
 
 StepLine& StepLine::target2(const TwipsRect& r, QChar jump)
 {
-    line_.putNumber(Target2Col, 5, r.left);
-    line_.put(Target2Col + 5, 1, QStringView(&jump, 1));
-    line_.putNumber(Target2Col + 6, 4, r.top);
-    line_.putNumber(Target2Col + 10, 5, r.width);
-    line_.putNumber(Target2Col + 15, 5, r.height);
+    putTarget(Target2Col, r, jump);
     return *this;
 }
 

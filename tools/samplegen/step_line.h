@@ -84,6 +84,8 @@ public:
     const QString& text() const { return line_.text(); }
 
 private:
+    void putTarget(int col, const TwipsRect& r, QChar jump);
+
     FixedColumns line_;
 };
 
