@@ -15,7 +15,8 @@ QStringList coverFaceNames()
     for (int i = 0; i <= 48; ++i)
         names << QStringLiteral("l200%1").arg(i, 2, 10, QChar(u'0'));
     names << QStringLiteral("l20054") << QStringLiteral("l20086") << QStringLiteral("l20055") << QStringLiteral("l20087")
-          << QStringLiteral("l20064");
+          << QStringLiteral("l20064") << QStringLiteral("l20065") << QStringLiteral("l20066") << QStringLiteral("l20057")
+          << QStringLiteral("l20090") << QStringLiteral("l20058") << QStringLiteral("l20092");
     return names;
 }
 

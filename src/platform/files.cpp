@@ -38,8 +38,19 @@ std::pair<QString, bool> matchParts(const QString& path)
     const bool absolute = clean.startsWith(u'/');
     QString cur = absolute ? QStringLiteral("/") : QStringLiteral(".");
     auto join = [](const QString& folder, const QString& name) { return folder == u'/' ? folder + name : folder + u'/' + name; };
+    // The folders that exist as spelled need no listing: the search starts below the deepest one
+    // (mostly the file's own folder, found with one look).
+    int first = absolute ? 1 : 0;
+    for (qsizetype k = parts.size() - 1; k > first; --k) {
+        const QString folder = parts.mid(0, k).join(u'/');
+        if (QFileInfo::exists(folder)) {
+            cur = absolute ? folder : join(cur, folder);
+            first = static_cast<int>(k);
+            break;
+        }
+    }
     bool whole = true;
-    for (int i = absolute ? 1 : 0; i < parts.size(); ++i) {
+    for (int i = first; i < parts.size(); ++i) {
         const QString& part = parts[i];
         if (part.isEmpty())
             continue;

@@ -130,6 +130,43 @@ std::optional<QImage> decodeIconDib(const QByteArray& d)
     return img;
 }
 
+// The format a picture's first bytes announce, or nothing for one they do not tell.
+QByteArray signatureFormat(const QByteArray& d)
+{
+    if (d.startsWith("\x89PNG\r\n\x1a\n"))
+        return "png";
+    if (d.startsWith("BM"))
+        return "bmp";
+    if (d.startsWith("GIF87a") || d.startsWith("GIF89a"))
+        return "gif";
+    if (d.startsWith("\xff\xd8\xff"))
+        return "jpeg";
+    return {};
+}
+
+QImage decodeAs(const QByteArray& bytes, const QByteArray& format)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(format.isEmpty());
+    reader.setDecideFormatFromContent(format.isEmpty());
+    return reader.read();
+}
+
+// The picture's own signature names its reader: asking every image plugin whether it knows the
+// bytes would load all of them at the first picture. Bytes without a known signature, or whose
+// signature lies, are judged by their content as before.
+QImage decodePicture(const QByteArray& bytes)
+{
+    const QByteArray format = signatureFormat(bytes);
+    QImage img = format.isEmpty() ? QImage() : decodeAs(bytes, format);
+    if (img.isNull())
+        img = decodeAs(bytes, {});
+    return img;
+}
+
 } // namespace
 
 namespace {
@@ -148,7 +185,11 @@ QCache<QString, CachedPicture>& pictureCache()
     return cache;
 }
 
+quint64 decodeCount = 0;
+
 } // namespace
+
+quint64 picturesDecoded() { return decodeCount; }
 
 std::optional<QPixmap> LoadPicture(const QString& path, Error* err)
 {
@@ -165,12 +206,8 @@ std::optional<QPixmap> LoadPicture(const QString& path, Error* err)
     const auto bytes = readFile(path, err);
     if (!bytes)
         return std::nullopt;
-    QBuffer buffer;
-    buffer.setData(*bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setDecideFormatFromContent(true);
-    const QImage img = reader.read();
+    ++decodeCount;
+    const QImage img = decodePicture(*bytes);
     if (img.isNull()) {
         setError(err, errInvalidPicture);
         return std::nullopt;

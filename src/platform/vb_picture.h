@@ -21,6 +21,11 @@ namespace vb {
 // LoadPicture("") that clears a picture).
 std::optional<QPixmap> LoadPicture(const QString& path, Error* err = nullptr);
 
+// How many pictures have been decoded from their files since the start; a picture served from
+// the pictures kept for unchanged files does not count. Shows whether pictures decoded ahead of
+// their use were the ones used.
+quint64 picturesDecoded();
+
 // A Windows pointer file (".CUR": an icon directory of type 2 whose entry holds the hot spot;
 // the image a DIB with an AND mask in 1, 4, 8, 24 or 32 bits, or a PNG) as a cursor with its
 // hot spot. Errors as LoadPicture.

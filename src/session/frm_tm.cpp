@@ -8,6 +8,7 @@
 #include "session/frm_picture.h"
 #include "session/panel_rules.h"
 #include "session/record_rules.h"
+#include "session/unfinished_list_view.h"
 #include "session_state/session_state.h"
 #include "simwindow/data_path.h"
 #include "simwindow/frm_main.h"
@@ -87,7 +88,7 @@ void FrmTm::buildControls()
     PicUnit = new vb::PictureBox(FrmZhuYa);
     PicUnit->setBorderStyle(0);
     PicUnit->setBackColor(FrmZhuYa->BackColor());
-    LblUnit = new vb::Label(PicUnit);
+    LblUnit = new UnfinishedListView(PicUnit);
     LblUnit->setBackStyle(0);
     LblUnit->setCaption(QStringLiteral("未完成的题目:"));
 

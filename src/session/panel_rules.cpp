@@ -3,6 +3,8 @@
 #include "session/record_rules.h"
 #include "session_state/session_state.h"
 
+#include <QStringList>
+
 namespace panel {
 
 QString textField(QStringView line) { return line.size() > 6 ? line.mid(6).toString() : QString(); }
@@ -71,6 +73,24 @@ QString listFace(int state)
 int elapsedBarWidth(int minutesLeft, int barWidth)
 {
     return qRound(static_cast<float>(50 - minutesLeft) * static_cast<float>(barWidth) / 50.0f);
+}
+
+QString fitWholeItems(const QString& text, int width, const std::function<int(const QString&)>& widthOf)
+{
+    const QStringList items = text.split(u' ');
+    if (items.size() < 2 || widthOf(text) <= width)
+        return text;
+    const auto shown = [&items](qsizetype count) { return items.first(count).join(u' ') + QStringLiteral(" ..."); };
+    // The widths grow with the count: the longest count that fits by halving.
+    qsizetype fits = 1, tooMany = items.size();
+    while (tooMany - fits > 1) {
+        const qsizetype mid = (fits + tooMany) / 2;
+        if (widthOf(shown(mid)) <= width)
+            fits = mid;
+        else
+            tooMany = mid;
+    }
+    return shown(fits);
 }
 
 } // namespace panel

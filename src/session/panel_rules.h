@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <functional>
 #include <optional>
 
 struct SessionState;
@@ -31,6 +32,11 @@ int lastListPage(int questionCount);
 int numbersOnPage(int questionCount, int page);
 // The face of a question-list number by its state: not visited, visited, marked.
 QString listFace(int state);
+
+// What one line of `width` shows of a list of items parted by blanks (the unfinished list's
+// heading and numbers), `widthOf` measuring a text: the whole text when it fits; otherwise the
+// most whole items that fit followed by " ...", the first item at least.
+QString fitWholeItems(const QString& text, int width, const std::function<int(const QString&)>& widthOf);
 
 // The exam clock's elapsed bar, in twips, for the minutes left.
 int elapsedBarWidth(int minutesLeft, int barWidth);

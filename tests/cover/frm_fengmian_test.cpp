@@ -3,16 +3,19 @@
 #include "cover_fixture.h"
 
 #include "controls/frm_qvmsgbox.h"
+#include "cover/cover_faces.h"
 #include "cover/frm_fengmian.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/vb.h"
+#include "platform/vb_picture.h"
 #include "session/frm_logon.h"
 #include "session/frm_tm.h"
 #include "simwindow/frm_main.h"
 #include "support/events.h"
 #include "update/frm_updata.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QImage>
 #include <QGuiApplication>
@@ -111,6 +114,27 @@ TEST_F(FrmFengmianTest, LoadBuildsABorderlessCentredPageWithHeaderAndHiddenPanel
     // The help panel is ready on its first page.
     EXPECT_EQ(f.LlbHelpCAP->Caption(), QStringLiteral("软件介绍"));
     EXPECT_FALSE(f.ClickBotn(32).Enabled());
+}
+
+// The splash decodes the cover's faces while it waits; the cover's load then finds every face
+// it shows already decoded.
+TEST_F(FrmFengmianTest, TheFacesDecodedAheadAreAllTheFacesTheLoadReads)
+{
+    QImage face(4, 4, QImage::Format_RGB32);
+    face.fill(Qt::gray);
+    for (int n = 20000; n <= 20099; ++n)
+        ASSERT_TRUE(face.save(data(QStringLiteral("l%1").arg(n)), "PNG"));
+    ASSERT_TRUE(face.save(data(QStringLiteral("l62011")), "PNG"));
+
+    cover::prefetchCoverFaces();
+    const QStringList names = cover::coverFaceNames();
+    for (int pass = 0; pass <= names.size() + 1; ++pass)
+        QCoreApplication::processEvents();
+    const quint64 ahead = vb::picturesDecoded();
+    frmFengmian().Show();
+    EXPECT_EQ(vb::picturesDecoded(), ahead);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(vb::picturesDecoded(), ahead) << "a decoded face is not decoded again";
 }
 
 TEST_F(FrmFengmianTest, TheInputMethodOptionIsReadAsItsNumber)

@@ -15,7 +15,7 @@ namespace {
 TEST(Pictures, EveryFormatLoadsFromAnMxyFile)
 {
     tsupport::TempInstall install;
-    for (const char* format : {"PNG", "BMP", "GIF", "JPEG"}) {
+    for (const char* format : {"PNG", "BMP", "GIF", "JPEG", "ICO"}) {
         const QString path = install.writePicture(QString("pic_%1.mxy").arg(format), {5, 3}, QColor(255, 0, 0), format);
         Error err{-1, {}};
         const auto pic = LoadPicture(path, &err);

@@ -4,6 +4,11 @@
 #include "session/frm_end1.h"
 #include "session/record_files.h"
 #include "session/session_start.h"
+#include "session/unfinished_list_view.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QWidget>
 
 namespace {
 
@@ -58,6 +63,52 @@ TEST_F(PanelTest, TitleUnfinishedListVisitedBitAndDisplayMode)
     s.DisplayMode = 3;
     p.DqExam();
     EXPECT_EQ(s.DisplayMode, 3);
+}
+
+// A long list of unfinished questions keeps to its one line in the clock row: it ends with dots
+// where numbers are left out, and nothing of it reaches under the row or the controls beside it.
+TEST_F(PanelTest, LongUnfinishedListsKeepToTheirLine)
+{
+    for (const int count : {20, 500}) {
+        questions(QStringList(count, QStringLiteral("q")));
+        S().QuestionState = {};
+        FrmTm& p = panel();
+        const auto* list = dynamic_cast<UnfinishedListView*>(p.LblUnit);
+        ASSERT_NE(list, nullptr);
+        QString whole = QStringLiteral("未完成的题目");
+        for (int i = 1; i <= count; ++i)
+            whole += u' ' + QString::number(i);
+        EXPECT_EQ(p.LblUnit->Caption(), whole) << count;
+
+        const QString shown = list->shownText();
+        EXPECT_TRUE(shown.startsWith(QStringLiteral("未完成的题目 1 2 3 "))) << shown.toStdString();
+        EXPECT_TRUE(shown.endsWith(QStringLiteral(" ..."))) << shown.toStdString();
+        const QFontMetrics fm(p.LblUnit->widget()->font());
+        EXPECT_LE(fm.horizontalAdvance(shown), p.LblUnit->widget()->width());
+        EXPECT_GE(p.LblUnit->widget()->height(), fm.height()) << "the line shows whole";
+
+        // The label lies inside its box, and the box beside the input-method controls.
+        const QRect box(p.PicUnit->Left(), p.PicUnit->Top(), p.PicUnit->Width(), p.PicUnit->Height());
+        EXPECT_GE(p.LblUnit->Left(), 0);
+        EXPECT_GE(p.LblUnit->Top(), 0);
+        EXPECT_LE(p.LblUnit->Left() + p.LblUnit->Width(), p.PicUnit->Width());
+        EXPECT_LE(p.LblUnit->Top() + p.LblUnit->Height(), p.PicUnit->Height());
+        for (vb::Control* c : std::initializer_list<vb::Control*>{p.LblIME, p.CmdEn, &p.CmdGN(FrmTm::BtnBack), &p.CmdGN(FrmTm::BtnHint),
+                                                                  &p.CmdGN(FrmTm::BtnDemo), p.RtbTM})
+            EXPECT_FALSE(box.intersects(QRect(c->Left(), c->Top(), c->Width(), c->Height()))) << count;
+
+        // Drawn: ink on the first line only, none below it.
+        const QImage drawn = p.PicUnit->widget()->grab().toImage();
+        const QRgb ground = drawn.pixel(drawn.width() - 1, drawn.height() - 1);
+        int lowestInk = -1;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                if (drawn.pixel(x, y) != ground)
+                    lowestInk = y;
+        EXPECT_GE(lowestInk, 0) << "the list is drawn";
+        EXPECT_LT(lowestInk, fm.height()) << count;
+        vb::Forms::unloadAll();
+    }
 }
 
 TEST_F(PanelTest, AQuestionFileWithoutTheQuestionShowsNoTextAndIsReported)

@@ -65,3 +65,33 @@ TEST(PanelRules, ListPagesAndFaces)
 }
 
 } // namespace
+
+// One line of the unfinished list, measured at 10 units a character.
+TEST(PanelRules, UnfinishedListShowsWholeNumbersThenDots)
+{
+    const auto widthOf = [](const QString& t) { return 10 * static_cast<int>(t.size()); };
+    const QString list = QStringLiteral("未完成的题目 1 2 10 11");
+    struct Case {
+        QString text;
+        int width;
+        QString shown;
+    } const cases[] = {
+        {list, 160, list}, // fits exactly
+        {list, 159, QStringLiteral("未完成的题目 1 2 ...")}, // the dots need the room of "10 11"
+        {list, 140, QStringLiteral("未完成的题目 1 2 ...")},
+        {list, 139, QStringLiteral("未完成的题目 1 ...")},
+        {list, 119, QStringLiteral("未完成的题目 ...")},
+        {list, 30, QStringLiteral("未完成的题目 ...")}, // the heading stays, clipped
+        {QStringLiteral("未完成的题目"), 30, QStringLiteral("未完成的题目")}, // nothing left out
+        {QString(), 0, QString()},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(panel::fitWholeItems(c.text, c.width, widthOf), c.shown) << c.width;
+
+    QString five = QStringLiteral("未完成的题目");
+    for (int i = 1; i <= 500; ++i)
+        five += u' ' + QString::number(i);
+    const QString shown = panel::fitWholeItems(five, 400, widthOf);
+    EXPECT_EQ(shown, QStringLiteral("未完成的题目 1 2 3 4 5 6 7 8 9 10 11 12 13 ..."));
+    EXPECT_LE(widthOf(shown), 400);
+}
