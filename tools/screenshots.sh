@@ -140,12 +140,14 @@ panel=$win
 waitWindow "the simulated window" "$untitled" 800x600
 settle 1.5
 shot window
-clickAt 172 36                   # 视图(V)
+clickAt 288 36                   # 格式(O)
 settle
 shot menu
-at 210 129; sleep 0.3; clickAt 218 130   # 工具栏(T): its cascade
+at 303 81; sleep 0.3; clickAt 313 82     # 行(R): its cascade
 settle
 shot cascade
+clickAt 626 399                  # 重做本题: the question again, its menus closed
+settle
 clickAt 630 555                  # 提示: the hint of the step
 settle
 clickAt 625 88                   # the fill colour's arrow: the palette
