@@ -5,6 +5,7 @@
 #include "controls/mivo_button.h"
 #include "platform/files.h"
 #include "platform/vb_picture.h"
+#include "platform/vb_units.h"
 #include "session/frm_picture.h"
 #include "session/panel_rules.h"
 #include "session/record_rules.h"
@@ -14,6 +15,8 @@
 #include "simwindow/step_rules.h"
 #include "startup/error_report.h"
 #include "startup/face_picture.h"
+
+#include <QFontMetrics>
 
 namespace {
 
@@ -257,7 +260,11 @@ void FrmTm::layOut()
     LblName->Move(scaledX(3450), LblTime->Top(), scaledX(735), LblTime->Height());
     LblIME->Move(scaledX(4230), LblTime->Top(), scaledX(615), LblTime->Height());
     PicUnit->Move(LblTime->Left(), LblTime->Top(), scaledX(4080), LblTime->Height());
-    LblUnit->Move(0, 0, PicUnit->Width(), PicUnit->Height());
+    // A long list wraps at the label's width: the label keeps whole lines only, so that no half
+    // line of numbers shows under the first (its tooltip gives the whole list).
+    const int line = QFontMetrics(LblUnit->widget()->font()).lineSpacing();
+    const int lines = std::max(1, vb::pxY(PicUnit->Height()) / line);
+    LblUnit->Move(0, 0, PicUnit->Width(), std::min(PicUnit->Height(), qRound(vb::twY(lines * line))));
 
     Image1->Move(scaledX(120), scaledY(120), scaledX(1455), scaledY(1740));
     for (int k = 0; k <= 5; ++k)

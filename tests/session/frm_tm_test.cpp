@@ -5,6 +5,8 @@
 #include "session/record_files.h"
 #include "session/session_start.h"
 
+#include <QFontMetrics>
+
 namespace {
 
 using platform::Clock;
@@ -58,6 +60,23 @@ TEST_F(PanelTest, TitleUnfinishedListVisitedBitAndDisplayMode)
     s.DisplayMode = 3;
     p.DqExam();
     EXPECT_EQ(s.DisplayMode, 3);
+}
+
+TEST_F(PanelTest, TheUnfinishedListShowsWholeLinesOnly)
+{
+    questions(QStringList(22, QStringLiteral("q")));
+    FrmTm& p = panel();
+    ASSERT_TRUE(p.LblUnit->Caption().endsWith(QStringLiteral(" 21 22")));
+    // The list is wider than the label: its second line is cut off whole, not halfway.
+    const QFontMetrics fm(p.LblUnit->widget()->font());
+    ASSERT_GT(fm.horizontalAdvance(p.LblUnit->Caption()), p.LblUnit->widget()->width());
+    const int line = fm.lineSpacing();
+    const int shown = vb::pxY(p.LblUnit->Height());
+    EXPECT_LE(p.LblUnit->Height(), p.PicUnit->Height());
+    if (line <= vb::pxY(p.PicUnit->Height())) {
+        EXPECT_GE(shown, line);
+        EXPECT_EQ(shown % line, 0);
+    }
 }
 
 TEST_F(PanelTest, AQuestionFileWithoutTheQuestionShowsNoTextAndIsReported)
