@@ -14,6 +14,9 @@
 #include "session/frm_tm.h"
 #include "simwindow/frm_main.h"
 
+#include <QFontMetrics>
+
+#include <algorithm>
 #include <initializer_list>
 
 namespace {
@@ -173,7 +176,15 @@ void FrmYanShi::Form_Load()
     ImgLogo->setBackColor(QColor(255, 255, 192));
     ImgLogo->setFontSize(9 * s.ScaleX);
     ImgLogo->setCaption(note);
-    ImgLogo->Move(scaledX(9420), scaledY(7620), scaledX(2535), demo::noteHeight(static_cast<int>(note.size()), s.ScaleY));
+    // The count of lines assumes a font of 12-pixel lines and characters; a taller or wider font
+    // gets the height its wrapped text needs, so that the end of the question is not cut off,
+    // though never past the window's bottom.
+    const int top = scaledY(7620);
+    const int width = scaledX(2535);
+    const QRect wrapped = QFontMetrics(ImgLogo->widget()->font())
+                              .boundingRect(QRect(0, 0, vb::pxX(width), 1 << 20), Qt::TextWordWrap, note);
+    const int fitted = std::min(qRound(vb::twY(wrapped.height())) + scaledY(15), h - top);
+    ImgLogo->Move(scaledX(9420), top, width, std::max(demo::noteHeight(static_cast<int>(note.size()), s.ScaleY), fitted));
     setTopmost(true);
     // The window lies exactly over the hidden simulated window.
     if (vb::Forms::isLoaded<FrmMain>()) {

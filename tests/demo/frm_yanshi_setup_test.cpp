@@ -1,6 +1,8 @@
 #include "demo_fixture.h"
+#include "demo/player_rules.h"
 
 #include <QDirIterator>
+#include <QFontMetrics>
 
 namespace {
 
@@ -357,3 +359,31 @@ TEST_F(SetupTest, JumpsMoveTheStepNumber)
 }
 
 } // namespace
+
+namespace {
+
+// The note is at least one 180-twip line per 14 characters, and tall enough for its wrapped text
+// in the note's own font, so that a long question is read to its end.
+TEST_F(SetupTest, TheNoteShowsTheWholeQuestion)
+{
+    const QString longText = QStringLiteral("在Sheet1工作表中：|1. 先单击B3单元格；|2. 再双击C5单元格进入编辑状态；|3. 然后将鼠标指向D8单元格查看它的批注。");
+    for (const QString& text : {QStringLiteral("甲"), longText}) {
+        session({{Step(QStringLiteral("0001")).target1(300, 300, 600, 300), Step(QStringLiteral("9999"))}});
+        FrmMain& main = show();
+        FrmTm& panel = frmTm();
+        panel.RtbTM->setText(text);
+        main.Hide();
+        panel.Hide();
+        FrmYanShi& w = demo();
+        w.Show();
+        const QWidget* note = w.ImgLogo->widget();
+        const QRect wrapped = QFontMetrics(note->font()).boundingRect(QRect(0, 0, note->width(), 1 << 20), Qt::TextWordWrap, text);
+        EXPECT_GE(w.ImgLogo->Height(), demo::noteHeight(static_cast<int>(text.size()), 1)) << text.toStdString();
+        EXPECT_GE(note->height(), wrapped.height()) << text.toStdString();
+        EXPECT_LE(w.ImgLogo->Top() + w.ImgLogo->Height(), w.Height());
+        vb::Forms::unloadAll();
+    }
+}
+
+} // namespace
+
