@@ -19,7 +19,9 @@ QImage loginBackground(const QString& heading, const QRect& card)
     QImage image = canvas(800, 600);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
-    fillVertical(p, image.rect(), QColor(86, 150, 150), Teal);
+    // The window around the picture is plain teal: the picture's ground is the same, so that no
+    // edge shows where the picture ends.
+    p.fillRect(image.rect(), Teal);
     p.setPen(QPen(QColor(30, 80, 80), 1));
     p.setBrush(QColor(246, 250, 250));
     p.drawRoundedRect(card, 8, 8);
