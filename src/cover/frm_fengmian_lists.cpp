@@ -7,6 +7,7 @@
 #include "platform/vb_constants.h"
 #include "session/record_files.h"
 #include "session_state/session_state.h"
+#include "startup/error_report.h"
 
 namespace {
 
@@ -130,7 +131,16 @@ void FrmFengmian::clearList(cover::QuestionList which)
         return;
     const QString listPath = recordFile(cover::listFileName(which));
     const QString flagPath = recordFile(cover::flagFileName(which));
-    const auto c = cover::planListClearing(panel.filter, records::readListLine(listPath), records::readListLine(flagPath));
+    // A part is told by the flags: a list or flag file that cannot be read would clear the wrong
+    // part, or all of it, so both are left as they are.
+    const std::optional<QString> listLine = records::readListLineChecked(listPath);
+    const std::optional<QString> flagLine = records::readListLineChecked(flagPath);
+    if (!listLine || !flagLine) {
+        reportFailure(CommandTag, runerr::PathFileAccess, listLine ? flagPath : listPath);
+        notice(cover::clearTitle(which), QStringLiteral("\r\n\r\n\r\n记录文件无法读取，没有清除题目。"));
+        return;
+    }
+    const auto c = cover::planListClearing(panel.filter, *listLine, *flagLine);
     if (!c)
         return;
     if (c->notReviewedCleared)

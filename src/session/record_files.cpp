@@ -74,6 +74,14 @@ QString readFirstLine(const QString& path)
 
 QString readListLine(const QString& path) { return codes::trimSpaces(readFirstLine(path)); }
 
+std::optional<QString> readListLineChecked(const QString& path)
+{
+    const std::optional<QStringList> lines = readRecordLinesChecked(path);
+    if (!lines)
+        return std::nullopt;
+    return lines->isEmpty() ? QString() : codes::trimSpaces(lines->first());
+}
+
 bool writeRecord(const QString& path, const QString& text)
 {
     // An installation's own spelling of the folder and file names is kept.

@@ -33,6 +33,8 @@ QStringList readRecordLines(const QString& path);
 std::optional<QStringList> readRecordLinesChecked(const QString& path);
 // Line 1 without its leading and trailing spaces ("" when the file is missing or empty).
 QString readListLine(const QString& path);
+// The same, but nothing when the file exists and cannot be read.
+std::optional<QString> readListLineChecked(const QString& path);
 // Line 1 as it stands.
 QString readFirstLine(const QString& path);
 

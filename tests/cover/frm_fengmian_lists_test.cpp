@@ -291,6 +291,31 @@ TEST_F(ListPanelsTest, ClearingChangesNothingWithoutAConfirmationOrAList)
     EXPECT_FALSE(QFile::exists(record(QStringLiteral("288873"))));
 }
 
+// The flags tell the parts apart: with the list or its flags unreadable (a folder in the
+// file's place) clearing a part would clear the wrong questions, so nothing is cleared.
+TEST_F(ListPanelsTest, AnUnreadableListOrFlagFileClearsNothing)
+{
+    struct Case {
+        const char *unreadable, *other, *otherBytes;
+    } cases[] = {{"288872", "288862", "010102050301\r\n"}, {"288862", "288872", "TFT\r\n"}};
+    confirm = true;
+    for (const Case& c : cases) {
+        lists(QStringLiteral("010102050301"), QStringLiteral("TFT"));
+        const QString path = record(QString::fromLatin1(c.unreadable));
+        QFile::remove(path);
+        QDir().mkpath(path);
+        boxes.clear();
+        frmFengmian().ClickBotn_Click(23);
+        SCOPED_TRACE(c.unreadable);
+        EXPECT_EQ(boxes.size(), 2);
+        EXPECT_EQ(boxes.value(1), QStringLiteral("清除收藏的题目|\r\n\r\n\r\n记录文件无法读取，没有清除题目。"));
+        EXPECT_TRUE(QFileInfo(path).isDir());
+        EXPECT_EQ(fileOf(QString::fromLatin1(c.other)), QByteArray(c.otherBytes));
+        Forms::unloadAll();
+        QDir(path).removeRecursively();
+    }
+}
+
 TEST_F(ListPanelsTest, TheListIsWrittenBeforeItsFlags)
 {
     lists(QStringLiteral("010102050301"), QStringLiteral("TFT"));
