@@ -366,10 +366,9 @@ void FrmTm::DqExam()
     };
     if (auto p = picture(codes[0]))
         window.setPicture(p);
-    vb::Image* const images[] = {window.Image1, window.Image2, window.Image3, window.Image4, window.Image5};
     for (int k = 1; k <= 5; ++k)
         if (auto p = picture(codes[static_cast<std::size_t>(k)]))
-            images[k - 1]->setPicture(p);
+            window.image(k)->setPicture(p);
     if (auto p = picture(codes[6]))
         window.Image6->setPicture(p);
     window.Timer2->setEnabled(true);

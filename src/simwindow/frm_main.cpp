@@ -237,12 +237,11 @@ void FrmMain::wireHandlers()
     wirePopupHandlers();
 }
 
-std::optional<QPixmap> FrmMain::stepPicture(const QString& code) const { return simwindow::stepPicture(code); }
 
 void FrmMain::Form_Load()
 {
     SessionState& s = S();
-    if (auto icon = stepPicture(QStringLiteral("l62011")))
+    if (auto icon = simwindow::stepPicture(QStringLiteral("l62011")))
         setIcon(icon);
 
     setWindowState(vb::vbMaximized);
@@ -258,7 +257,7 @@ void FrmMain::Form_Load()
 
     Label1->setCaption(QString());
     ImgLogo->Move(scaledX(10200), scaledY(8235), scaledX(1740), scaledY(345));
-    if (auto logo = stepPicture(QStringLiteral("l62009")))
+    if (auto logo = simwindow::stepPicture(QStringLiteral("l62009")))
         ImgLogo->setPicture(logo);
 
     for (int q = 1; q <= 40; ++q)
@@ -276,7 +275,7 @@ void FrmMain::Form_Load()
     const std::array<std::pair<vb::PictureBox*, const char16_t*>, 4> bars{
         {{PicMenu, u"9lX007"}, {PicHui, u"9lX008"}, {PicTool, u"9lX009"}, {PicList, u"9lX010"}}};
     for (const auto& [box, code] : bars)
-        if (auto picture = stepPicture(QString::fromUtf16(code)))
+        if (auto picture = simwindow::stepPicture(QString::fromUtf16(code)))
             box->setPicture(picture);
 
     FontColorTable = simwindow::FontColorTable::fromDataDir(s.DataDir);

@@ -221,12 +221,8 @@ private:
 
     // The record of the current step as the handlers read it at the moment of the event.
     simwindow::StepRecord currentRecord() const;
-    // A picture of the data folder named by a code; nothing when it cannot be read, so that the
-    // slot keeps what it shows.
-    std::optional<QPixmap> stepPicture(const QString& code) const;
     void act(const simwindow::StepAction& action);
     bool typedTextAccepted() const;
-    void applyPointer(vb::Control& target, const simwindow::PointerSpec& spec);
     void bringWindowsToFront();
 
     // The simulated menus.

@@ -39,11 +39,6 @@ bool FrmMain::typedTextAccepted() const
     return simwindow::acceptsTyped(answers, Text1->Text());
 }
 
-void FrmMain::applyPointer(vb::Control& target, const simwindow::PointerSpec& spec)
-{
-    simwindow::applyPointer(target, spec);
-}
-
 void FrmMain::Label1_MouseUp(int button, int shift, double, double)
 {
     // The jump of the step that took the release, even when a context menu moves the step.
@@ -78,9 +73,9 @@ void FrmMain::Label1_MouseMove(int, int, double, double)
     // During a range drag the target keeps the ordinary pointer; otherwise the pointer of the
     // step now shown.
     if (code.startsWith(u"004") || code.startsWith(u"005"))
-        applyPointer(*Label1, {});
+        simwindow::applyPointer(*Label1, {});
     else
-        applyPointer(*Label1, simwindow::pointerSpec(currentRecord(), S().AppPath));
+        simwindow::applyPointer(*Label1, simwindow::pointerSpec(currentRecord(), S().AppPath));
 }
 
 void FrmMain::Image1_Click() { act(simwindow::pictureClick(currentRecord(), 1)); }

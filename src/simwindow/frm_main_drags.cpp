@@ -52,7 +52,7 @@ void FrmMain::Label4_MouseMove(int, int shift, double x, double y)
     // The armed pointer tells the release's slack test that the drag really moved. A pointer
     // file that cannot be read still gives a pointer of its own, so the drag can pass.
     const simwindow::PointerSpec spec = simwindow::armedDragPointer(rec, S().AppPath);
-    applyPointer(*Label4, spec);
+    simwindow::applyPointer(*Label4, spec);
     if (spec.kind == simwindow::PointerSpec::Kind::File && Label4->MousePointer() == vb::vbDefault)
         Label4->setMousePointer(vb::vbCrosshair);
 }

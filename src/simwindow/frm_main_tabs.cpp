@@ -19,7 +19,7 @@ void FrmMain::LblXXK_Click(int index)
     vb::Image* dialog = image(DialogImage);
     // A page picture that cannot be read leaves the page the dialog shows.
     if (dialog)
-        if (auto page = stepPicture(TabLayoutLine.pagePicture(index)))
+        if (auto page = simwindow::stepPicture(TabLayoutLine.pagePicture(index)))
             dialog->setPicture(page);
     if (TabCount > 9) {
         TabRow = simwindow::tabRow(index);
@@ -27,7 +27,7 @@ void FrmMain::LblXXK_Click(int index)
     }
     if (index == ExpectedTab) {
         if (dialog)
-            if (auto own = stepPicture(currentRecord().overlay(DialogImage).picture))
+            if (auto own = simwindow::stepPicture(currentRecord().overlay(DialogImage).picture))
                 dialog->setPicture(own);
         Label1->setVisible(true);
     }
