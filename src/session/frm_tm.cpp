@@ -10,9 +10,9 @@
 #include "session/record_rules.h"
 #include "session/unfinished_list_view.h"
 #include "session_state/session_state.h"
-#include "simwindow/data_path.h"
 #include "simwindow/frm_main.h"
 #include "simwindow/step_rules.h"
+#include "simwindow/step_view.h"
 #include "startup/error_report.h"
 #include "startup/face_picture.h"
 
@@ -359,17 +359,12 @@ void FrmTm::DqExam()
     // with; a picture that cannot be read leaves the slot as it is.
     FrmMain& window = frmMain();
     const auto& codes = s.QuestionPictures[qi];
-    const auto picture = [&s](const QString& code) -> std::optional<QPixmap> {
-        if (auto path = simwindow::dataFilePath(s.DataDir, code))
-            return vb::LoadPicture(*path);
-        return std::nullopt;
-    };
-    if (auto p = picture(codes[0]))
+    if (auto p = simwindow::stepPicture(codes[0]))
         window.setPicture(p);
     for (int k = 1; k <= 5; ++k)
-        if (auto p = picture(codes[static_cast<std::size_t>(k)]))
+        if (auto p = simwindow::stepPicture(codes[static_cast<std::size_t>(k)]))
             window.image(k)->setPicture(p);
-    if (auto p = picture(codes[6]))
+    if (auto p = simwindow::stepPicture(codes[6]))
         window.Image6->setPicture(p);
     window.Timer2->setEnabled(true);
 
@@ -397,9 +392,8 @@ void FrmTm::showIllustration(const std::optional<QString>& pictureCode)
     Image2->setVisible(false);
     if (!pictureCode)
         return;
-    if (auto path = simwindow::dataFilePath(S().DataDir, *pictureCode))
-        if (auto p = vb::LoadPicture(*path))
-            popup.Image1->setPicture(p);
+    if (auto p = simwindow::stepPicture(*pictureCode))
+        popup.Image1->setPicture(p);
     Image2->setCaption(ShowPicture);
     Image2->setVisible(true);
 }

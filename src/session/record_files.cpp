@@ -72,8 +72,6 @@ QString readFirstLine(const QString& path)
     return lines.isEmpty() ? QString() : lines.first();
 }
 
-QString readListLine(const QString& path) { return codes::trimSpaces(readFirstLine(path)); }
-
 std::optional<QString> readListLineChecked(const QString& path)
 {
     const std::optional<QStringList> lines = readRecordLinesChecked(path);
@@ -81,6 +79,8 @@ std::optional<QString> readListLineChecked(const QString& path)
         return std::nullopt;
     return lines->isEmpty() ? QString() : codes::trimSpaces(lines->first());
 }
+
+QString readListLine(const QString& path) { return readListLineChecked(path).value_or(QString()); }
 
 bool writeRecord(const QString& path, const QString& text)
 {
