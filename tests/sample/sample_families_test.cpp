@@ -121,4 +121,37 @@ TEST(SampleFamilies, EveryKindOfActionStandsInAtLeastTwoSteps)
     }
 }
 
+// A step that passes only with Shift, Ctrl or Alt held says so in its hint: the candidate has no
+// other way to know it.
+TEST(SampleFamilies, EveryHeldKeyIsNamedInItsHint)
+{
+    const auto texts = platform::readLines(tsample::sampleDir() + QStringLiteral("/data/288890.mxy"));
+    ASSERT_TRUE(texts);
+    const auto held = [](const StepRecord& r) {
+        const int code = r.expectedCode();
+        switch (r.family()) {
+        case OpFamily::RangeDrag: return r.DragShift;
+        case OpFamily::Key: return keyShift(r);
+        case OpFamily::ClickWithButton: return code % 1000 / 100;
+        default: return 0;
+        }
+    };
+    int checked = 0;
+    for (const StepRecord& r : unitSteps()) {
+        const int keys = held(r);
+        if (keys == 0)
+            continue;
+        ++checked;
+        ASSERT_GE(r.HintLine, 1);
+        ASSERT_LE(r.HintLine, texts->size());
+        const QString hint = texts->at(r.HintLine - 1).mid(3);
+        for (const auto& [bit, name] : {std::pair{1, "Shift"}, std::pair{2, "Ctrl"}, std::pair{4, "Alt"}}) {
+            if ((keys & bit) != 0) {
+                EXPECT_TRUE(hint.contains(QLatin1String(name))) << name << " is not named in " << hint.toStdString();
+            }
+        }
+    }
+    EXPECT_GT(checked, 0);
+}
+
 } // namespace

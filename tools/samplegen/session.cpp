@@ -41,7 +41,8 @@ enum TextLine {
     HintTaskPaneOpen,
     HintChartLine,
     HintDragComment,
-    LastTextLine = HintDragComment
+    HintShiftDragB3D3,
+    LastTextLine = HintShiftDragB3D3
 };
 
 // Standard pointer 2 is the cross; cursor file 01 is the I-beam "ico01.CUR".
@@ -101,13 +102,13 @@ StepLine typingStep(int n)
 }
 
 // A drag from B3 to D3 with the pointer that the step names.
-StepLine rangeDragStep(int n, QStringView code, QChar pointerKind, int pointer)
+StepLine rangeDragStep(int n, QStringView code, QChar pointerKind, int pointer, TextLine hint = HintDragB3D3)
 {
     const TwipsRect b3 = cell(u"B3");
     const TwipsRect d3 = cell(u"D3");
     StepLine s = step(n, code, DefaultBack);
     s.zones(u"A7", u"EE").target2(b3).target1(d3).pointer(pointerKind, pointer)
-        .hint(HintDragB3D3, d3.left + d3.width + twips(8), d3.top);
+        .hint(hint, d3.left + d3.width + twips(8), d3.top);
     return s;
 }
 
@@ -238,7 +239,8 @@ Question everyAction()
         .dragPoint(f12.left + f12.width / 2, f12.top + f12.height / 2)
         .hint(HintDragComment, note.x(), note.y() - twips(24));
     q.steps.push_back(s8);
-    q.steps.push_back(rangeDragStep(9, u"0041", u'M', HandFile));
+    // Held Shift: the step says so, since the drag alone does not pass.
+    q.steps.push_back(rangeDragStep(9, u"0041", u'M', HandFile, HintShiftDragB3D3));
     q.steps.push_back(dialogTabStep(10, BackB3D3));
     q.steps.push_back(step(11, u"9999", BackB3D3));
     return q;
