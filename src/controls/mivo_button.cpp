@@ -101,9 +101,7 @@ void mivoButton::setEnabled(bool enabled)
 
 QFont mivoButton::Font() const
 {
-    QFont f(LblCaption->FontName());
-    f.setPointSizeF(LblCaption->FontSize());
-    f.setBold(LblCaption->FontBold());
+    QFont f = vb::makeFont(LblCaption->FontName(), LblCaption->FontSize(), LblCaption->FontBold());
     f.setItalic(LblCaption->FontItalic());
     f.setUnderline(LblCaption->FontUnderline());
     return f;

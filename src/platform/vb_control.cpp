@@ -6,6 +6,7 @@
 #include "platform/vb_units.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -89,7 +90,37 @@ bool routeMouse(MouseReceiver& r, MouseState& state, QMouseEvent* e, QPointF loc
 
 } // namespace detail
 
-QString defaultFontName() { return QStringLiteral("宋体"); }
+namespace {
+const QString SongTi = QStringLiteral("宋体");
+} // namespace
+
+QString defaultFontName()
+{
+    // The windows are laid out for 宋体's metrics: CJK characters one em wide, Latin letters,
+    // digits and blanks half an em. Where 宋体 itself is missing, a Song face of the same
+    // metrics stands in for it, so that a score fits the blanks left for it and no caption runs
+    // into its neighbour; the general fallback would take Latin glyphs of other widths.
+    static const bool substituted = [] {
+        QFont::insertSubstitutions(SongTi, {QStringLiteral("SimSun"), QStringLiteral("NSimSun"), QStringLiteral("AR PL UMing CN"),
+                                            QStringLiteral("AR PL UMing")});
+        return true;
+    }();
+    (void)substituted;
+    return SongTi;
+}
+
+QFont makeFont(const QString& name, double points, bool bold)
+{
+    QFont f(name);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    // Small 宋体 is drawn in whole pixels, black and sharp, as its bitmap sizes are; smoothed,
+    // the thin strokes of a Song face turn pale grey. Its bold is made by thickening the
+    // strokes, which whole pixels would run together: bold stays smoothed.
+    if (name == SongTi && points <= 12 && !bold)
+        f.setStyleStrategy(QFont::NoAntialias);
+    return f;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Container
@@ -264,9 +295,7 @@ void Control::applyFont()
 {
     if (!widget_)
         return;
-    QFont f(fontName_);
-    f.setPointSizeF(fontSize_ > 0 ? fontSize_ : 9);
-    f.setBold(bold_);
+    QFont f = makeFont(fontName_, fontSize_ > 0 ? fontSize_ : 9, bold_);
     f.setItalic(italic_);
     f.setUnderline(underline_);
     widget_->setFont(f);

@@ -251,6 +251,8 @@ private:
 
 // The toolkit's default font: 宋体 9 points, as the old forms had.
 QString defaultFontName();
+// The font of a control or form by its name, size in points and weight.
+QFont makeFont(const QString& name, double points, bool bold = false);
 
 // A control's place and size in twips, as one rectangle.
 inline QRect bounds(const Control& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }

@@ -92,9 +92,7 @@ Form::Form() : QWidget(nullptr, Qt::Window)
 {
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
-    QFont f(defaultFontName());
-    f.setPointSizeF(9);
-    setFont(f);
+    setFont(makeFont(defaultFontName(), 9));
 }
 
 Form::~Form()
