@@ -109,7 +109,7 @@ void FrmFengmian::buildPapersPanel()
         LblShiJuanBiao(j).Move(left + scaledX(120), top + scaledY(210));
         LblShiJuanTime(j).Move(left + scaledX(120), top + scaledY(555));
         LblShiJuanSSSS(j).Move(left + scaledX(120), top + scaledY(870));
-        LblShiJuanScore(j).Move(left + scaledX(1140), top + scaledY(870));
+        LblShiJuanScore(j).setTop(top + scaledY(870));
         LblShiJuanCCC(j).Move(left + scaledX(1800), top + scaledY(870));
         LblShiJuanCuoTi(j).Move(left + scaledX(2520), top + scaledY(870));
         LblShiJuanDel(j).Move(left + scaledX(1800), top + scaledY(225));
@@ -120,6 +120,12 @@ void FrmFengmian::buildPapersPanel()
             papers::wrongCount(records::readFirstLine(records::paperWrongListPath(s.AppPath, j)))));
         LblShiJuanTime(j).setCaption(papers::timeCaption(PaperHistory[k]));
         LblShiJuanScore(j).setCaption(PaperHistory[k + 1]);
+        // The score stands centred over the frame's blanks, whatever its length and the font's.
+        vb::Label& frame = LblShiJuanSSSS(j);
+        const QString caption = frame.Caption();
+        const int blanksStart = frame.TextWidth(caption.left(caption.indexOf(u' ')));
+        const int blanksWidth = frame.TextWidth(caption.left(caption.lastIndexOf(u' ') + 1)) - blanksStart;
+        LblShiJuanScore(j).setLeft(frame.Left() + blanksStart + (blanksWidth - LblShiJuanScore(j).Width()) / 2);
     }
     ImgSuiJi->Move(scaledX(2730), scaledY(90));
     if (auto p = face(QStringLiteral("l20066"), BuildTag))

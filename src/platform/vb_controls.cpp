@@ -197,6 +197,11 @@ void Label::fit()
     }
 }
 
+int Label::TextWidth(const QString& text) const
+{
+    return widget() ? twW(QFontMetrics(widget()->font()).horizontalAdvance(text)) : 0;
+}
+
 void Label::paint(QPainter& p)
 {
     const QRect r = widget()->rect();

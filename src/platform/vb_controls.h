@@ -116,6 +116,8 @@ public:
     void setAlignment(int alignment);
     int BorderStyle() const { return borderStyle_; } // 0 none, 1 fixed single
     void setBorderStyle(int style);
+    // The width in twips that text takes in the label's font.
+    int TextWidth(const QString& text) const;
 
     Control* clone() const override;
     void paint(QPainter& p) override;

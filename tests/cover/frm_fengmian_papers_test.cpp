@@ -119,6 +119,12 @@ TEST_F(PapersPanelTest, CardsOfTenFixedPapers)
     EXPECT_EQ(f.ClickBotn(73).Height(), scaledY(450));
     EXPECT_EQ(f.LblShiJuanTime(1).Caption(), "最后考试时间：2016-03-01 09:05");
     EXPECT_EQ(f.LblShiJuanScore(1).Caption(), "97.5");
+    // The best score stands centred over the four blanks of its frame, at the frame's height.
+    const vb::Label& frame = f.LblShiJuanSSSS(1);
+    const vb::Label& score = f.LblShiJuanScore(1);
+    const double blanksCentre = frame.Left() + (frame.TextWidth("最好成绩：") + frame.TextWidth("最好成绩：    ")) / 2.0;
+    EXPECT_NEAR(score.Left() + score.Width() / 2.0, blanksCentre, 15);
+    EXPECT_EQ(score.Top(), frame.Top());
     EXPECT_EQ(f.LblShiJuanTime(2).Caption(), "最后考试时间：您还未考试！");
     EXPECT_EQ(f.LblShiJuanCuoTi(0).Caption(), "(10)");
     EXPECT_EQ(f.LblShiJuanCuoTi(1).Caption(), "(10)");

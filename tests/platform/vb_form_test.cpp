@@ -7,6 +7,8 @@
 
 #include "platform/files.h"
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QPointer>
 
 using namespace vb;
@@ -266,6 +268,22 @@ TEST_F(FormsTest, GeometryInTwipsAt120Dpi)
     EXPECT_EQ(screenWidthTw(), 9600);
     EXPECT_EQ(screenHeightTw(), 7200);
     setScreenSizeOverride(0, 0);
+}
+
+// The default 宋体 is drawn with a face of its metrics where one is installed: blanks and
+// digits half as wide as a CJK character, so that texts laid out for it fit their places.
+TEST_F(FormsTest, SongTiKeepsItsHalfWidthBlanksAndDigits)
+{
+    Form& f = Forms::get<Counted>();
+    auto* label = new Label(&f);
+    const QFont font = label->widget()->font();
+    const QString family = QFontInfo(font).family();
+    if (!QStringList{"SimSun", "NSimSun", "AR PL UMing CN", "AR PL UMing"}.contains(family))
+        GTEST_SKIP() << "no face of 宋体's metrics is installed; drawn with " << family.toStdString();
+    const QFontMetrics fm(font);
+    EXPECT_EQ(2 * fm.horizontalAdvance(u' '), fm.horizontalAdvance(QStringLiteral("分")));
+    EXPECT_EQ(2 * fm.horizontalAdvance(u'7'), fm.horizontalAdvance(QStringLiteral("分")));
+    EXPECT_EQ(label->TextWidth(QStringLiteral("最好成绩：    ")), label->TextWidth(QStringLiteral("最好成绩：")) + label->TextWidth(QStringLiteral("分")) * 2);
 }
 
 } // namespace
