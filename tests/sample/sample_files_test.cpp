@@ -155,6 +155,37 @@ TEST(SampleFiles, EveryTargetLiesClearOfTheQuestionPanel)
     }
 }
 
+// A step's hint is read beside the question panel, not under it: the hint label (bold 宋体 of 11
+// points, 220 twips a CJK character, half that a Latin one, "|" a line break) lies clear of it.
+TEST(SampleFiles, EveryHintLiesClearOfTheQuestionPanel)
+{
+    const QRect panel(12000 - 4980, 9000 - 3630, 4980, 3630);
+    const auto texts = platform::readLines(dataFile(QStringLiteral("288890")));
+    ASSERT_TRUE(texts);
+    const auto extent = [](const QString& hint) {
+        int widest = 0;
+        const QStringList lines = hint.split(u'|');
+        for (const QString& line : lines) {
+            int width = 0;
+            for (const QChar c : line)
+                width += c.unicode() < 0x80 ? 110 : 220;
+            widest = std::max(widest, width);
+        }
+        return QSize(widest, 250 * static_cast<int>(lines.size()));
+    };
+    for (const auto& [steps, bank] : stepFiles()) {
+        const auto lines = platform::readLines(dataFile(steps));
+        ASSERT_TRUE(lines);
+        for (const QString& rec : *lines) {
+            const int line = number(rec, 122, 3);
+            if (line < 1 || line > texts->size() || field(rec, 8, 4) == u"9999")
+                continue;
+            const QRect hint(QPoint(number(rec, 112, 5), number(rec, 117, 5)), extent(texts->at(line - 1).mid(3)));
+            EXPECT_FALSE(hint.intersects(panel)) << steps.toStdString() << ": " << rec.toStdString() << " hint " << hint.x() << "," << hint.y() << " " << hint.width() << "x" << hint.height() << " " << texts->at(line - 1).toStdString();
+        }
+    }
+}
+
 // Every element of the bars has its hover picture, and its pressed one where it shows one.
 TEST(SampleFiles, EveryBarElementHasItsPictures)
 {

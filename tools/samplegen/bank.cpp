@@ -88,13 +88,25 @@ StepLine Builder::next(QStringView code)
     return s;
 }
 
+void Builder::hintAt(StepLine& s, QPoint px, const QString& hint)
+{
+    // The hint label: bold 宋体 of 11 points, about 15 pixels a CJK character and 8 a Latin one,
+    // 17 a line. The question panel stands at the window's bottom right.
+    const QRect panel(468, 358, 332, 242);
+    int width = 0;
+    for (const QChar c : hint)
+        width += c.unicode() < 0x80 ? 8 : 15;
+    if (QRect(px, QSize(width, 17)).intersects(panel))
+        px.setX(std::max(4, panel.left() - width - 6));
+    s.hint(text(hint), twips(px.x()), twips(px.y()));
+}
+
 void Builder::hintBeside(StepLine& s, const QRect& px, const QString& hint)
 {
     int left = px.right() + 10;
     if (left > 600)
         left = std::max(4, px.left() - 190);
-    const int top = std::clamp(px.top(), 60, 520);
-    s.hint(text(hint), twips(left), twips(top));
+    hintAt(s, QPoint(left, std::clamp(px.top(), 60, 520)), hint);
 }
 
 void Builder::push(StepLine s)
@@ -138,7 +150,7 @@ void Builder::rangeDrag(const QRect& from, const QRect& to, int shift, const QSt
 StepLine Builder::aside(QStringView code, const QString& hint)
 {
     StepLine s = next(code);
-    s.hint(text(hint), twips(430), twips(400));
+    hintAt(s, QPoint(430, 400), hint);
     return s;
 }
 
@@ -154,7 +166,8 @@ void Builder::menu(const QString& target, const QString& hint)
 void Builder::paneChoice(int pane, QPoint px, const QString& target, const QString& hint)
 {
     StepLine s = next(u"7000");
-    s.zones(u"B7").pane(pane, twips(px.x()), twips(px.y())).menuTarget(125, target).hint(text(hint), twips(430), twips(440));
+    s.zones(u"B7").pane(pane, twips(px.x()), twips(px.y())).menuTarget(125, target);
+    hintAt(s, QPoint(430, 440), hint);
     push(s);
 }
 
@@ -200,7 +213,7 @@ void Builder::dialogTab(int shown, int expected, const QRect& inDialog, const QS
     s.overlay(2, twips(FormatDialogAt.x()), twips(FormatDialogAt.y()), panels::dialogPageCode(expected))
         .target1(tw(target))
         .dialogTabs(u'A', shown, expected, 2);
-    s.hint(text(hint), twips(FormatDialogAt.x() + panels::DialogWidth + 8), twips(FormatDialogAt.y()));
+    hintAt(s, QPoint(FormatDialogAt.x() + panels::DialogWidth + 8, FormatDialogAt.y()), hint);
     push(s);
 }
 
@@ -225,7 +238,7 @@ void Builder::automatic(const QString& hint, const QString& picture, QPoint px)
     StepLine s = next(u"8888");
     if (!picture.isEmpty())
         s.overlay(1, twips(px.x()), twips(px.y()), picture);
-    s.hint(text(hint), twips(430), twips(400));
+    hintAt(s, QPoint(430, 400), hint);
     push(s);
 }
 
@@ -233,7 +246,7 @@ void Builder::pictureDrag(int code, const QString& picture, QPoint from, QPoint 
 {
     StepLine s = next(QString::number(code));
     s.dragPicture(twips(from.x()), twips(from.y()), picture).dragPoint(twips(past.x()), twips(past.y()));
-    s.hint(text(hint), twips(430), twips(400));
+    hintAt(s, QPoint(430, 400), hint);
     push(s);
 }
 

@@ -95,6 +95,9 @@ public:
 private:
     int text(const QString& t);
     StepLine next(QStringView code);
+    // Every hint goes through here: it is moved left, where needed, to end before the question
+    // panel, so that the candidate can read it whole.
+    void hintAt(StepLine& s, QPoint px, const QString& hint);
     void hintBeside(StepLine& s, const QRect& px, const QString& hint);
     // A step with no target of its own: its hint stands at one place of the window.
     StepLine aside(QStringView code, const QString& hint);

@@ -176,10 +176,11 @@ Question typeDragKeyTabList()
     return q;
 }
 
-// Steps with no target of their own show their hint at one place of the window.
+// Steps with no target of their own show their hint at one place of the window, left of the
+// question panel so that the longest of them is read whole.
 StepLine hintAside(StepLine s, TextLine hint)
 {
-    s.hint(hint, twips(420), twips(380));
+    s.hint(hint, twips(100), twips(380));
     return s;
 }
 
