@@ -4,7 +4,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QAbstractButton>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <vector>
 
 namespace vb {
@@ -25,20 +28,40 @@ std::function<int(const QString&, int, const QString&)>& responder()
 struct Answer {
     QMessageBox::StandardButton button;
     int code;
+    // The button's caption as the system's own boxes write it: the prompts name these.
+    const char16_t* caption;
 };
 
 std::vector<Answer> answersOf(int set)
 {
     using B = QMessageBox;
+    const Answer ok{B::Ok, vbOK, u"确定"}, cancel{B::Cancel, vbCancel, u"取消"};
+    const Answer yes{B::Yes, vbYes, u"是(&Y)"}, no{B::No, vbNo, u"否(&N)"};
+    const Answer retry{B::Retry, vbRetry, u"重试(&R)"};
     switch (set) {
-    case vbOKCancel: return {{B::Ok, vbOK}, {B::Cancel, vbCancel}};
-    case vbAbortRetryIgnore: return {{B::Abort, vbAbort}, {B::Retry, vbRetry}, {B::Ignore, vbIgnore}};
-    case vbYesNoCancel: return {{B::Yes, vbYes}, {B::No, vbNo}, {B::Cancel, vbCancel}};
-    case vbYesNo: return {{B::Yes, vbYes}, {B::No, vbNo}};
-    case vbRetryCancel: return {{B::Retry, vbRetry}, {B::Cancel, vbCancel}};
-    default: return {{B::Ok, vbOK}};
+    case vbOKCancel: return {ok, cancel};
+    case vbAbortRetryIgnore: return {{B::Abort, vbAbort, u"中止(&A)"}, retry, {B::Ignore, vbIgnore, u"忽略(&I)"}};
+    case vbYesNoCancel: return {yes, no, cancel};
+    case vbYesNo: return {yes, no};
+    case vbRetryCancel: return {retry, cancel};
+    default: return {ok};
     }
 }
+
+// The box stands in the middle of the screen, as the system's boxes do, whichever window is
+// active: placed once it has taken its final size.
+class CentredBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* e) override
+    {
+        QMessageBox::showEvent(e);
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - rect().center());
+    }
+};
 
 } // namespace
 
@@ -54,7 +77,7 @@ int MsgBox(const QString& prompt, int buttons, const QString& title)
         return r(prompt, buttons, shownTitle);
 
     detail::DispatchScope scope;
-    QMessageBox box(QApplication::activeWindow());
+    CentredBox box(QApplication::activeWindow());
     box.setWindowTitle(shownTitle);
     box.setText(prompt);
     switch (buttons & 0x70) {
@@ -69,6 +92,8 @@ int MsgBox(const QString& prompt, int buttons, const QString& title)
     for (const auto& a : answers)
         set |= a.button;
     box.setStandardButtons(set);
+    for (const auto& a : answers)
+        box.button(a.button)->setText(QString::fromUtf16(a.caption));
     const std::size_t defaultIndex = (buttons & 0x300) >> 8;
     box.setDefaultButton(answers[std::min(defaultIndex, answers.size() - 1)].button);
     box.exec();

@@ -7,9 +7,15 @@
 
 #include "platform/files.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QMessageBox>
 #include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <algorithm>
 
 using namespace vb;
 
@@ -170,6 +176,45 @@ TEST_F(FormsTest, MsgBoxResponderAnswersWithTheOldCodes)
     EXPECT_EQ(title, "默认标题");
     MsgBox("x", vbOKOnly, "自己的标题");
     EXPECT_EQ(title, "自己的标题");
+}
+
+// The box itself: Chinese captions, as the prompts name them ("建议你点'否'"), in the middle of
+// the screen whichever window is active; the button pressed gives its old code.
+TEST_F(FormsTest, MsgBoxCaptionsItsButtonsInChineseAndStandsMidScreen)
+{
+    Counted& f = Forms::get<Counted>();
+    f.Move(0, 0, 1500, 1500);
+    f.Show();
+    struct Case {
+        int buttons;
+        QStringList captions;
+        QString press;
+        int answer;
+    };
+    const std::vector<Case> cases{
+        {vbYesNo, {"否(&N)", "是(&Y)"}, "否(&N)", vbNo},
+        {vbOKCancel, {"取消", "确定"}, "确定", vbOK},
+        {vbYesNoCancel, {"取消", "否(&N)", "是(&Y)"}, "取消", vbCancel},
+        {vbAbortRetryIgnore, {"中止(&A)", "忽略(&I)", "重试(&R)"}, "重试(&R)", vbRetry},
+    };
+    for (const Case& c : cases) {
+        QStringList captions;
+        QPoint centre;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            centre = box->geometry().center();
+            for (QAbstractButton* b : box->buttons())
+                captions << b->text();
+            for (QAbstractButton* b : box->buttons())
+                if (b->text() == c.press)
+                    b->click();
+        });
+        EXPECT_EQ(MsgBox("建议你点'否'", c.buttons, "提示"), c.answer);
+        captions.sort();
+        EXPECT_EQ(captions, c.captions);
+        EXPECT_LE((centre - QGuiApplication::primaryScreen()->availableGeometry().center()).manhattanLength(), 8);
+    }
 }
 
 TEST_F(FormsTest, PopupMenuRunsTheChosenItemsClickBeforeReturning)
