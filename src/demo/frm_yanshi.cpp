@@ -76,7 +76,7 @@ void FrmYanShi::buildNoteAndContextMenu(vb::Container* self)
     const auto hidden = [](vb::Control* c) { c->setVisible(false); };
     LRightMMenu = new vb::Label(self);
     ShapeRMain = new vb::Shape(self);
-    for (auto* arr : {&LRM2, &LRM4, &LRM6, &LRM9, &LRS})
+    for (auto* arr : {&LRM2, &LRM4, &LRM6, &LRM9})
         for (int i = 0; i <= 9; ++i)
             hidden(arr->create(i, self));
     for (const int i : {1, 3, 5, 7, 8}) {
@@ -85,8 +85,11 @@ void FrmYanShi::buildNoteAndContextMenu(vb::Container* self)
     }
     for (int i = 0; i <= 9; ++i)
         hidden(LRFGX.create(i, self));
+    // The submenu over the menu, its entries and rules over its body.
     LRightSub = new vb::Label(self);
     ShapeRSUB = new vb::Shape(self);
+    for (int i = 0; i <= 9; ++i)
+        hidden(LRS.create(i, self));
     for (int i = 0; i <= 5; ++i)
         hidden(LRSFgx.create(i, self));
     for (vb::Control* c : std::initializer_list<vb::Control*>{LRightMMenu, ShapeRMain, LRightSub, ShapeRSUB})

@@ -2,8 +2,10 @@
 
 #include "demo/frm_yanshi_pointer.h"
 #include "demo/player_rules.h"
+#include "platform/vb_units.h"
 
 #include <QElapsedTimer>
+#include <QImage>
 
 #include <functional>
 #include <memory>
@@ -401,6 +403,17 @@ TEST_F(PlayerTest, AContextMenuIsDrawnAtThePointerAndItsRowChosen)
     EXPECT_EQ(w.LRightSub->Left(), w.LRightMMenu->Left() + w.LRightMMenu->Width() - 60);
     EXPECT_EQ(w.LRightSub->Top(), w.LRMJL(1).Top());
     EXPECT_EQ(w.LRS(2).Caption(), QStringLiteral("Y"));
+    {
+        // The submenu's entries are drawn over its white body, not under it.
+        const QRect entry = rectOf(w.LRS(2));
+        const QImage drawn = w.grab(QRect(vb::pxX(entry.x()), vb::pxY(entry.y()), vb::pxX(entry.width()), vb::pxY(entry.height())))
+                                 .toImage();
+        int ink = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                ink += qGray(drawn.pixel(x, y)) < 128;
+        EXPECT_GT(ink, 0) << "the entry's caption is hidden";
+    }
     EXPECT_EQ(QPoint(st().TargetX, st().TargetY), demo::centreOf(rectOf(w.LRS(2))));
     EXPECT_EQ(w.Shape1->Top(), w.LRS(2).Top() - 60);
     pointer().arrive();
