@@ -229,8 +229,9 @@ Question everyAction()
     q.steps.push_back(cellStep(2, u"0002", BackB3, u"C5", HintDoubleClickC5, u'M', IBeamFile));
     q.steps.push_back(typingStep(3));
     q.steps.push_back(menuStep(4, u"H030402000", HintToolbarsFormat));
-    // The chart's context menu (set 1, menu 6): its first submenu, the third entry.
-    q.steps.push_back(cellStep(5, u"3612", DefaultBack, u"E10", HintChartLine));
+    // The chart's context menu (set 1, menu 6): its first submenu, the third entry. Opened at
+    // B10, the menu and its submenu stand clear of the question panel.
+    q.steps.push_back(cellStep(5, u"3612", DefaultBack, u"B10", HintChartLine));
     q.steps.push_back(hintAside(step(6, u"6267", DefaultBack), HintCopy));
     q.steps.push_back(commentStep(7, DefaultBack));
     const QPoint note = commentPlace();
