@@ -4,8 +4,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QAbstractButton>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
 #include <vector>
