@@ -237,7 +237,6 @@ void FrmMain::wireHandlers()
     wirePopupHandlers();
 }
 
-
 void FrmMain::Form_Load()
 {
     SessionState& s = S();

@@ -32,6 +32,10 @@ QString chromeFile(const QString& code)
 QString field(const QString& rec, int col, int width) { return rec.mid(col - 1, width); }
 int number(const QString& rec, int col, int width) { return field(rec, col, width).toInt(); }
 
+// The question panel at the simulated window's bottom right (4980 x 3630 twips of the 12000 x
+// 9000 window).
+const QRect QuestionPanel(12000 - 4980, 9000 - 3630, 4980, 3630);
+
 // The step files of the installation with their question files: the list session and the
 // unit banks.
 std::vector<std::pair<QString, QString>> stepFiles()
@@ -133,11 +137,9 @@ TEST(SampleFiles, EveryRecordNamesWhatIsThere)
     EXPECT_GE(questions, 50);
 }
 
-// The question panel stands at the simulated window's bottom right (4980 x 3630 twips of the
-// 12000 x 9000 window): no click target, editor or list of a step may lie under it.
+// No click target, editor or list of a step may lie under the question panel.
 TEST(SampleFiles, EveryTargetLiesClearOfTheQuestionPanel)
 {
-    const QRect panel(12000 - 4980, 9000 - 3630, 4980, 3630);
     const auto rect = [](const QString& rec, int col, int topCol) {
         return QRect(number(rec, col, 5), number(rec, topCol, 4), number(rec, topCol + 4, 5), number(rec, topCol + 9, 5));
     };
@@ -150,7 +152,7 @@ TEST(SampleFiles, EveryTargetLiesClearOfTheQuestionPanel)
             if (rec.at(85).isDigit())
                 spots.push_back(rect(rec, 86, 92));
             for (const QRect& r : spots)
-                EXPECT_FALSE(r.intersects(panel)) << steps.toStdString() << ": " << rec.toStdString();
+                EXPECT_FALSE(r.intersects(QuestionPanel)) << steps.toStdString() << ": " << rec.toStdString();
         }
     }
 }
@@ -159,7 +161,6 @@ TEST(SampleFiles, EveryTargetLiesClearOfTheQuestionPanel)
 // half that a Latin one, "|" a line break) lies inside the window and clear of the question panel.
 TEST(SampleFiles, EveryHintIsReadWhole)
 {
-    const QRect panel(12000 - 4980, 9000 - 3630, 4980, 3630);
     const auto texts = platform::readLines(dataFile(QStringLiteral("288890")));
     ASSERT_TRUE(texts);
     const auto extent = [](const QString& hint) {
@@ -182,7 +183,7 @@ TEST(SampleFiles, EveryHintIsReadWhole)
                 continue;
             const QRect hint(QPoint(number(rec, 112, 5), number(rec, 117, 5)), extent(texts->at(line - 1).mid(3)));
             EXPECT_LE(hint.right(), 12000) << "past the window's edge: " << texts->at(line - 1).toStdString();
-            EXPECT_FALSE(hint.intersects(panel)) << steps.toStdString() << ": " << rec.toStdString() << " hint " << hint.x() << "," << hint.y() << " " << hint.width() << "x" << hint.height() << " " << texts->at(line - 1).toStdString();
+            EXPECT_FALSE(hint.intersects(QuestionPanel)) << "under the panel: " << texts->at(line - 1).toStdString();
         }
     }
 }

@@ -16,6 +16,8 @@ constexpr int CrossPointer = 2;
 constexpr int IBeamFile = 1;
 
 const QPoint FormatDialogAt(panels::DialogLeft, panels::DialogTop);
+// Where the hint of a step without a target of its own stands (pixels of the window).
+const QPoint AsideHint(430, 400);
 
 QString viewKey(const sheet::View& v)
 {
@@ -150,7 +152,7 @@ void Builder::rangeDrag(const QRect& from, const QRect& to, int shift, const QSt
 StepLine Builder::aside(QStringView code, const QString& hint)
 {
     StepLine s = next(code);
-    hintAt(s, QPoint(430, 400), hint);
+    hintAt(s, AsideHint, hint);
     return s;
 }
 
@@ -238,7 +240,7 @@ void Builder::automatic(const QString& hint, const QString& picture, QPoint px)
     StepLine s = next(u"8888");
     if (!picture.isEmpty())
         s.overlay(1, twips(px.x()), twips(px.y()), picture);
-    hintAt(s, QPoint(430, 400), hint);
+    hintAt(s, AsideHint, hint);
     push(s);
 }
 
@@ -246,7 +248,7 @@ void Builder::pictureDrag(int code, const QString& picture, QPoint from, QPoint 
 {
     StepLine s = next(QString::number(code));
     s.dragPicture(twips(from.x()), twips(from.y()), picture).dragPoint(twips(past.x()), twips(past.y()));
-    hintAt(s, QPoint(430, 400), hint);
+    hintAt(s, AsideHint, hint);
     push(s);
 }
 
