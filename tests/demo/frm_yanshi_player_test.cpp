@@ -253,16 +253,23 @@ TEST_F(PlayerTest, ThePointerAndItsRingAreSeenOverTheEditorsAndLists)
 {
     textTable({QStringLiteral("abc"), QStringLiteral("a|b|c")});
     // The pointer starts inside a wide editor (at its typing target) and a wide list (on its
-    // way to the list's centre).
+    // way to the list's centre), and reaches the location list's face, which opens under it.
     session({{Step(QStringLiteral("0020")).editor(7680 - 300, 5760 - 450, 2000, 900).texts(0, 1),
               Step(QStringLiteral("9999"))},
              {Step(QStringLiteral("L001")).editor(7680 - 300, 5760 - 450, 3000, 900).texts(0, 2),
-              Step(QStringLiteral("9999"))}});
-    for (const int q : {1, 2}) {
+              Step(QStringLiteral("9999"))},
+             {Step(QStringLiteral("K105")).editor(1500, 2000, 1200, 300), Step(QStringLiteral("9999"))}});
+    picture(QStringLiteral("9lX010"), {260, 22}, Qt::white); // the location list's face
+    for (const int q : {1, 2, 3}) {
         SCOPED_TRACE(q);
         FrmYanShi& w = demo(q);
-        Clock::advance(100);
-        const vb::Control& under = q == 1 ? static_cast<vb::Control&>(*w.Text1) : *w.LstLA;
+        if (q == 3)
+            pointer().arrive();
+        else
+            Clock::advance(100);
+        const vb::Control& under = q == 1   ? static_cast<vb::Control&>(*w.Text1)
+                                   : q == 2 ? static_cast<vb::Control&>(*w.LstLA)
+                                            : *w.PicList;
         const QRect arrow(st().PtX + 60, st().PtY, 180, 300);
         ASSERT_TRUE(under.Visible());
         ASSERT_TRUE(rectOf(under).contains(arrow));
