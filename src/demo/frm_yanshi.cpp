@@ -28,6 +28,18 @@ vb::Image* hiddenImage(vb::Container* parent)
     return img;
 }
 
+// A borderless picture box drawing nothing of its own, through which the mouse reaches the
+// controls beneath it and which never takes the focus.
+vb::PictureBox* clearLayer(vb::Container* parent)
+{
+    auto* layer = new vb::PictureBox(parent);
+    layer->setBorderStyle(0);
+    layer->setBackColor(Qt::transparent);
+    layer->widget()->setAttribute(Qt::WA_TransparentForMouseEvents);
+    layer->widget()->setFocusPolicy(Qt::NoFocus);
+    return layer;
+}
+
 } // namespace
 
 YanShiState& yanShiState()
@@ -40,6 +52,9 @@ FrmYanShi::FrmYanShi() : st(yanShiState())
 {
     setBorderStyle(0);
     setBackColor(simwindow::WindowFace);
+    // The keys that end the demonstration reach the window before its editors, whichever of
+    // them has the focus at a typing step.
+    setKeyPreview(true);
     buildControls();
     player_ = std::make_unique<YanShiPointer>(*this);
 }
@@ -94,14 +109,20 @@ void FrmYanShi::buildNoteAndContextMenu(vb::Container* self)
         hidden(LRSFgx.create(i, self));
     for (vb::Control* c : std::initializer_list<vb::Control*>{LRightMMenu, ShapeRMain, LRightSub, ShapeRSUB})
         hidden(c);
+
+    // What the pointer opens lies over the hint and the note that might stand in its way, and
+    // the red frame over the menu whose row it marks.
+    for (vb::Control* c : std::initializer_list<vb::Control*>{Pic1J, Pic2J, Img1J, Shape1})
+        c->ZOrder(0);
 }
 
 void FrmYanShi::buildControls()
 {
     vb::Container* self = this;
     // Among the step controls, from the back: the bars and panes under the step pictures; over
-    // them the pressed pictures, the drop-downs and their highlight and the hot spots; the click
-    // ring over the frames; the note and the drawn context menu over the hint.
+    // them the pressed pictures and the hot spots; the frames; the hint, the note and the drawn
+    // context menu; the open drop-down, cascade and highlight; the red frame on top. Above every
+    // control the pointer layer with the click ring and the arrow.
     PicMenu = new vb::Image(self);
     PicTool = new vb::Image(self);
     PicHui = new vb::Image(self);
@@ -109,15 +130,13 @@ void FrmYanShi::buildControls()
     simwindow::makeStepControls(
         *this, *this,
         {.afterPictures = [this, self] { buildMenuPictures(self); },
-         .afterFrames =
-             [this, self] {
-                 Shape5 = new vb::Shape(self);
-                 simwindow::makeFrame(*Shape5, simwindow::Red, 2);
-                 Shape5->setShape(3);
-                 Shape5->Move(-500, -500, 375, 375);
-             },
          .afterHint = [this, self] { buildNoteAndContextMenu(self); }});
     Image6->setVisible(false);
+    PointerLayer = clearLayer(self);
+    Shape5 = new vb::Shape(PointerLayer);
+    simwindow::makeFrame(*Shape5, simwindow::Red, 2);
+    Shape5->setShape(3);
+    Shape5->Move(-500, -500, 375, 375);
     for (int i = 0; i <= 13; ++i)
         ImgLiN(i).setPicture(simwindow::entryHighlight(123));
 
@@ -143,7 +162,8 @@ void FrmYanShi::buildControls()
 simwindow::StepVars FrmYanShi::vars()
 {
     return {st.Target1Width, st.Target1Height, st.HintText,   st.TabLayoutRow, st.DialogImageNo,
-            st.DialogLeft,   st.DialogTop,     st.ExpectedTab, st.TabCount,     st.FrontTabRow};
+            st.DialogLeft,   st.DialogTop,     st.ExpectedTab, st.TabCount,     st.FrontTabRow,
+            true};
 }
 
 std::optional<QPixmap> FrmYanShi::chromePicture(const QString& name) const
@@ -170,6 +190,7 @@ void FrmYanShi::Form_Load()
     const int h = scaledY(9000);
     setWindowState(vb::vbNormal);
     Move((vb::screenWidthTw() - w) / 2, (vb::screenHeightTw() - h) / 2, w, h);
+    Form_Resize(); // a hidden window hears of its size only once it is shown
 
     // The note: the question's text as the panel shows it (without a panel, the question line's
     // text), on light yellow, one 180-twip line per 14 characters.
@@ -213,6 +234,9 @@ void FrmYanShi::Form_Load()
     setData();
 }
 
+// The pointer layer covers the whole window, whatever its size.
+void FrmYanShi::Form_Resize() { PointerLayer->Move(0, 0, ScaleWidth(), ScaleHeight()); }
+
 void FrmYanShi::TimEnd_Timer()
 {
     Shape5->Move(-500, -500);
@@ -239,9 +263,22 @@ void FrmYanShi::TimEnd_Timer()
 
 void FrmYanShi::Form_DblClick() { TimEnd->setEnabled(true); }
 
+namespace {
+
+bool endsTheDemonstration(int keyCode) { return keyCode == 13 || keyCode == 32 || keyCode == 27; }
+
+} // namespace
+
+// The demonstration's editors show what the pointer types: these keys end it and type nothing.
+void FrmYanShi::Form_KeyDown(int& keyCode, int)
+{
+    if (endsTheDemonstration(keyCode))
+        keyCode = 0;
+}
+
 void FrmYanShi::Form_KeyUp(int& keyCode, int)
 {
-    if (keyCode == 13 || keyCode == 32 || keyCode == 27)
+    if (endsTheDemonstration(keyCode))
         TimEnd->setEnabled(true);
 }
 

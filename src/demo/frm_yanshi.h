@@ -69,7 +69,11 @@ public:
 
     YanShiState& st;
 
-    vb::Shape* Shape5 = nullptr;  // the click ring
+    // A clear layer over every control of the window, the editors, lists and the location list
+    // included, that neither takes the mouse nor the keyboard: the viewer follows the drawn
+    // pointer and its ring on it (window coordinates, as it lies at the window's corner).
+    vb::PictureBox* PointerLayer = nullptr;
+    vb::Shape* Shape5 = nullptr;  // the click ring, on the pointer layer
     vb::Label* ImgLogo = nullptr; // the question's note
 
     // Bars and panes: plain pictures; every hot spot lies on the window.
@@ -139,7 +143,9 @@ public:
 
 protected:
     void Form_Load() override;
+    void Form_Resize() override;
     void Form_DblClick() override;
+    void Form_KeyDown(int& keyCode, int shift) override;
     void Form_KeyUp(int& keyCode, int shift) override;
 
 private:

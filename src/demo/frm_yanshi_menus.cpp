@@ -108,6 +108,10 @@ void FrmYanShi::Tool1JCSH()
     const std::vector<simmenus::ItemSpot> items =
         st.ZhuNo == 33 ? std::vector<simmenus::ItemSpot>{} : simmenus::dropDownItems(st.ZhuNo, s.ScaleX, s.ScaleY);
     layItems(Lbl1J, simmenus::DropDownSpots, items, *Pic1J, width);
+    // The demonstration places the first menu's last item by its own figure, not by the running
+    // sum of rounded tops that the simulated window uses; they part at other scales.
+    if (st.ZhuNo == 1 && Lbl1J.exists(21))
+        Lbl1J(21).setTop(Pic1J->Top() + static_cast<int>(std::nearbyint(7140 * s.ScaleY)));
     // An item beyond the spots keeps the frame and the aim where they were.
     if (Lbl1J.exists(st.Item1J)) {
         const vb::Label& item = Lbl1J(st.Item1J);

@@ -40,17 +40,18 @@ std::optional<QPixmap> cursorPicture(const QString& path)
 YanShiPointer::YanShiPointer(FrmYanShi& window) : w_(window), st_(window.st)
 {
     vb::Container* self = &w_;
-    // The range-drag cursor and the arrow lie above everything else drawn on the window.
-    ImgICO = new vb::Image(self);
+    // The range-drag cursor and the arrow lie above everything on the window, the ring beneath.
+    vb::Container* layer = w_.PointerLayer;
+    ImgICO = new vb::Image(layer);
     ImgICO->setVisible(false);
     ImgICO->Move(0, 0, 480, 480);
     for (int i = 0; i <= 5; ++i) {
-        vb::Line* l = LPoinB.create(i, self);
+        vb::Line* l = LPoinB.create(i, layer);
         l->setBorderColor(Qt::white);
         l->setBorderWidth(2);
     }
     for (int i = 0; i <= 7; ++i) {
-        vb::Line* l = LPoint.create(i, self);
+        vb::Line* l = LPoint.create(i, layer);
         l->setBorderColor(Qt::black);
         l->setBorderWidth(1);
     }
@@ -347,9 +348,7 @@ void YanShiPointer::arrival2()
 void YanShiPointer::setUpTyping()
 {
     const StepRecord rec = StepRecord::fromLine(S().StepRecord);
-    QString text;
-    if (rec.AnswerLine != 0)
-        text = simwindow::tableText(S().TextTablePath, rec.AnswerLine).value_or(QString());
+    const QString text = simwindow::fieldText(S().TextTablePath, rec.AnswerField).value_or(QString());
     st_.TypeText = demo::typingText(text);
     st_.TypePos = demo::typingStart(st_.TypeText, w_.Text1->Text());
 }

@@ -1,6 +1,7 @@
 #include "simmenus/menu_rules.h"
 
 #include "session_state/codes.h"
+#include "simmenus/menu_layouts.h"
 #include "simwindow/input_rules.h"
 #include "simwindow/step_record.h"
 
@@ -58,6 +59,11 @@ std::optional<StepMark> stepMark(QStringView column86, int element)
     if (!t || t->kind != u'D' || t->element != element)
         return std::nullopt;
     if (t->item < 1 || t->item > 44)
+        return std::nullopt;
+    // A hot spot that the drop-down's layout leaves parked lies outside the picture: its mark
+    // would show over the first items instead.
+    const std::vector<ItemSpot> spots = dropDownItems(element, 1, 1);
+    if (std::none_of(spots.begin(), spots.end(), [&](const ItemSpot& s) { return s.no == t->item; }))
         return std::nullopt;
     return StepMark{t->item, field(column86, 7, 4)};
 }

@@ -34,7 +34,8 @@ simwindow::StepAction cascadeClick(const TargetCodes& codes, int element, int it
 
 // The drop-down item a step shows marked (a "D" code at column 86 naming the open element): the
 // item and the four characters of its pictures. Nothing when the code names another element or
-// its item names no hot spot of a drop-down (0, not a number, above 44).
+// its item names no hot spot that the element's drop-down lays out (0, not a number, above 44,
+// past the element's last item): the highlight of a parked spot would lie outside the picture.
 struct StepMark {
     int item;
     QString picture;

@@ -293,8 +293,10 @@ void layoutHint(const StepControls& c, const StepRecord& rec, StepVars v)
     if (rec.hintUnchanged())
         return;
     c.LHelp->Move(scaledX(rec.HintLeft), scaledY(rec.HintTop));
-    v.hintText = tableTextOrEmpty(rec.HintField);
-    c.LHelp->setCaption(v.hintText);
+    const QString text = tableTextOrEmpty(rec.HintField);
+    if (rec.HintField != u"000" || !v.keepHintTextForNoLine)
+        v.hintText = text;
+    c.LHelp->setCaption(text);
 }
 
 // The hint and the three frames shown only with hints on.

@@ -150,6 +150,9 @@ struct StepVars {
     int& expectedTab;
     int& tabCount;
     int& tabRow;             // 1 or 2: the row of tabs in front
+    // The demonstration keeps the last hint text for a step whose hint line names no text (the
+    // caption still empties); the simulated window forgets it.
+    bool keepHintTextForNoLine = false;
 };
 
 // A picture of the data folder named by a code; nothing when it cannot be read (or the code

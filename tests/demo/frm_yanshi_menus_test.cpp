@@ -126,9 +126,58 @@ TEST_F(DropDownTest, MenuItemsFollowTheGroupsAndSpanThePicture)
 TEST_F(DropDownTest, TheLastItemOfTheFirstMenu)
 {
     chrome(QStringLiteral("010077"), {150, 500});
-    FrmYanShi& w = open(QStringLiteral("H012100000"));
-    EXPECT_EQ(w.Lbl1J(21).Top(), w.Pic1J->Top() + 7140);
-    EXPECT_EQ(rectOf(*w.Shape1), rectOf(w.Lbl1J(21)));
+    // Its own figure times the scale, rounded once (the running sum gives 3561 at 0.5).
+    const struct {
+        double scaleY;
+        int top;
+        int item20;
+    } cases[] = {{1, 7140, 6765}, {0.5, 3570, 3374}, {0.9, 6426, 6080}, {1.25, 8925, 8454}};
+    for (const auto& c : cases) {
+        S().ScaleY = c.scaleY;
+        FrmYanShi& w = open(QStringLiteral("H012100000"));
+        EXPECT_EQ(w.Lbl1J(21).Top(), w.Pic1J->Top() + c.top) << c.scaleY;
+        EXPECT_EQ(w.Lbl1J(20).Top(), w.Pic1J->Top() + c.item20) << c.scaleY;
+        EXPECT_EQ(rectOf(*w.Shape1), rectOf(w.Lbl1J(21))) << c.scaleY;
+        vb::Forms::unloadAll();
+    }
+}
+
+TEST_F(DropDownTest, TheHintAndTheNoteDoNotCoverAnOpenDropDownOrCascade)
+{
+    textTable({QStringLiteral("单击“文件”菜单")});
+    const auto play = [this](const QString& code, QPoint hint) {
+        session({{menuStep(code).hint(hint.x(), hint.y(), 1), Step(QStringLiteral("9999"))}});
+        FrmYanShi& w = demo();
+        arrive(); // the drop-down opens
+        return &w;
+    };
+    // A drop-down large enough to reach over the note at the window's bottom right.
+    chrome(QStringLiteral("010077"), {700, 560});
+    FrmYanShi* w = play(QStringLiteral("H010100000"), {0, 0});
+    const QRect dropDown = rectOf(*w->Pic1J);
+    vb::Forms::unloadAll();
+    // The hint placed where the drop-down opens.
+    w = play(QStringLiteral("H010100000"), dropDown.center());
+    ASSERT_TRUE(w->LHelp->Visible());
+    for (const vb::Control* over : std::initializer_list<const vb::Control*>{w->LHelp, w->ImgLogo}) {
+        const QRect covered = dropDown.intersected(rectOf(*over));
+        ASSERT_FALSE(covered.isEmpty());
+        EXPECT_EQ(pixelsOf(*w, covered, isNoteYellow), 0) << (over == w->LHelp ? "hint" : "note");
+    }
+    vb::Forms::unloadAll();
+
+    // The cascade of item 9 opens beside a narrower drop-down, where the hint stands.
+    chrome(QStringLiteral("010077"), {200, 500});
+    chrome(QStringLiteral("010977"), {200, 100}, Qt::green);
+    w = play(QStringLiteral("H010901000"), {0, 0});
+    const QPoint beside(w->Pic1J->Left() + w->Pic1J->Width() + 300, w->Lbl1J(9).Top() + 300);
+    vb::Forms::unloadAll();
+    w = play(QStringLiteral("H010901000"), beside);
+    arrive(); // the item is reached, its cascade opens
+    ASSERT_TRUE(w->Pic2J->Visible());
+    const QRect covered = rectOf(*w->Pic2J).intersected(rectOf(*w->LHelp));
+    ASSERT_FALSE(covered.isEmpty());
+    EXPECT_EQ(pixelsOf(*w, covered, isNoteYellow), 0) << "cascade";
 }
 
 TEST_F(DropDownTest, DrawingToolbarDropDowns)

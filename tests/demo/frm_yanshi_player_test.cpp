@@ -2,9 +2,12 @@
 
 #include "demo/frm_yanshi_pointer.h"
 #include "demo/player_rules.h"
+#include "platform/vb_keys.h"
 #include "platform/vb_units.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QImage>
 
 #include <functional>
@@ -126,6 +129,59 @@ TEST_F(PlayerTest, KeysAndDoubleClicksEndTheDemonstration)
     }
 }
 
+// A key pressed and released where the keyboard is, as the window system delivers it.
+void keyWhereTheFocusIs(int keyCode)
+{
+    const vb::QtKey k = vb::qtKeyFromKeyCode(keyCode, 0);
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QWidget* focus = QApplication::focusWidget();
+        if (!focus)
+            return;
+        QKeyEvent e(type, k.key, k.modifiers, k.text);
+        QApplication::sendEvent(focus, &e);
+    }
+}
+
+TEST_F(PlayerTest, KeysEndATypingStepWithoutTypingIntoItsEditor)
+{
+    textTable({QStringLiteral("abc")});
+    const auto typing = [](const char* code) {
+        return Step(QString::fromLatin1(code)).editor(7680 - 300, 5760 - 150, 2000, 300).texts(0, 1);
+    };
+    const struct {
+        const char* code;
+        int key;
+        bool ends;
+    } cases[] = {{"0020", 13, true}, {"0020", 32, true}, {"0020", 27, true}, {"0021", 32, true},
+                 {"0027", 27, true}, {"0020", 112, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.code) + " key " + std::to_string(c.key));
+        // The typing step comes second, on the window the candidate already sees.
+        session({{clickAt(QStringLiteral("0001"), 7680, 5760), typing(c.code), Step(QStringLiteral("9999"))}});
+        FrmYanShi& w = demo();
+        w.show();
+        w.activateWindow();
+        arrive();
+        ASSERT_EQ(st().StepNo, 2);
+        Clock::advance(100 + 500); // the first character is typed
+        vb::TextBox* editor = c.code == std::string_view("0021")   ? w.Text2
+                              : c.code == std::string_view("0027") ? w.Text3
+                                                                   : w.Text1;
+        ASSERT_EQ(editor->Text(), QStringLiteral("a"));
+        ASSERT_TRUE(QApplication::focusWidget());
+        keyWhereTheFocusIs(c.key);
+        EXPECT_EQ(w.TimEnd->Enabled(), c.ends);
+        EXPECT_EQ(editor->Text(), QStringLiteral("a"));
+        if (c.ends) {
+            Clock::advance(400);
+            EXPECT_FALSE(vb::Forms::isLoaded<FrmYanShi>());
+        }
+        vb::Forms::unloadAll();
+        Clock::advance(1);
+        S().DemoRunning = -1;
+    }
+}
+
 TEST_F(PlayerTest, DoubleClicksOnTheWindowAndItsStepPicturesEndTheDemonstration)
 {
     picture(QStringLiteral("100001"), {20, 20});
@@ -193,6 +249,43 @@ TEST_F(PlayerTest, TypingShowsOneCharacterEveryHalfSecond)
     EXPECT_EQ(st().StepNo, 2);
 }
 
+TEST_F(PlayerTest, ThePointerAndItsRingAreSeenOverTheEditorsAndLists)
+{
+    textTable({QStringLiteral("abc"), QStringLiteral("a|b|c")});
+    // The pointer starts inside a wide editor (at its typing target) and a wide list (on its
+    // way to the list's centre), and reaches the location list's face, which opens under it.
+    session({{Step(QStringLiteral("0020")).editor(7680 - 300, 5760 - 450, 2000, 900).texts(0, 1),
+              Step(QStringLiteral("9999"))},
+             {Step(QStringLiteral("L001")).editor(7680 - 300, 5760 - 450, 3000, 900).texts(0, 2),
+              Step(QStringLiteral("9999"))},
+             {Step(QStringLiteral("K105")).editor(1500, 2000, 1200, 300), Step(QStringLiteral("9999"))}});
+    picture(QStringLiteral("9lX010"), {260, 22}, Qt::white); // the location list's face
+    for (const int q : {1, 2, 3}) {
+        SCOPED_TRACE(q);
+        FrmYanShi& w = demo(q);
+        if (q == 3)
+            pointer().arrive();
+        else
+            Clock::advance(100);
+        const vb::Control& under = q == 1   ? static_cast<vb::Control&>(*w.Text1)
+                                   : q == 2 ? static_cast<vb::Control&>(*w.LstLA)
+                                            : *w.PicList;
+        const QRect arrow(st().PtX + 60, st().PtY, 180, 300);
+        ASSERT_TRUE(under.Visible());
+        ASSERT_TRUE(rectOf(under).contains(arrow));
+        // The arrow's outline, black on the white control.
+        EXPECT_GT(pixelsOf(w, arrow, isInk), 0) << "the arrow is hidden";
+        if (q == 1) {
+            Clock::advance(150); // the ring shows
+            ASSERT_TRUE(w.Shape5->Visible());
+            EXPECT_GT(pixelsOf(w, rectOf(*w.Shape5), isRed), 0) << "the ring is hidden";
+        }
+        vb::Forms::unloadAll();
+        Clock::advance(1);
+        S().DemoRunning = -1;
+    }
+}
+
 TEST_F(PlayerTest, TypingGoesOnAfterWhatTheEditorShows)
 {
     textTable({QStringLiteral("abc"), QStringLiteral("ab"), QStringLiteral("xx")});
@@ -202,6 +295,29 @@ TEST_F(PlayerTest, TypingGoesOnAfterWhatTheEditorShows)
         FrmYanShi& w = demo();
         Clock::advance(100 + 500);
         EXPECT_EQ(w.Text1->Text(), shown == 2 ? QStringLiteral("abc") : QStringLiteral("a")) << shown;
+        vb::Forms::unloadAll();
+        Clock::advance(1);
+        S().DemoRunning = -1;
+    }
+}
+
+TEST_F(PlayerTest, TheAnswerFieldNamesTheTypedLine)
+{
+    textTable({QStringLiteral("abc"), QStringLiteral("xy|z")});
+    // Only "000" names no text; any other field that reads 0 runs to the table's last line.
+    const struct {
+        const char* field;
+        const char* typed;
+    } cases[] = {{"001", "abc"}, {"002", "xy"}, {"009", "xy"}, {"00x", "xy"}, {"   ", "xy"}, {"000", ""}};
+    for (const auto& c : cases) {
+        session({{Step(QStringLiteral("0020")).editor(7680 - 300, 5760 - 150, 2000, 300).texts(0, 1).at(
+                      109, QString::fromLatin1(c.field)),
+                  Step(QStringLiteral("9999"))}});
+        FrmYanShi& w = demo();
+        for (int t = 0; t < 2000 && st().StepNo == 1; t += 100)
+            Clock::advance(100);
+        EXPECT_EQ(st().StepNo, 2) << c.field;
+        EXPECT_EQ(w.Text1->Text(), QString::fromLatin1(c.typed)) << c.field;
         vb::Forms::unloadAll();
         Clock::advance(1);
         S().DemoRunning = -1;
@@ -387,6 +503,8 @@ TEST_F(PlayerTest, AContextMenuIsDrawnAtThePointerAndItsRowChosen)
     EXPECT_TRUE(w.LRFGX(0).Visible());
     EXPECT_EQ(QPoint(st().TargetX, st().TargetY), demo::centreOf(rectOf(w.LRM2(2))));
     EXPECT_EQ(st().MenuContext, 1);
+    EXPECT_TRUE(w.Shape1->Visible());
+    EXPECT_GT(pixelsOf(w, rectOf(*w.Shape1), isRed), vb::pxX(w.Shape1->Width())) << "the frame is hidden";
     pointer().arrive();
     EXPECT_EQ(st().StepNo, 2);
     EXPECT_FALSE(w.LRightMMenu->Visible()); // the next step's set-up clears it
@@ -403,19 +521,12 @@ TEST_F(PlayerTest, AContextMenuIsDrawnAtThePointerAndItsRowChosen)
     EXPECT_EQ(w.LRightSub->Left(), w.LRightMMenu->Left() + w.LRightMMenu->Width() - 60);
     EXPECT_EQ(w.LRightSub->Top(), w.LRMJL(1).Top());
     EXPECT_EQ(w.LRS(2).Caption(), QStringLiteral("Y"));
-    {
-        // The submenu's entries are drawn over its white body, not under it.
-        const QRect entry = rectOf(w.LRS(2));
-        const QImage drawn = w.grab(QRect(vb::pxX(entry.x()), vb::pxY(entry.y()), vb::pxX(entry.width()), vb::pxY(entry.height())))
-                                 .toImage();
-        int ink = 0;
-        for (int y = 0; y < drawn.height(); ++y)
-            for (int x = 0; x < drawn.width(); ++x)
-                ink += qGray(drawn.pixel(x, y)) < 128;
-        EXPECT_GT(ink, 0) << "the entry's caption is hidden";
-    }
+    // The submenu's entries are drawn over its white body, not under it.
+    EXPECT_GT(pixelsOf(w, rectOf(w.LRS(2)), isInk), 0) << "the entry's caption is hidden";
     EXPECT_EQ(QPoint(st().TargetX, st().TargetY), demo::centreOf(rectOf(w.LRS(2))));
     EXPECT_EQ(w.Shape1->Top(), w.LRS(2).Top() - 60);
+    // The red frame marks the chosen row over the submenu's body, as it did over the menu's.
+    EXPECT_GT(pixelsOf(w, rectOf(*w.Shape1), isRed), vb::pxX(w.Shape1->Width())) << "the frame is hidden";
     pointer().arrive();
     EXPECT_EQ(st().StepNo, 3);
 }

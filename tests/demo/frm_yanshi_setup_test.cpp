@@ -89,6 +89,22 @@ TEST_F(SetupTest, AWholeQuestionLeavesThePracticeAsItWas)
     EXPECT_EQ(filesUnder(inst.root()), before);
 }
 
+TEST_F(SetupTest, AHintLineThatNamesNoTextEmptiesTheCaptionOnly)
+{
+    textTable({QStringLiteral("先选中A1")});
+    session({{Step(QStringLiteral("0001")).target1(300, 300, 600, 300).hint(900, 900, 1),
+              Step(QStringLiteral("0001")).target1(300, 300, 600, 300).hint(1200, 1200, 0),
+              Step(QStringLiteral("9999"))}});
+    FrmYanShi& w = demo();
+    EXPECT_EQ(st().HintText, QStringLiteral("先选中A1"));
+    arrive();
+    ASSERT_EQ(st().StepNo, 2);
+    EXPECT_EQ(w.LHelp->Left(), 1200);
+    EXPECT_EQ(w.LHelp->Caption(), QString());
+    // A later tab step puts this text back.
+    EXPECT_EQ(st().HintText, QStringLiteral("先选中A1"));
+}
+
 TEST_F(SetupTest, TheLastStepSaysSoAndCallsNoLayout)
 {
     session({{Step(QStringLiteral("9999")).target1(300, 300, 600, 300).zones(QStringLiteral("A7"))}});

@@ -64,9 +64,12 @@ TEST(MenuRules, StepMarks)
     EXPECT_EQ(m->picture, QStringLiteral("1234"));
     EXPECT_FALSE(stepMark(u"D0503 1234", 4));
     EXPECT_FALSE(stepMark(u"H0503 1234", 5));
-    for (const char16_t* none : {u"D0500 1234", u"D05xx 1234", u"D0545 1234"})
+    // Menu 5 lays out eight items; the others stay parked outside its picture.
+    for (const char16_t* none : {u"D0500 1234", u"D05xx 1234", u"D0545 1234", u"D0509 1234", u"D0544 1234"})
         EXPECT_FALSE(stepMark(none, 5)) << QString::fromUtf16(none).toStdString();
-    EXPECT_EQ(stepMark(u"D0544 1234", 5)->item, 44);
+    EXPECT_EQ(stepMark(u"D0508 1234", 5)->item, 8);
+    EXPECT_EQ(stepMark(u"D2443 1234", 24)->item, 43);
+    EXPECT_EQ(stepMark(u"D0121 1234", 1)->item, 21);
 }
 
 TEST(MenuRules, PanesAStepOpens)
