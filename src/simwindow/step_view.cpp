@@ -113,7 +113,6 @@ void makeStepControls(vb::Form& form, StepMembers& m, const OwnControls& own)
     makeFrame(*m.Shape2, QColor(255, 255, 0), 2);
     m.Shape4 = new vb::Shape(self);
     makeFrame(*m.Shape4, QColor(0, 255, 0), 2);
-    hook(own.afterFrames);
     m.LHelp = new vb::Label(self);
     m.LHelp->setBackStyle(1);
     m.LHelp->setBackColor(QColor(255, 255, 192));

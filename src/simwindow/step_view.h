@@ -97,7 +97,6 @@ struct StepMembers : StepParts {
 // only the hooks it needs).
 struct OwnControls {
     std::function<void()> afterPictures = {};    // after Image1-Image5
-    std::function<void()> afterFrames = {};      // after the tabs, the targets and their frames
     std::function<void()> afterHint = {};        // after LHelp
     std::function<void()> afterEditors = {};     // after Image6, the editors, LstLA and its edges
     std::function<void()> afterChosenEntry = {}; // inside PicList, after ImgSelAD
