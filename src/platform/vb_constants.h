@@ -110,6 +110,8 @@ inline constexpr int vbModal = 1;
 inline constexpr int vbNormal = 0;
 inline constexpr int vbMinimized = 1;
 inline constexpr int vbMaximized = 2;
+// QueryUnload's UnloadMode: the window system's close (close box, Alt+F4, task bar).
+inline constexpr int vbFormControlMenu = 0;
 
 // Pop-up menu alignment (PopupMenu flags).
 inline constexpr int vbPopupMenuLeftAlign = 0;

@@ -157,8 +157,16 @@ void Form::setBorderStyle(int style)
     case 5: f = Qt::Tool; break;
     default: break;
     }
+    if (!controlBox_)
+        f &= ~(Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint);
     f.setFlag(Qt::WindowStaysOnTopHint, windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     setFlags(f);
+}
+
+void Form::setControlBox(bool on)
+{
+    controlBox_ = on;
+    setBorderStyle(borderStyle_);
 }
 
 bool Form::Topmost() const { return windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
@@ -446,9 +454,16 @@ void Form::keyReleaseEvent(QKeyEvent* e)
 
 void Form::closeEvent(QCloseEvent* e)
 {
-    // Closing the window is an unload, which its handler may cancel.
+    // Closing the window is an unload, which the form may refuse or turn into its own way out.
     e->ignore();
-    Unload(*this);
+    QPointer<Form> self(this);
+    int cancel = 0;
+    {
+        detail::DispatchScope scope;
+        Form_QueryUnload(cancel, vbFormControlMenu);
+    }
+    if (self && !cancel)
+        Unload(*this);
 }
 
 void Form::resizeEvent(QResizeEvent* e)
@@ -461,6 +476,15 @@ void Form::moveEvent(QMoveEvent* e)
 {
     QWidget::moveEvent(e);
     Q_EMIT moved();
+}
+
+void Form::changeEvent(QEvent* e)
+{
+    QWidget::changeEvent(e);
+    // The old toolkit raised Resize for a change of the window state too: a window system may
+    // maximise or restore a window without changing its size (or not at once).
+    if (e->type() == QEvent::WindowStateChange)
+        Form_Resize();
 }
 
 // ---------------------------------------------------------------------------------------------

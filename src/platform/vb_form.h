@@ -37,6 +37,9 @@ public:
     // 0 none (no frame, no title bar), 1 fixed single, 2 sizable, 3 fixed dialog, 4/5 tool window.
     int BorderStyle() const { return borderStyle_; }
     void setBorderStyle(int style);
+    // False: a title bar without a close box or system menu.
+    bool ControlBox() const { return controlBox_; }
+    void setControlBox(bool on);
     // 0 normal, 1 minimised, 2 maximised.
     int WindowState() const;
     void setWindowState(int state);
@@ -90,6 +93,9 @@ protected:
     // The form's own events, as the old toolkit raised them.
     virtual void Form_Load() {}
     virtual void Form_Unload(int& cancel) { Q_UNUSED(cancel); }
+    // A close request from the window system (unloadMode vbFormControlMenu), before the unload
+    // it leads to; a cancel refuses it. Unload from code does not raise it.
+    virtual void Form_QueryUnload(int& cancel, int unloadMode) { Q_UNUSED(cancel); Q_UNUSED(unloadMode); }
     virtual void Form_Click() {}
     virtual void Form_DblClick() {}
     virtual void Form_KeyDown(int& keyCode, int shift) { Q_UNUSED(keyCode); Q_UNUSED(shift); }
@@ -107,6 +113,7 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void moveEvent(QMoveEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
     bool raiseMouse(detail::MouseKind kind, int button, int shift, double xTw, double yTw) override;
 
@@ -129,6 +136,7 @@ private:
     std::optional<QPixmap> picture_;
     QColor backColor_{240, 240, 240};
     int borderStyle_ = 2;
+    bool controlBox_ = true;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool geometrySet_ = false;
     bool applyingGeometry_ = false;

@@ -142,6 +142,14 @@ void FrmChengji::CmTNO_Click(int index)
         LblTiMuYQ->setCaption(QStringLiteral("第%1题： ").arg(index) + QuestionTexts[static_cast<std::size_t>(index)]);
 }
 
+void FrmChengji::Form_QueryUnload(int& cancel, int)
+{
+    // Closed by the window system: the way out of the back button, so that the exam's hidden
+    // windows go with the report and the cover page comes back.
+    cancel = 1;
+    Command2_Click();
+}
+
 void FrmChengji::Timer1_Timer()
 {
     Picture1->Move((ScaleWidth() - Picture1->Width()) / 2, (ScaleHeight() - Picture1->Height()) / 2);

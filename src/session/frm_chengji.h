@@ -33,6 +33,7 @@ public:
 
 protected:
     void Form_Load() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
 
 private:
     void CmTNO_Click(int index);

@@ -15,6 +15,9 @@ FrmEnd1& frmEnd1() { return vb::Forms::get<FrmEnd1>(); }
 
 HandInDialog::HandInDialog()
 {
+    // Only the two buttons end the dialog: a close of the window system would leave the exam
+    // with its panel hidden and its clock running.
+    setControlBox(false);
     setBorderStyle(3);
     setCaption(QStringLiteral("重要提示"));
     const QColor paper(235, 233, 216);
@@ -53,11 +56,22 @@ void HandInDialog::Form_Load()
     Move((vb::screenWidthTw() - 4410) / 2, (vb::screenHeightTw() - 2670) / 2, 4410, 2670);
 }
 
+void HandInDialog::Form_QueryUnload(int& cancel, int) { cancel = 1; }
+
 void HandInDialog::Command2_Click()
 {
     vb::Unload(*this);
     frmMain().dockPanel();
     frmTm().Show();
+}
+
+void showHandIn()
+{
+    if (vb::Forms::isLoaded<FrmEnd2>())
+        vb::Unload(frmEnd2());
+    if (vb::Forms::isLoaded<FrmEnd1>())
+        vb::Unload(frmEnd1());
+    frmEnd1().Show(vb::vbModal);
 }
 
 void FrmEnd1::Form_Load()

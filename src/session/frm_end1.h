@@ -21,6 +21,7 @@ public:
 
 protected:
     void Form_Load() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
     virtual void Command1_Click() = 0;
     // Back to the exam: the panel docked at the simulated window's bottom-right and shown.
     void Command2_Click();
@@ -34,3 +35,8 @@ protected:
 };
 
 FrmEnd1& frmEnd1();
+
+// Opens the hand-in with FrmEnd1, loaded anew and modal. A hand-in dialog still open from an
+// earlier showing (the clock ran out while it was open) goes first, so that what opens is made
+// for this moment: once the time is up, neither dialog offers the way back.
+void showHandIn();

@@ -191,6 +191,14 @@ void FrmLogon::Timer2_Timer()
     panel.Show();
 }
 
+void FrmLogon::Form_QueryUnload(int& cancel, int)
+{
+    // Closed by the window system: the quit button's question, and on Yes the cover page (an
+    // earlier exam's hidden panel would otherwise keep the program running with no window).
+    cancel = 1;
+    CmdExit_Click();
+}
+
 void FrmLogon::CmdExit_Click()
 {
     const int answer = vb::MsgBox(QStringLiteral("确实要退出考试系统吗？"), vb::vbYesNo + vb::vbQuestion + vb::vbDefaultButton2,

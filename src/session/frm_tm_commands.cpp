@@ -60,7 +60,7 @@ void FrmTm::CmdGN_Click(int index)
     case BtnHandIn:
         Move(0, 0);
         Hide();
-        frmEnd1().Show(vb::vbModal);
+        showHandIn();
         break;
     case BtnExamineeInfo:
         FrmKSXX->setVisible(true);
@@ -161,7 +161,7 @@ void FrmTm::TimeKS_Timer()
     if (s.MinutesLeft == 0) {
         TimeKS->setEnabled(false);
         vb::MsgBox(QStringLiteral("时间已到，自动交卷！"), vb::vbOKOnly, s.ModuleName);
-        frmEnd1().Show(vb::vbModal);
+        showHandIn();
     }
 }
 

@@ -243,14 +243,21 @@ void FrmMain::Form_Load()
     if (auto icon = simwindow::stepPicture(QStringLiteral("l62011")))
         setIcon(icon);
 
-    setWindowState(vb::vbMaximized);
-    Move(0, 0);
-    // More than 650 pixel rows: an 800 x 600 window in the middle of the screen.
+    // The normal window has the design size, 800 x 600 pixels.
+    const int w = scaledX(12000);
+    const int h = scaledY(9000);
     if (vb::screenHeightTw() / 15.0 > 650 * s.ScaleY) {
+        // More than 650 pixel rows: in the middle of the screen.
+        normalBounds_ = QRect((vb::screenWidthTw() - w) / 2, (vb::screenHeightTw() - h) / 2, w, h);
         setWindowState(vb::vbNormal);
-        const int w = scaledX(12000);
-        const int h = scaledY(9000);
-        Move((vb::screenWidthTw() - w) / 2, (vb::screenHeightTw() - h) / 2, w, h);
+        Move(normalBounds_.x(), normalBounds_.y(), w, h);
+    } else {
+        // Maximised at 0, 0. The window takes the screen's area itself before the state (a
+        // change of its size would end the state), for a window system that applies no states
+        // (X without a window manager); a later normal state gives it the design size at 0, 0.
+        normalBounds_ = QRect(0, 0, w, h);
+        Move(0, 0, vb::screenWidthTw(), vb::screenHeightTw());
+        setWindowState(vb::vbMaximized);
     }
     dockPanel();
 
@@ -338,7 +345,14 @@ void FrmMain::dockPanel()
 
 void FrmMain::Form_Resize()
 {
-    if (WindowState() == vb::vbMaximized)
+    // Where the window system keeps no window states of its own (X without a window manager),
+    // or restores a size of its own, the normal window takes its design size here.
+    const int state = WindowState();
+    if (state == vb::vbNormal && !normalBounds_.isEmpty()
+        && (Width() != normalBounds_.width() || Height() != normalBounds_.height()))
+        Move(normalBounds_.x(), normalBounds_.y(), normalBounds_.width(), normalBounds_.height());
+    // The panel follows every change of the window's size or state (a move alone is the drag's).
+    if (state != vb::vbMinimized && vb::Forms::isLoaded<FrmTm>())
         dockPanel();
 }
 

@@ -250,6 +250,9 @@ private:
     simwindow::StepSetUp setUp_;
     bool popupBuilt_ = false; // the last systemMenu found its file
     bool followDrag_ = false;
+    // The window's place and size in the normal state (twips): the design size, centred on a
+    // large screen, at 0, 0 on a small one where the window is maximised.
+    QRect normalBounds_;
     // The question and step for which Timer3 was switched on.
     int autoQuestion_ = 0;
     int autoStep_ = 0;

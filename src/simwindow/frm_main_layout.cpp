@@ -104,6 +104,13 @@ void FrmMain::layoutStep()
     layoutEndCode(rec, q);
 
     simwindow::layoutEditorVariants(c, rec);
+    // The editor shown in the cell editor's place takes the keyboard with it: the layout gave
+    // Text1 the focus while Text3 (0027) or Text2 (0021) was not shown yet, and Text1 is hidden
+    // now, so the candidate's keys would reach no editor until a click.
+    if (rec.OperationCode == u"0027")
+        Text3->SetFocus();
+    else if (rec.OperationCode == u"0021")
+        Text2->SetFocus();
     simwindow::layoutTyping(c, rec);
     if (simwindow::layoutList(c, rec))
         setUp_.completeAfter();

@@ -103,11 +103,9 @@ protected:
         return whole ? a : a.section(u'|', 0, 0);
     }
 
-    void typeInto(vb::Control& editor, const QString& t)
-    {
-        editor.SetFocus();
-        tsupport::typeText(editor, t);
-    }
+    // Types as a candidate does, without a click: into the window's keyboard focus, which the
+    // step has given to the editor it shows.
+    static void typeInto(FrmMain& w, const QString& t) { tsupport::typeText(w, t); }
 
     void pictureDrag(FrmMain& w, int code)
     {
@@ -197,16 +195,16 @@ protected:
             else
                 click(*w.Label1, R);
         } else if (c == 20 || c == 25) {
-            typeInto(*w.Text1, answer(rec, false));
+            typeInto(w, answer(rec, false));
         } else if (c == 21) {
-            typeInto(*w.Text2, answer(rec, true));
+            typeInto(w, answer(rec, true));
         } else if (c == 27) {
-            typeInto(*w.Text3, answer(rec, false));
+            typeInto(w, answer(rec, false));
         } else if (c == 22 || c == 24 || c == 28) {
-            typeInto(c == 28 ? *w.Text4 : *w.Text1, answer(rec, false));
-            tsupport::key(*w.Text1, vb::vbKeyReturn);
+            typeInto(w, answer(rec, false));
+            tsupport::keyToFocus(w, vb::vbKeyReturn);
         } else if (c == 26) {
-            typeInto(*w.Text1, answer(rec, false));
+            typeInto(w, answer(rec, false));
             click(*w.Label1);
         } else if (c == 23) {
             const QString part = text(number(rec, 122, 3));

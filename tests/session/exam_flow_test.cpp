@@ -160,3 +160,97 @@ TEST_F(ExamFlowTest, LoginQuitStopsAClockLeftRunning)
     EXPECT_FALSE(p.TimeKS->Enabled());
     EXPECT_TRUE(frmFengmian().Visible());
 }
+
+// A close request of the window system (Alt+F4, the task bar) ends the score report and the
+// login as their own way out does, so that no hidden window keeps the program running.
+TEST_F(ExamFlowTest, ClosingTheScoreReportOrTheLoginTakesTheirOwnWayOut)
+{
+    login(QStringLiteral("7"));
+    answerHandIn({1, 1});
+    frmTm().CmdGN_Click(FrmTm::BtnHandIn);
+    ASSERT_TRUE(frmChengji().Visible());
+    frmChengji().close();
+    EXPECT_FALSE(vb::Forms::isLoaded<FrmChengji>());
+    EXPECT_FALSE(vb::Forms::isLoaded<FrmMain>());
+    ASSERT_TRUE(vb::Forms::isLoaded<FrmFengmian>());
+    EXPECT_TRUE(frmFengmian().Visible());
+    EXPECT_EQ(S().ReturnPage, 17);
+
+    // The next exam's login, with the finished exam's panel still loaded and hidden.
+    vb::Unload(frmFengmian());
+    ASSERT_TRUE(vb::Forms::isLoaded<FrmTm>());
+    FrmLogon& f = frmLogon();
+    f.Show();
+    Clock::advance(100);
+    boxes.clear();
+    answer = vb::vbNo;
+    f.close();
+    EXPECT_EQ(boxes, QStringList{QStringLiteral("确实要退出考试系统吗？")});
+    EXPECT_TRUE(vb::Forms::isLoaded<FrmLogon>());
+    EXPECT_TRUE(f.Visible());
+    answer = vb::vbYes;
+    f.close();
+    EXPECT_FALSE(vb::Forms::isLoaded<FrmLogon>());
+    ASSERT_TRUE(vb::Forms::isLoaded<FrmFengmian>());
+    EXPECT_TRUE(frmFengmian().Visible());
+}
+
+// Only the two buttons end a hand-in dialog: no close box, and a close request is refused
+// (closed, FrmEnd1 would leave the exam with its panel hidden and its clock running).
+TEST_F(ExamFlowTest, TheHandInDialogsHaveNoCloseBoxAndRefuseAClose)
+{
+    FrmTm& p = login(QStringLiteral("7"));
+    std::vector<bool> closeBox, stayed;
+    vb::setModalResponder([&](vb::Form& f) {
+        auto* d = dynamic_cast<HandInDialog*>(&f);
+        if (!d) {
+            vb::Unload(f);
+            return;
+        }
+        closeBox.push_back(d->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+        d->close();
+        stayed.push_back(d->isLoaded() && d->Visible());
+        if (d->isLoaded())
+            tsupport::click(closeBox.size() == 1 ? *d->Command1 : *d->Command2);
+    });
+    p.CmdGN_Click(FrmTm::BtnHandIn);
+    EXPECT_EQ(closeBox, (std::vector<bool>{false, false}));
+    EXPECT_EQ(stayed, (std::vector<bool>{true, true}));
+    EXPECT_TRUE(p.Visible());
+    EXPECT_TRUE(p.TimeKS->Enabled());
+}
+
+// The clock runs out while a hand-in dialog (the first or the second) is open: what the
+// time-up opens is loaded anew, and neither dialog offers the way back any more.
+TEST_F(ExamFlowTest, TimeUpWithAHandInDialogOpenLeavesNoCancel)
+{
+    for (const int openAt : {1, 2}) {
+        SCOPED_TRACE(openAt);
+        if (openAt == 2) {
+            // A second exam after the first one's report.
+            tsupport::click(*frmChengji().Command2);
+            vb::Unload(frmFengmian());
+        }
+        FrmTm& p = login(QStringLiteral("7"));
+        cancelShown.clear();
+        int shown = 0;
+        vb::setModalResponder([&](vb::Form& f) {
+            auto* d = dynamic_cast<HandInDialog*>(&f);
+            if (!d) {
+                vb::Unload(f);
+                return;
+            }
+            cancelShown.push_back(d->Command2->Visible());
+            if (++shown == openAt)
+                Clock::advance(50 * 60000); // the time runs out while this one is open
+            else
+                tsupport::click(*d->Command1);
+        });
+        p.CmdGN_Click(FrmTm::BtnHandIn);
+        EXPECT_EQ(cancelShown, openAt == 1 ? (std::vector<bool>{true, false, false}) : (std::vector<bool>{true, true, false, false}));
+        EXPECT_TRUE(vb::Forms::isLoaded<FrmChengji>());
+        EXPECT_FALSE(vb::Forms::isLoaded<FrmEnd1>());
+        EXPECT_FALSE(vb::Forms::isLoaded<FrmEnd2>());
+        EXPECT_FALSE(p.TimeKS->Enabled());
+    }
+}

@@ -2,6 +2,7 @@
 
 #include "simmenus/hotspots.h"
 
+#include <QGuiApplication>
 #include <QScreen>
 
 namespace {
@@ -72,6 +73,37 @@ TEST_F(ConstructionTest, ThePanelStaysDockedToTheMaximisedWindowOnceItIsShown)
     EXPECT_EQ(QRect(vb::pxX(w.Left()), vb::pxY(w.Top()), vb::pxX(w.Width()), vb::pxY(w.Height())), area);
     docked();
     show(1);
+    docked();
+}
+
+// On a small screen of the window system itself (the simwindow_small_screen run of this program,
+// on a 1024 x 600 offscreen screen, which applies the maximised state): the maximised window
+// fills the screen, a normal state (the input-method choice, the end of a demonstration) gives
+// the design size at 0, 0, and the panel is docked to the window after each change.
+TEST_F(ConstructionTest, SmallScreenNormalStateHasTheDesignSize)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen || screen->availableGeometry() != QRect(0, 0, 1024, 600))
+        GTEST_SKIP() << "runs on the 1024 x 600 screen of tests/support/small_screen.json";
+    vb::setScreenSizeOverride(0, 0);
+    session({{Step(QStringLiteral("0001"))}});
+    FrmMain& w = frmMain();
+    FrmTm& panel = frmTm();
+    const auto pixels = [&] { return QRect(vb::pxX(w.Left()), vb::pxY(w.Top()), vb::pxX(w.Width()), vb::pxY(w.Height())); };
+    const auto docked = [&] {
+        EXPECT_EQ(panel.Left() + panel.Width(), w.Left() + w.Width());
+        EXPECT_EQ(panel.Top() + panel.Height(), w.Top() + w.Height());
+    };
+    w.Show();
+    show(1);
+    platform::Clock::advance(1);
+    EXPECT_EQ(w.WindowState(), vb::vbMaximized);
+    EXPECT_EQ(pixels(), QRect(0, 0, 1024, 600));
+    docked();
+
+    w.setWindowState(vb::vbNormal);
+    platform::Clock::advance(1);
+    EXPECT_EQ(pixels(), QRect(0, 0, 800, 600));
     docked();
 }
 

@@ -73,6 +73,25 @@ TEST_F(SimWindowTest, TypingPassesOnTheAcceptedTextOnly)
     EXPECT_EQ(step(), 6);
 }
 
+// Keys typed without a click reach the step's editor: Text1, or in 0021 and 0027 steps the
+// editor shown in its place, whether the step follows another typing step or is shown first.
+TEST_F(SimWindowTest, TheStepsEditorTakesTheKeyboard)
+{
+    textTable({QStringLiteral("abc")});
+    const auto typing = [](const char* code) {
+        return Step(QString::fromLatin1(code)).editor(1000, 1000, 1500, 300).texts(0, 1);
+    };
+    session({{typing("0020"), typing("0021"), typing("0027"), Step(Filler)}});
+    for (const int first : {1, 2, 3}) {
+        SCOPED_TRACE(first);
+        FrmMain& w = show(1, first);
+        for (int k = first; k <= 3; ++k) {
+            tsupport::typeText(w, QStringLiteral("abc"));
+            EXPECT_EQ(step(), k + 1);
+        }
+    }
+}
+
 TEST_F(SimWindowTest, EditBarAndCellEditorAreOne)
 {
     textTable({QStringLiteral("=a1*2")});

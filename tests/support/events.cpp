@@ -137,21 +137,55 @@ void key(vb::Form& f, int keyCode, int shift)
         sendKey(w, QEvent::KeyRelease, keyCode, shift);
 }
 
+namespace {
+
+void typeChar(QWidget* target, char32_t ch)
+{
+    QPointer<QWidget> w(target);
+    const QString s = QString::fromUcs4(&ch, 1);
+    const Qt::Key key = ch < 0x80 ? Qt::Key(QChar(ch).toUpper().unicode()) : Qt::Key_unknown;
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, s);
+    QApplication::sendEvent(w, &down);
+    if (!w)
+        return;
+    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, s);
+    QApplication::sendEvent(w, &up);
+}
+
+} // namespace
+
 void typeText(vb::Control& c, const QString& text)
 {
     QPointer<QWidget> w(c.widget());
     for (const char32_t ch : text.toUcs4()) {
         if (!w)
             return;
-        const QString s = QString::fromUcs4(&ch, 1);
-        const Qt::Key key = ch < 0x80 ? Qt::Key(QChar(ch).toUpper().unicode()) : Qt::Key_unknown;
-        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, s);
-        QApplication::sendEvent(w, &down);
-        if (!w)
-            return;
-        QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, s);
-        QApplication::sendEvent(w, &up);
+        typeChar(w, ch);
     }
+}
+
+QWidget* keyboardFocus(vb::Form& f)
+{
+    QWidget* w = f.focusWidget();
+    return w && w->isVisible() && w->isEnabled() ? w : &f;
+}
+
+void typeText(vb::Form& f, const QString& text)
+{
+    QPointer<vb::Form> form(&f);
+    for (const char32_t ch : text.toUcs4()) {
+        if (!form)
+            return;
+        typeChar(keyboardFocus(*form), ch);
+    }
+}
+
+void keyToFocus(vb::Form& f, int keyCode, int shift)
+{
+    QPointer<QWidget> w(keyboardFocus(f));
+    sendKey(w, QEvent::KeyPress, keyCode, shift);
+    if (w)
+        sendKey(w, QEvent::KeyRelease, keyCode, shift);
 }
 
 // ---------------------------------------------------------------------------------------------

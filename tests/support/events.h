@@ -53,6 +53,13 @@ void keyUp(vb::Control& c, int keyCode, int shift = 0);
 // Types each character as a key press and release (any character, Chinese too).
 void typeText(vb::Control& c, const QString& text);
 
+// What takes a candidate's keys in the form's window: the shown control that holds its keyboard
+// focus, or the form itself when none does.
+QWidget* keyboardFocus(vb::Form& f);
+// Types as a candidate does: each key goes to the form's keyboard focus of that moment.
+void typeText(vb::Form& f, const QString& text);
+void keyToFocus(vb::Form& f, int keyCode, int shift = 0);
+
 // A temporary installation folder.
 class TempInstall {
 public:
