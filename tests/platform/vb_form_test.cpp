@@ -12,9 +12,12 @@
 #include <QBackingStore>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QMessageBox>
 #include <QPointer>
+#include <QRawFont>
 #include <QScreen>
+#include <QTextLayout>
 #include <QTimer>
 #include <algorithm>
 
@@ -391,6 +394,13 @@ TEST_F(FormsTest, BoldSongTiIsDrawnWithTheSongFace)
         const QFontInfo info(font);
         EXPECT_EQ(info.family().toCaseFolded(), regular.toCaseFolded()) << points << " points";
         EXPECT_TRUE(info.bold()) << points << " points";
+        // Every glyph, CJK, Latin and digits alike, and none from a fallback face.
+        QTextLayout layout(QStringLiteral("软件介绍 Excel 2003"), font);
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        for (const QGlyphRun& run : layout.glyphRuns())
+            EXPECT_EQ(run.rawFont().familyName().toCaseFolded(), regular.toCaseFolded()) << points << " points";
     }
 }
 
