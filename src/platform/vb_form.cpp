@@ -8,6 +8,7 @@
 #include "platform/vb_units.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -66,6 +67,48 @@ void raiseWindow(QWidget* w)
     const QString platform = QGuiApplication::platformName();
     if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
         w->raise();
+}
+
+// The window system maps a new window at once but asks for its contents only when the event
+// loop runs again, and a window's first paint takes a while: until then the window stands
+// empty on the screen, longer still when the caller goes on to show other windows. So the
+// first frame is drawn before the window is mapped and sent with the map; the paint that the
+// window system asks for later draws the same again.
+void paintShown(QWidget& w, QPainter& p, QPoint at, const QRegion& clip)
+{
+    p.setClipRegion(clip);
+    // A control fills its background only where it asks to, as in the window's own paint.
+    w.render(&p, at, QRegion(), w.isWindow() ? QWidget::DrawWindowBackground : QWidget::RenderFlags());
+    // Children in their stacking order, bottom first, each inside its parent.
+    for (QObject* o : w.children()) {
+        auto* child = qobject_cast<QWidget*>(o);
+        if (!child || child->isWindow() || !child->isVisibleTo(&w))
+            continue;
+        const QRect r = child->geometry().translated(at);
+        paintShown(*child, p, r.topLeft(), clip.intersected(r));
+    }
+}
+
+// Draws the window's first frame into its backing store while the window is not yet mapped;
+// false when there is nothing to draw into.
+bool drawFirstFrame(QWidget& form)
+{
+    if (form.isMinimized() || form.testAttribute(Qt::WA_DontShowOnScreen))
+        return false;
+    (void)form.winId(); // the window and its store, still unmapped
+    QBackingStore* store = form.backingStore();
+    if (!store)
+        return false;
+    const QRect all = form.rect();
+    store->resize(form.size());
+    store->beginPaint(all);
+    QPaintDevice* device = store->paintDevice();
+    if (device) {
+        QPainter p(device);
+        paintShown(form, p, {}, QRegion(all));
+    }
+    store->endPaint();
+    return device != nullptr;
 }
 
 bool holds(const Menu& menu, const Menu* item)
@@ -300,9 +343,14 @@ void Form::Show(int modal)
     ensureLoadRan();
     if (!self || !loaded_)
         return;
-    if (modal && !isVisible())
+    const bool mapping = !isVisible();
+    if (modal && mapping)
         setWindowModality(Qt::ApplicationModal);
+    // Drawn before the window is mapped and sent as soon as it is.
+    const QSize framed = mapping && drawFirstFrame(*this) ? size() : QSize();
     show();
+    if (framed.isValid() && isVisible() && size() == framed)
+        backingStore()->flush(rect());
     raiseWindow(this);
     activateWindow();
     if (!modal)

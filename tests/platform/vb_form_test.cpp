@@ -9,11 +9,15 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QBackingStore>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QMessageBox>
 #include <QPointer>
+#include <QRawFont>
 #include <QScreen>
+#include <QTextLayout>
 #include <QTimer>
 #include <algorithm>
 
@@ -315,6 +319,47 @@ TEST_F(FormsTest, GeometryInTwipsAt120Dpi)
     setScreenSizeOverride(0, 0);
 }
 
+// A window is mapped with its first frame drawn: the frame stands in the window's store when
+// Show returns, before the event loop has run, and it is the frame the window's own paint
+// draws (nested containers clipped by their parents, hidden controls left out).
+TEST_F(FormsTest, ShowMapsTheWindowWithItsFirstFrameDrawn)
+{
+    Counted& f = Forms::get<Counted>();
+    f.setBorderStyle(0);
+    f.Move(0, 0, 3000, 2000);
+    f.setBackColor(QColor(64, 128, 128));
+    auto* outer = new PictureBox(&f);
+    outer->Move(300, 300, 1800, 1200);
+    outer->setBackColor(QColor(255, 255, 0));
+    auto* inner = new PictureBox(outer);
+    inner->Move(900, 600, 1500, 1500); // runs past its parent's edges
+    inner->setBackColor(QColor(0, 0, 255));
+    QPixmap picture(10, 10);
+    picture.fill(Qt::red);
+    auto* image = new Image(inner);
+    image->setPicture(picture);
+    image->Move(150, 150);
+    auto* label = new Label(&f);
+    label->setCaption(QStringLiteral("操作成功！"));
+    label->Move(300, 1650, 2400, 300);
+    auto* hidden = new PictureBox(&f);
+    hidden->Move(2250, 150, 600, 600);
+    hidden->setBackColor(QColor(0, 255, 0));
+    hidden->setVisible(false);
+    auto* box = new TextBox(&f);
+    box->Move(2250, 900, 600, 300);
+    box->setText(QStringLiteral("A1"));
+
+    f.Show();
+    const auto* store = dynamic_cast<const QImage*>(f.backingStore()->paintDevice());
+    ASSERT_NE(store, nullptr);
+    const QImage first = store->copy(); // nothing has run the event loop yet
+    ASSERT_EQ(first.size(), f.size());
+    const QImage painted = f.grab().toImage().convertToFormat(first.format());
+    EXPECT_EQ(first, painted);
+    EXPECT_EQ(first.pixelColor(pxX(2550), pxY(450)), QColor(64, 128, 128)) << "the hidden box is not drawn";
+}
+
 // The default 宋体 is drawn with a face of its metrics where one is installed: blanks and
 // digits half as wide as a CJK character, so that texts laid out for it fit their places.
 TEST_F(FormsTest, SongTiKeepsItsHalfWidthBlanksAndDigits)
@@ -329,6 +374,34 @@ TEST_F(FormsTest, SongTiKeepsItsHalfWidthBlanksAndDigits)
     EXPECT_EQ(2 * fm.horizontalAdvance(u' '), fm.horizontalAdvance(QStringLiteral("分")));
     EXPECT_EQ(2 * fm.horizontalAdvance(u'7'), fm.horizontalAdvance(QStringLiteral("分")));
     EXPECT_EQ(label->TextWidth(QStringLiteral("最好成绩：    ")), label->TextWidth(QStringLiteral("最好成绩：")) + label->TextWidth(QStringLiteral("分")) * 2);
+}
+
+// Bold 宋体 (the help panel's title, the login's fields) comes from the same Song face, made
+// bold, rather than from a sans face that has a bold of its own.
+TEST_F(FormsTest, BoldSongTiIsDrawnWithTheSongFace)
+{
+    Form& f = Forms::get<Counted>();
+    const QString regular = QFontInfo(makeFont(defaultFontName(), 9)).family();
+    if (!QFont::substitutes(defaultFontName()).contains(regular, Qt::CaseInsensitive))
+        GTEST_SKIP() << "no face of 宋体's metrics is installed; drawn with " << regular.toStdString();
+    for (const double points : {9.0, 12.0, 20.0}) {
+        auto* label = new Label(&f);
+        label->setFontName(QStringLiteral("宋体"));
+        label->setFontSize(points);
+        label->setFontBold(true);
+        const QFont font = label->widget()->font();
+        EXPECT_TRUE(font.bold());
+        const QFontInfo info(font);
+        EXPECT_EQ(info.family().toCaseFolded(), regular.toCaseFolded()) << points << " points";
+        EXPECT_TRUE(info.bold()) << points << " points";
+        // Every glyph, CJK, Latin and digits alike, and none from a fallback face.
+        QTextLayout layout(QStringLiteral("软件介绍 Excel 2003"), font);
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        for (const QGlyphRun& run : layout.glyphRuns())
+            EXPECT_EQ(run.rawFont().familyName().toCaseFolded(), regular.toCaseFolded()) << points << " points";
+    }
 }
 
 } // namespace
