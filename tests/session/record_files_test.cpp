@@ -64,11 +64,11 @@ TEST_F(RecordFilesTest, PathsOfTheRecordFiles)
 TEST_F(RecordFilesTest, WritesAreGbkWithCrLfAndAMissingFileReadsEmpty)
 {
     EXPECT_EQ(readListLine(path(FavouriteList)), QString());
-    EXPECT_TRUE(readRecordLines(path(ScoreHistory)).isEmpty());
+    EXPECT_EQ(readRecordLinesChecked(path(ScoreHistory)), QStringList());
     ASSERT_TRUE(writeRecord(path(FavouriteList), QStringLiteral("  0101甲  ")));
     EXPECT_EQ(bytes(FavouriteList), platform::toGbk(QStringLiteral("  0101甲  \r\n")));
     EXPECT_EQ(readListLine(path(FavouriteList)), QStringLiteral("0101甲"));
-    EXPECT_EQ(readFirstLine(path(FavouriteList)), QStringLiteral("  0101甲  "));
+    EXPECT_EQ(readRecordLinesChecked(path(FavouriteList)), QStringList{QStringLiteral("  0101甲  ")});
 }
 
 TEST_F(RecordFilesTest, AFailureBeforeTheRenameLeavesTheOldFile)
@@ -127,8 +127,8 @@ TEST_F(RecordFilesTest, ScoreHistoryOfNinetyLinesIsRewrittenWithNinetyThree)
         lines << QStringLiteral("%1").arg(i);
     lines << QString();
     write(ScoreHistory, lines);
-    ASSERT_TRUE(writeScoreHistory(S().AppPath, readScoreHistory(S().AppPath), 31));
-    const QStringList back = readRecordLines(path(ScoreHistory));
+    ASSERT_TRUE(writeScoreHistory(S().AppPath, readScoreHistory(S().AppPath).value(), 31));
+    const QStringList back = readRecordLinesChecked(path(ScoreHistory)).value();
     ASSERT_EQ(back.size(), 94);
     EXPECT_EQ(back[89], QStringLiteral("90"));
     EXPECT_EQ(back[90], QString());

@@ -1,0 +1,225 @@
+// A record file that exists but cannot be read is never rewritten, and neither is any file whose
+// new text would be computed from it, whichever path rewrites it: every kind of session end, the
+// score report, the cover build, clearing a list, generating and deleting a random paper. The
+// run log names the file whose read failed.
+#include "cover_fixture.h"
+
+#include "controls/frm_qvmsgbox.h"
+#include "cover/frm_fengmian.h"
+#include "platform/vb.h"
+#include "platform/vb_msgbox.h"
+#include "session/frm_chengji.h"
+#include "session/record_files.h"
+
+#include <functional>
+#include <map>
+
+using namespace covertest;
+using vb::Forms;
+
+namespace {
+
+QString paper(int unit, int from)
+{
+    QString ids;
+    for (int k = 0; k < 40; ++k)
+        ids += QStringLiteral("%1%2").arg(unit + k / 15, 2, 10, QChar('0')).arg(from + k % 15, 2, 10, QChar('0'));
+    return ids;
+}
+
+class RecordsTest : public InstallationTest {
+protected:
+    void SetUp() override
+    {
+        InstallationTest::SetUp();
+        QStringList table = {QStringLiteral("1003"), QStringLiteral("151515")};
+        for (int p = 0; p < 10; ++p)
+            table << paper(0, 1);
+        writeLines(data(QStringLiteral("288891")), table);
+        for (int u = 0; u < 3; ++u)
+            writeBank(u, std::vector<int>(15, 1));
+
+        writeLines(record(QStringLiteral("288893")), {QStringLiteral("TTTTFFFFFFFFFFF"), QStringLiteral("TTFFFFFFFFFFFFF"),
+                                                      QStringLiteral("FFFFFFFFFFFFFFF")});
+        writeLines(record(QStringLiteral("288862")), {QStringLiteral("0101010201030104")});
+        writeLines(record(QStringLiteral("288872")), {QStringLiteral("TTFT")});
+        writeLines(record(QStringLiteral("288863")), {QStringLiteral("0201020202030204")});
+        writeLines(record(QStringLiteral("288873")), {QStringLiteral("TFTF")});
+        writeLines(record(QStringLiteral("182402")), {QStringLiteral("01010102")});
+        QStringList history;
+        for (int k = 1; k <= 90; ++k)
+            history << QStringLiteral("h%1").arg(k);
+        writeLines(record(QStringLiteral("288892")), history);
+        writeLines(record(QStringLiteral("288891")), {paper(1, 1), paper(1, 2), paper(1, 3)});
+        for (int slot : {20, 21, 22})
+            writeLines(record(QStringLiteral("1824%1").arg(slot)), {QStringLiteral("01%1").arg(slot - 19, 2, 10, QChar('0'))});
+
+        vb::setModalResponder([](vb::Form& f) {
+            if (qobject_cast<FrmQVMSGBOX*>(&f))
+                S().MsgBoxResult = 1;
+            vb::Unload(f);
+        });
+        vb::setMsgBoxResponder([](const QString&, int, const QString&) { return vb::vbOK; });
+    }
+    void TearDown() override
+    {
+        platform::setReadFailureHook(nullptr);
+        Forms::unloadAll();
+        vb::setModalResponder({});
+        vb::setMsgBoxResponder({});
+        InstallationTest::TearDown();
+    }
+
+};
+
+// A practice session of `kind` over ids with their states.
+void session(int kind, std::initializer_list<std::pair<int, int>> questions)
+{
+    SessionState& s = S();
+    s.SessionKind = kind;
+    int i = 0;
+    for (const auto& [id, state] : questions) {
+        ++i;
+        s.QuestionId[static_cast<std::size_t>(i)] = id;
+        s.QuestionState[static_cast<std::size_t>(i)] = state;
+    }
+    s.QuestionCount = i;
+}
+
+void sessionEnd() { records::writeSessionEnd(S()); }
+
+// Fixed paper 3 handed in: question 1 marked and wrong, the others right.
+void handIn()
+{
+    SessionState& s = S();
+    s.SessionKind = 0;
+    s.SetIndex = 2;
+    s.PaperNo = 2;
+    s.QuestionCount = 40;
+    s.ExamStartTime = QStringLiteral("2026-12-10 09:00:00");
+    for (int i = 1; i <= 40; ++i) {
+        s.QuestionId[static_cast<std::size_t>(i)] = 2 * 100 + (i - 1) % 15 + 1;
+        s.QuestionState[static_cast<std::size_t>(i)] = i == 1 ? 2 : 5;
+    }
+    frmChengji().Show();
+}
+
+FrmFengmian& cover()
+{
+    FrmFengmian& f = frmFengmian();
+    f.Show();
+    return f;
+}
+
+struct Row {
+    const char* unreadable;            // the record file whose read fails
+    const char* path;                  // what rewrites it
+    std::function<void()> run;
+    std::vector<const char*> kept;     // the files that keep their version
+};
+
+const QString Fav = QStringLiteral("288862"), FavFlags = QStringLiteral("288872"), Wrong = QStringLiteral("288863"),
+              WrongFlags = QStringLiteral("288873"), Units = QStringLiteral("288893"), History = QStringLiteral("288892"),
+              Papers = QStringLiteral("288891");
+
+std::vector<Row> rows()
+{
+    const auto unitPractice = [] {
+        S().SetIndex = 0;
+        session(20, {{1, 4}, {2, 6}, {3, 0}});
+        sessionEnd();
+    };
+    const auto notLearned = [] {
+        S().PaperNo = 1;
+        session(6, {{103, 4}, {105, 2}});
+        sessionEnd();
+    };
+    const auto favouritesAll = [] {
+        session(9, {{101, 4}, {102, 0}, {103, 6}, {104, 2}});
+        sessionEnd();
+    };
+    const auto wrongNotReviewed = [] {
+        session(13, {{202, 4}, {204, 0}});
+        sessionEnd();
+    };
+    const auto paperReview = [] {
+        S().PaperNo = 2;
+        session(2, {{101, 4}, {102, 0}});
+        records::pruneReviewedPaper(S().AppPath, 2, records::sessionQuestions(S()));
+    };
+    const auto build = [] { cover(); };
+    const auto clearFavourites = [] { cover().ClickBotn_Click(23); };
+    const auto clearWrong = [] { cover().ClickBotn_Click(25); };
+    const auto generate = [] {
+        FrmFengmian& f = cover();
+        f.ClickBotn_Click(17);
+        f.ClickBotn_Click(30);
+        f.ClickBotn_Click(21);
+    };
+    const auto remove = [] {
+        FrmFengmian& f = cover();
+        f.ClickBotn_Click(17);
+        f.ClickBotn_Click(31);
+        // As the build counted them from a list that could still be read.
+        f.RandomPaperCount = 3;
+        f.LblShiJuanDel_Click(20);
+    };
+    const std::vector<const char*> randomRecords = {"288891", "288892", "182420", "182421", "182422", "182423"};
+    return {
+        {"288893", "unit practice end", unitPractice, {"288893"}},
+        {"288893", "not-yet-learned end", notLearned, {"288893"}},
+        {"288862", "unit practice end", unitPractice, {"288862", "288872"}},
+        {"288872", "unit practice end", unitPractice, {"288862", "288872"}},
+        {"288862", "favourites end", favouritesAll, {"288862", "288872"}},
+        {"288872", "favourites end", favouritesAll, {"288862", "288872"}},
+        {"288863", "wrong-list end", wrongNotReviewed, {"288873"}},
+        {"288873", "wrong-list end", wrongNotReviewed, {"288873"}},
+        {"182402", "paper review end", paperReview, {"182402"}},
+        {"288862", "score report", handIn, {"288862", "288872"}},
+        {"288872", "score report", handIn, {"288862", "288872"}},
+        {"288863", "score report", handIn, {"288863", "288873"}},
+        {"288873", "score report", handIn, {"288863", "288873"}},
+        {"288892", "score report", handIn, {"288892"}},
+        {"288893", "cover build", build, {"288893"}},
+        {"288872", "cover build", build, {"288872"}},
+        {"288862", "clearing", clearFavourites, {"288862", "288872"}},
+        {"288872", "clearing", clearFavourites, {"288862", "288872"}},
+        {"288863", "clearing", clearWrong, {"288863", "288873"}},
+        {"288873", "clearing", clearWrong, {"288863", "288873"}},
+        {"288891", "generation", generate, randomRecords},
+        {"288892", "generation", generate, randomRecords},
+        {"182421", "generation", generate, randomRecords},
+        {"288891", "deletion", remove, randomRecords},
+        {"288892", "deletion", remove, randomRecords},
+        {"182421", "deletion", remove, randomRecords},
+    };
+}
+
+} // namespace
+
+TEST_F(RecordsTest, AnUnreadableRecordAndWhatFollowsFromItKeepTheirBytes)
+{
+    for (const Row& row : rows()) {
+        for (const platform::ReadFailure failure : {platform::ReadFailure::AtOpen, platform::ReadFailure::PartWay}) {
+            TearDown();
+            QDir(record(QString()).section(u'/', 0, -2)).removeRecursively();
+            SetUp();
+            const QString name = QString::fromLatin1(row.unreadable);
+            const QString target = QFileInfo(record(name)).absoluteFilePath();
+            std::map<QString, std::optional<platform::FileVersion>> before;
+            for (const char* k : row.kept)
+                before[k] = platform::fileVersion(record(QString::fromLatin1(k)));
+            platform::setReadFailureHook([&](const QString& p) {
+                return QFileInfo(p).absoluteFilePath() == target ? failure : platform::ReadFailure::None;
+            });
+            row.run();
+            platform::setReadFailureHook(nullptr);
+            const std::string what = std::string(row.unreadable) + " unreadable " +
+                                     (failure == platform::ReadFailure::AtOpen ? "at the open" : "part-way") + ", " + row.path;
+            for (const auto& [k, version] : before)
+                EXPECT_EQ(platform::fileVersion(record(k)), version) << what << ": " << k.toStdString() << " rewritten";
+            EXPECT_TRUE(log().contains(QStringLiteral("read failed: ") + QDir::cleanPath(record(name))))
+                << what << ": the log does not name the failed read\n" << log().toStdString();
+        }
+    }
+}
