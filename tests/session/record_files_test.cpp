@@ -207,6 +207,29 @@ TEST_F(RecordFilesTest, FlagsAreFittedToTheirListBeforeTheSessionEndSetsOne)
     EXPECT_EQ(bytes(WrongFlags), QByteArray("TF\r\n"));
 }
 
+// A paper's wrong list with blanks around it is pruned as the review read it, trimmed: entry k
+// is question k of the review.
+TEST_F(RecordFilesTest, APaperWrongListIsPrunedTrimmed)
+{
+    write(QStringLiteral("182404"), {QStringLiteral(" 020301170101 ")});
+    session(2, {{203, 5}, {117, 1}, {101, 0}});
+    pruneReviewedPaper(S().AppPath, 4, sessionQuestions(S()));
+    EXPECT_EQ(bytes(QStringLiteral("182404")), QByteArray("01170101\r\n"));
+}
+
+// Favourites that could not be read when the session started gave no marks: the session's end
+// does not prune the list by them.
+TEST_F(RecordFilesTest, NoPruningByMarksThatDidNotComeFromTheList)
+{
+    write(FavouriteList, {QStringLiteral("01010102")});
+    write(FavouriteFlags, {QStringLiteral("TF")});
+    S().FavouritesMarked = false;
+    session(5, {{101, 4}, {102, 0}, {103, 2}});
+    writeSessionEnd(S());
+    EXPECT_EQ(bytes(FavouriteList), QByteArray("010101020103\r\n"));
+    EXPECT_EQ(bytes(FavouriteFlags), QByteArray("TFF\r\n"));
+}
+
 TEST_F(RecordFilesTest, ReturnPageByKind)
 {
     const std::pair<int, int> cases[] = {{0, 0},   {2, 0},   {5, 16},  {6, 16},  {8, 0},  {9, 18}, {10, 18},
