@@ -31,8 +31,8 @@ void FrmFengmian::buildUnitsPanel()
     SessionState& s = S();
 
     // The progress file is the candidate's: it is fitted and rewritten only when the table gives
-    // the units' counts, and only when fitting changes it.
-    // A file that exists but cannot be read is left as it is: the panel shows it as not learned.
+    // the units' counts, only when fitting changes it, and never when it exists but cannot be
+    // read (the panel then shows its units as not learned).
     const QString progressPath = cover::recordFile(QStringLiteral("288893"));
     const auto read = records::readRecordLinesChecked(progressPath, BuildTag);
     QStringList progress = read.value_or(QStringList()).mid(0, cover::MaxUnits);

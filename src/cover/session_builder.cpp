@@ -107,7 +107,7 @@ bool writeSession(const BuiltSession& built, int nn)
     const QString questionPath = dataFile(QStringLiteral("2888") + twoDigits(nn + 50));
     // Both files or neither: a step file of one session beside the question file of another
     // would play the wrong steps.
-    if (!platform::saveTexts({{stepPath, fileText(built.stepLines)}, {questionPath, fileText(built.questionLines)}})) {
+    if (!platform::saveFiles({{stepPath, platform::toGbk(fileText(built.stepLines))}, {questionPath, platform::toGbk(fileText(built.questionLines))}})) {
         reportFailure(Tag, runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + u' ' + stepPath + QStringLiteral(", ") + questionPath);
         return false;
     }

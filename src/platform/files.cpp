@@ -396,18 +396,17 @@ mode_t modeFor(const QString& target)
 
 } // namespace
 
-bool saveTexts(const QList<std::pair<QString, QString>>& files)
+bool saveFiles(const QList<std::pair<QString, QByteArray>>& files)
 {
     // Every new file is complete on disk before the first old one is replaced; the temporaries
     // of a failed save remove themselves.
     std::vector<std::unique_ptr<QTemporaryFile>> temps;
-    for (const auto& [path, text] : files) {
+    for (const auto& [path, bytes] : files) {
         if (path.isEmpty())
             return false;
         auto t = std::make_unique<QTemporaryFile>(path + QStringLiteral(".XXXXXX"));
         if (!t->open())
             return false;
-        const QByteArray bytes = toGbk(text);
         if (t->write(bytes) != bytes.size() || !t->flush() || ::fchmod(t->handle(), modeFor(path)) != 0 || ::fsync(t->handle()) != 0)
             return false;
         if (const auto& hook = commitHook(); hook && !hook(path))

@@ -73,11 +73,11 @@ void setSaveCommitHook(std::function<bool(const QString& path)> hook);
 // Rewrites a file whole with the given bytes, as saveText does. False on failure.
 bool saveBytes(const QString& path, const QByteArray& bytes);
 
-// Rewrites several files whole with GBK text, all or none: every new text is written to a
-// temporary file beside its target first (the commit hook is asked once per file), and only
-// when all are complete are they renamed over their targets, in the order given. A failure
-// before the renames leaves every old file as it was. False on failure.
-bool saveTexts(const QList<std::pair<QString, QString>>& files);
+// Rewrites several files whole, all or none: every file's new bytes are written to a temporary
+// file beside it first (the commit hook is asked once per file), and only when all are complete
+// are they renamed over their targets, in the order given. A failure before the renames leaves
+// every old file as it was. False on failure.
+bool saveFiles(const QList<std::pair<QString, QByteArray>>& files);
 
 // The lines of GBK text (CR LF, LF or CR ends; a final line end makes no extra line).
 QStringList gbkLines(const QByteArray& bytes);

@@ -82,34 +82,37 @@ std::optional<QString> readListLineChecked(const QString& path, const QString& t
 
 QString readListLine(const QString& path, const QString& tag) { return readListLineChecked(path, tag).value_or(QString()); }
 
-bool writeRecord(const QString& path, const QString& text) { return writeRecords({{path, text}}); }
+namespace {
 
-bool writeRecordBytes(const QString& path, const QByteArray& bytes)
+bool writeRecordFiles(const QList<std::pair<QString, QByteArray>>& files)
 {
-    const QString target = platform::resolvePathForWrite(path);
-    if (!ensureRecordDir(target))
-        return false;
-    if (platform::saveBytes(target, bytes))
-        return true;
-    reportFailure(Tag, runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + u' ' + path);
-    return false;
-}
-
-bool writeRecords(const QList<std::pair<QString, QString>>& files)
-{
-    QList<std::pair<QString, QString>> targets;
-    for (const auto& [path, text] : files) {
+    QList<std::pair<QString, QByteArray>> targets;
+    for (const auto& [path, bytes] : files) {
         // An installation's own spelling of the folder and file names is kept.
         const QString target = platform::resolvePathForWrite(path);
         if (!ensureRecordDir(target))
             return false;
-        targets.append({target, text + CrLf});
+        targets.append({target, bytes});
     }
-    if (platform::saveTexts(targets))
+    if (platform::saveFiles(targets))
         return true;
     for (const auto& file : files)
         reportFailure(Tag, runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + u' ' + file.first);
     return false;
+}
+
+} // namespace
+
+bool writeRecord(const QString& path, const QString& text) { return writeRecords({{path, text}}); }
+
+bool writeRecordBytes(const QString& path, const QByteArray& bytes) { return writeRecordFiles({{path, bytes}}); }
+
+bool writeRecords(const QList<std::pair<QString, QString>>& files)
+{
+    QList<std::pair<QString, QByteArray>> encoded;
+    for (const auto& [path, text] : files)
+        encoded.append({path, platform::toGbk(text + CrLf)});
+    return writeRecordFiles(encoded);
 }
 
 QString linesText(const QStringList& lines)

@@ -49,7 +49,7 @@ protected:
                                                       QStringLiteral("FFFFFFFFFFFFFFF")});
         writeLines(record(QStringLiteral("288862")), {QStringLiteral("0101010201030104")});
         writeLines(record(QStringLiteral("288872")), {QStringLiteral("TTFT")});
-        writeLines(record(QStringLiteral("288863")), {QStringLiteral("0201020202030204")});
+        writeLines(record(QStringLiteral("288863")), {QStringLiteral("0202020302040205")});
         writeLines(record(QStringLiteral("288873")), {QStringLiteral("TFTF")});
         writeLines(record(QStringLiteral("182402")), {QStringLiteral("01010102")});
         QStringList history;

@@ -83,7 +83,7 @@ TEST_F(ReadFailureTest, SeveralFilesAreSavedAllOrNone)
             asked << p;
             return p != failing;
         });
-        EXPECT_FALSE(platform::saveTexts({{a, QStringLiteral("新 a\r\n")}, {b, QStringLiteral("new b\r\n")}}));
+        EXPECT_FALSE(platform::saveFiles({{a, platform::toGbk(QStringLiteral("新 a\r\n"))}, {b, "new b\r\n"}}));
         EXPECT_EQ(bytesOf(a), "old a\r\n");
         EXPECT_FALSE(QFileInfo::exists(b));
         EXPECT_EQ(asked.size(), failing == a ? 1 : 2);
@@ -91,7 +91,7 @@ TEST_F(ReadFailureTest, SeveralFilesAreSavedAllOrNone)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({QStringLiteral("a.mxy")})) << "no temporary is left";
 
     platform::setSaveCommitHook(nullptr);
-    ASSERT_TRUE(platform::saveTexts({{a, QStringLiteral("新 a\r\n")}, {b, QStringLiteral("new b\r\n")}}));
+    ASSERT_TRUE(platform::saveFiles({{a, platform::toGbk(QStringLiteral("新 a\r\n"))}, {b, "new b\r\n"}}));
     EXPECT_EQ(bytesOf(a), platform::toGbk(QStringLiteral("新 a\r\n")));
     EXPECT_EQ(bytesOf(b), "new b\r\n");
     struct stat st {};
