@@ -272,9 +272,13 @@ void FrmFengmian::LblShiJuanDel_Click(int index)
     if (S().MsgBoxResult != 1)
         return;
     const papers::Change c = papers::deleteRandomPaper(index, RandomPaperCount);
+    if (!c.unreadable.isEmpty()) {
+        notice(QStringLiteral("删除试卷"), QStringLiteral("\r\n\r\n\r\n记录文件无法读取，试卷没有删除。"));
+        return;
+    }
     if (!c.done) {
-        notice(QStringLiteral("删除试卷"), c.unreadable.isEmpty() ? QStringLiteral("\r\n\r\n\r\n记录文件无法写入，试卷没有删除，记录没有改变。")
-                                                               : QStringLiteral("\r\n\r\n\r\n记录文件无法读取，试卷没有删除。"));
+        if (!c.files.empty())
+            notice(QStringLiteral("删除试卷"), QStringLiteral("\r\n\r\n\r\n记录文件无法写入，试卷没有删除，记录没有改变。"));
         return;
     }
     FengMainCsh();
