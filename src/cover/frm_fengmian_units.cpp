@@ -36,12 +36,12 @@ void FrmFengmian::buildUnitsPanel()
     const QString progressPath = cover::recordFile(QStringLiteral("288893"));
     const auto read = records::readRecordLinesChecked(progressPath, BuildTag);
     QStringList progress = read.value_or(QStringList()).mid(0, cover::MaxUnits);
-    if (unitQuestions_ && read) {
+    if (unitQuestions_) {
         progress = cover::fitProgress(progress, *unitQuestions_);
         const QString text = cover::progressFileText(progress);
         QFile current(platform::resolvePath(progressPath));
         const bool same = current.open(QIODevice::ReadOnly) && current.readAll() == platform::toGbk(text);
-        if (!same && !platform::saveText(progressPath, text))
+        if (read && !same && !platform::saveText(progressPath, text))
             reportFailure(BuildTag, runerr::PathNotFound);
     }
     for (std::size_t u = 0; u < s.UnitTable.size(); ++u) {

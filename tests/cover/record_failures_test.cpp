@@ -406,3 +406,17 @@ TEST_F(RecordsTest, AReviewThatCannotBeWrittenLeavesTheReport)
     EXPECT_EQ(S().QuestionCount, exam.QuestionCount);
     EXPECT_EQ(S().QuestionId, exam.QuestionId);
 }
+
+// A progress file that cannot be read is left as it is, and the units still show their questions,
+// all not yet learned, so that practice goes on.
+TEST_F(RecordsTest, AnUnreadableProgressFileShowsItsUnitsNotLearned)
+{
+    platform::setReadFailureHook([](const QString& p) {
+        return p.endsWith(QStringLiteral("288893.mxy")) ? platform::ReadFailure::PartWay : platform::ReadFailure::None;
+    });
+    coverPage();
+    platform::setReadFailureHook(nullptr);
+    EXPECT_EQ(S().UnitTable[0][1], QStringLiteral("15"));
+    EXPECT_EQ(S().UnitTable[0][2], QStringLiteral("15"));
+    EXPECT_EQ(fileBytes(record(Units)), "TTTTFFFFFFFFFFF\r\nTTFFFFFFFFFFFFF\r\nFFFFFFFFFFFFFFF\r\n");
+}
