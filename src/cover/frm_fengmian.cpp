@@ -8,6 +8,7 @@
 #include "platform/vb_picture.h"
 #include "platform/vb_units.h"
 #include "session/input_method_choice.h"
+#include "session/record_files.h"
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
 #include "startup/error_report.h"
@@ -249,7 +250,7 @@ void FrmFengmian::buildTableAndButtons()
     s.UnitCount = head.unitCount;
     unitQuestions_ = head.unitQuestions;
 
-    const auto papers = platform::readLines(cover::recordFile(QStringLiteral("288891")));
+    const auto papers = records::readRecordLinesChecked(cover::recordFile(QStringLiteral("288891")), BuildTag);
     RandomPaperCount = cover::randomPaperCount(papers.value_or(QStringList()));
 
     for (int i = 0; i <= 48; ++i)

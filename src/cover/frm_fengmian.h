@@ -85,7 +85,9 @@ public:
 
     void FengMainCsh();
     void ClickBotn_Click(int index);
-    void InitShiTi(const QString& idList, int nn);
+    // False, after telling the candidate, when the session's files cannot be written: the cover
+    // stays and nothing of the records is touched.
+    bool InitShiTi(const QString& idList, int nn);
     void startLianXi();
     void LblShiJuanCCC_Click(int index);
     void LblShiJuanDel_Click(int index);
@@ -117,8 +119,13 @@ private:
     void showPaperTab(int tab);
     void startPaperSlot(int slot);
     void generateRandomPaper();
-    // Sets up a 40-question exam from a paper's ids and launches it.
-    void startExam(const QString& idList, int fileNo);
+    // Sets up a 40-question exam from a paper's ids, ready to hand over; false, after telling the
+    // candidate, when its files cannot be written or read.
+    bool setUpExam(const QString& idList, int fileNo);
+    // The launch in two shares: what needs no window (false, after telling the candidate, when the
+    // session's files cannot be read), then the cover goes and the session's windows come.
+    bool prepareSession();
+    void handOver();
     void openHelpPage(int index);
     void confirmExit();
     // The favourites and wrong-question panels (frm_fengmian_lists.cpp).

@@ -166,17 +166,35 @@ void FrmFengmian::confirmExit()
     }
 }
 
-void FrmFengmian::InitShiTi(const QString& idList, int nn) { cover::InitShiTi(idList, nn); }
+bool FrmFengmian::InitShiTi(const QString& idList, int nn)
+{
+    // A session whose files were not written would run the previous session's questions and
+    // record against them.
+    if (cover::InitShiTi(idList, nn))
+        return true;
+    vb::MsgBox(QStringLiteral("本次练习的题目文件无法写入，请检查磁盘空间和文件夹权限后再试。"), vb::vbOKOnly + vb::vbExclamation);
+    return false;
+}
 
 void FrmFengmian::startLianXi()
 {
-    SessionState& s = S();
+    if (prepareSession())
+        handOver();
+}
+
+bool FrmFengmian::prepareSession()
+{
     // Nothing is unloaded before the session's questions are known to be there.
-    if (!cover::prepareLaunch(s)) {
-        reportFailure(QStringLiteral("startlianxi"), runerr::FileNotFound);
-        vb::MsgBox(QStringLiteral("本次练习的题目文件无法读取，请重新安装题库后再试。"), vb::vbOKOnly + vb::vbExclamation);
-        return;
-    }
+    if (cover::prepareLaunch(S()))
+        return true;
+    reportFailure(QStringLiteral("startlianxi"), runerr::FileNotFound);
+    vb::MsgBox(QStringLiteral("本次练习的题目文件无法读取，请重新安装题库后再试。"), vb::vbOKOnly + vb::vbExclamation);
+    return false;
+}
+
+void FrmFengmian::handOver()
+{
+    SessionState& s = S();
     session::beginSession(s);
     vb::Unload(*this);
     if (cover::handoverFor(s.SessionKind) == cover::Handover::Login) {

@@ -7,7 +7,6 @@
 #include "platform/vb_constants.h"
 #include "session/record_files.h"
 #include "session_state/session_state.h"
-#include "startup/error_report.h"
 
 namespace {
 
@@ -78,7 +77,7 @@ void FrmFengmian::buildListPanels()
         if (auto pic = face(QStringLiteral("l2004%1").arg(p.firstBox - 39), BuildTag))
             ClickBotn(p.firstBox + 1).setPicture(pic);
         // The counts are those of the flag file as it stands; a missing one gives 0 and 0.
-        const auto [notReviewed, reviewed] = cover::flagCounts(records::readListLine(recordFile(cover::flagFileName(which))));
+        const auto [notReviewed, reviewed] = cover::flagCounts(records::readListLine(recordFile(cover::flagFileName(which)), BuildTag));
         p.notReviewed->setCaption(QString::number(notReviewed));
         p.reviewed->setCaption(QString::number(reviewed));
     }
@@ -97,8 +96,8 @@ void FrmFengmian::startListPractice(cover::QuestionList which)
     const int filter = listPanel(which).filter;
     if (filter == 0)
         return;
-    const cover::ListPractice p = cover::planListPractice(which, filter, records::readListLine(recordFile(cover::listFileName(which))),
-                                                          records::readListLine(recordFile(cover::flagFileName(which))));
+    const cover::ListPractice p = cover::planListPractice(which, filter, records::readListLine(recordFile(cover::listFileName(which)), CommandTag),
+                                                          records::readListLine(recordFile(cover::flagFileName(which)), CommandTag));
     if (!p.notice.isEmpty()) {
         notice(cover::practiceTitle(which), prompt(p.notice));
         return;
@@ -110,7 +109,8 @@ void FrmFengmian::startListPractice(cover::QuestionList which)
         s.QuestionDoneText[static_cast<std::size_t>(i)] = p.doneText(i);
         s.QuestionState[static_cast<std::size_t>(i)] = p.state(i);
     }
-    InitShiTi(p.ids, 19);
+    if (!InitShiTi(p.ids, 19))
+        return;
     s.QuestionCount = static_cast<int>(p.ids.size() / 4);
     s.DisplayMode = 2;
     startLianXi();
@@ -133,22 +133,22 @@ void FrmFengmian::clearList(cover::QuestionList which)
     const QString flagPath = recordFile(cover::flagFileName(which));
     // A part is told by the flags: a list or flag file that cannot be read would clear the wrong
     // part, or all of it, so both are left as they are.
-    const std::optional<QString> listLine = records::readListLineChecked(listPath);
-    const std::optional<QString> flagLine = records::readListLineChecked(flagPath);
+    const std::optional<QString> listLine = records::readListLineChecked(listPath, CommandTag);
+    const std::optional<QString> flagLine = records::readListLineChecked(flagPath, CommandTag);
     if (!listLine || !flagLine) {
-        reportFailure(CommandTag, runerr::PathFileAccess, listLine ? flagPath : listPath);
         notice(cover::clearTitle(which), QStringLiteral("\r\n\r\n\r\n记录文件无法读取，没有清除题目。"));
         return;
     }
     const auto c = cover::planListClearing(panel.filter, *listLine, *flagLine);
     if (!c)
         return;
+    // Both or neither: flags kept beside a list that lost entries would belong to other entries.
+    if (!records::writeRecords({{listPath, c->listLine}, {flagPath, c->flagLine}})) {
+        notice(cover::clearTitle(which), QStringLiteral("\r\n\r\n\r\n记录文件无法写入，没有清除题目。"));
+        return;
+    }
     if (c->notReviewedCleared)
         panel.notReviewed->setCaption(QStringLiteral("0"));
     if (c->reviewedCleared)
         panel.reviewed->setCaption(QStringLiteral("0"));
-    // The list first: a list with flags to spare is fitted by every reader, flags without
-    // their entries are not.
-    records::writeRecord(listPath, c->listLine);
-    records::writeRecord(flagPath, c->flagLine);
 }

@@ -79,7 +79,7 @@ void FrmFengmian::buildPapersPanel()
     for (int i = 28; i <= 31; ++i)
         ClickBotn(i).Move(scaledX(15), scaledY(15 + 750 * (i - 28)), scaledX(2700), scaledY(750));
     SprintLastSlot = papers::sprintLastSlot(s.PaperCount);
-    PaperHistory = records::readScoreHistory(s.AppPath);
+    PaperHistory = records::readScoreHistory(s.AppPath, BuildTag).value_or(records::readScoreEntries({}));
 
     const auto card = face(QStringLiteral("l20065"), BuildTag);
     vb::Error err;
@@ -117,7 +117,7 @@ void FrmFengmian::buildPapersPanel()
 
         const auto k = static_cast<std::size_t>(3 * j);
         LblShiJuanCuoTi(j).setCaption(QStringLiteral("(%1)").arg(
-            papers::wrongCount(records::readFirstLine(records::paperWrongListPath(s.AppPath, j)))));
+            papers::wrongCount(records::readListLine(records::paperWrongListPath(s.AppPath, j), BuildTag))));
         LblShiJuanTime(j).setCaption(papers::timeCaption(PaperHistory[k]));
         LblShiJuanScore(j).setCaption(PaperHistory[k + 1]);
         // The score stands centred over the frame's blanks, whatever its length and the font's.
@@ -164,12 +164,13 @@ void FrmFengmian::showPaperTab(int tab)
     }
 }
 
-void FrmFengmian::startExam(const QString& idList, int fileNo)
+bool FrmFengmian::setUpExam(const QString& idList, int fileNo)
 {
     SessionState& s = S();
     // A short paper still makes 40 questions: what it lacks becomes placeholders, so that
     // positions and grading stay those of the paper.
-    InitShiTi(papers::paddedPaper(idList), fileNo);
+    if (!InitShiTi(papers::paddedPaper(idList), fileNo))
+        return false;
     s.QuestionCount = papers::PaperLength;
     s.DisplayMode = 3;
     s.CurrentQuestion = 1;
@@ -177,7 +178,7 @@ void FrmFengmian::startExam(const QString& idList, int fileNo)
         s.QuestionDoneText[static_cast<std::size_t>(i)] = QStringLiteral("F");
         s.QuestionState[static_cast<std::size_t>(i)] = 0;
     }
-    startLianXi();
+    return prepareSession();
 }
 
 void FrmFengmian::startPaperSlot(int slot)
@@ -193,7 +194,8 @@ void FrmFengmian::startPaperSlot(int slot)
     s.PaperNo = slot;
     s.SetIndex = start.setIndex;
     s.SessionKind = start.sessionKind;
-    startExam(*line, start.fileNo);
+    if (setUpExam(*line, start.fileNo))
+        handOver();
 }
 
 void FrmFengmian::generateRandomPaper()
@@ -203,27 +205,39 @@ void FrmFengmian::generateRandomPaper()
     std::vector<int> sizes;
     for (int u = 0; u < s.UnitCount && u < cover::MaxUnits; ++u)
         sizes.push_back(codes::num16(s.UnitTable[static_cast<std::size_t>(u)][1]));
-    const papers::Change c = papers::generateRandomPaper(sizes, RandomSource ? RandomSource : clockSeededRandom(), RandomPaperCount,
-                                                         exam::timeStamp(QDateTime::currentDateTime()));
+    const papers::Change c = papers::planGeneration(sizes, RandomSource ? RandomSource : clockSeededRandom(), RandomPaperCount,
+                                                    exam::timeStamp(QDateTime::currentDateTime()));
     if (c.bankTooSmall) {
         notice(QStringLiteral("随机组卷"), QStringLiteral("\r\n\r\n\r\n题库中的题目不足40道，无法生成随机试卷。"));
         return;
     }
     if (!c.done) {
-        reportFailure(CommandTag, runerr::PathFileAccess, c.unreadable);
         notice(QStringLiteral("随机组卷"), QStringLiteral("\r\n\r\n\r\n记录文件无法读取，没有生成随机试卷。"));
         return;
     }
+    // The exam is set up before the records move: a paper whose session cannot be built leaves
+    // every record as it was, and an exam never starts on records that did not move.
     s.PaperNo = papers::FirstRandomSlot;
     s.SetIndex = 11;
     s.SessionKind = 8;
-    startExam(c.paper, 19);
+    if (!setUpExam(c.paper, 19))
+        return;
+    if (!papers::applyChange(c)) {
+        notice(QStringLiteral("随机组卷"), QStringLiteral("\r\n\r\n\r\n记录文件无法写入，没有生成随机试卷，记录没有改变。"));
+        return;
+    }
+    handOver();
 }
 
 void FrmFengmian::LblShiJuanCCC_Click(int index)
 {
     SessionState& s = S();
-    const QString list = codes::trimSpaces(records::readFirstLine(records::paperWrongListPath(s.AppPath, index)));
+    const std::optional<QString> read = records::readListLineChecked(records::paperWrongListPath(s.AppPath, index), QStringLiteral("lblshijuancc"));
+    if (!read) {
+        notice(QStringLiteral("错题复习"), QStringLiteral("\r\n\r\n\r\n记录文件无法读取，不能复习本套试卷的错题。"));
+        return;
+    }
+    const QString& list = *read;
     if (list.size() < 4) {
         S().MsgBoxResult = 0;
         FrmQVMSGBOX& box = frmQVMSGBOX();
@@ -234,7 +248,8 @@ void FrmFengmian::LblShiJuanCCC_Click(int index)
         box.Show(vb::vbModal);
         return;
     }
-    InitShiTi(list, 19);
+    if (!InitShiTi(list, 19))
+        return;
     s.QuestionCount = static_cast<int>(list.size() / 4);
     s.PaperNo = index;
     s.DisplayMode = 2;
@@ -257,9 +272,13 @@ void FrmFengmian::LblShiJuanDel_Click(int index)
     if (S().MsgBoxResult != 1)
         return;
     const papers::Change c = papers::deleteRandomPaper(index, RandomPaperCount);
-    if (!c.done) {
-        reportFailure(QStringLiteral("lblshijuandel"), runerr::PathFileAccess, c.unreadable);
+    if (!c.unreadable.isEmpty()) {
         notice(QStringLiteral("删除试卷"), QStringLiteral("\r\n\r\n\r\n记录文件无法读取，试卷没有删除。"));
+        return;
+    }
+    if (!c.done) {
+        if (!c.files.empty())
+            notice(QStringLiteral("删除试卷"), QStringLiteral("\r\n\r\n\r\n记录文件无法写入，试卷没有删除，记录没有改变。"));
         return;
     }
     FengMainCsh();

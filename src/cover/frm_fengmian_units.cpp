@@ -4,6 +4,7 @@
 #include "cover/cover_files.h"
 #include "cover/cover_rules.h"
 #include "platform/files.h"
+#include "session/record_files.h"
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
 #include "startup/error_report.h"
@@ -30,16 +31,17 @@ void FrmFengmian::buildUnitsPanel()
     SessionState& s = S();
 
     // The progress file is the candidate's: it is fitted and rewritten only when the table gives
-    // the units' counts, and only when fitting changes it.
+    // the units' counts, only when fitting changes it, and never when it exists but cannot be
+    // read (the panel then shows its units as not learned).
     const QString progressPath = cover::recordFile(QStringLiteral("288893"));
-    const auto read = platform::readLines(progressPath);
+    const auto read = records::readRecordLinesChecked(progressPath, BuildTag);
     QStringList progress = read.value_or(QStringList()).mid(0, cover::MaxUnits);
     if (unitQuestions_) {
         progress = cover::fitProgress(progress, *unitQuestions_);
         const QString text = cover::progressFileText(progress);
         QFile current(platform::resolvePath(progressPath));
         const bool same = current.open(QIODevice::ReadOnly) && current.readAll() == platform::toGbk(text);
-        if (!same && !platform::saveText(progressPath, text))
+        if (read && !same && !platform::saveText(progressPath, text))
             reportFailure(BuildTag, runerr::PathNotFound);
     }
     for (std::size_t u = 0; u < s.UnitTable.size(); ++u) {
@@ -189,7 +191,8 @@ void FrmFengmian::startUnitPractice()
         }
         s.DisplayMode = 2;
         s.CurrentQuestion = 1;
-        InitShiTi(list, 19);
+        if (!InitShiTi(list, 19))
+            return;
         s.SessionKind = learned ? 5 : 6;
         s.PaperNo = u;
         s.SetIndex = learned ? 14 : 13;

@@ -19,34 +19,52 @@ QString wrongListPath(int slot) { return records::paperWrongListPath(S().AppPath
 QString randomListPath() { return recordPath(QStringLiteral("288891")); }
 QString historyPath() { return recordPath(records::ScoreHistory); }
 
-std::optional<records::ScoreEntries> readHistory()
-{
-    const auto lines = records::readRecordLinesChecked(historyPath());
-    if (!lines)
-        return std::nullopt;
-    return records::readScoreEntries(*lines);
-}
+// Builds the plan of a shift: each file's bytes as they stand are read first, so that a failed
+// write can put every file back. A file that exists but cannot be read stops the plan.
+class Planner {
+public:
+    explicit Planner(Change& c) : c_(c) {}
+    // The file is to hold `after` (nothing: removed).
+    bool change(const QString& path, std::optional<QByteArray> after)
+    {
+        const auto before = records::readRecordBytesChecked(path);
+        if (!before) {
+            c_.unreadable = path;
+            return false;
+        }
+        if (*before != after)
+            c_.files.push_back({path, *before, std::move(after)});
+        return true;
+    }
+    bool text(const QString& path, const QString& text) { return change(path, platform::toGbk(text + QStringLiteral("\r\n"))); }
+    // The wrong list of slot `from` moves to slot `to` byte for byte; without a source the target
+    // is removed, so it never keeps another paper's list.
+    bool moveWrongList(int from, int to)
+    {
+        const auto source = records::readRecordBytesChecked(wrongListPath(from));
+        if (!source) {
+            c_.unreadable = wrongListPath(from);
+            return false;
+        }
+        return change(wrongListPath(to), *source);
+    }
 
-// The papers' list (as the caller read it) and the score history, both read before anything is
-// written; when one cannot be read, `unreadable` names it and nothing comes back.
-std::optional<std::pair<QStringList, records::ScoreEntries>> readBoth(std::optional<QStringList> list, QString& unreadable)
+private:
+    Change& c_;
+};
+
+std::optional<QStringList> readLines(const QString& path, Change& c)
 {
-    if (!list) {
-        unreadable = randomListPath();
-        return std::nullopt;
-    }
-    auto history = readHistory();
-    if (!history) {
-        unreadable = historyPath();
-        return std::nullopt;
-    }
-    return std::pair{std::move(*list), std::move(*history)};
+    auto lines = records::readRecordLinesChecked(path);
+    if (!lines)
+        c.unreadable = path;
+    return lines;
 }
 
 // The stored papers' lines up to the first blank one, at most ten.
-std::optional<QStringList> storedLines()
+std::optional<QStringList> storedLines(Change& c)
 {
-    const auto lines = records::readRecordLinesChecked(randomListPath());
+    const auto lines = readLines(randomListPath(), c);
     if (!lines)
         return std::nullopt;
     QStringList out;
@@ -58,44 +76,73 @@ std::optional<QStringList> storedLines()
     return out;
 }
 
-} // namespace
-
-void moveWrongList(int from, int to)
+std::optional<records::ScoreEntries> readHistory(Change& c)
 {
-    const QString source = wrongListPath(from);
-    if (QFileInfo::exists(platform::resolvePath(source))) {
-        if (const auto lines = records::readRecordLinesChecked(source)) {
-            records::writeRecord(wrongListPath(to), lines->join(QStringLiteral("\r\n")));
-            return;
-        }
-    }
-    const QString target = platform::resolvePath(wrongListPath(to));
-    if (QFileInfo::exists(target) && !QFile::remove(target))
-        reportFailure(QStringLiteral("clickbotn"), runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + u' ' + target);
+    auto history = records::readScoreHistory(S().AppPath);
+    if (!history)
+        c.unreadable = historyPath();
+    return history;
 }
 
-Change generateRandomPaper(std::span<const int> unitSizes, const Uniform& random, int stored, const QString& now)
+// Puts back the files of a change, the last written first.
+void putBack(const std::vector<FileChange>& written)
+{
+    for (auto it = written.rbegin(); it != written.rend(); ++it) {
+        const bool back = it->before ? records::writeRecordBytes(it->path, *it->before)
+                                     : QFile::remove(platform::resolvePath(it->path)) || !QFileInfo::exists(platform::resolvePath(it->path));
+        if (!back)
+            reportFailure(QStringLiteral("records"), runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + u' ' + it->path);
+    }
+}
+
+} // namespace
+
+Change planGeneration(std::span<const int> unitSizes, const Uniform& random, int stored, const QString& now)
 {
     Change c;
-    auto files = readBoth(records::readRecordLinesChecked(randomListPath()), c.unreadable);
-    if (!files)
+    auto former = readLines(randomListPath(), c);
+    if (!former)
         return c;
-    auto& [former, history] = *files;
+    auto history = readHistory(c);
+    if (!history)
+        return c;
     const auto paper = drawRandomPaper(unitSizes, random);
     if (!paper) {
         c.bankTooSmall = true;
         return c;
     }
     c.paper = *paper;
+    Planner plan(c);
     // Ten lines, each ended by CR LF (the store adds the last one).
-    records::writeRecord(randomListPath(), listAfterGeneration(*paper, former.mid(0, 15)).join(QStringLiteral("\r\n")));
-    historyAfterGeneration(history, now);
-    records::writeScoreHistory(S().AppPath, history, SlotCount);
+    if (!plan.text(randomListPath(), listAfterGeneration(*paper, former->mid(0, 15)).join(QStringLiteral("\r\n"))))
+        return c;
+    historyAfterGeneration(*history, now);
+    if (!plan.change(historyPath(), platform::toGbk(records::linesText(records::scoreLines(*history, SlotCount)) + QStringLiteral("\r\n"))))
+        return c;
     for (int k = std::min(stored, MaxRandomPapers); k >= 1; --k)
-        moveWrongList(19 + k, 20 + k);
-    records::writeRecord(wrongListPath(FirstRandomSlot), QString());
+        if (!plan.moveWrongList(19 + k, 20 + k))
+            return c;
+    if (!plan.text(wrongListPath(FirstRandomSlot), QString()))
+        return c;
     c.done = true;
     return c;
+}
+
+bool applyChange(const Change& c)
+{
+    std::vector<FileChange> written;
+    for (const FileChange& f : c.files) {
+        const QString real = platform::resolvePath(f.path);
+        const bool ok = f.after ? records::writeRecordBytes(f.path, *f.after) : QFile::remove(real) || !QFileInfo::exists(real);
+        if (!ok) {
+            if (!f.after)
+                reportFailure(QStringLiteral("records"), runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + u' ' + real);
+            putBack(written);
+            return false;
+        }
+        written.push_back(f);
+    }
+    return true;
 }
 
 Change deleteRandomPaper(int slot, int stored)
@@ -104,16 +151,22 @@ Change deleteRandomPaper(int slot, int stored)
     const int n = std::min(stored, MaxRandomPapers);
     if (slot < FirstRandomSlot || slot > 19 + n)
         return c;
-    auto files = readBoth(storedLines(), c.unreadable);
-    if (!files)
+    auto lines = storedLines(c);
+    if (!lines)
         return c;
-    auto& [lines, history] = *files;
-    records::writeRecord(randomListPath(), records::linesText(listAfterDeletion(lines, slot, n)));
+    auto history = readHistory(c);
+    if (!history)
+        return c;
+    Planner plan(c);
+    if (!plan.change(randomListPath(), platform::toGbk(records::linesText(listAfterDeletion(*lines, slot, n)) + QStringLiteral("\r\n"))))
+        return c;
     for (int i = slot; i <= n + 18; ++i)
-        moveWrongList(i + 1, i);
-    historyAfterDeletion(history, slot, n);
-    records::writeScoreHistory(S().AppPath, history, SlotCount);
-    c.done = true;
+        if (!plan.moveWrongList(i + 1, i))
+            return c;
+    historyAfterDeletion(*history, slot, n);
+    if (!plan.change(historyPath(), platform::toGbk(records::linesText(records::scoreLines(*history, SlotCount)) + QStringLiteral("\r\n"))))
+        return c;
+    c.done = applyChange(c);
     return c;
 }
 

@@ -11,22 +11,33 @@
 
 namespace papers {
 
-// The outcome of a change of the stored random papers.
-struct Change {
-    bool done = false;
-    QString unreadable;         // the record file that could not be read, when that stopped it
-    bool bankTooSmall = false;  // generation only: fewer than 40 questions in the bank
-    QString paper;              // generation only: the new paper's ids
+// One record file of a shift of the stored random papers: what it holds now (nothing when it does
+// not exist) and what it is to hold (nothing: it is removed).
+struct FileChange {
+    QString path;
+    std::optional<QByteArray> before;
+    std::optional<QByteArray> after;
 };
 
-// Draws a new paper, stores it as slot 20 and moves the `stored` older papers, their score
-// triples and wrong lists one slot on. `now` is the creation time.
-Change generateRandomPaper(std::span<const int> unitSizes, const Uniform& random, int stored, const QString& now);
-// Removes the paper of `slot` (20..19 + stored) and moves the later ones up.
+// A change of the stored random papers, planned from the record files before any is written.
+struct Change {
+    bool done = false;
+    QString unreadable;             // the record file that could not be read, when that stopped it
+    bool bankTooSmall = false;      // generation only: fewer than 40 questions in the bank
+    QString paper;                  // generation only: the new paper's ids
+    std::vector<FileChange> files;  // in the order they are written
+};
+
+// Draws a new paper to be stored as slot 20, with the `stored` older papers, their score triples
+// and wrong lists moved one slot on; `now` is the creation time. Reads only: `done` says the
+// plan is complete, and applyChange makes it.
+Change planGeneration(std::span<const int> unitSizes, const Uniform& random, int stored, const QString& now);
+// Writes a planned change in its order. When a write fails, every file it changed is put back
+// (its old bytes, or removed when it did not exist) and the answer is false.
+bool applyChange(const Change& c);
+// Removes the paper of `slot` (20..19 + stored) and moves the later ones up, all or nothing:
+// `done` is false when a file could not be read or the change could not be written whole.
 Change deleteRandomPaper(int slot, int stored);
-// Moves the wrong list of slot `from` to slot `to`; without a source the target is removed,
-// so it never keeps another paper's list.
-void moveWrongList(int from, int to);
 
 // The paper line of a slot: the line it names in the papers-and-units table or the stored
 // random papers' list; nothing when the file lacks that line or it holds no whole id.

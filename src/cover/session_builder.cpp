@@ -2,6 +2,7 @@
 
 #include "cover/cover_files.h"
 #include "platform/files.h"
+#include "session/record_files.h"
 #include "session_state/codes.h"
 #include "startup/error_report.h"
 
@@ -97,23 +98,26 @@ BuiltSession buildSession(const QString& dataDir, const QString& idList)
     return out;
 }
 
-void writeSession(const BuiltSession& built, int nn)
+bool writeSession(const BuiltSession& built, int nn)
 {
     SessionState& s = S();
     for (const auto& m : built.missing)
         reportFailure(Tag, m.error, runerr::text(m.error) + QStringLiteral(" (") + QStringLiteral("%1").arg(m.id, 4, 10, QChar(u'0')) + u')');
     const QString stepPath = dataFile(QStringLiteral("2888") + twoDigits(nn));
     const QString questionPath = dataFile(QStringLiteral("2888") + twoDigits(nn + 50));
-    if (!platform::saveText(stepPath, fileText(built.stepLines)))
-        reportFailure(Tag, runerr::PathFileAccess);
-    if (!platform::saveText(questionPath, fileText(built.questionLines)))
-        reportFailure(Tag, runerr::PathFileAccess);
+    // Both files or neither: a step file of one session beside the question file of another
+    // would play the wrong steps.
+    if (!platform::saveFiles({{stepPath, platform::toGbk(fileText(built.stepLines))}, {questionPath, platform::toGbk(fileText(built.questionLines))}})) {
+        reportFailure(Tag, runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + u' ' + stepPath + QStringLiteral(", ") + questionPath);
+        return false;
+    }
     s.QuestionCount = static_cast<int>(built.ids.size());
     for (std::size_t i = 0; i < built.ids.size(); ++i)
         s.QuestionId[i + 1] = built.ids[i];
+    return true;
 }
 
-void InitShiTi(const QString& idList, int nn) { writeSession(buildSession(S().DataDir, idList), nn); }
+bool InitShiTi(const QString& idList, int nn) { return writeSession(buildSession(S().DataDir, idList), nn); }
 
 std::vector<int> firstLineTable(const QStringList& questionLines)
 {
@@ -169,7 +173,8 @@ bool prepareLaunch(SessionState& s)
     if (used > 0)
         s.QuestionLine = questions->at(used - 1);
 
-    const auto favourites = platform::readLineAt(recordFile(QStringLiteral("288862")), 1);
+    const auto favourites = records::readListLineChecked(recordFile(QStringLiteral("288862")), QStringLiteral("startlianxi"));
+    s.FavouritesMarked = favourites.has_value();
     markFavourites(s, favourites.value_or(QString()));
     return true;
 }

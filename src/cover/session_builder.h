@@ -35,13 +35,14 @@ struct BuiltSession {
 // taken), from the banks in dataDir. Each unit's bank is read once per build.
 BuiltSession buildSession(const QString& dataDir, const QString& idList);
 
-// Writes a built pair as pair NN in DataDir through the safe save, reports its missing
-// questions under "initshiti", and sets QuestionCount and QuestionId.
-void writeSession(const BuiltSession& built, int nn);
-// Builds pair NN in DataDir, writing both files through the safe save, and sets QuestionCount
-// and QuestionId. Failures (a missing bank or question, a file that cannot be written) are
-// reported under "initshiti"; the build always runs to its end.
-void InitShiTi(const QString& idList, int nn);
+// Writes a built pair as pair NN in DataDir, both files or neither, reports its missing
+// questions under "initshiti", and sets QuestionCount and QuestionId. False, with the old pair
+// and the session variables left as they were, when the pair cannot be written: the session
+// must not start then, as it would run the previous session's questions.
+bool writeSession(const BuiltSession& built, int nn);
+// Builds pair NN in DataDir as writeSession writes it. A missing bank or question is reported
+// under "initshiti" and gets the placeholder; false when the pair cannot be written.
+bool InitShiTi(const QString& idList, int nn);
 
 // The first step line of each question: entry k (0-based) of the answer is the line of question
 // k + 1, and one entry follows the last question. Questions end at the first line that is empty

@@ -8,8 +8,11 @@
 #include <QStringEncoder>
 
 #include <QHash>
+#include <QTemporaryFile>
 
+#include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace platform {
@@ -176,26 +179,60 @@ QHash<QString, LineIndex>& lineIndexes()
     return indexes;
 }
 
+std::function<ReadFailure(const QString&)>& readFailureHook()
+{
+    static std::function<ReadFailure(const QString&)> hook;
+    return hook;
+}
+
+// One read pass over a file: its open and its reads. A read counts only when the device
+// reported no error (and the test hook failed nothing), so a disk error part-way is a failed
+// read, never a shorter file.
+class ReadPass {
+public:
+    explicit ReadPass(const QString& real) : f_(real)
+    {
+        if (const auto& hook = readFailureHook())
+            failure_ = hook(real);
+        open_ = !real.isEmpty() && failure_ != ReadFailure::AtOpen && f_.open(QIODevice::ReadOnly);
+    }
+    bool isOpen() const { return open_; }
+    const QFile& file() const { return f_; }
+    // `n` bytes from `from`, or to the end when n is negative; nothing when the read fails.
+    std::optional<QByteArray> read(qint64 from, qint64 n = -1)
+    {
+        if (!f_.seek(from))
+            return std::nullopt;
+        QByteArray bytes = n < 0 ? f_.readAll() : f_.read(n);
+        if (f_.error() != QFileDevice::NoError || failure_ == ReadFailure::PartWay)
+            return std::nullopt;
+        return bytes;
+    }
+
+private:
+    QFile f_;
+    ReadFailure failure_ = ReadFailure::None;
+    bool open_ = false;
+};
+
 // Line i of the indexed file, read on its own; nothing when the bytes found there are not one
 // whole line (the file changed in a way its version did not show), so that the caller reads
 // the file afresh.
-std::optional<QString> indexedLine(QFile& f, const LineIndex& index, std::size_t i)
+std::optional<QString> indexedLine(ReadPass& f, const LineIndex& index, std::size_t i)
 {
     const qint64 from = index.starts[i] > 0 ? index.starts[i] - 1 : 0;
     const qint64 next = i + 1 < index.starts.size() ? index.starts[i + 1] : index.size;
-    if (!f.seek(from))
+    const std::optional<QByteArray> chunk = f.read(from, next - from);
+    if (!chunk || chunk->size() != next - from)
         return std::nullopt;
-    const QByteArray chunk = f.read(next - from);
-    if (chunk.size() != next - from)
-        return std::nullopt;
-    const char* d = chunk.constData();
+    const char* d = chunk->constData();
     const qint64 lead = index.starts[i] - from;
     if (lead == 1 && d[0] != '\r' && d[0] != '\n')
         return std::nullopt;
-    const std::vector<qint64> starts = lineStarts(d + lead, chunk.size() - lead);
+    const std::vector<qint64> starts = lineStarts(d + lead, chunk->size() - lead);
     if (starts.size() != 1)
         return std::nullopt;
-    return decodedLine(d + lead, starts, 0, chunk.size() - lead);
+    return decodedLine(d + lead, starts, 0, chunk->size() - lead);
 }
 
 } // namespace
@@ -208,24 +245,37 @@ std::optional<FileVersion> fileVersion(const QString& path)
     return versionOf(st);
 }
 
+void setReadFailureHook(std::function<ReadFailure(const QString& path)> hook) { readFailureHook() = std::move(hook); }
+
+std::optional<QByteArray> readBytes(const QString& path)
+{
+    ReadPass f(path.isEmpty() ? QString() : resolvePath(path));
+    if (!f.isOpen())
+        return std::nullopt;
+    return f.read(0);
+}
+
 std::optional<QStringList> readLines(const QString& path)
 {
-    QFile f(resolvePath(path));
-    if (path.isEmpty() || !f.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> bytes = readBytes(path);
+    if (!bytes)
         return std::nullopt;
-    return gbkLines(f.readAll());
+    return gbkLines(*bytes);
 }
 
 namespace {
 
 // Reads the open file whole into `bytes` and indexes its lines; the index is kept for the
-// file's version when the file did not change while it was read.
-LineIndex indexAfresh(QFile& f, const QString& real, const std::optional<FileVersion>& version, QByteArray& bytes)
+// file's version when the file did not change while it was read. Nothing when the read fails.
+std::optional<LineIndex> indexAfresh(ReadPass& f, const QString& real, const std::optional<FileVersion>& version, QByteArray& bytes)
 {
     // The bytes are read, never mapped: a file cut short while it is read is a short read.
-    bytes = f.seek(0) ? f.readAll() : QByteArray();
+    std::optional<QByteArray> read = f.read(0);
+    if (!read)
+        return std::nullopt;
+    bytes = std::move(*read);
     LineIndex index{version.value_or(FileVersion{}), lineStarts(bytes.constData(), bytes.size()), bytes.size()};
-    if (version && versionOfOpenFile(f) == version) {
+    if (version && versionOfOpenFile(f.file()) == version) {
         auto& indexes = lineIndexes();
         if (indexes.size() >= 16)
             indexes.clear();
@@ -247,14 +297,14 @@ const LineIndex* keptIndex(const QString& real, const std::optional<FileVersion>
 
 std::optional<QString> readLineAt(const QString& path, int n)
 {
-    const QString real = resolvePath(path);
-    QFile f(real);
-    if (path.isEmpty() || !f.open(QIODevice::ReadOnly))
+    const QString real = path.isEmpty() ? QString() : resolvePath(path);
+    ReadPass f(real);
+    if (!f.isOpen())
         return std::nullopt;
     const auto wanted = [n](std::size_t count) {
         return n < 1 || static_cast<std::size_t>(n) > count ? count - 1 : static_cast<std::size_t>(n) - 1;
     };
-    const std::optional<FileVersion> version = versionOfOpenFile(f);
+    const std::optional<FileVersion> version = versionOfOpenFile(f.file());
     if (const LineIndex* kept = keptIndex(real, version)) {
         if (kept->starts.empty())
             return std::nullopt;
@@ -262,23 +312,30 @@ std::optional<QString> readLineAt(const QString& path, int n)
             return line;
     }
     QByteArray bytes;
-    const LineIndex index = indexAfresh(f, real, version, bytes);
-    if (index.starts.empty())
+    const std::optional<LineIndex> index = indexAfresh(f, real, version, bytes);
+    if (!index || index->starts.empty())
         return std::nullopt;
-    return decodedLine(bytes.constData(), index.starts, wanted(index.starts.size()), bytes.size());
+    return decodedLine(bytes.constData(), index->starts, wanted(index->starts.size()), bytes.size());
 }
 
 std::optional<int> lineCount(const QString& path)
 {
-    const QString real = resolvePath(path);
-    QFile f(real);
-    if (path.isEmpty() || !f.open(QIODevice::ReadOnly))
+    const QString real = path.isEmpty() ? QString() : resolvePath(path);
+    ReadPass f(real);
+    if (!f.isOpen())
         return std::nullopt;
-    const std::optional<FileVersion> version = versionOfOpenFile(f);
-    if (const LineIndex* kept = keptIndex(real, version))
+    const std::optional<FileVersion> version = versionOfOpenFile(f.file());
+    if (const LineIndex* kept = keptIndex(real, version)) {
+        // Counting a kept index reads nothing; the hook still fails it as it would a read.
+        if (!f.read(0, 0))
+            return std::nullopt;
         return static_cast<int>(kept->starts.size());
+    }
     QByteArray bytes;
-    return static_cast<int>(indexAfresh(f, real, version, bytes).starts.size());
+    const std::optional<LineIndex> index = indexAfresh(f, real, version, bytes);
+    if (!index)
+        return std::nullopt;
+    return static_cast<int>(index->starts.size());
 }
 
 bool appendText(const QString& path, const QString& text)
@@ -321,6 +378,47 @@ bool saveBytes(const QString& path, const QByteArray& bytes)
         return false;
     }
     return f.commit();
+}
+
+namespace {
+
+// The mode a rewritten file keeps: the old file's, or for a new one what the umask leaves of
+// read and write for all, as a plain create gives.
+mode_t modeFor(const QString& target)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(target).constData(), &st) == 0)
+        return st.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+bool saveFiles(const QList<std::pair<QString, QByteArray>>& files)
+{
+    // Every new file is complete on disk before the first old one is replaced; the temporaries
+    // of a failed save remove themselves.
+    std::vector<std::unique_ptr<QTemporaryFile>> temps;
+    for (const auto& [path, bytes] : files) {
+        if (path.isEmpty())
+            return false;
+        auto t = std::make_unique<QTemporaryFile>(path + QStringLiteral(".XXXXXX"));
+        if (!t->open())
+            return false;
+        if (t->write(bytes) != bytes.size() || !t->flush() || ::fchmod(t->handle(), modeFor(path)) != 0 || ::fsync(t->handle()) != 0)
+            return false;
+        if (const auto& hook = commitHook(); hook && !hook(path))
+            return false;
+        temps.push_back(std::move(t));
+    }
+    for (std::size_t i = 0; i < temps.size(); ++i) {
+        if (::rename(QFile::encodeName(temps[i]->fileName()).constData(), QFile::encodeName(files[static_cast<qsizetype>(i)].first).constData()) != 0)
+            return false;
+        temps[i]->setAutoRemove(false);
+    }
+    return true;
 }
 
 } // namespace platform

@@ -49,6 +49,16 @@ std::optional<QString> readLineAt(const QString& path, int n);
 // The number of lines of a GBK text file by the same rule; nothing when it cannot be read.
 std::optional<int> lineCount(const QString& path);
 
+// The bytes of a file, or nothing when it cannot be read whole.
+std::optional<QByteArray> readBytes(const QString& path);
+
+// A read that fails part-way counts as a failed read, never as a shorter file: a reader that
+// took it for the whole file would have its caller rewrite the file from half of it.
+enum class ReadFailure { None, AtOpen, PartWay };
+// Tests: when set, every reader above asks it with the path it opens; AtOpen fails the open,
+// PartWay lets the read start and fails it after some bytes, as a disk error would.
+void setReadFailureHook(std::function<ReadFailure(const QString& path)> hook);
+
 // Appends text, encoded as GBK, to a file (created when missing, in its folder found whatever
 // the case of the folder's name). False on failure.
 bool appendText(const QString& path, const QString& text);
@@ -62,6 +72,12 @@ void setSaveCommitHook(std::function<bool(const QString& path)> hook);
 
 // Rewrites a file whole with the given bytes, as saveText does. False on failure.
 bool saveBytes(const QString& path, const QByteArray& bytes);
+
+// Rewrites several files whole, all or none: every file's new bytes are written to a temporary
+// file beside it first (the commit hook is asked once per file), and only when all are complete
+// are they renamed over their targets, in the order given. A failure before the renames leaves
+// every old file as it was. False on failure.
+bool saveFiles(const QList<std::pair<QString, QByteArray>>& files);
 
 // The lines of GBK text (CR LF, LF or CR ends; a final line end makes no extra line).
 QStringList gbkLines(const QByteArray& bytes);

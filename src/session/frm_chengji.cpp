@@ -8,7 +8,6 @@
 #include "session/record_files.h"
 #include "session_state/session_state.h"
 #include "simwindow/frm_main.h"
-#include "startup/error_report.h"
 #include "startup/face_picture.h"
 
 #include <QDateTime>
@@ -105,10 +104,7 @@ void FrmChengji::gradeExam()
     }
 
     records::writeRecord(records::paperWrongListPath(app, s.PaperNo), g.wrongList());
-    const QString wrongList = records::mergeIds(records::readListLine(records::recordPath(app, records::WrongList)), g.wrongIds);
-    records::writeRecord(records::recordPath(app, records::WrongList), wrongList);
-    const QString flagsPath = records::recordPath(app, records::WrongFlags);
-    records::writeRecord(flagsPath, records::fitFlags(records::readListLine(flagsPath), wrongList));
+    records::mergeWrongList(app, g.wrongIds);
 
     Frame1->Move(0, scaledY(5520), CmTNO(40).Left() + CmTNO(40).Width(), CmTNO(40).Top() + CmTNO(40).Height());
     Frame1->setLeft((Picture1->Width() - Frame1->Width()) / 2);
@@ -120,13 +116,9 @@ void FrmChengji::gradeExam()
 
     // A score history that exists but cannot be read is left as it is: rewriting it from the
     // defaults would lose every best score.
-    const QString historyPath = records::recordPath(app, records::ScoreHistory);
-    if (const auto lines = records::readRecordLinesChecked(historyPath)) {
-        records::ScoreEntries history = records::readScoreEntries(*lines);
-        exam::recordExam(history, s.PaperNo, s.ExamStartTime, g.score, exam::timeStamp(QDateTime::currentDateTime()));
-        records::writeScoreHistory(app, history, 31);
-    } else {
-        reportFailure(QStringLiteral("records"), runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + u' ' + historyPath);
+    if (auto history = records::readScoreHistory(app)) {
+        exam::recordExam(*history, s.PaperNo, s.ExamStartTime, g.score, exam::timeStamp(QDateTime::currentDateTime()));
+        records::writeScoreHistory(app, *history, 31);
     }
     s.ExamStartTime = QStringLiteral("-1");
 

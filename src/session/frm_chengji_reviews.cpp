@@ -10,7 +10,6 @@
 #include "session/frm_tm.h"
 #include "session/record_files.h"
 #include "session/session_start.h"
-#include "session_state/codes.h"
 #include "session_state/session_state.h"
 #include "simwindow/frm_main.h"
 #include "startup/error_report.h"
@@ -81,8 +80,14 @@ void FrmChengji::notice(const QString& title, const QString& prompt)
 void FrmChengji::InitShiTi()
 {
     SessionState& s = S();
-    const QString list = records::readFirstLine(records::paperWrongListPath(s.AppPath, s.PaperNo));
-    if (codes::trimSpaces(list).size() < 4) {
+    // Read trimmed, as the cover's review and the pruning at the session's end read it.
+    const std::optional<QString> read = records::readListLineChecked(records::paperWrongListPath(s.AppPath, s.PaperNo), QStringLiteral("initshiti"));
+    if (!read) {
+        notice(QStringLiteral("错题复习"), QStringLiteral("\r\n\r\n\r\n记录文件无法读取，不能复习本套试卷的错题。"));
+        return;
+    }
+    const QString& list = *read;
+    if (list.size() < 4) {
         // Nothing to review: say so and stay on the report, as the cover's own review does.
         notice(QStringLiteral("没有生成错题"),
                QStringLiteral("\r\n\r\n\r\n你可能是还没有做本套试题，或者上次得分为0。\r\n请点“开始考试”做本套试题。"));
@@ -98,7 +103,13 @@ void FrmChengji::InitShiTi()
         notice(QStringLiteral("错题复习"), QStringLiteral("\r\n\r\n\r\n题库文件无法读取，请重新安装题库后再试。"));
         return;
     }
-    cover::writeSession(built, 19);
+    // The report stays, with the exam's session as it was, when the review cannot start: its
+    // paper review and its way back still belong to the exam.
+    const SessionState exam = s;
+    if (!cover::writeSession(built, 19)) {
+        notice(QStringLiteral("错题复习"), QStringLiteral("\r\n\r\n\r\n题目文件无法写入，请检查磁盘空间和文件夹权限后再试。"));
+        return;
+    }
     s.SessionKind = 2;
     s.SetIndex = 17;
     s.DisplayMode = 2;
@@ -109,6 +120,7 @@ void FrmChengji::InitShiTi()
     }
     // Paths, cursors, first lines and the favourite marks, as every session starts.
     if (!cover::prepareLaunch(s)) {
+        s = exam;
         reportFailure(QStringLiteral("initshiti"), runerr::FileNotFound);
         notice(QStringLiteral("错题复习"), QStringLiteral("\r\n\r\n\r\n题库文件无法读取，请重新安装题库后再试。"));
         return;

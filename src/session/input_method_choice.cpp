@@ -10,7 +10,7 @@ QString imeOptionPath() { return records::recordPath(S().AppPath, QStringLiteral
 
 bool imeOptionOn(const QString& line) { return codes::numVal(codes::trimSpaces(line)) != 0; }
 
-bool readImeOption() { return imeOptionOn(records::readFirstLine(imeOptionPath())); }
+bool readImeOption() { return imeOptionOn(records::readListLine(imeOptionPath())); }
 
 bool writeImeOption(bool on)
 {

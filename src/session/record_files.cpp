@@ -32,11 +32,6 @@ bool ensureRecordDir(const QString& path)
     return false;
 }
 
-QString flagsFitted(const QString& appPath, const QString& flagsNo, const QString& list)
-{
-    return fitFlags(readListLine(recordPath(appPath, flagsNo)), list);
-}
-
 } // namespace
 
 QString recordDir(const QString& appPath)
@@ -57,41 +52,67 @@ QString paperWrongListPath(const QString& appPath, int slot)
     return recordPath(appPath, QStringLiteral("1824") + QStringLiteral("%1").arg(slot, 2, 10, QChar(u'0')).right(2));
 }
 
-QStringList readRecordLines(const QString& path) { return platform::readLines(path).value_or(QStringList()); }
-
-std::optional<QStringList> readRecordLinesChecked(const QString& path)
+std::optional<std::optional<QByteArray>> readRecordBytesChecked(const QString& path, const QString& tag)
 {
     if (!QFileInfo::exists(platform::resolvePath(path)))
-        return QStringList();
-    return platform::readLines(path);
+        return std::optional<QByteArray>();
+    std::optional<QByteArray> bytes = platform::readBytes(path);
+    if (!bytes) {
+        reportFailure(tag, runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + QStringLiteral(", read failed: ") + path);
+        return std::nullopt;
+    }
+    return bytes;
 }
 
-QString readFirstLine(const QString& path)
+std::optional<QStringList> readRecordLinesChecked(const QString& path, const QString& tag)
 {
-    const QStringList lines = readRecordLines(path);
-    return lines.isEmpty() ? QString() : lines.first();
+    const auto bytes = readRecordBytesChecked(path, tag);
+    if (!bytes)
+        return std::nullopt;
+    return *bytes ? platform::gbkLines(**bytes) : QStringList();
 }
 
-std::optional<QString> readListLineChecked(const QString& path)
+std::optional<QString> readListLineChecked(const QString& path, const QString& tag)
 {
-    const std::optional<QStringList> lines = readRecordLinesChecked(path);
+    const std::optional<QStringList> lines = readRecordLinesChecked(path, tag);
     if (!lines)
         return std::nullopt;
     return lines->isEmpty() ? QString() : codes::trimSpaces(lines->first());
 }
 
-QString readListLine(const QString& path) { return readListLineChecked(path).value_or(QString()); }
+QString readListLine(const QString& path, const QString& tag) { return readListLineChecked(path, tag).value_or(QString()); }
 
-bool writeRecord(const QString& path, const QString& text)
+namespace {
+
+bool writeRecordFiles(const QList<std::pair<QString, QByteArray>>& files)
 {
-    // An installation's own spelling of the folder and file names is kept.
-    const QString target = platform::resolvePathForWrite(path);
-    if (!ensureRecordDir(target))
-        return false;
-    if (platform::saveText(target, text + CrLf))
+    QList<std::pair<QString, QByteArray>> targets;
+    for (const auto& [path, bytes] : files) {
+        // An installation's own spelling of the folder and file names is kept.
+        const QString target = platform::resolvePathForWrite(path);
+        if (!ensureRecordDir(target))
+            return false;
+        targets.append({target, bytes});
+    }
+    if (platform::saveFiles(targets))
         return true;
-    reportFailure(Tag, runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + u' ' + path);
+    for (const auto& file : files)
+        reportFailure(Tag, runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + u' ' + file.first);
     return false;
+}
+
+} // namespace
+
+bool writeRecord(const QString& path, const QString& text) { return writeRecords({{path, text}}); }
+
+bool writeRecordBytes(const QString& path, const QByteArray& bytes) { return writeRecordFiles({{path, bytes}}); }
+
+bool writeRecords(const QList<std::pair<QString, QString>>& files)
+{
+    QList<std::pair<QString, QByteArray>> encoded;
+    for (const auto& [path, text] : files)
+        encoded.append({path, platform::toGbk(text + CrLf)});
+    return writeRecordFiles(encoded);
 }
 
 QString linesText(const QStringList& lines)
@@ -102,25 +123,50 @@ QString linesText(const QStringList& lines)
     return text;
 }
 
+namespace {
+
+// Merges ids into a list and fits its flag line, both read before anything is written and both
+// written together.
+void mergeIntoList(const QString& listPath, const QString& flagsPath, const std::vector<int>& ids)
+{
+    const std::optional<QString> list = readListLineChecked(listPath);
+    const std::optional<QString> flags = readListLineChecked(flagsPath);
+    if (!list || !flags)
+        return;
+    const QString merged = mergeIds(*list, ids);
+    writeRecords({{listPath, merged}, {flagsPath, fitFlags(*flags, merged)}});
+}
+
+} // namespace
+
 void mergeFavourites(const QString& appPath, const SessionQuestions& qs)
 {
-    const QString list = mergeIds(readListLine(recordPath(appPath, FavouriteList)), markedIds(qs));
-    writeRecord(recordPath(appPath, FavouriteList), list);
-    writeRecord(recordPath(appPath, FavouriteFlags), flagsFitted(appPath, FavouriteFlags, list));
+    mergeIntoList(recordPath(appPath, FavouriteList), recordPath(appPath, FavouriteFlags), markedIds(qs));
+}
+
+void mergeWrongList(const QString& appPath, const std::vector<int>& wrongIds)
+{
+    mergeIntoList(recordPath(appPath, WrongList), recordPath(appPath, WrongFlags), wrongIds);
 }
 
 void pruneFavourites(const QString& appPath, const SessionQuestions& qs)
 {
-    const ListWithFlags kept = pruneUnmarked({readListLine(recordPath(appPath, FavouriteList)),
-                                              readListLine(recordPath(appPath, FavouriteFlags))},
-                                             qs);
-    writeRecord(recordPath(appPath, FavouriteList), kept.list);
-    writeRecord(recordPath(appPath, FavouriteFlags), kept.flags);
+    const QString listPath = recordPath(appPath, FavouriteList);
+    const QString flagsPath = recordPath(appPath, FavouriteFlags);
+    const std::optional<QString> list = readListLineChecked(listPath);
+    const std::optional<QString> flags = readListLineChecked(flagsPath);
+    if (!list || !flags)
+        return;
+    const ListWithFlags kept = pruneUnmarked({*list, *flags}, qs);
+    writeRecords({{listPath, kept.list}, {flagsPath, kept.flags}});
 }
 
-QStringList readUnitProgress(const QString& appPath)
+std::optional<QStringList> readUnitProgress(const QString& appPath, const QString& tag)
 {
-    return readRecordLines(recordPath(appPath, UnitProgress)).mid(0, 26);
+    std::optional<QStringList> lines = readRecordLinesChecked(recordPath(appPath, UnitProgress), tag);
+    if (lines)
+        *lines = lines->mid(0, 26);
+    return lines;
 }
 
 bool writeUnitProgress(const QString& appPath, QStringList lines, int unitCount)
@@ -131,9 +177,12 @@ bool writeUnitProgress(const QString& appPath, QStringList lines, int unitCount)
     return writeRecord(recordPath(appPath, UnitProgress), linesText(lines.mid(0, n)));
 }
 
-ScoreEntries readScoreHistory(const QString& appPath)
+std::optional<ScoreEntries> readScoreHistory(const QString& appPath, const QString& tag)
 {
-    return readScoreEntries(readRecordLines(recordPath(appPath, ScoreHistory)));
+    const std::optional<QStringList> lines = readRecordLinesChecked(recordPath(appPath, ScoreHistory), tag);
+    if (!lines)
+        return std::nullopt;
+    return readScoreEntries(*lines);
 }
 
 bool writeScoreHistory(const QString& appPath, const ScoreEntries& entries, int slotCount)
@@ -147,7 +196,10 @@ void updateUnitLine(const QString& appPath, int unit, int unitCount, const std::
 {
     if (unit < 0 || unit > 25)
         return;
-    QStringList lines = readUnitProgress(appPath);
+    std::optional<QStringList> read = readUnitProgress(appPath);
+    if (!read)
+        return;
+    QStringList lines = *read;
     while (lines.size() <= unit)
         lines << QString();
     lines[unit] = rule(lines[unit]);
@@ -160,8 +212,11 @@ void updateUnitLine(const QString& appPath, int unit, int unitCount, const std::
 void updateFlags(const QString& appPath, bool favourites, const std::function<QString(QString)>& rule)
 {
     const QString path = recordPath(appPath, favourites ? FavouriteFlags : WrongFlags);
-    const QString list = readListLine(recordPath(appPath, favourites ? FavouriteList : WrongList));
-    writeRecord(path, rule(fitFlags(readListLine(path), list)));
+    const std::optional<QString> list = readListLineChecked(recordPath(appPath, favourites ? FavouriteList : WrongList));
+    const std::optional<QString> flags = readListLineChecked(path);
+    if (!list || !flags)
+        return;
+    writeRecord(path, rule(fitFlags(*flags, *list)));
 }
 
 } // namespace
@@ -192,15 +247,18 @@ void writeSessionEnd(const SessionState& s)
     }
     if (s.SessionKind < 9 || s.SessionKind > 11)
         mergeFavourites(app, qs);
-    pruneFavourites(app, qs);
+    if (s.FavouritesMarked)
+        pruneFavourites(app, qs);
 }
 
 void pruneReviewedPaper(const QString& appPath, int slot, const SessionQuestions& qs)
 {
     if (slot < 0 || slot > 29)
         return;
+    // Read trimmed, as the review that built the session read it: entry k is question k.
     const QString path = paperWrongListPath(appPath, slot);
-    writeRecord(path, pruneAnswered(readFirstLine(path), qs));
+    if (const std::optional<QString> list = readListLineChecked(path))
+        writeRecord(path, pruneAnswered(*list, qs));
 }
 
 int returnPageFor(int sessionKind)

@@ -26,37 +26,50 @@ QString recordPath(const QString& appPath, const QString& number);
 // The wrong list of paper slot `slot` ("1824" & two digits).
 QString paperWrongListPath(const QString& appPath, int slot);
 
-// Every line of a record file; a missing or unreadable file has none.
-QStringList readRecordLines(const QString& path);
-// The same, but nothing when the file exists and cannot be read: a rewrite that starts from
-// such a read would lose what the file holds.
-std::optional<QStringList> readRecordLinesChecked(const QString& path);
-// Line 1 without its leading and trailing spaces ("" when the file is missing or empty).
-QString readListLine(const QString& path);
-// The same, but nothing when the file exists and cannot be read.
-std::optional<QString> readListLineChecked(const QString& path);
-// Line 1 as it stands.
-QString readFirstLine(const QString& path);
+// Every line of a record file; a missing file has none. Nothing when the file exists and cannot
+// be read whole: a rewrite that started from such a read would lose what the file holds, so
+// every writer takes the old content from here and writes nothing without it. The failed read
+// is reported under `tag`, naming the file.
+std::optional<QStringList> readRecordLinesChecked(const QString& path, const QString& tag = QStringLiteral("records"));
+// Line 1 without its leading and trailing spaces ("" when the file is missing or empty); nothing
+// when it exists and cannot be read, reported as above.
+std::optional<QString> readListLineChecked(const QString& path, const QString& tag = QStringLiteral("records"));
+// The same for a reader that only shows or starts from the line: an unreadable file is reported
+// and shows as empty. Never the old content of a rewrite.
+QString readListLine(const QString& path, const QString& tag = QStringLiteral("records"));
+
+// The bytes of a record file as they stand, to put it back after a failed change: nothing inside
+// for a missing file; nothing at all when it exists and cannot be read, reported as above.
+std::optional<std::optional<QByteArray>> readRecordBytesChecked(const QString& path, const QString& tag = QStringLiteral("records"));
 
 // Rewrites a record file whole with `text` and the closing CR LF of a one-line write, through
 // the safe-save helper: the old file stays as it was until the new one is complete. The record
 // folder is created when it is missing; a folder that cannot be made is reported once a run, a
 // file that cannot be written each time. False on failure.
 bool writeRecord(const QString& path, const QString& text);
+// The same for several files that belong together (a list and its flag line): all are written
+// or none, so a failed save never leaves flags that belong to another list.
+bool writeRecords(const QList<std::pair<QString, QString>>& files);
+// Rewrites a record file with exactly these bytes, as writeRecord does. False on failure.
+bool writeRecordBytes(const QString& path, const QByteArray& bytes);
 // Each line ended by CR LF, as one text (so the file ends with an empty line).
 QString linesText(const QStringList& lines);
 
 // The favourites merge over the session's marked questions, with the flag line fitted.
 void mergeFavourites(const QString& appPath, const SessionQuestions& qs);
+// The wrong-list merge of an exam's wrong ids, with the flag line fitted.
+void mergeWrongList(const QString& appPath, const std::vector<int>& wrongIds);
 // The favourites pruning over the session's questions.
 void pruneFavourites(const QString& appPath, const SessionQuestions& qs);
 
-// The unit progress lines (at most the first 26), and their rewrite of units 0 to unitCount - 1.
-QStringList readUnitProgress(const QString& appPath);
+// The unit progress lines (at most the first 26), nothing when the file cannot be read; and
+// their rewrite of units 0 to unitCount - 1.
+std::optional<QStringList> readUnitProgress(const QString& appPath, const QString& tag = QStringLiteral("records"));
 bool writeUnitProgress(const QString& appPath, QStringList lines, int unitCount);
 
-// The score history as 100 entries over the defaults, and its rewrite of slots 0 to slotCount - 1.
-ScoreEntries readScoreHistory(const QString& appPath);
+// The score history as 100 entries over the defaults, nothing when it cannot be read; and its
+// rewrite of slots 0 to slotCount - 1.
+std::optional<ScoreEntries> readScoreHistory(const QString& appPath, const QString& tag = QStringLiteral("records"));
 bool writeScoreHistory(const QString& appPath, const ScoreEntries& entries, int slotCount);
 
 // The records a practice session's end writes before it asks about a paper's wrong list: the

@@ -63,7 +63,8 @@ QString mergeIds(const QString& list, const std::vector<int>& ids)
     QString form = underscoreForm(list);
     for (const int id : ids) {
         const QString text = idText(id);
-        if (holds(form, text))
+        // Id 0 stands in for a question a short paper lacks: no question to list.
+        if (id == 0 || holds(form, text))
             continue;
         result += text;
         form += u'_' + text;

@@ -43,7 +43,8 @@ QString fitFlags(const QString& flags, const QString& list);
 QString setReviewed(QString flags, int position);
 
 // Favourites merge (and wrong-list merge): appends, in order, each id that the list does not
-// hold yet. An id appended here counts as held, so no id is ever appended twice.
+// hold yet. An id appended here counts as held, so no id is ever appended twice; the placeholder
+// id 0 is never appended.
 QString mergeIds(const QString& list, const std::vector<int>& ids);
 // The ids of the marked questions, in session order.
 std::vector<int> markedIds(const SessionQuestions& qs);

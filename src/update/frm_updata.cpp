@@ -166,16 +166,23 @@ void FrmUpdata::TKUP()
     const QString localList = installationFile(QStringLiteral("ksdata/288895.mxy"));
     QByteArray listBytes;
     {
+        // The record folder comes with the installation; one removed from outside is made again,
+        // as the records' own writes do, and one that cannot be made is said, not blamed on the
+        // network.
+        QDir().mkpath(QFileInfo(localList).absolutePath());
         QTemporaryFile arriving(localList + QStringLiteral(".XXXXXX"));
-        if (arriving.open()) {
-            arriving.close();
-            if (platform::downloadToFile(list, arriving.fileName())) {
-                QFile in(arriving.fileName());
-                if (in.open(QIODevice::ReadOnly))
-                    listBytes = in.readAll();
-                else
-                    reportFailure(RunTag, runerr::FileNotFound);
-            }
+        if (!arriving.open()) {
+            reportFailure(RunTag, runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + QStringLiteral(": ") + arriving.fileTemplate());
+            Label2->setCaption(QStringLiteral("记录文件夹无法写入，不能升级。"));
+            return;
+        }
+        arriving.close();
+        if (platform::downloadToFile(list, arriving.fileName())) {
+            QFile in(arriving.fileName());
+            if (in.open(QIODevice::ReadOnly))
+                listBytes = in.readAll();
+            else
+                reportFailure(RunTag, runerr::FileNotFound);
         }
     }
     const QStringList lines = platform::gbkLines(listBytes);

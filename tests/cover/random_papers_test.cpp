@@ -21,6 +21,15 @@ Uniform lcg(std::uint32_t seed)
     };
 }
 
+// A generation's records alone: planned, then written.
+Change generateRandomPaper(std::span<const int> unitSizes, const Uniform& random, int stored, const QString& now)
+{
+    Change c = planGeneration(unitSizes, random, stored, now);
+    if (c.done)
+        c.done = applyChange(c);
+    return c;
+}
+
 QByteArray bytes(const QString& path)
 {
     QFile f(path);

@@ -132,6 +132,18 @@ TEST_F(SessionBuilderTest, LaunchUsesTheSessionsFilesAndKeepsEverythingWhenTheyA
               (std::vector<int>{1, 4, 9, 11}));
     EXPECT_EQ(s.QuestionStepCount[2], 5);
     EXPECT_EQ(s.QuestionState[2], 2);
+    EXPECT_TRUE(s.FavouritesMarked);
+
+    // Favourites that cannot be read mark nothing, and the session knows its marks are not theirs.
+    platform::setReadFailureHook([](const QString& p) {
+        return p.endsWith(QStringLiteral("288862.mxy")) ? platform::ReadFailure::PartWay : platform::ReadFailure::None;
+    });
+    s.QuestionState[2] = 0;
+    ASSERT_TRUE(cover::prepareLaunch(s));
+    platform::setReadFailureHook(nullptr);
+    EXPECT_EQ(s.QuestionState[2], 0);
+    EXPECT_FALSE(s.FavouritesMarked);
+    EXPECT_TRUE(log().contains(QStringLiteral("read failed: ")));
 
     // Another unit without a bank: nothing changes, and the caller keeps the cover.
     s.SetIndex = 4;

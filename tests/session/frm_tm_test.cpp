@@ -434,7 +434,7 @@ TEST_F(PanelTest, HandInHidesThePanelUntilTheDialogHandsItBack)
 
 class FinishTest : public PanelTest {
 protected:
-    QString record(const QString& number) const { return records::readFirstLine(records::recordPath(S().AppPath, number)); }
+    QString record(const QString& number) const { return records::readRecordLinesChecked(records::recordPath(S().AppPath, number)).value().value(0); }
 };
 
 TEST_F(FinishTest, UnitPracticeWritesItsLineAndReturnsToTheUnitsPanel)
@@ -454,7 +454,7 @@ TEST_F(FinishTest, UnitPracticeWritesItsLineAndReturnsToTheUnitsPanel)
     s.QuestionId[2] = 302;
     tsupport::click(p.CmdGN(FrmTm::BtnBack));
     vb::DoEvents();
-    const QStringList lines = records::readRecordLines(records::recordPath(s.AppPath, records::UnitProgress));
+    const QStringList lines = records::readRecordLinesChecked(records::recordPath(s.AppPath, records::UnitProgress)).value();
     EXPECT_EQ(lines, (QStringList{QStringLiteral("TT"), QStringLiteral("F"), QStringLiteral("TFT"),
                                   QStringLiteral("TFFTFF"), QStringLiteral("T"), QString()}));
     EXPECT_EQ(record(records::FavouriteList), QStringLiteral("0302"));

@@ -64,11 +64,11 @@ TEST_F(RecordFilesTest, PathsOfTheRecordFiles)
 TEST_F(RecordFilesTest, WritesAreGbkWithCrLfAndAMissingFileReadsEmpty)
 {
     EXPECT_EQ(readListLine(path(FavouriteList)), QString());
-    EXPECT_TRUE(readRecordLines(path(ScoreHistory)).isEmpty());
+    EXPECT_EQ(readRecordLinesChecked(path(ScoreHistory)), QStringList());
     ASSERT_TRUE(writeRecord(path(FavouriteList), QStringLiteral("  0101甲  ")));
     EXPECT_EQ(bytes(FavouriteList), platform::toGbk(QStringLiteral("  0101甲  \r\n")));
     EXPECT_EQ(readListLine(path(FavouriteList)), QStringLiteral("0101甲"));
-    EXPECT_EQ(readFirstLine(path(FavouriteList)), QStringLiteral("  0101甲  "));
+    EXPECT_EQ(readRecordLinesChecked(path(FavouriteList)), QStringList{QStringLiteral("  0101甲  ")});
 }
 
 TEST_F(RecordFilesTest, AFailureBeforeTheRenameLeavesTheOldFile)
@@ -127,8 +127,8 @@ TEST_F(RecordFilesTest, ScoreHistoryOfNinetyLinesIsRewrittenWithNinetyThree)
         lines << QStringLiteral("%1").arg(i);
     lines << QString();
     write(ScoreHistory, lines);
-    ASSERT_TRUE(writeScoreHistory(S().AppPath, readScoreHistory(S().AppPath), 31));
-    const QStringList back = readRecordLines(path(ScoreHistory));
+    ASSERT_TRUE(writeScoreHistory(S().AppPath, readScoreHistory(S().AppPath).value(), 31));
+    const QStringList back = readRecordLinesChecked(path(ScoreHistory)).value();
     ASSERT_EQ(back.size(), 94);
     EXPECT_EQ(back[89], QStringLiteral("90"));
     EXPECT_EQ(back[90], QString());
@@ -205,6 +205,29 @@ TEST_F(RecordFilesTest, FlagsAreFittedToTheirListBeforeTheSessionEndSetsOne)
     session(13, {{101, 4}, {205, 0}});
     writeSessionEnd(S());
     EXPECT_EQ(bytes(WrongFlags), QByteArray("TF\r\n"));
+}
+
+// A paper's wrong list with blanks around it is pruned as the review read it, trimmed: entry k
+// is question k of the review.
+TEST_F(RecordFilesTest, APaperWrongListIsPrunedTrimmed)
+{
+    write(QStringLiteral("182404"), {QStringLiteral(" 020301170101 ")});
+    session(2, {{203, 5}, {117, 1}, {101, 0}});
+    pruneReviewedPaper(S().AppPath, 4, sessionQuestions(S()));
+    EXPECT_EQ(bytes(QStringLiteral("182404")), QByteArray("01170101\r\n"));
+}
+
+// Favourites that could not be read when the session started gave no marks: the session's end
+// does not prune the list by them.
+TEST_F(RecordFilesTest, NoPruningByMarksThatDidNotComeFromTheList)
+{
+    write(FavouriteList, {QStringLiteral("01010102")});
+    write(FavouriteFlags, {QStringLiteral("TF")});
+    S().FavouritesMarked = false;
+    session(5, {{101, 4}, {102, 0}, {103, 2}});
+    writeSessionEnd(S());
+    EXPECT_EQ(bytes(FavouriteList), QByteArray("010101020103\r\n"));
+    EXPECT_EQ(bytes(FavouriteFlags), QByteArray("TFF\r\n"));
 }
 
 TEST_F(RecordFilesTest, ReturnPageByKind)

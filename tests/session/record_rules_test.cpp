@@ -59,6 +59,8 @@ TEST(RecordRules, MergeAppendsEachMissingIdOnce)
     EXPECT_EQ(mergeIds(QStringLiteral("0101"), {103, 101, 103, 205}), QStringLiteral("010101030205"));
     // A four-digit run across two entries is not an entry.
     EXPECT_EQ(mergeIds(QStringLiteral("01020304"), {203}), QStringLiteral("010203040203"));
+    // The placeholder of a question a short paper lacks is no question: it never enters a list.
+    EXPECT_EQ(mergeIds(QStringLiteral("0101"), {0, 102, 0}), QStringLiteral("01010102"));
     EXPECT_EQ(markedIds(qs({{101, 2}, {102, 5}, {103, 7}, {104, 3}})), (std::vector<int>{101, 103, 104}));
 }
 

@@ -413,3 +413,24 @@ TEST_F(FrmUpdataTest, ClosingTheWindowWhileTheListIsOnItsWayEndsTheRun)
     EXPECT_EQ(server->targets().filter(QStringLiteral("288895")).size(), 1);
     EXPECT_TRUE(testsupport::waitForIo([&] { return server->heldRequests() == 0; })) << "the request was dropped";
 }
+
+// A record folder removed from outside is made again for the list's copy; one that cannot be
+// made is said as what it is, not blamed on the network.
+TEST_F(FrmUpdataTest, AMissingRecordFolderIsMadeForTheListCopy)
+{
+    useServer();
+    const QByteArray list = gbkLines({NewStamp, QStringLiteral("D209912312359288899")});
+    server->route(listPath(), 200, list);
+    ASSERT_TRUE(QDir(app.filePath(QStringLiteral("ksdata"))).removeRecursively());
+    openAndRun();
+    EXPECT_TRUE(asked());
+    EXPECT_EQ(bytes(QStringLiteral("ksdata/288895.mxy")), list);
+
+    vb::Forms::unloadAll();
+    msgBoxes.clear();
+    ASSERT_TRUE(QDir(app.filePath(QStringLiteral("ksdata"))).removeRecursively());
+    write(QStringLiteral("ksdata"), "a file where the folder should be");
+    FrmUpdata& w = openAndRun();
+    EXPECT_FALSE(asked());
+    EXPECT_EQ(w.Label2->Caption(), QStringLiteral("记录文件夹无法写入，不能升级。"));
+}
