@@ -32,6 +32,20 @@ bool isGbk(const QString& ch)
 
 } // namespace
 
+qint64 listMaxBytes()
+{
+    bool ok = false;
+    const int bytes = qEnvironmentVariableIntValue("TALVESK_UPDATE_LIST_MAX_BYTES", &ok);
+    return ok && bytes > 0 ? bytes : 1024 * 1024;
+}
+
+qint64 fileMaxBytes()
+{
+    bool ok = false;
+    const int bytes = qEnvironmentVariableIntValue("TALVESK_UPDATE_FILE_MAX_BYTES", &ok);
+    return ok && bytes > 0 ? bytes : 16 * 1024 * 1024;
+}
+
 QString updateEndpoint() { return codes::trimSpaces(qEnvironmentVariable("TALVESK_UPDATE_URL")); }
 
 QString dataFolderName(const QString& appPath, const QString& dataDir)
@@ -137,6 +151,23 @@ bool isExecutableContent(const QString& localName, const QString& exeName)
     return false;
 }
 
+bool isProgramContent(const QByteArray& head)
+{
+    if (head.startsWith("\x7F" "ELF") || head.startsWith("#!"))
+        return true;
+    if (!head.startsWith("MZ"))
+        return false;
+    // The PE header's offset is the 32-bit little-endian number at 0x3C.
+    constexpr qsizetype OffsetField = 0x3C;
+    if (head.size() < OffsetField + 4)
+        return false;
+    const auto* p = reinterpret_cast<const uchar*>(head.constData() + OffsetField);
+    const quint32 offset = p[0] | (p[1] << 8) | (p[2] << 16) | (quint32(p[3]) << 24);
+    if (offset > quint32(head.size() - 4))
+        return true;
+    return head.mid(offset, 4) == QByteArray("PE\0\0", 4);
+}
+
 QString executableFileName(const QString& baseName)
 {
     QString name = baseName + QStringLiteral(".exe");
@@ -153,6 +184,23 @@ QString fileStamp(const QString& path)
     return info.lastModified().toString(QStringLiteral("yyyyMMddHHmm"));
 }
 
+bool isUpdatablePlace(const QString& relativePath, const RunPlace& place)
+{
+    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
+    const QStringList parts = relativePath.split(separators);
+    const auto is = [](const QString& part, const QString& name) { return part.compare(name, Qt::CaseInsensitive) == 0; };
+    const QString bookkeeping = QStringLiteral("288895.mxy");
+    if (parts.size() == 2 && ((is(parts[0], place.dataFolder) || is(parts[0], QStringLiteral("ksdata"))) && is(parts[1], bookkeeping)))
+        return false;
+    if (parts.size() >= 2)
+        return is(parts[0], place.dataFolder) || is(parts[0], QStringLiteral("examdata")) || is(parts[0], QStringLiteral("ksdata"));
+    const QString& file = parts[0];
+    static const QRegularExpression pointerFile(QStringLiteral("^ico[0-9][0-9]\\.cur$"), QRegularExpression::CaseInsensitiveOption);
+    if (is(file, QStringLiteral("ver.txt")) || is(file, QStringLiteral("sMenu.sys")) || pointerFile.match(file).hasMatch())
+        return true;
+    return place.secure && (is(file, place.exeName) || is(file, QStringLiteral("qvitpk.rar")));
+}
+
 std::vector<EntryPlan> planRun(const QStringList& lines, const RunPlace& place)
 {
     std::vector<EntryPlan> plans;
@@ -165,9 +213,9 @@ std::vector<EntryPlan> planRun(const QStringList& lines, const RunPlace& place)
         plan.name = entry->name;
         folder = entryFolder(entry->type, place.dataFolder, folder);
         const QString local = localName(entry->name);
-        // A name that leaves its folder, or code over a connection anyone may have altered, is
-        // never fetched.
-        if (!isSafeName(entry->name) || (!place.secure && isExecutableContent(local, place.exeName))) {
+        // A name that leaves its folder, a place the program does not update, or code over a
+        // connection anyone may have altered, is never fetched.
+        if (!isSafeName(entry->name) || !isUpdatablePlace(folder + local, place) || (!place.secure && isExecutableContent(local, place.exeName))) {
             plans.push_back(plan);
             continue;
         }
