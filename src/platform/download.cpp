@@ -102,7 +102,6 @@ bool transfer(const QUrl& url, const QString& target, const Limits& limits)
     qint64 received = 0;
     QByteArray head;
     bool headSeen = false;
-    std::vector<char> buffer(ReadChunkBytes);
     const auto refuse = [&] {
         refused = true;
         reply->abort();
@@ -128,21 +127,23 @@ bool transfer(const QUrl& url, const QString& target, const Limits& limits)
                 return;
             }
         }
-        for (qint64 n; (n = reply->read(buffer.data(), ReadChunkBytes)) > 0;) {
+        // The reply hands over the pieces the manager's thread read, without a copy.
+        for (QByteArray piece; !(piece = reply->read(ReadChunkBytes)).isEmpty();) {
+            const qint64 n = piece.size();
             received += n;
             if (received > limits.maxBytes) {
                 refuse();
                 return;
             }
             if (!headSeen) {
-                head.append(buffer.data(), std::min<qint64>(n, DownloadHeadBytes - head.size()));
+                head.append(piece.left(DownloadHeadBytes - head.size()));
                 if (head.size() == DownloadHeadBytes) {
                     judgeHead();
                     if (refused)
                         return;
                 }
             }
-            if (file.write(buffer.data(), n) != n) {
+            if (file.write(piece) != n) {
                 refuse();
                 return;
             }
