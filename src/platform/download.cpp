@@ -127,7 +127,8 @@ bool transfer(const QUrl& url, const QString& target, const Limits& limits)
                 return;
             }
         }
-        // The reply hands over the pieces the manager's thread read, without a copy.
+        // A piece as large as the read buffer, as most are, is handed over as the manager's
+        // thread read it, without a copy.
         for (QByteArray piece; !(piece = reply->read(ReadChunkBytes)).isEmpty();) {
             const qint64 n = piece.size();
             received += n;

@@ -14,12 +14,12 @@ namespace platform {
 // which replaces the target only when a 200 answer came whole and as stored (no content coding
 // is asked for or taken): its length announced and met, or an HTTP/2 stream that ended
 // normally; a body that ends only when the server closes the connection, and a chunked one,
-// may have been cut and fail. The transfer also
-// fails when its body grows past `maxBytes`, when it receives no data for the idle time-out,
-// and when, after the grace time, its average rate since the request falls below the minimum
-// rate; and when `accept` (if given) refuses the body's first bytes (up to DownloadHeadBytes,
-// fewer for a shorter body). A failed transfer removes its temporary and leaves the target as
-// it was. True when the target now holds the body. The target's folder must exist.
+// may have been cut and fail. The transfer also fails when its body grows past `maxBytes`, when
+// it receives no data for the idle time-out, when after the grace time its average rate since
+// the request falls below the minimum rate, and when `accept` (if given) refuses the body's
+// first bytes (DownloadHeadBytes of them, all of a shorter body). A failed transfer removes its
+// temporary and leaves the target as it was. True when the target now holds the body. The
+// target's folder must exist.
 constexpr int DownloadHeadBytes = 64 * 1024;
 bool downloadToFile(const QUrl& url, const QString& target, qint64 maxBytes,
                     const std::function<bool(const QByteArray& head)>& accept = {});

@@ -16,6 +16,13 @@ constexpr int ShortestEntry = 19;
 
 bool isSeparator(QChar c) { return c == u'/' || c == u'\\'; }
 
+// The parts of a relative name, split at "\\" and "/".
+QStringList nameParts(const QString& name)
+{
+    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
+    return name.split(separators);
+}
+
 QString withoutTrailingSeparators(QString text)
 {
     while (!text.isEmpty() && isSeparator(text.back()))
@@ -122,8 +129,7 @@ bool isSafeName(const QString& name)
 {
     if (name.isEmpty() || isSeparator(name.front()))
         return false;
-    static const QRegularExpression parts(QStringLiteral("[\\\\/]"));
-    for (const QString& part : name.split(parts))
+    for (const QString& part : nameParts(name))
         if (part.isEmpty() || part == u"." || part == u"..")
             return false;
     for (qsizetype i = 0; i < name.size(); ++i) {
@@ -142,7 +148,7 @@ bool isExecutableContent(const QString& localName, const QString& exeName)
 {
     if (localName.compare(exeName, Qt::CaseInsensitive) == 0)
         return true;
-    const QString file = localName.section(QRegularExpression(QStringLiteral("[\\\\/]")), -1);
+    const QString file = nameParts(localName).back();
     if (file.compare(QStringLiteral("qvitpk.rar"), Qt::CaseInsensitive) == 0)
         return true;
     for (const char* ext : {".exe", ".dll", ".so"})
@@ -186,8 +192,7 @@ QString fileStamp(const QString& path)
 
 bool isUpdatablePlace(const QString& relativePath, const RunPlace& place)
 {
-    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
-    const QStringList parts = relativePath.split(separators);
+    const QStringList parts = nameParts(relativePath);
     const auto is = [](const QString& part, const QString& name) { return part.compare(name, Qt::CaseInsensitive) == 0; };
     const QString bookkeeping = QStringLiteral("288895.mxy");
     if (parts.size() == 2 && ((is(parts[0], place.dataFolder) || is(parts[0], QStringLiteral("ksdata"))) && is(parts[1], bookkeeping)))
