@@ -8,6 +8,10 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // The installation folder is the executable's, and the updater writes into it: the toolkit
+    // must not take plugins from it. Its configuration comes from the copy built in, which the
+    // toolkit reads before any qt.conf there.
+    QCoreApplication::removeLibraryPath(QCoreApplication::applicationDirPath());
     S().AppPath = QCoreApplication::applicationDirPath();
 
     FrmStart& start = frmStart();

@@ -3,6 +3,7 @@
 #include "platform/files.h"
 #include "platform/http.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QNetworkAccessManager>
@@ -11,17 +12,37 @@
 #include <QProcess>
 #include <QSaveFile>
 #include <QThread>
+#include <QTimer>
+#include <algorithm>
 #include <memory>
 
 namespace platform {
 namespace {
 
 constexpr int DefaultIdleTimeoutMs = 30000;
+constexpr int DefaultGraceMs = 10000;
+constexpr int DefaultMinBytesPerSecond = 16 * 1024;
+// What one read takes from the reply: large enough that a fast transfer costs few calls.
+constexpr qint64 ReadChunkBytes = 256 * 1024;
 
 int& idleOverride()
 {
     static int ms = 0;
     return ms;
+}
+
+DownloadRate& rateOverride()
+{
+    static DownloadRate rate;
+    return rate;
+}
+
+// A positive whole number from the environment, or the fallback.
+int positiveSetting(const char* name, int fallback)
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok && value > 0 ? value : fallback;
 }
 
 std::function<bool(const QString&)>& programStarter()
@@ -30,36 +51,126 @@ std::function<bool(const QString&)>& programStarter()
     return s;
 }
 
-bool isSuccess(int status) { return status >= 200 && status <= 299; }
+// One transfer with what bounds it.
+struct Limits {
+    int idleMs = 0;
+    DownloadRate rate;
+    qint64 maxBytes = 0;
+    const std::function<bool(const QByteArray&)>* accept = nullptr;
+};
+
+// True when the answer's body is known to have come whole once the reply finished without an
+// error: Qt fails a body shorter than its Content-Length, and an HTTP/2 stream ends only when
+// the server says so. An HTTP/1 body without a length ends where the connection closes, which
+// is also where a cut connection ends it; and a chunked one, cut in the middle of a chunk, was
+// taken as whole in one run of four (Qt 6.4), so it counts as cut too: the servers of static
+// files send a length when no compression is asked for.
+bool hasKnownEnd(const QNetworkReply& reply)
+{
+    if (reply.attribute(QNetworkRequest::Http2WasUsedAttribute).toBool())
+        return true;
+    return reply.header(QNetworkRequest::ContentLengthHeader).isValid() && !reply.rawHeader("Transfer-Encoding").toLower().contains("chunked");
+}
+
+// The body as the server stores it: no content coding (nothing to inflate without bound, and a
+// length that counts the bytes stored).
+bool isIdentityCoded(const QNetworkReply& reply)
+{
+    const QByteArray coding = reply.rawHeader("Content-Encoding").trimmed().toLower();
+    return coding.isEmpty() || coding == "identity";
+}
 
 // The transfer, on the thread that calls it (a thread of its own, with its own manager).
-bool transfer(const QUrl& url, const QString& target, int idleMs)
+bool transfer(const QUrl& url, const QString& target, const Limits& limits)
 {
     QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     QNetworkAccessManager manager;
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setTransferTimeout(idleMs);
+    request.setTransferTimeout(limits.idleMs);
+    request.setRawHeader("Accept-Encoding", "identity");
+    QElapsedTimer elapsed;
+    elapsed.start();
     std::unique_ptr<QNetworkReply> reply(manager.get(request));
-    bool written = true;
-    auto take = [&] {
-        if (!reply->isOpen())
-            return;
-        const QByteArray chunk = reply->readAll();
-        if (file.write(chunk) != chunk.size())
-            written = false;
+    // Bounded pieces from the manager's own thread: unbounded ones grow as large as the socket
+    // delivers, and each is fresh memory to fault in.
+    reply->setReadBufferSize(ReadChunkBytes);
+    bool refused = false;
+    bool judged = false;
+    qint64 received = 0;
+    QByteArray head;
+    bool headSeen = false;
+    const auto refuse = [&] {
+        refused = true;
+        reply->abort();
     };
+    const auto status = [&] { return reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(); };
+    // The first bytes go to `accept` once there are enough of them (or the body has ended).
+    const auto judgeHead = [&] {
+        headSeen = true;
+        if (limits.accept && *limits.accept && !(*limits.accept)(head))
+            refuse();
+    };
+    const auto take = [&] {
+        if (refused || !reply->isOpen())
+            return;
+        // The answer is judged by its head before any of its body is kept: another status
+        // than 200 (an error page, a part of the file, no content) or a body announced longer
+        // than it may be.
+        if (!judged) {
+            judged = true;
+            const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+            if (status() != 200 || !isIdentityCoded(*reply) || (length.isValid() && length.toLongLong() > limits.maxBytes)) {
+                refuse();
+                return;
+            }
+        }
+        // A piece as large as the read buffer, as most are, is handed over as the manager's
+        // thread read it, without a copy.
+        for (QByteArray piece; !(piece = reply->read(ReadChunkBytes)).isEmpty();) {
+            const qint64 n = piece.size();
+            received += n;
+            if (received > limits.maxBytes) {
+                refuse();
+                return;
+            }
+            if (!headSeen) {
+                head.append(piece.left(DownloadHeadBytes - head.size()));
+                if (head.size() == DownloadHeadBytes) {
+                    judgeHead();
+                    if (refused)
+                        return;
+                }
+            }
+            if (file.write(piece) != n) {
+                refuse();
+                return;
+            }
+        }
+    };
+    // A trickle keeps the idle time-out from ever running out: the average since the request
+    // must reach the minimum rate once the grace time has passed.
+    QTimer rateCheck;
+    rateCheck.setInterval(std::clamp(limits.rate.graceMs / 4, 10, 250));
+    QObject::connect(&rateCheck, &QTimer::timeout, [&] {
+        const qint64 ms = elapsed.elapsed();
+        if (ms >= limits.rate.graceMs && received * 1000 < qint64(limits.rate.minBytesPerSecond) * ms)
+            refuse();
+    });
     QEventLoop loop;
     QObject::connect(reply.get(), &QNetworkReply::readyRead, &loop, take);
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    if (!reply->isFinished())
+    if (!reply->isFinished()) {
+        rateCheck.start();
         loop.exec();
+    }
     take();
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    // A cut body, a time-out and an error page all leave the temporary to be removed.
-    if (!written || reply->error() != QNetworkReply::NoError || !isSuccess(status)) {
+    if (!refused && !headSeen)
+        judgeHead();
+    // A cut body, a time-out, an error page and a refusal all leave the temporary to be removed.
+    if (refused || reply->error() != QNetworkReply::NoError || status() != 200 || !isIdentityCoded(*reply) || !hasKnownEnd(*reply)) {
         file.cancelWriting();
         return false;
     }
@@ -72,22 +183,33 @@ int downloadIdleTimeoutMs()
 {
     if (idleOverride() > 0)
         return idleOverride();
-    bool ok = false;
-    const int ms = qEnvironmentVariableIntValue("TALVESK_DOWNLOAD_IDLE_MS", &ok);
-    return ok && ms > 0 ? ms : DefaultIdleTimeoutMs;
+    return positiveSetting("TALVESK_DOWNLOAD_IDLE_MS", DefaultIdleTimeoutMs);
 }
 
 void setDownloadIdleTimeoutMs(int ms) { idleOverride() = ms > 0 ? ms : 0; }
 
-bool downloadToFile(const QUrl& url, const QString& target)
+DownloadRate downloadMinimumRate()
+{
+    if (rateOverride().graceMs > 0)
+        return rateOverride();
+    return {positiveSetting("TALVESK_DOWNLOAD_GRACE_MS", DefaultGraceMs), positiveSetting("TALVESK_DOWNLOAD_MIN_RATE", DefaultMinBytesPerSecond)};
+}
+
+void setDownloadMinimumRate(int graceMs, int minBytesPerSecond)
+{
+    rateOverride() = graceMs > 0 && minBytesPerSecond > 0 ? DownloadRate{graceMs, minBytesPerSecond} : DownloadRate{};
+}
+
+bool downloadToFile(const QUrl& url, const QString& target, qint64 maxBytes, const std::function<bool(const QByteArray& head)>& accept)
 {
     if (!isHttpUrl(url) || target.isEmpty())
         return false;
     if (auto fake = fakeAnswer(url))
-        return fake->whole && isSuccess(fake->status) && saveBytes(target, fake->body);
+        return fake->whole && fake->status == 200 && fake->body.size() <= maxBytes && (!accept || accept(fake->body.left(DownloadHeadBytes))) &&
+               saveBytes(target, fake->body);
     bool stored = false;
-    const int idleMs = downloadIdleTimeoutMs();
-    std::unique_ptr<QThread> thread(QThread::create([&] { stored = transfer(url, target, idleMs); }));
+    const Limits limits{downloadIdleTimeoutMs(), downloadMinimumRate(), maxBytes, &accept};
+    std::unique_ptr<QThread> thread(QThread::create([&] { stored = transfer(url, target, limits); }));
     thread->start();
     thread->wait();
     return stored;

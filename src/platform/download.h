@@ -11,16 +11,36 @@ namespace platform {
 // until the transfer has ended (the transfer itself runs on a thread of its own: no event of
 // the caller's thread is processed meanwhile). Redirects are followed only where they are no
 // less safe, certificates are verified. The body goes into a temporary file beside the target,
-// which replaces the target only when a 2xx answer came whole; otherwise the temporary is
-// removed and the target stays as it was. A transfer that receives no data for the idle
-// time-out fails. True when the target now holds the body. The target's folder must exist.
-bool downloadToFile(const QUrl& url, const QString& target);
+// which replaces the target only when a 200 answer came whole and as stored (no content coding
+// is asked for or taken): its length announced and met, or an HTTP/2 stream that ended
+// normally; a body that ends only when the server closes the connection, and a chunked one,
+// may have been cut and fail. The transfer also fails when its body grows past `maxBytes`, when
+// it receives no data for the idle time-out, when after the grace time its average rate since
+// the request falls below the minimum rate, and when `accept` (if given) refuses the body's
+// first bytes (DownloadHeadBytes of them, all of a shorter body). A failed transfer removes its
+// temporary and leaves the target as it was. True when the target now holds the body. The
+// target's folder must exist.
+constexpr int DownloadHeadBytes = 64 * 1024;
+bool downloadToFile(const QUrl& url, const QString& target, qint64 maxBytes,
+                    const std::function<bool(const QByteArray& head)>& accept = {});
 
 // The idle time-out of a download in milliseconds: the environment variable
 // TALVESK_DOWNLOAD_IDLE_MS, 30000 when unset, unless a test has set its own.
 int downloadIdleTimeoutMs();
 // Tests: an idle time-out of their own (0: back to the default).
 void setDownloadIdleTimeoutMs(int ms);
+
+// The least average rate of a download in bytes a second, judged once the grace time in
+// milliseconds has passed since the request: the environment variables
+// TALVESK_DOWNLOAD_MIN_RATE (16384 when unset) and TALVESK_DOWNLOAD_GRACE_MS (10000 when
+// unset), unless a test has set its own.
+struct DownloadRate {
+    int graceMs = 0;
+    int minBytesPerSecond = 0;
+};
+DownloadRate downloadMinimumRate();
+// Tests: a grace time and a minimum rate of their own (0, 0: back to the defaults).
+void setDownloadMinimumRate(int graceMs, int minBytesPerSecond);
 
 // Starts the program file at `path` without arguments and without waiting for it. False when
 // it could not be started (a missing file above all).

@@ -78,7 +78,7 @@ bool HttpGet::start(const QUrl& url)
         QTimer::singleShot(0, this, [this, answer = *fake] {
             if (finished_)
                 return;
-            if (answer.whole) {
+            if (answer.whole && answer.body.size() <= maxBodyBytes_) {
                 status_ = answer.status;
                 body_ = answer.body;
             }
@@ -89,6 +89,10 @@ bool HttpGet::start(const QUrl& url)
     QNetworkRequest request(url);
     reply_ = manager()->get(request);
     connect(reply_, &QNetworkReply::finished, this, &HttpGet::takeReply);
+    connect(reply_, &QNetworkReply::downloadProgress, this, [this](qint64 received) {
+        if (received > maxBodyBytes_ && reply_)
+            reply_->abort();
+    });
     return true;
 }
 

@@ -36,6 +36,10 @@ public:
     // Sends the request. False (and nothing sent) when the address is not a valid http or
     // https URL; a request already running is aborted first.
     bool start(const QUrl& url);
+    // The longest body taken (DefaultMaxBodyBytes unless set before start): a longer one ends
+    // the request as an abort does, without status and body, instead of filling the memory.
+    static constexpr qint64 DefaultMaxBodyBytes = 1024 * 1024;
+    void setMaxBodyBytes(qint64 bytes) { maxBodyBytes_ = bytes; }
     // True once an answer, a network failure or an abort has ended the request.
     bool finished() const { return finished_; }
     // The answer's HTTP status, 0 when none came (refused connection, abort, not finished).
@@ -59,6 +63,7 @@ private:
     bool running_ = false;
     int status_ = 0;
     QByteArray body_;
+    qint64 maxBodyBytes_ = DefaultMaxBodyBytes;
 };
 
 } // namespace platform

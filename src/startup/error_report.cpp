@@ -159,9 +159,10 @@ constexpr std::int32_t StatusInvalidData = 13;
 
 } // namespace
 
-QString getHtmlStr(const QString& url, int timeoutSeconds, const std::function<bool()>& abandoned)
+QString getHtmlStr(const QString& url, int timeoutSeconds, const std::function<bool()>& abandoned, qint64 maxBytes)
 {
     platform::HttpGet get;
+    get.setMaxBodyBytes(maxBytes);
     if (!get.start(QUrl(url))) {
         // Nothing was sent, so there is nothing to wait for.
         reportFailure(QStringLiteral("getHtmlStr"), runerr::InvalidCall);

@@ -2,6 +2,8 @@
 // The shared services every window may call: the error report and the run log, the HTTP fetch,
 // and the writer of named values (the registry's replacement).
 
+#include "platform/http.h"
+
 #include <QString>
 #include <QUrl>
 #include <QVariant>
@@ -29,8 +31,10 @@ inline const QString HttpTimeoutText = QStringLiteral("error-timeout，网络状
 // (so between timeoutSeconds and timeoutSeconds + 1 seconds) while events go on being
 // processed. Returns the body of a 2xx answer as GBK text without leading and trailing spaces,
 // otherwise HttpTimeoutText. When `abandoned` turns true meanwhile (the window that asked has
-// gone), the request is dropped and HttpTimeoutText returned at once.
-QString getHtmlStr(const QString& url, int timeoutSeconds, const std::function<bool()>& abandoned = {});
+// gone), the request is dropped and HttpTimeoutText returned at once. A body longer than
+// `maxBytes` is dropped as it grows past it, and the answer is HttpTimeoutText.
+QString getHtmlStr(const QString& url, int timeoutSeconds, const std::function<bool()>& abandoned = {},
+                   qint64 maxBytes = platform::HttpGet::DefaultMaxBodyBytes);
 
 // Appends one entry to the run log at `path`: an empty line, the time "YYYY-MM-DD HH:MM:SS" and
 // the text without leading and trailing spaces, in GBK with CR LF line ends. With an empty path,

@@ -106,7 +106,8 @@ void FrmUpdata::Form_Load()
     // the one it has.
     const QString endpoint = update::updateEndpoint();
     if (!endpoint.isEmpty())
-        platform::downloadToFile(update::announcementUrl(endpoint, s.sysInfo[12]), installationFile(QStringLiteral("ksdata/170100.mxy")));
+        platform::downloadToFile(update::announcementUrl(endpoint, s.sysInfo[12]), installationFile(QStringLiteral("ksdata/170100.mxy")),
+                                 update::listMaxBytes());
 }
 
 void FrmUpdata::Timer1_Timer()
@@ -150,7 +151,7 @@ void FrmUpdata::TKUP()
     // once the wait returns, and nothing of it may be touched.
     QPointer<FrmUpdata> self(this);
     const auto closed = [self] { return !self || !self->isLoaded(); };
-    const QString answer = getHtmlStr(QString::fromUtf8(list.toEncoded()), 2, closed);
+    const QString answer = getHtmlStr(QString::fromUtf8(list.toEncoded()), 2, closed, update::listMaxBytes());
     if (closed())
         return;
     const auto stamp = update::listStamp(answer);
@@ -177,7 +178,7 @@ void FrmUpdata::TKUP()
             return;
         }
         arriving.close();
-        if (platform::downloadToFile(list, arriving.fileName())) {
+        if (platform::downloadToFile(list, arriving.fileName(), update::listMaxBytes())) {
             QFile in(arriving.fileName());
             if (in.open(QIODevice::ReadOnly))
                 listBytes = in.readAll();
@@ -201,16 +202,32 @@ void FrmUpdata::TKUP()
     int tried = 0;
     int done = 0;
     QString exeCopy;
+    const auto refuse = [](const QString& name) {
+        reportFailure(RunTag, runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + QStringLiteral(": ") + name);
+    };
+    // Over a connection anyone may have altered, a body that is a program is refused whatever
+    // its name says.
+    bool programRefused = false;
+    const std::function<bool(const QByteArray&)> acceptContent = [&](const QByteArray& head) {
+        programRefused = !place.secure && update::isProgramContent(head);
+        return !programRefused;
+    };
     for (const auto& plan : update::planRun(lines, place)) {
         if (plan.kind == update::EntryPlan::Refused) {
-            reportFailure(RunTag, runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + QStringLiteral(": ") + plan.name);
+            refuse(plan.name);
             continue;
         }
         if (plan.kind == update::EntryPlan::UpToDate)
             continue;
-        ++tried;
         QDir().mkpath(QFileInfo(plan.localPath).absolutePath());
-        if (!platform::downloadToFile(plan.url, plan.localPath))
+        programRefused = false;
+        const bool stored = platform::downloadToFile(plan.url, plan.localPath, update::fileMaxBytes(), acceptContent);
+        if (programRefused) {
+            refuse(plan.name);
+            continue;
+        }
+        ++tried;
+        if (!stored)
             continue;
         ++done;
         if (plan.exeCopy)

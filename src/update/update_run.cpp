@@ -16,6 +16,13 @@ constexpr int ShortestEntry = 19;
 
 bool isSeparator(QChar c) { return c == u'/' || c == u'\\'; }
 
+// The parts of a relative name, split at "\\" and "/".
+QStringList nameParts(const QString& name)
+{
+    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
+    return name.split(separators);
+}
+
 QString withoutTrailingSeparators(QString text)
 {
     while (!text.isEmpty() && isSeparator(text.back()))
@@ -31,6 +38,20 @@ bool isGbk(const QString& ch)
 }
 
 } // namespace
+
+qint64 listMaxBytes()
+{
+    bool ok = false;
+    const int bytes = qEnvironmentVariableIntValue("TALVESK_UPDATE_LIST_MAX_BYTES", &ok);
+    return ok && bytes > 0 ? bytes : 1024 * 1024;
+}
+
+qint64 fileMaxBytes()
+{
+    bool ok = false;
+    const int bytes = qEnvironmentVariableIntValue("TALVESK_UPDATE_FILE_MAX_BYTES", &ok);
+    return ok && bytes > 0 ? bytes : 16 * 1024 * 1024;
+}
 
 QString updateEndpoint() { return codes::trimSpaces(qEnvironmentVariable("TALVESK_UPDATE_URL")); }
 
@@ -108,8 +129,7 @@ bool isSafeName(const QString& name)
 {
     if (name.isEmpty() || isSeparator(name.front()))
         return false;
-    static const QRegularExpression parts(QStringLiteral("[\\\\/]"));
-    for (const QString& part : name.split(parts))
+    for (const QString& part : nameParts(name))
         if (part.isEmpty() || part == u"." || part == u"..")
             return false;
     for (qsizetype i = 0; i < name.size(); ++i) {
@@ -128,13 +148,30 @@ bool isExecutableContent(const QString& localName, const QString& exeName)
 {
     if (localName.compare(exeName, Qt::CaseInsensitive) == 0)
         return true;
-    const QString file = localName.section(QRegularExpression(QStringLiteral("[\\\\/]")), -1);
+    const QString file = nameParts(localName).back();
     if (file.compare(QStringLiteral("qvitpk.rar"), Qt::CaseInsensitive) == 0)
         return true;
     for (const char* ext : {".exe", ".dll", ".so"})
         if (file.endsWith(QLatin1String(ext), Qt::CaseInsensitive))
             return true;
     return false;
+}
+
+bool isProgramContent(const QByteArray& head)
+{
+    if (head.startsWith("\x7F" "ELF") || head.startsWith("#!"))
+        return true;
+    if (!head.startsWith("MZ"))
+        return false;
+    // The PE header's offset is the 32-bit little-endian number at 0x3C.
+    constexpr qsizetype OffsetField = 0x3C;
+    if (head.size() < OffsetField + 4)
+        return false;
+    const auto* p = reinterpret_cast<const uchar*>(head.constData() + OffsetField);
+    const quint32 offset = p[0] | (p[1] << 8) | (p[2] << 16) | (quint32(p[3]) << 24);
+    if (offset > quint32(head.size() - 4))
+        return true;
+    return head.mid(offset, 4) == QByteArray("PE\0\0", 4);
 }
 
 QString executableFileName(const QString& baseName)
@@ -153,6 +190,22 @@ QString fileStamp(const QString& path)
     return info.lastModified().toString(QStringLiteral("yyyyMMddHHmm"));
 }
 
+bool isUpdatablePlace(const QString& relativePath, const RunPlace& place)
+{
+    const QStringList parts = nameParts(relativePath);
+    const auto is = [](const QString& part, const QString& name) { return part.compare(name, Qt::CaseInsensitive) == 0; };
+    const QString bookkeeping = QStringLiteral("288895.mxy");
+    if (parts.size() == 2 && ((is(parts[0], place.dataFolder) || is(parts[0], QStringLiteral("ksdata"))) && is(parts[1], bookkeeping)))
+        return false;
+    if (parts.size() >= 2)
+        return is(parts[0], place.dataFolder) || is(parts[0], QStringLiteral("examdata")) || is(parts[0], QStringLiteral("ksdata"));
+    const QString& file = parts[0];
+    static const QRegularExpression pointerFile(QStringLiteral("^ico[0-9][0-9]\\.cur$"), QRegularExpression::CaseInsensitiveOption);
+    if (is(file, QStringLiteral("ver.txt")) || is(file, QStringLiteral("sMenu.sys")) || pointerFile.match(file).hasMatch())
+        return true;
+    return place.secure && (is(file, place.exeName) || is(file, QStringLiteral("qvitpk.rar")));
+}
+
 std::vector<EntryPlan> planRun(const QStringList& lines, const RunPlace& place)
 {
     std::vector<EntryPlan> plans;
@@ -165,9 +218,9 @@ std::vector<EntryPlan> planRun(const QStringList& lines, const RunPlace& place)
         plan.name = entry->name;
         folder = entryFolder(entry->type, place.dataFolder, folder);
         const QString local = localName(entry->name);
-        // A name that leaves its folder, or code over a connection anyone may have altered, is
-        // never fetched.
-        if (!isSafeName(entry->name) || (!place.secure && isExecutableContent(local, place.exeName))) {
+        // A name that leaves its folder, a place the program does not update, or code over a
+        // connection anyone may have altered, is never fetched.
+        if (!isSafeName(entry->name) || !isUpdatablePlace(folder + local, place) || (!place.secure && isExecutableContent(local, place.exeName))) {
             plans.push_back(plan);
             continue;
         }

@@ -55,6 +55,14 @@ QString localName(const QString& name);
 // characters replaced by ".rar" (abc.mxy -> abc.rar, page.html -> page..rar).
 QString serverName(const QString& name);
 
+// The most an update transfer may bring, in bytes: the list (its fetch and its copy) and the
+// announcement, 1 MiB (some 35 000 entries); one listed file, 16 MiB (a full-screen picture
+// saved as an uncompressed bitmap is 2 to 9 MB, a bank's step file of 500 questions about 2 MB).
+// The environment variables TALVESK_UPDATE_LIST_MAX_BYTES and TALVESK_UPDATE_FILE_MAX_BYTES set
+// others.
+qint64 listMaxBytes();
+qint64 fileMaxBytes();
+
 // A relative name that stays inside its folder and that every file system of the installations
 // can hold: parts separated by "\" or "/", none empty, "." or "..", no leading separator, none
 // of <>:"|?*, no control character, every character a GBK one.
@@ -62,6 +70,9 @@ bool isSafeName(const QString& name);
 // Content that runs as code: the program's own executable, the external updater, and any
 // ".exe", ".dll" or ".so" file.
 bool isExecutableContent(const QString& localName, const QString& exeName);
+// A body that is a program by its content: an ELF file, a PE file ("MZ", and "PE\0\0" where
+// its header says; an "MZ" file whose header lies beyond `head` counts as one), a "#!" script.
+bool isProgramContent(const QByteArray& head);
 // The executable's file name as the list names it: the base name & ".exe", a doubled ".exe.exe"
 // reduced to one.
 QString executableFileName(const QString& baseName);
@@ -78,6 +89,16 @@ struct RunPlace {
     QString exeName;
     bool secure = false; // the endpoint is https: code may be fetched
 };
+
+// The run takes a file only in or below the data folder, "examdata" or "ksdata", or as one of
+// the installation's own top-level files ("ver.txt", "sMenu.sys", the pointer files "ico"NN
+// ".CUR"; from an https endpoint also the executable's copy and the external updater), never the
+// run's own bookkeeping (the bank version, the list's copy, the hand-over file). Any other place,
+// another folder of the installation above all, is where the toolkit looks for plugins and
+// its configuration, so a file there could run as code at the next start. `relativePath`: the
+// local path below the installation, "\" or "/" between its parts; compared without regard to
+// case.
+bool isUpdatablePlace(const QString& relativePath, const RunPlace& place);
 
 // What the run does with one entry.
 struct EntryPlan {

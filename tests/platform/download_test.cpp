@@ -9,14 +9,18 @@
 #include "support/http_server.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
 using platform::downloadToFile;
 using testsupport::HttpAnswer;
+using Framing = testsupport::HttpAnswer::Framing;
 using testsupport::LoopbackHttpServer;
 
 namespace {
+
+constexpr qint64 Cap = 64 * 1024;
 
 QByteArray readAll(const QString& path)
 {
@@ -35,7 +39,11 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("old");
     }
-    void TearDown() override { platform::setDownloadIdleTimeoutMs(0); }
+    void TearDown() override
+    {
+        platform::setDownloadIdleTimeoutMs(0);
+        platform::setDownloadMinimumRate(0, 0);
+    }
     QStringList entries() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
 
     QTemporaryDir dir;
@@ -49,7 +57,7 @@ TEST_F(DownloadTest, WholeAnswerReplacesTheFileByteForByte)
 {
     const QByteArray body("\xb9\xab\xb8\xe6\r\n255\r\nhttp://x/\r\n", 21);
     server.route(QStringLiteral("/up/ad/ex7/170100.rar"), 200, body);
-    EXPECT_TRUE(downloadToFile(QUrl(server.baseUrl() + QStringLiteral("/up/ad/ex7/170100.rar")), target));
+    EXPECT_TRUE(downloadToFile(QUrl(server.baseUrl() + QStringLiteral("/up/ad/ex7/170100.rar")), target, Cap));
     EXPECT_EQ(readAll(target), body);
     EXPECT_EQ(entries(), QStringList{QStringLiteral("170100.mxy")});
 }
@@ -65,10 +73,28 @@ TEST_F(DownloadTest, AFailedTransferLeavesTheOldFileAndNoTemporary)
         {"cut", HttpAnswer{200, QByteArray(4000, 'x'), 0, 1000}},
         {"stall", HttpAnswer::stall()},
         {"late", HttpAnswer{200, "late body", 2000}},
+        // Only a 200 whose end is known replaces the file.
+        {"no content", HttpAnswer{204, {}}},
+        {"partial content", HttpAnswer{206, "partial"}},
+        {"no length, whole", HttpAnswer::framed(Framing::Close, "a body that ends where the connection does")},
+        {"no length, cut", HttpAnswer::framed(Framing::Close, QByteArray(4000, 'x'), 1000)},
+        {"chunked, cut", HttpAnswer::framed(Framing::Chunked, QByteArray(4000, 'x'), 1000)},
+        {"chunked, whole", HttpAnswer::framed(Framing::Chunked, "a body whose end Qt does not tell from a cut")},
+        // Nothing larger than the cap, announced or not.
+        {"announced too long", HttpAnswer{200, QByteArray(Cap + 1, 'x')}},
+        {"endless, no length", HttpAnswer::endlessBody(Framing::Close)},
+        {"endless, chunked", HttpAnswer::endlessBody(Framing::Chunked)},
+        {"endless, 1 TB announced", HttpAnswer::endlessBody(Framing::Length)},
+        // A coded body is not the file (and inflated it could outgrow any cap).
+        {"gzip", [] {
+             HttpAnswer a{200, QByteArray::fromBase64("H4sIAAAAAAACA8tIzcnJBwCGphA2BQAAAA==")};
+             a.extraHeaders = "Content-Encoding: gzip\r\n";
+             return a;
+         }()},
     };
     for (const auto& c : cases) {
         server.route(QStringLiteral("/f.rar"), {c.answer});
-        EXPECT_FALSE(downloadToFile(QUrl(server.baseUrl() + QStringLiteral("/f.rar")), target)) << c.what;
+        EXPECT_FALSE(downloadToFile(QUrl(server.baseUrl() + QStringLiteral("/f.rar")), target, Cap)) << c.what;
         EXPECT_EQ(readAll(target), "old") << c.what;
         EXPECT_EQ(entries(), QStringList{QStringLiteral("170100.mxy")}) << c.what;
     }
@@ -77,10 +103,62 @@ TEST_F(DownloadTest, AFailedTransferLeavesTheOldFileAndNoTemporary)
         LoopbackHttpServer closed;
         closedPort = closed.port();
     }
-    EXPECT_FALSE(downloadToFile(QUrl(QStringLiteral("http://127.0.0.1:%1/f.rar").arg(closedPort)), target));
-    EXPECT_FALSE(downloadToFile(QUrl(QStringLiteral("ftp://127.0.0.1/f.rar")), target));
-    EXPECT_FALSE(downloadToFile(QUrl(server.baseUrl() + QStringLiteral("/f.rar")), dir.filePath(QStringLiteral("no/such/folder.mxy"))));
+    EXPECT_FALSE(downloadToFile(QUrl(QStringLiteral("http://127.0.0.1:%1/f.rar").arg(closedPort)), target, Cap));
+    EXPECT_FALSE(downloadToFile(QUrl(QStringLiteral("ftp://127.0.0.1/f.rar")), target, Cap));
+    EXPECT_FALSE(downloadToFile(QUrl(server.baseUrl() + QStringLiteral("/f.rar")), dir.filePath(QStringLiteral("no/such/folder.mxy")), Cap));
     EXPECT_EQ(readAll(target), "old");
+}
+
+TEST_F(DownloadTest, BodiesOfTheirAnnouncedLengthUpToTheCapAreStored)
+{
+    for (const HttpAnswer& a : {HttpAnswer{200, QByteArray(Cap, 'b')}, HttpAnswer{200, {}}}) {
+        server.route(QStringLiteral("/f.rar"), {a});
+        EXPECT_TRUE(downloadToFile(QUrl(server.baseUrl() + QStringLiteral("/f.rar")), target, Cap));
+        EXPECT_EQ(readAll(target), a.body);
+        EXPECT_EQ(entries(), QStringList{QStringLiteral("170100.mxy")});
+    }
+}
+
+TEST_F(DownloadTest, ATrickleFailsOnceTheGraceTimeHasPassed)
+{
+    // One byte every 20 ms keeps the idle time-out from running out: 1000 bytes would take 20 s.
+    platform::setDownloadMinimumRate(200, 2000);
+    server.route(QStringLiteral("/slow.rar"), {HttpAnswer::trickle(QByteArray(1000, 's'), 20)});
+    QElapsedTimer took;
+    took.start();
+    EXPECT_FALSE(downloadToFile(QUrl(server.baseUrl() + QStringLiteral("/slow.rar")), target, Cap));
+    EXPECT_GE(took.elapsed(), 200);
+    EXPECT_LT(took.elapsed(), 3000);
+    EXPECT_EQ(readAll(target), "old");
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("170100.mxy")});
+
+    // Pieces far above the minimum rate arrive whole, however long the grace time is exceeded.
+    server.route(QStringLiteral("/steady.rar"), {HttpAnswer::trickle(QByteArray(24000, 'f'), 20, 2000)});
+    EXPECT_TRUE(downloadToFile(QUrl(server.baseUrl() + QStringLiteral("/steady.rar")), target, Cap));
+    EXPECT_EQ(readAll(target), QByteArray(24000, 'f'));
+    platform::setDownloadMinimumRate(0, 0);
+}
+
+TEST_F(DownloadTest, TheFirstBytesOfTheBodyMayBeRefused)
+{
+    // The judge sees the body's first DownloadHeadBytes, or all of a shorter one.
+    QByteArray long_(platform::DownloadHeadBytes * 3, 'x');
+    long_.replace(0, 3, "BAD");
+    QList<qsizetype> seen;
+    const auto refuseBad = [&](const QByteArray& head) {
+        seen << head.size();
+        return !head.startsWith("BAD");
+    };
+    for (const QByteArray& body : {long_, QByteArray("BAD short")}) {
+        server.route(QStringLiteral("/f.rar"), 200, body);
+        EXPECT_FALSE(downloadToFile(QUrl(server.baseUrl() + QStringLiteral("/f.rar")), target, long_.size(), refuseBad));
+        EXPECT_EQ(readAll(target), "old");
+    }
+    server.route(QStringLiteral("/f.rar"), 200, "good");
+    EXPECT_TRUE(downloadToFile(QUrl(server.baseUrl() + QStringLiteral("/f.rar")), target, Cap, refuseBad));
+    EXPECT_EQ(readAll(target), "good");
+    EXPECT_EQ(seen, (QList<qsizetype>{platform::DownloadHeadBytes, 9, 4}));
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("170100.mxy")});
 }
 
 TEST_F(DownloadTest, NoTimerTicksWhileATransferRuns)
@@ -91,7 +169,7 @@ TEST_F(DownloadTest, NoTimerTicksWhileATransferRuns)
     timer.onTimer = [&] { ++ticks; };
     timer.setEnabled(true);
     platform::Clock::useManual(false);
-    EXPECT_TRUE(downloadToFile(QUrl(server.baseUrl() + QStringLiteral("/f.rar")), target));
+    EXPECT_TRUE(downloadToFile(QUrl(server.baseUrl() + QStringLiteral("/f.rar")), target, Cap));
     EXPECT_EQ(ticks, 0);
     timer.setEnabled(false);
     platform::Clock::useManual(true);
@@ -105,9 +183,9 @@ TEST_F(DownloadTest, FakeNetworkAnswersInPlaceOfTheRealOne)
             return platform::FakeAnswer{200, "fake"};
         return platform::FakeAnswer{200, "half", false};
     });
-    EXPECT_FALSE(downloadToFile(QUrl(QStringLiteral("https://up.example/cut.rar")), target));
+    EXPECT_FALSE(downloadToFile(QUrl(QStringLiteral("https://up.example/cut.rar")), target, Cap));
     EXPECT_EQ(readAll(target), "old");
-    EXPECT_TRUE(downloadToFile(QUrl(QStringLiteral("https://up.example/good.rar")), target));
+    EXPECT_TRUE(downloadToFile(QUrl(QStringLiteral("https://up.example/good.rar")), target, Cap));
     EXPECT_EQ(readAll(target), "fake");
     platform::setFakeNetwork({});
     EXPECT_TRUE(server.requestLines().isEmpty());

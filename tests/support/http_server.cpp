@@ -19,11 +19,93 @@ QByteArray reasonOf(int status)
 {
     switch (status) {
     case 200: return "OK";
+    case 204: return "No Content";
+    case 206: return "Partial Content";
     case 404: return "Not Found";
     case 500: return "Internal Server Error";
     default: return "Status";
     }
 }
+
+QByteArray headOf(const HttpAnswer& a)
+{
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(a.status) + ' ' + reasonOf(a.status) + "\r\n";
+    head += "Content-Type: application/octet-stream\r\n";
+    switch (a.framing) {
+    case HttpAnswer::Framing::Length:
+        head += "Content-Length: " + (a.endless ? QByteArray("1000000000000") : QByteArray::number(a.body.size())) + "\r\n";
+        break;
+    case HttpAnswer::Framing::Chunked: head += "Transfer-Encoding: chunked\r\n"; break;
+    case HttpAnswer::Framing::Close: break;
+    }
+    return head + a.extraHeaders + "Connection: close\r\n\r\n";
+}
+
+// Sends the answer's body piece by piece on the server's thread: at once, a piece every while,
+// or without end while the client reads. The state lives as long as the socket.
+class Sender : public QObject {
+public:
+    Sender(QTcpSocket* socket, const HttpAnswer& a) : QObject(socket), socket_(socket), a_(a)
+    {
+        if (a_.endless && a_.body.isEmpty())
+            a_.body = QByteArray(64 * 1024, 'e');
+        socket_->write(headOf(a_));
+        if (a_.trickleMs > 0) {
+            auto* timer = new QTimer(this);
+            connect(timer, &QTimer::timeout, this, [this] { sendPiece(std::max(1, a_.trickleBytes)); });
+            timer->start(a_.trickleMs);
+        } else if (a_.endless) {
+            connect(socket_, &QTcpSocket::bytesWritten, this, [this] { pump(); });
+            pump();
+        } else {
+            sendPiece(a_.body.size());
+        }
+    }
+
+private:
+    // Keeps a little queued, no more: an endless body must not fill the server's memory.
+    void pump()
+    {
+        while (!done_ && socket_->bytesToWrite() < 256 * 1024)
+            sendPiece(a_.body.size());
+    }
+    void sendPiece(qint64 size)
+    {
+        if (done_)
+            return;
+        QByteArray piece;
+        while (piece.size() < size && (a_.endless || sent_ + piece.size() < a_.body.size())) {
+            const qint64 at = (sent_ + piece.size()) % std::max<qsizetype>(1, a_.body.size());
+            piece += a_.body.mid(at, size - piece.size());
+            if (a_.body.isEmpty())
+                break;
+        }
+        // A chunk cut short still announces its whole size, as when a connection breaks.
+        const QByteArray chunkHead = QByteArray::number(piece.size(), 16) + "\r\n";
+        const bool cut = a_.cutAfter >= 0 && sent_ + piece.size() >= a_.cutAfter;
+        if (cut)
+            piece.truncate(a_.cutAfter - sent_);
+        sent_ += piece.size();
+        if (a_.framing == HttpAnswer::Framing::Chunked && (!piece.isEmpty() || cut))
+            socket_->write(chunkHead + piece + (cut ? QByteArray() : QByteArray("\r\n")));
+        else if (!piece.isEmpty())
+            socket_->write(piece);
+        const bool whole = !a_.endless && sent_ >= a_.body.size();
+        if (cut || whole) {
+            done_ = true;
+            if (whole && !cut && a_.framing == HttpAnswer::Framing::Chunked)
+                socket_->write("0\r\n\r\n");
+            socket_->disconnectFromHost();
+        }
+    }
+
+    QTcpSocket* socket_;
+    HttpAnswer a_;
+    qint64 sent_ = 0;
+    bool done_ = false;
+};
+
+void sendAnswer(QTcpSocket* socket, const HttpAnswer& a) { new Sender(socket, a); }
 
 } // namespace
 
@@ -153,12 +235,7 @@ void LoopbackHttpServer::onConnection()
                 return;
             auto send = [socket, a, release] {
                 release();
-                QByteArray reply = "HTTP/1.1 " + QByteArray::number(a.status) + ' ' + reasonOf(a.status) + "\r\n";
-                reply += "Content-Type: application/octet-stream\r\nContent-Length: " + QByteArray::number(a.body.size()) + "\r\n";
-                reply += "Connection: close\r\n\r\n";
-                reply += a.cutAfter >= 0 ? a.body.left(a.cutAfter) : a.body;
-                socket->write(reply);
-                socket->disconnectFromHost();
+                sendAnswer(socket, a);
             };
             if (a.delayMs > 0)
                 QTimer::singleShot(a.delayMs, socket, send);

@@ -23,20 +23,55 @@ class QTcpServer;
 namespace testsupport {
 
 struct HttpAnswer {
+    // How the end of the body is told: by a Content-Length, by closing the connection (no
+    // length, not chunked), or by chunked transfer coding.
+    enum class Framing { Length, Close, Chunked };
+
     int status = 200;
     QByteArray body;
     // Real milliseconds before the answer goes out.
     int delayMs = 0;
     // The connection is closed after this many bytes of the body (the headers still announce
-    // the whole length); -1 sends the whole body.
+    // the whole length, a chunk its whole size); -1 sends the whole body.
     int cutAfter = -1;
     // No answer at all: the request is held until the client gives up.
     bool never = false;
+    Framing framing = Framing::Length;
+    // The body goes out `trickleBytes` bytes at a time, one piece every `trickleMs` real
+    // milliseconds; 0 sends it at once.
+    int trickleMs = 0;
+    int trickleBytes = 1;
+    // The body is sent again and again until the client goes (a Content-Length, if any, says
+    // 1 TB).
+    bool endless = false;
+    // Header lines of its own, each ended by CR LF.
+    QByteArray extraHeaders = {};
 
     static HttpAnswer stall()
     {
         HttpAnswer a;
         a.never = true;
+        return a;
+    }
+    static HttpAnswer framed(Framing framing, const QByteArray& body, int cutAfter = -1)
+    {
+        HttpAnswer a{200, body};
+        a.framing = framing;
+        a.cutAfter = cutAfter;
+        return a;
+    }
+    static HttpAnswer trickle(const QByteArray& body, int everyMs, int bytes = 1)
+    {
+        HttpAnswer a{200, body};
+        a.trickleMs = everyMs;
+        a.trickleBytes = bytes;
+        return a;
+    }
+    static HttpAnswer endlessBody(Framing framing, const QByteArray& piece = QByteArray(64 * 1024, 'e'))
+    {
+        HttpAnswer a{200, piece};
+        a.framing = framing;
+        a.endless = true;
         return a;
     }
 };

@@ -8,6 +8,8 @@
 #include "support/events.h"
 #include "update/frm_updata.h"
 
+#include <QElapsedTimer>
+
 using platform::Clock;
 using testsupport::HttpAnswer;
 using updatetest::gbk;
@@ -127,9 +129,17 @@ TEST_F(FrmUpdataTest, AnnouncementLandsWholeOrTheOldOneStays)
     EXPECT_EQ(bytes(QStringLiteral("ksdata/170100.mxy")), announcement);
     vb::Forms::unloadAll();
 
-    for (const HttpAnswer& failing : {HttpAnswer{404, "<html>"}, HttpAnswer{500, "x"}, HttpAnswer{200, announcement, 0, 5}}) {
+    // A trickle fails once the grace time has passed, long before its last byte.
+    platform::setDownloadMinimumRate(300, 4096);
+    using Framing = HttpAnswer::Framing;
+    for (const HttpAnswer& failing :
+         {HttpAnswer{404, "<html>"}, HttpAnswer{500, "x"}, HttpAnswer{200, announcement, 0, 5}, HttpAnswer{204, {}}, HttpAnswer{206, announcement.left(7)},
+          HttpAnswer::framed(Framing::Close, announcement), HttpAnswer::endlessBody(Framing::Chunked), HttpAnswer::trickle(announcement.repeated(20), 20)}) {
         server->route(path, {failing});
+        QElapsedTimer took;
+        took.start();
         frmUpdata();
+        EXPECT_LT(took.elapsed(), 5000);
         EXPECT_EQ(bytes(QStringLiteral("ksdata/170100.mxy")), announcement);
         vb::Forms::unloadAll();
     }
@@ -159,6 +169,10 @@ TEST_F(FrmUpdataTest, RunsWithoutAUsableListLeaveEverythingAndSaySo)
         {"equal stamp", {HttpAnswer{200, gbkLines({S().BankVersion, QStringLiteral("D209912312359288899")})}}, false, 0, 0},
         {"copy of another stamp", {HttpAnswer{200, gbkLines({NewStamp})}, HttpAnswer{200, gbkLines({other})}}, true, 0, 0},
         {"copy cut", {HttpAnswer{200, gbkLines({NewStamp})}, HttpAnswer{200, gbkLines({NewStamp}), 0, 4}}, true, 0, 0},
+        {"endless", {HttpAnswer::endlessBody(HttpAnswer::Framing::Close, gbkLines({NewStamp}))}, true, 0, 3000},
+        {"copy endless", {HttpAnswer{200, gbkLines({NewStamp})}, HttpAnswer::endlessBody(HttpAnswer::Framing::Chunked, gbkLines({NewStamp}))}, true, 0, 0},
+        {"copy without length", {HttpAnswer{200, gbkLines({NewStamp})}, HttpAnswer::framed(HttpAnswer::Framing::Close, gbkLines({NewStamp}))}, true, 0, 0},
+        {"copy partial", {HttpAnswer{200, gbkLines({NewStamp})}, HttpAnswer{206, gbkLines({NewStamp})}}, true, 0, 0},
     };
     for (const auto& c : cases) {
         qunsetenv("TALVESK_UPDATE_URL");
@@ -316,6 +330,89 @@ TEST_F(FrmUpdataTest, HalfFailedRunKeepsTheBankVersionAndTheNextRunBringsTheRest
     EXPECT_EQ(bytes(QStringLiteral("data/288895.mxy")), gbkLines(QStringList{NewStamp} + entries));
     EXPECT_TRUE(QDir(sentinel).isEmpty());
     QDir(sentinel).removeRecursively();
+}
+
+TEST_F(FrmUpdataTest, HostileAnswersAndPlacesNeverReplaceAFileNorMoveTheVersion)
+{
+    useServer();
+    answer = vb::vbYes;
+    qputenv("TALVESK_UPDATE_FILE_MAX_BYTES", "262144");
+    platform::setDownloadMinimumRate(300, 4096);
+    write(QStringLiteral("data/288895.mxy"), "201501010000\r\n");
+    write(QStringLiteral("ksdata/288895.mxy"), "old list");
+    using Framing = HttpAnswer::Framing;
+    QByteArray pe(0x200, '\0');
+    pe.replace(0, 2, "MZ");
+    pe[0x3C] = char(0x80);
+    pe.replace(0x80, 4, QByteArray("PE\0\0", 4));
+    // Transfers that fail (tried, not done) and bodies that are programs (refused, not counted).
+    const std::vector<std::pair<QString, HttpAnswer>> failing = {
+        {QStringLiteral("close"), HttpAnswer::framed(Framing::Close, "a whole body, but who can tell")},
+        {QStringLiteral("closecut"), HttpAnswer::framed(Framing::Close, QByteArray(4000, 'c'), 1000)},
+        {QStringLiteral("chunkcut"), HttpAnswer::framed(Framing::Chunked, QByteArray(4000, 'c'), 1000)},
+        {QStringLiteral("nocontent"), HttpAnswer{204, {}}},
+        {QStringLiteral("partial"), HttpAnswer{206, "partial"}},
+        {QStringLiteral("endless"), HttpAnswer::endlessBody(Framing::Close)},
+        {QStringLiteral("endlesschunks"), HttpAnswer::endlessBody(Framing::Chunked)},
+        {QStringLiteral("toolong"), HttpAnswer{200, QByteArray(262145, 'l')}},
+        {QStringLiteral("trickle"), HttpAnswer::trickle(QByteArray(2000, 't'), 20)},
+    };
+    const std::vector<std::pair<QString, QByteArray>> programs = {
+        {QStringLiteral("elf"), QByteArray("\x7F" "ELF\x02\x01\x01\0\0\0", 10)},
+        {QStringLiteral("pe"), pe},
+        {QStringLiteral("script"), "#!/bin/sh\nrm -rf ~\n"},
+    };
+    QStringList entries;
+    for (const auto& [name, a] : failing) {
+        write(QStringLiteral("data/%1.mxy").arg(name), "old " + name.toUtf8(), EntryTime.addDays(-1));
+        entries << QStringLiteral("D201601021530%1.mxy").arg(name);
+        server->route(QStringLiteral("/up/pelor/Excel/data/%1.rar").arg(name), {a});
+    }
+    for (const auto& [name, body] : programs) {
+        write(QStringLiteral("data/%1.mxy").arg(name), "old " + name.toUtf8(), EntryTime.addDays(-1));
+        entries << QStringLiteral("D201601021530%1.mxy").arg(name);
+        server->route(QStringLiteral("/up/pelor/Excel/data/%1.rar").arg(name), 200, body);
+    }
+    // Places the run never writes: another folder of the installation (where the toolkit looks
+    // for plugins), its configuration, the run's own bookkeeping.
+    const QStringList refusedPlaces = {QStringLiteral("M201601021530imageformats\\libqevil.so.1"),
+                                       QStringLiteral("M201601021530imageformats\\evilplug.mxy"),
+                                       QStringLiteral("M201601021530qt.conf"),
+                                       QStringLiteral("D201601021530288895"),
+                                       QStringLiteral("D201601021530288895.MXY"),
+                                       QStringLiteral("M201601021530data\\288895.mxy"),
+                                       QStringLiteral("K201601021530288895"),
+                                       QStringLiteral("M201601021530uprun.dll")};
+    entries << refusedPlaces << QStringLiteral("D201601021530good.mxy");
+    server->route(QStringLiteral("/up/pelor/Excel/data/good.rar"), 200, "new good");
+    serveList(entries);
+    server->route(QStringLiteral("/up/pelor/Excel/imageformats/evilplug.rar"), 200, QByteArray("\x7F" "ELF", 4));
+
+    QElapsedTimer took;
+    took.start();
+    openAndRun();
+    EXPECT_LT(took.elapsed(), 15000);
+    ASSERT_FALSE(msgBoxes.empty());
+    EXPECT_EQ(msgBoxes.back().prompt, QStringLiteral("已更新1/%1文件。请重新打开软件！").arg(failing.size() + 1));
+    EXPECT_EQ(bytes(QStringLiteral("data/good.mxy")), "new good");
+    for (const auto& [name, a] : failing)
+        EXPECT_EQ(bytes(QStringLiteral("data/%1.mxy").arg(name)), "old " + name.toUtf8()) << name.toStdString();
+    for (const auto& [name, body] : programs)
+        EXPECT_EQ(bytes(QStringLiteral("data/%1.mxy").arg(name)), "old " + name.toUtf8()) << name.toStdString();
+    EXPECT_EQ(bytes(QStringLiteral("data/288895.mxy")), "201501010000\r\n") << "the version stays where it was";
+    EXPECT_EQ(bytes(QStringLiteral("ksdata/288895.mxy")), gbkLines(QStringList{NewStamp} + entries));
+    EXPECT_FALSE(QFile::exists(file(QStringLiteral("imageformats"))));
+    EXPECT_FALSE(QFile::exists(file(QStringLiteral("qt.conf"))));
+    EXPECT_FALSE(QFile::exists(file(QStringLiteral("uprun.dll"))));
+    EXPECT_TRUE(fileRequests().filter(QStringLiteral("imageformats")).isEmpty());
+    EXPECT_TRUE(fileRequests().filter(QStringLiteral("288895")).isEmpty());
+    const QStringList data = QDir(file(QStringLiteral("data"))).entryList(QDir::Files);
+    EXPECT_EQ(data.filter(QStringLiteral("mxy.")).size(), 0) << "no temporary remains: " << data.join(u' ').toStdString();
+    // Every refusal reported as a refused name is.
+    EXPECT_EQ(reports().size(), std::size_t(refusedPlaces.size() + programs.size()));
+    for (const auto& r : reports())
+        EXPECT_EQ(r.number, 75) << r.tagAndText.toStdString();
+    EXPECT_EQ(ends, 1);
 }
 
 TEST_F(FrmUpdataTest, NewExecutableIsHandedToTheUpdaterOnlyWhenItsCopyCameOverHttps)

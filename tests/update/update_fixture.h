@@ -75,6 +75,9 @@ protected:
         platform::setProgramStarter({});
         platform::setFakeNetwork({});
         platform::setDownloadIdleTimeoutMs(0);
+        platform::setDownloadMinimumRate(0, 0);
+        qunsetenv("TALVESK_UPDATE_FILE_MAX_BYTES");
+        qunsetenv("TALVESK_UPDATE_LIST_MAX_BYTES");
         vb::setTwipsPerPixelOverride(0, 0);
         vb::setScreenSizeOverride(0, 0);
         qunsetenv("TALVESK_UPDATE_URL");

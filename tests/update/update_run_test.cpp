@@ -49,7 +49,7 @@ TEST(UpdateList, EntriesFoldersAndNames)
         QStringLiteral("D209912312359288899"),
         QStringLiteral("K209912312359page.html"),
         QStringLiteral("E209912312359图\\甲.mxy"),
-        QStringLiteral("M209912312359readme.txt"),
+        QStringLiteral("M209912312359sMenu.sys"),
     };
     const auto plans = planRun(lines, placeIn(app));
     const struct {
@@ -63,7 +63,7 @@ TEST(UpdateList, EntriesFoldersAndNames)
         {"288899", "/inst/data/288899.mxy", "http://127.0.0.1:81/up/pelor/Excel/data/288899.rar"},
         {"page.html", "/inst/ksdata/page.html", "http://127.0.0.1:81/up/pelor/Excel/ksdata/page..rar"},
         {"图\\甲.mxy", "/inst/examdata/图/甲.mxy", "http://127.0.0.1:81/up/pelor/Excel/examdata/%CD%BC/%BC%D7.rar"},
-        {"readme.txt", "/inst/readme.txt", "http://127.0.0.1:81/up/pelor/Excel/readme.rar"},
+        {"sMenu.sys", "/inst/sMenu.sys", "http://127.0.0.1:81/up/pelor/Excel/sMenu.rar"},
     };
     ASSERT_EQ(plans.size(), std::size(expected));
     for (std::size_t i = 0; i < plans.size(); ++i) {
@@ -104,8 +104,8 @@ TEST(UpdateList, NamesThatLeaveTheirFolderOrNoFileSystemHoldsAreRefused)
 TEST(UpdateList, CodeIsFetchedOnlyFromAnHttpsEndpoint)
 {
     const QStringList lines = {stamped(QStringLiteral("M"), QStringLiteral("TALVESK.EXE")), stamped(QStringLiteral("M"), QStringLiteral("qvitpk.rar")),
-                               stamped(QStringLiteral("M"), QStringLiteral("lib\\x.dll")), stamped(QStringLiteral("M"), QStringLiteral("libx.so")),
-                               stamped(QStringLiteral("M"), QStringLiteral("setup.exe")), stamped(QStringLiteral("D"), QStringLiteral("288899"))};
+                               stamped(QStringLiteral("D"), QStringLiteral("lib\\x.dll")), stamped(QStringLiteral("E"), QStringLiteral("libx.so")),
+                               stamped(QStringLiteral("K"), QStringLiteral("setup.exe")), stamped(QStringLiteral("D"), QStringLiteral("288899"))};
     const auto open = planRun(lines, placeIn(QStringLiteral("/inst")));
     const auto secure = planRun(lines, placeIn(QStringLiteral("/inst"), true));
     ASSERT_EQ(open.size(), 6u);
@@ -118,6 +118,83 @@ TEST(UpdateList, CodeIsFetchedOnlyFromAnHttpsEndpoint)
     EXPECT_TRUE(secure[0].exeCopy);
     EXPECT_EQ(secure[0].localPath, QStringLiteral("/inst/TALVESK.EXE_bak"));
     EXPECT_FALSE(secure[4].exeCopy);
+}
+
+TEST(UpdateList, FilesAreTakenOnlyInTheBanksFoldersAndAsTheInstallationsOwnFiles)
+{
+    // Judged by where the file would land, whatever the letter and the case: the toolkit looks
+    // for plugins in any other folder of the installation and reads a qt.conf at its top, and
+    // the bank version, the list's copy and the hand-over file are the run's own.
+    const struct {
+        const char* line;
+        bool overHttp, overHttps;
+    } cases[] = {
+        {"D209912312359sub\\abc.mxy", true, true},
+        {"M209912312359DATA\\abc.mxy", true, true},
+        {"M209912312359Examdata\\a\\b.mxy", true, true},
+        {"K209912312359170100", true, true},
+        {"M209912312359ver.txt", true, true},
+        {"M209912312359SMENU.SYS", true, true},
+        {"M209912312359ico07.CUR", true, true},
+        {"M209912312359Ico12.cur", true, true},
+        {"M209912312359talvesk.exe", false, true},
+        {"M209912312359QVITPK.rar", false, true},
+        {"M209912312359imageformats\\libqevil.so.1", false, false},
+        {"M209912312359imageformats\\evilplug.mxy", false, false},
+        {"M209912312359platforms\\libqxcb.so", false, false},
+        {"M209912312359sub\\data\\x.mxy", false, false},
+        {"M209912312359qt.conf", false, false},
+        {"M209912312359QT6.CONF", false, false},
+        {"M209912312359readme.txt", false, false},
+        {"M209912312359ico7.cur", false, false},
+        {"M209912312359ico123.cur", false, false},
+        {"D209912312359288895", false, false},
+        {"D209912312359288895.MXY", false, false},
+        {"M209912312359data\\288895.mxy", false, false},
+        {"K209912312359288895", false, false},
+        {"M209912312359KSDATA\\288895.mxy", false, false},
+        {"M209912312359uprun.dll", false, false},
+        {"E209912312359288895", true, true},
+        {"K209912312359sub\\288895.mxy", true, true},
+    };
+    for (const bool secure : {false, true}) {
+        for (const auto& c : cases) {
+            const auto plans = planRun({QString::fromUtf8(c.line)}, placeIn(QStringLiteral("/inst"), secure));
+            ASSERT_EQ(plans.size(), 1u) << c.line;
+            EXPECT_EQ(plans[0].kind == EntryPlan::Fetch, secure ? c.overHttps : c.overHttp) << c.line << (secure ? " https" : " http");
+        }
+    }
+}
+
+TEST(UpdateList, ProgramsAreKnownByTheirContent)
+{
+    const auto pe = [](quint32 offset, const QByteArray& at, qsizetype size) {
+        QByteArray bytes(size, '\0');
+        bytes.replace(0, 2, "MZ");
+        for (int i = 0; i < 4; ++i)
+            bytes[0x3C + i] = char((offset >> (8 * i)) & 0xFF);
+        if (offset + at.size() <= quint32(size))
+            bytes.replace(offset, at.size(), at);
+        return bytes;
+    };
+    const struct {
+        const char* what;
+        QByteArray head;
+        bool program;
+    } cases[] = {
+        {"ELF", QByteArray("\x7F" "ELF\x02\x01\x01", 7), true},
+        {"script", "#!/bin/sh\necho", true},
+        {"PE", pe(0x80, QByteArray("PE\0\0", 4), 0x200), true},
+        {"PE header beyond the head", pe(0x10000, {}, 0x200), true},
+        {"MZ without PE", pe(0x80, "NE", 0x200), false},
+        {"short MZ", "MZ", false},
+        {"PNG", "\x89PNG\r\n\x1a\n", false},
+        {"text", "201601021530\r\n", false},
+        {"empty", "", false},
+        {"ELF later", " \x7F" "ELF", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(isProgramContent(c.head), c.program) << c.what;
 }
 
 TEST(UpdateList, ExecutableNameAndTheDataFolder)
