@@ -250,7 +250,17 @@ void Builder::type(const QString& code, const QRect& px, const QString& answer, 
 {
     StepLine s = next(code);
     const int answerLine = text(answer);
-    s.editor(tw(px)).texts(initial.isEmpty() ? 0 : text(initial), answerLine);
+    // The editor grows past a narrow cell to hold the longest answer whole at its 9 points of
+    // 宋体 (12 pixels a CJK character, 6 a Latin one) with room for the caret, as the real
+    // program's cell editor grows while one types.
+    QRect editor = px;
+    for (const QString& alternative : answer.split(u'|')) {
+        int width = 8;
+        for (const QChar c : alternative)
+            width += c.unicode() < 0x80 ? 6 : 12;
+        editor.setWidth(std::max(editor.width(), width));
+    }
+    s.editor(tw(editor)).texts(initial.isEmpty() ? 0 : text(initial), answerLine);
     if (!target.isNull())
         s.target1(tw(target));
     hintBeside(s, px, answer);

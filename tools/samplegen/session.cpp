@@ -1,5 +1,6 @@
 #include "session.h"
 
+#include "model.h"
 #include "panels.h"
 #include "sheet.h"
 
@@ -18,6 +19,11 @@ const QString BackA1B2 = QStringLiteral("310014");    // A1 and B2 selected with
 const QString BackB3D3 = QStringLiteral("310015");    // B3:D3 selected
 const QString ShowA1B2 = QStringLiteral("310030");    // the illustration of question 2: its corner
 const QString Keep = QStringLiteral("888888");
+// The menu step that shows the formatting toolbar starts from a window without it: its row is
+// missing from the background, and the toolbar panel (which carries both rows) is not shown.
+constexpr QStringView WithoutFormatBar = u"A5";
+const QString DefaultNoFormatBar = QStringLiteral("310016");
+
 
 // Lines of the text table (sample/session/texts.txt) that the records name.
 enum TextLine {
@@ -197,7 +203,7 @@ StepLine menuStep(int n, QStringView target, TextLine hint)
 Question menusAndPalettes()
 {
     Question q{QStringLiteral("0004"), {}};
-    q.steps.push_back(menuStep(1, u"H030402000", HintToolbarsFormat));
+    q.steps.push_back(menuStep(1, u"H030402000", HintToolbarsFormat).background(DefaultNoFormatBar).zones(WithoutFormatBar));
     q.steps.push_back(menuStep(2, u"H842700000", HintFillYellow));
     q.steps.push_back(menuStep(3, u"H332700000", HintPaletteYellow).pane(33, twips(300), twips(200)));
     q.steps.push_back(hintAside(step(4, u"3427", DefaultBack), HintToolbarMenuDrawing));
@@ -211,7 +217,7 @@ Question menusAndPalettes()
 Question demonstrationTour()
 {
     Question q{QStringLiteral("0005"), {}};
-    q.steps.push_back(menuStep(1, u"H030402000", HintToolbarsFormat));
+    q.steps.push_back(menuStep(1, u"H030402000", HintToolbarsFormat).background(DefaultNoFormatBar).zones(WithoutFormatBar));
     q.steps.push_back(menuStep(2, u"H320700000", HintTaskPaneOpen).pane(32, 0, 0));
     q.steps.push_back(dialogTabStep(3, DefaultBack));
     q.steps.push_back(listStep(4, DefaultBack));
@@ -219,32 +225,66 @@ Question demonstrationTour()
     return q;
 }
 
+// The chart of question 6 stands over B10, where its context menu is opened.
+const QPoint ChartAt(70, 250);
+
+// Question 6's backgrounds, each drawn from the state its earlier steps left (codes from
+// 310040 on, in step order): the chart on the sheet, the formatting toolbar hidden until step
+// 4 shows it, B3 clicked, C5 in edit mode, 92 typed into C3, C3 copied, B3:D3 selected.
+std::vector<sheet::View> everyActionViews()
+{
+    model::State s;
+    s.view.chart = ChartAt;
+    s.view.formatBar = false;
+    std::vector<sheet::View> out{s.view};                // step 1
+    model::activate(s, QStringLiteral("B3"));
+    out.push_back(s.view);                               // step 2
+    model::edit(s, QStringLiteral("C5"));
+    out.push_back(s.view);                               // step 3
+    model::edit(s, QStringLiteral("C3"));
+    model::setText(s, QStringLiteral("C3"), QStringLiteral("92"));
+    out.push_back(s.view);                               // step 4
+    model::formatBar(s, true);
+    model::activate(s, QStringLiteral("C3"));
+    out.push_back(s.view);                               // step 5
+    out.push_back(s.view);                               // step 6
+    model::copy(s, false);
+    out.push_back(s.view);                               // steps 7, 8
+    model::select(s, QStringLiteral("B3"), QStringLiteral("D3"));
+    out.push_back(s.view);                               // steps 10, 11
+    return out;
+}
+
+QString everyActionBack(int k) { return QStringLiteral("3100%1").arg(40 + k); }
+
 // Every kind of action in one question, for a demonstration from its first step to its last:
 // clicks, typing, a menu's cascade, a context menu's submenu, a shortcut, a pause, a picture
 // drag, a range drag and a dialog tab.
 Question everyAction()
 {
     Question q{QStringLiteral("0006"), {}};
-    q.steps.push_back(cellStep(1, u"0001", DefaultBack, u"B3", HintClickB3));
-    q.steps.push_back(cellStep(2, u"0002", BackB3, u"C5", HintDoubleClickC5, u'M', IBeamFile));
-    q.steps.push_back(typingStep(3));
-    q.steps.push_back(menuStep(4, u"H030402000", HintToolbarsFormat));
+    q.steps.push_back(cellStep(1, u"0001", everyActionBack(0), u"B3", HintClickB3).zones(WithoutFormatBar));
+    q.steps.push_back(cellStep(2, u"0002", everyActionBack(1), u"C5", HintDoubleClickC5, u'M', IBeamFile).zones(WithoutFormatBar));
+    q.steps.push_back(typingStep(3).background(everyActionBack(2)).zones(WithoutFormatBar));
+    q.steps.push_back(menuStep(4, u"H030402000", HintToolbarsFormat).background(everyActionBack(3)).zones(WithoutFormatBar));
     // The chart's context menu (set 1, menu 6): its first submenu, the third entry. Opened at
-    // B10, the menu and its submenu stand clear of the question panel.
-    q.steps.push_back(cellStep(5, u"3612", DefaultBack, u"B10", HintChartLine));
-    q.steps.push_back(hintAside(step(6, u"6267", DefaultBack), HintCopy));
-    q.steps.push_back(commentStep(7, DefaultBack));
+    // B10 on the chart, the menu and its submenu stand clear of the question panel.
+    q.steps.push_back(cellStep(5, u"3612", everyActionBack(4), u"B10", HintChartLine));
+    q.steps.push_back(hintAside(step(6, u"6267", everyActionBack(5)), HintCopy));
+    q.steps.push_back(commentStep(7, everyActionBack(6)));
     const QPoint note = commentPlace();
     const TwipsRect f12 = cell(u"F12");
-    StepLine s8 = step(8, u"8001", DefaultBack);
+    // A drag to the right: only the x the code tests is given, so that the demonstration
+    // keeps the note on its row.
+    StepLine s8 = step(8, u"8002", everyActionBack(6));
     s8.dragPicture(note.x(), note.y(), CommentD8)
-        .dragPoint(f12.left + f12.width / 2, f12.top + f12.height / 2)
+        .dragPoint(f12.left, 0)
         .hint(HintDragComment, note.x(), note.y() - twips(24));
     q.steps.push_back(s8);
     // Held Shift: the step says so, since the drag alone does not pass.
-    q.steps.push_back(rangeDragStep(9, u"0041", u'M', HandFile, HintShiftDragB3D3));
-    q.steps.push_back(dialogTabStep(10, BackB3D3));
-    q.steps.push_back(step(11, u"9999", BackB3D3));
+    q.steps.push_back(rangeDragStep(9, u"0041", u'M', HandFile, HintShiftDragB3D3).background(everyActionBack(6)));
+    q.steps.push_back(dialogTabStep(10, everyActionBack(7)));
+    q.steps.push_back(step(11, u"9999", everyActionBack(7)));
     return q;
 }
 
@@ -274,8 +314,11 @@ std::vector<std::pair<QString, QImage>> pictures()
     sheet::View a1b2;
     a1b2.active = QStringLiteral("B2");
     a1b2.alsoSelected = {QStringLiteral("A1")};
-    return {
+    sheet::View noFormatBar;
+    noFormatBar.formatBar = false;
+    std::vector<std::pair<QString, QImage>> out{
         {DefaultBack, sheet::window({})},
+        {DefaultNoFormatBar, sheet::window(noFormatBar)},
         {BackB3, sheet::window(b3)},
         {BackC5Edit, sheet::window(c5)},
         {CommentD8, sheet::commentNote(QStringLiteral("教师"), QStringLiteral("英语平均分，由D3:D7的英语成绩求得。"))},
@@ -283,6 +326,10 @@ std::vector<std::pair<QString, QImage>> pictures()
         {BackB3D3, sheet::window(b3d3)},
         {ShowA1B2, sheet::window(a1b2).copy(0, 0, 360, 240)},
     };
+    const std::vector<sheet::View> views = everyActionViews();
+    for (std::size_t k = 0; k < views.size(); ++k)
+        out.emplace_back(everyActionBack(static_cast<int>(k)), sheet::window(views[k]));
+    return out;
 }
 
 } // namespace samplegen::session
