@@ -1,5 +1,7 @@
 #include "model.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <functional>
 
@@ -36,6 +38,41 @@ std::vector<Change> format(State& s, Kind kind, const QString& what, const std::
     for (const QString& c : cellsOf(s.range))
         f(s.view.cells[c]);
     return {{kind, s.range, what}};
+}
+
+// A formula's cell references moved as the cells they name move (a row inserted, a column
+// taken out), so that it keeps giving the value it gave.
+QString moveReferences(const QString& text, const std::function<QString(QChar, int)>& to)
+{
+    if (!text.startsWith(u'='))
+        return text;
+    static const QRegularExpression reference(QStringLiteral("\\b([A-L])(\\d+)\\b"));
+    QString out;
+    qsizetype last = 0;
+    for (auto it = reference.globalMatch(text); it.hasNext();) {
+        const auto m = it.next();
+        out += text.mid(last, m.capturedStart() - last) + to(m.captured(1).at(0), m.captured(2).toInt());
+        last = m.capturedEnd();
+    }
+    return out + text.mid(last);
+}
+
+// The cells moved by an insertion or a removal: where each goes (nothing: it goes away).
+void moveCells(State& s, const std::function<std::optional<QString>(QChar, int)>& to)
+{
+    QMap<QString, sheet::Cell> moved;
+    for (auto it = s.view.cells.cbegin(); it != s.view.cells.cend(); ++it)
+        if (const auto at = to(columnOf(it.key()), rowOf(it.key()))) {
+            sheet::Cell c = it.value();
+            c.text = moveReferences(c.text, [&](QChar col, int row) { return to(col, row).value_or(address(col, row)); });
+            moved[*at] = c;
+        }
+    s.view.cells = moved;
+    QStringList comments;
+    for (const QString& c : s.view.comments)
+        if (const auto at = to(columnOf(c), rowOf(c)))
+            comments << *at;
+    s.view.comments = comments;
 }
 
 } // namespace
@@ -336,56 +373,32 @@ std::vector<Change> size(State& s, int pixels)
 
 std::vector<Change> insertRow(State& s, int row)
 {
-    QMap<QString, sheet::Cell> moved;
-    for (auto it = s.view.cells.cbegin(); it != s.view.cells.cend(); ++it) {
-        const int r = rowOf(it.key());
-        moved[r >= row ? address(columnOf(it.key()), r + 1) : it.key()] = it.value();
-    }
     const QString firstText = s.view.cells.value(address(u'A', row)).text;
-    s.view.cells = moved;
-    for (QString& c : s.view.comments)
-        if (rowOf(c) >= row)
-            c = address(columnOf(c), rowOf(c) + 1);
+    moveCells(s, [row](QChar c, int r) -> std::optional<QString> { return address(c, r >= row ? r + 1 : r); });
     return {{Kind::RowInserted, QString::number(row), firstText}};
+}
+
+// The columns right of a removed one move one to the left.
+std::function<std::optional<QString>(QChar, int)> closingUp(QChar column)
+{
+    return [column](QChar c, int r) -> std::optional<QString> {
+        if (c == column)
+            return std::nullopt;
+        return address(c > column ? QChar(c.unicode() - 1) : c, r);
+    };
 }
 
 std::vector<Change> deleteColumn(State& s, QChar column)
 {
-    QMap<QString, sheet::Cell> moved;
-    for (auto it = s.view.cells.cbegin(); it != s.view.cells.cend(); ++it) {
-        const QChar c = columnOf(it.key());
-        if (c == column)
-            continue;
-        moved[c > column ? address(QChar(c.unicode() - 1), rowOf(it.key())) : it.key()] = it.value();
-    }
-    // Formulas that named the deleted column are the program's business; the sample's only
-    // such cells are the averages, which keep their values by moving with their column.
-    for (auto it = moved.begin(); it != moved.end(); ++it)
-        if (it.value().text.startsWith(u"=AVERAGE("))
-            it.value().text = QStringLiteral("=AVERAGE(%1:%2)").arg(address(columnOf(it.key()), 3), address(columnOf(it.key()), 7));
     const QString heading = s.view.cells.value(address(QChar(column.unicode() + 1), 2)).text;
-    s.view.cells = moved;
-    for (QString& c : s.view.comments)
-        if (columnOf(c) > column)
-            c = address(QChar(columnOf(c).unicode() - 1), rowOf(c));
+    moveCells(s, closingUp(column));
     return {{Kind::ColumnDeleted, QString(column), heading}};
 }
 
 std::vector<Change> hideColumn(State& s, QChar column)
 {
     // The drawn columns close up over the hidden one; its letter leaves the headers.
-    QMap<QString, sheet::Cell> moved;
-    for (auto it = s.view.cells.cbegin(); it != s.view.cells.cend(); ++it) {
-        const QChar c = columnOf(it.key());
-        if (c == column)
-            continue;
-        moved[c > column ? address(QChar(c.unicode() - 1), rowOf(it.key())) : it.key()] = it.value();
-    }
-    s.view.cells = moved;
-    s.view.comments.removeIf([column](const QString& c) { return columnOf(c) == column; });
-    for (QString& c : s.view.comments)
-        if (columnOf(c) > column)
-            c = address(QChar(columnOf(c).unicode() - 1), rowOf(c));
+    moveCells(s, closingUp(column));
     s.view.hiddenColumns += column;
     return {{Kind::ColumnHidden, QString(column), {}}};
 }

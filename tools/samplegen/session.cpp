@@ -166,19 +166,36 @@ StepLine listStep(int n, const QString& back)
 }
 
 // Typing into a cell, a range drag, a shortcut, a dialog tab and a list choice.
+// Question 3's backgrounds from its second step on (codes from 310050): 92 typed into C3, then
+// B3:D3 selected, then copied.
+std::vector<sheet::View> typeDragKeyTabListViews()
+{
+    model::State s;
+    model::edit(s, QStringLiteral("C3"));
+    model::setText(s, QStringLiteral("C3"), QStringLiteral("92"));
+    std::vector<sheet::View> out{s.view};                // step 2
+    model::select(s, QStringLiteral("B3"), QStringLiteral("D3"));
+    out.push_back(s.view);                               // step 3
+    model::copy(s, false);
+    out.push_back(s.view);                               // steps 4-6
+    return out;
+}
+
+QString typeDragKeyTabListBack(int k) { return QStringLiteral("3100%1").arg(50 + k); }
+
 Question typeDragKeyTabList()
 {
     Question q{QStringLiteral("0003"), {}};
     q.steps.push_back(typingStep(1));
     // Ctrl is not needed: the drag runs from B3 to D3 with no modifier.
-    q.steps.push_back(rangeDragStep(2, u"0040", u'S', CrossPointer));
+    q.steps.push_back(rangeDragStep(2, u"0040", u'S', CrossPointer).background(typeDragKeyTabListBack(0)));
     const TwipsRect d3 = cell(u"D3");
 
-    q.steps.push_back(step(3, u"6267", BackB3D3).hint(HintCopy, d3.left + d3.width + twips(8), d3.top));
+    q.steps.push_back(step(3, u"6267", typeDragKeyTabListBack(1)).hint(HintCopy, d3.left + d3.width + twips(8), d3.top));
 
-    q.steps.push_back(dialogTabStep(4, BackB3D3));
-    q.steps.push_back(listStep(5, BackB3D3));
-    q.steps.push_back(step(6, u"9999", BackB3D3));
+    q.steps.push_back(dialogTabStep(4, typeDragKeyTabListBack(2)));
+    q.steps.push_back(listStep(5, typeDragKeyTabListBack(2)));
+    q.steps.push_back(step(6, u"9999", typeDragKeyTabListBack(2)));
     return q;
 }
 
@@ -198,17 +215,48 @@ StepLine menuStep(int n, QStringView target, TextLine hint)
     return hintAside(s, hint);
 }
 
+// Question 4's backgrounds (codes from 310060): it starts without the formatting and the
+// drawing toolbars, which its steps show; A1 turns yellow; B3 takes a new cell, the column
+// below moving down.
+std::vector<sheet::View> menusAndPalettesViews()
+{
+    model::State s;
+    s.view.formatBar = false;
+    s.view.drawingBar = false;
+    std::vector<sheet::View> out{s.view};                // step 1
+    model::formatBar(s, true);
+    out.push_back(s.view);                               // step 2
+    model::fill(s, QColor(255, 255, 0));
+    out.push_back(s.view);                               // steps 3, 4
+    model::drawingBar(s, true);
+    out.push_back(s.view);                               // step 5
+    for (int row = 8; row >= 3; --row)
+        s.view.cells[QStringLiteral("B%1").arg(row + 1)] = s.view.cells.value(QStringLiteral("B%1").arg(row));
+    s.view.cells.remove(QStringLiteral("B3"));
+    model::activate(s, QStringLiteral("B3"));
+    out.push_back(s.view);                               // step 6
+    return out;
+}
+
+QString menusAndPalettesBack(int k) { return QStringLiteral("3100%1").arg(60 + k); }
+
+// The toolbar panel is shown once the formatting row is, the drawing toolbar's panel once
+// step 4 has shown it.
+constexpr QStringView WithoutDrawingBar = u"A3";
+constexpr QStringView WithoutEitherBar = u"A1";
+
 // The menus: a cascade of the View menu, the fill colour palette, a palette that the step
 // opens itself, the toolbars' context menu and the cell's context menu.
 Question menusAndPalettes()
 {
     Question q{QStringLiteral("0004"), {}};
-    q.steps.push_back(menuStep(1, u"H030402000", HintToolbarsFormat).background(DefaultNoFormatBar).zones(WithoutFormatBar));
-    q.steps.push_back(menuStep(2, u"H842700000", HintFillYellow));
-    q.steps.push_back(menuStep(3, u"H332700000", HintPaletteYellow).pane(33, twips(300), twips(200)));
-    q.steps.push_back(hintAside(step(4, u"3427", DefaultBack), HintToolbarMenuDrawing));
-    q.steps.push_back(cellStep(5, u"3140", DefaultBack, u"B3", HintInsertAtB3));
-    q.steps.push_back(step(6, u"9999", Keep));
+    q.steps.push_back(menuStep(1, u"H030402000", HintToolbarsFormat).background(menusAndPalettesBack(0)).zones(WithoutEitherBar));
+    q.steps.push_back(menuStep(2, u"H842700000", HintFillYellow).background(menusAndPalettesBack(1)).zones(WithoutDrawingBar));
+    q.steps.push_back(menuStep(3, u"H332700000", HintPaletteYellow).pane(33, twips(300), twips(200))
+                          .background(menusAndPalettesBack(2)).zones(WithoutDrawingBar));
+    q.steps.push_back(hintAside(step(4, u"3427", menusAndPalettesBack(2)), HintToolbarMenuDrawing).zones(WithoutDrawingBar));
+    q.steps.push_back(cellStep(5, u"3140", menusAndPalettesBack(3), u"B3", HintInsertAtB3));
+    q.steps.push_back(step(6, u"9999", menusAndPalettesBack(4)));
     return q;
 }
 
@@ -225,8 +273,8 @@ Question demonstrationTour()
     return q;
 }
 
-// The chart of question 6 stands over B10, where its context menu is opened.
-const QPoint ChartAt(70, 250);
+// The chart of question 6 stands under the table, over B10, where its context menu is opened.
+const QPoint ChartAt(60, 282);
 
 // Question 6's backgrounds, each drawn from the state its earlier steps left (codes from
 // 310040 on, in step order): the chart on the sheet, the formatting toolbar hidden until step
@@ -326,9 +374,13 @@ std::vector<std::pair<QString, QImage>> pictures()
         {BackB3D3, sheet::window(b3d3)},
         {ShowA1B2, sheet::window(a1b2).copy(0, 0, 360, 240)},
     };
-    const std::vector<sheet::View> views = everyActionViews();
-    for (std::size_t k = 0; k < views.size(); ++k)
-        out.emplace_back(everyActionBack(static_cast<int>(k)), sheet::window(views[k]));
+    const auto add = [&out](const std::vector<sheet::View>& views, QString (*code)(int)) {
+        for (std::size_t k = 0; k < views.size(); ++k)
+            out.emplace_back(code(static_cast<int>(k)), sheet::window(views[k]));
+    };
+    add(typeDragKeyTabListViews(), typeDragKeyTabListBack);
+    add(menusAndPalettesViews(), menusAndPalettesBack);
+    add(everyActionViews(), everyActionBack);
     return out;
 }
 
