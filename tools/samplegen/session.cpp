@@ -19,6 +19,8 @@ const QString BackA1B2 = QStringLiteral("310014");    // A1 and B2 selected with
 const QString BackB3D3 = QStringLiteral("310015");    // B3:D3 selected
 const QString ShowA1B2 = QStringLiteral("310030");    // the illustration of question 2: its corner
 const QString Keep = QStringLiteral("888888");
+const QString CommentText = QStringLiteral("英语平均分，由D3:D7的英语成绩求得。");
+
 // The menu step that shows the formatting toolbar starts from a window without it: its row is
 // missing from the background, and the toolbar panel (which carries both rows) is not shown.
 constexpr QStringView WithoutFormatBar = u"A5";
@@ -200,10 +202,10 @@ Question typeDragKeyTabList()
 }
 
 // Steps with no target of their own show their hint at one place of the window, left of the
-// question panel so that the longest of them is read whole.
+// question panel so that the longest of them is read whole, and below question 6's chart.
 StepLine hintAside(StepLine s, TextLine hint)
 {
-    s.hint(hint, twips(100), twips(380));
+    s.hint(hint, twips(100), twips(440));
     return s;
 }
 
@@ -295,9 +297,14 @@ std::vector<sheet::View> everyActionViews()
     model::formatBar(s, true);
     model::activate(s, QStringLiteral("C3"));
     out.push_back(s.view);                               // step 5
+    s.view.lineChart = true;
     out.push_back(s.view);                               // step 6
     model::copy(s, false);
     out.push_back(s.view);                               // steps 7, 8
+    // The note dragged right stays where the drag left it.
+    s.view.noteAt = QPoint(cell(u"F12").left / 15, commentPlace().y() / 15);
+    s.view.noteText = CommentText;
+    out.push_back(s.view);                               // step 9
     model::select(s, QStringLiteral("B3"), QStringLiteral("D3"));
     out.push_back(s.view);                               // steps 10, 11
     return out;
@@ -330,9 +337,9 @@ Question everyAction()
         .hint(HintDragComment, note.x(), note.y() - twips(24));
     q.steps.push_back(s8);
     // Held Shift: the step says so, since the drag alone does not pass.
-    q.steps.push_back(rangeDragStep(9, u"0041", u'M', HandFile, HintShiftDragB3D3).background(everyActionBack(6)));
-    q.steps.push_back(dialogTabStep(10, everyActionBack(7)));
-    q.steps.push_back(step(11, u"9999", everyActionBack(7)));
+    q.steps.push_back(rangeDragStep(9, u"0041", u'M', HandFile, HintShiftDragB3D3).background(everyActionBack(7)));
+    q.steps.push_back(dialogTabStep(10, everyActionBack(8)));
+    q.steps.push_back(step(11, u"9999", everyActionBack(8)));
     return q;
 }
 
@@ -369,7 +376,7 @@ std::vector<std::pair<QString, QImage>> pictures()
         {DefaultNoFormatBar, sheet::window(noFormatBar)},
         {BackB3, sheet::window(b3)},
         {BackC5Edit, sheet::window(c5)},
-        {CommentD8, sheet::commentNote(QStringLiteral("教师"), QStringLiteral("英语平均分，由D3:D7的英语成绩求得。"))},
+        {CommentD8, sheet::commentNote(QStringLiteral("教师"), CommentText)},
         {BackA1B2, sheet::window(a1b2)},
         {BackB3D3, sheet::window(b3d3)},
         {ShowA1B2, sheet::window(a1b2).copy(0, 0, 360, 240)},

@@ -471,7 +471,9 @@ QImage window(const View& view)
             p.fillRect(QRect(r->left() - 1, GridTop, 1, GridBottom - GridTop), Qt::black);
         }
     if (view.chart)
-        p.drawImage(*view.chart, chart());
+        p.drawImage(*view.chart, chart(view.lineChart));
+    if (view.noteAt)
+        p.drawImage(*view.noteAt, commentNote(QStringLiteral("教师"), view.noteText));
     selection(p, view, content, areaOf(view.active));
     if (!view.copied.isEmpty()) {
         QRect area;
@@ -494,21 +496,35 @@ QImage window(const View& view)
     return image;
 }
 
-QImage chart()
+QImage chart(bool lines)
 {
     QImage image = canvas(200, 130, Qt::white);
     QPainter p(&image);
     outline(p, image.rect(), Qt::black);
     drawText(p, QRect(0, 4, 200, 16), Qt::AlignCenter, QStringLiteral("成绩图表"), colours::Text, uiFont(12, true));
-    const QColor bars[] = {QColor(153, 153, 255), QColor(153, 51, 102), QColor(255, 255, 204)};
+    const QColor series[] = {QColor(153, 153, 255), QColor(153, 51, 102), QColor(255, 204, 0)};
     const int marks[5][3] = {{86, 92, 78}, {90, 85, 88}, {78, 95, 91}, {88, 76, 84}, {95, 89, 93}};
     p.setPen(QColor(128, 128, 128));
     p.drawLine(20, 110, 190, 110);
+    if (lines) {
+        p.setRenderHint(QPainter::Antialiasing, true);
+        for (int k = 0; k < 3; ++k) {
+            QPolygonF line;
+            for (int r = 0; r < 5; ++r)
+                line << QPointF(36 + r * 33, 110 - (marks[r][k] - 60) * 2);
+            p.setPen(QPen(series[k].darker(120), 2));
+            p.drawPolyline(line);
+            p.setBrush(series[k]);
+            for (const QPointF& pt : line)
+                p.drawRect(QRectF(pt.x() - 2.5, pt.y() - 2.5, 5, 5));
+        }
+        return image;
+    }
     for (int r = 0; r < 5; ++r)
         for (int k = 0; k < 3; ++k) {
             const int h = (marks[r][k] - 60) * 2;
             const QRect bar(26 + r * 33 + k * 9, 110 - h, 8, h);
-            p.fillRect(bar, bars[k]);
+            p.fillRect(bar, k == 2 ? QColor(255, 255, 204) : series[k]);
             outline(p, bar, Qt::black);
         }
     return image;

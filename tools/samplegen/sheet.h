@@ -53,6 +53,9 @@ struct View {
     QString hiddenColumns;     // letters the headers skip
     QString copied;            // the range a copy or cut left its moving border on
     std::optional<QPoint> chart; // top-left of the marks chart on the sheet
+    bool lineChart = false;      // the chart drawn as lines instead of columns
+    std::optional<QPoint> noteAt; // a comment note shown on the sheet: its place and text
+    QString noteText;
     QString title = QStringLiteral("Book1");
     QStringList sheetNames = {QStringLiteral("Sheet1"), QStringLiteral("Sheet2"), QStringLiteral("Sheet3")};
     int activeSheet = 0;
@@ -64,8 +67,8 @@ struct View {
     QString frozenAt;          // the cell the panes are frozen at
 };
 
-// The marks chart as it stands on the sheet or is dragged.
-QImage chart();
+// The marks chart as it stands on the sheet or is dragged, in columns or in lines.
+QImage chart(bool lines = false);
 
 // The name box at the left of the formula bar, a column's or a row's header, and the tab of
 // sheet 1-3, in pixels of the window.
