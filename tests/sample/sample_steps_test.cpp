@@ -1,5 +1,6 @@
 // What the sample's steps ask fits what the windows do with them: a picture drag is shown
-// moving along the one axis its code tests, and a typed answer fits the editor it is typed in.
+// moving along the one axis its code tests and stays in sight, and a typed answer fits the
+// editor it is typed in.
 
 #include "sample_install.h"
 
@@ -57,6 +58,12 @@ TEST(SampleSteps, PictureDragsMoveAlongTheirAxisOnly)
             EXPECT_EQ(drop.x(), centre.x()) << where.toStdString();
             EXPECT_NE(drop.y(), centre.y()) << where.toStdString();
         }
+        // The picture stays in sight: clear of the question panel where it starts and where
+        // the drag leaves it.
+        const QRect panel(12000 - 4980, 9000 - 3630, 4980, 3630);
+        const QPoint dropped = across ? QPoint(r.PointX, r.Image5Top) : QPoint(r.Image5Left, r.PointY);
+        EXPECT_FALSE(QRect(QPoint(r.Image5Left, r.Image5Top), size).intersects(panel)) << where.toStdString();
+        EXPECT_FALSE(QRect(dropped, size).intersects(panel)) << "dropped under the panel: " << where.toStdString();
         // And the drag goes the way the code names.
         if (code == 8001)
             EXPECT_LT(r.PointX, r.Image5Left) << where.toStdString();

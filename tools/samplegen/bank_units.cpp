@@ -318,8 +318,9 @@ void editing(Builder& b, const Dialogs& d)
 
     const QString chart = b.picture(QStringLiteral("chart"), sheet::chart());
     b.question(QStringLiteral("将工作表中的成绩图表向右拖动，使其左边与H列对齐。"));
-    b.state().view.chart = QPoint(230, 330);
-    b.pictureDrag(8002, chart, {230, 330}, cell(u"H3").left(), QStringLiteral("按住图表向右拖动到H列"));
+    // Beside the table and above the question panel, where it stays in sight when dropped at H.
+    b.state().view.chart = QPoint(360, 142);
+    b.pictureDrag(8002, chart, {360, 142}, cell(u"H3").left(), QStringLiteral("按住图表向右拖动到H列"));
     b.end();
 
     b.question(QStringLiteral("将工作表中的成绩图表向下拖动到第22行附近。"));
