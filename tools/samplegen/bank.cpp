@@ -28,6 +28,38 @@ QString imageKey(const QString& kind, const QImage& image)
     return kind + QString::fromLatin1(QCryptographicHash::hash(bits, QCryptographicHash::Sha1).toHex());
 }
 
+// The hint label as the window shows it: a typing step's hint is the answer, which the window
+// words into an instruction of its own.
+QString shownHint(QStringView code, const QString& hint)
+{
+    if (!code.startsWith(u"002"))
+        return hint;
+    QString c = hint;
+    c.replace(u'|', QStringLiteral("或  "));
+    if (code == u"0020" || code == u"0021")
+        return QStringLiteral("输入 ") + c;
+    if (code == u"0022")
+        return QStringLiteral("输入 ") + c + QStringLiteral(" 并按回车键或点红色方框处");
+    if (code == u"0024")
+        return QStringLiteral("输入 ") + c + QStringLiteral(" 并按回车键");
+    if (code == u"0023")
+        return QStringLiteral("请选中 ") + c;
+    if (code == u"0026")
+        return QStringLiteral("输入 ") + c + QStringLiteral(" 并点击红色方框处");
+    if (code == u"0028")
+        return QStringLiteral("在单元格或编辑栏中输入 ") + c + QStringLiteral(" 并按回车键或点编辑区或点“√”");
+    return c;
+}
+
+// The hint label: bold 宋体 of 11 points, about 15 pixels a CJK character and 8 a Latin one.
+int hintWidth(const QString& shown)
+{
+    int width = 0;
+    for (const QChar c : shown)
+        width += c.unicode() < 0x80 ? 8 : 15;
+    return width;
+}
+
 } // namespace
 
 QRect cell(QStringView address)
@@ -113,14 +145,13 @@ StepLine Builder::next(QStringView code, const model::State* drawFrom)
 
 void Builder::hintAt(StepLine& s, QPoint px, const QString& hint)
 {
-    // The hint label: bold 宋体 of 11 points, about 15 pixels a CJK character and 8 a Latin one,
-    // 17 a line. The question panel stands at the window's bottom right.
+    // 17 pixels a line. The question panel stands at the window's bottom right; the hint
+    // ends before it, and inside the window.
     const QRect panel(468, 358, 332, 242);
-    int width = 0;
-    for (const QChar c : hint)
-        width += c.unicode() < 0x80 ? 8 : 15;
+    const int width = hintWidth(shownHint(s.text().mid(7, 4), hint));
     if (QRect(px, QSize(width, 17)).intersects(panel))
         px.setX(std::max(4, panel.left() - width - 6));
+    px.setX(std::max(4, std::min(px.x(), sheet::Width - 4 - width)));
     s.hint(text(hint), twips(px.x()), twips(px.y()));
 }
 
@@ -129,6 +160,13 @@ void Builder::hintBeside(StepLine& s, const QRect& px, const QString& hint)
     int left = px.right() + 10;
     if (left > 600)
         left = std::max(4, px.left() - 190);
+    // A hint too long to end inside the window beside its target goes under it instead, so
+    // that it does not cover the target's row.
+    const int width = hintWidth(shownHint(s.text().mid(7, 4), hint));
+    if (left + width > sheet::Width - 4) {
+        hintAt(s, QPoint(std::min(px.left(), sheet::Width - 4 - width), std::clamp(px.bottom() + 4, 60, 520)), hint);
+        return;
+    }
     hintAt(s, QPoint(left, std::clamp(px.top(), 60, 520)), hint);
 }
 
