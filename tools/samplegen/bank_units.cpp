@@ -96,11 +96,11 @@ const QColor Blue(0, 0, 255);
 // The first unit: selecting, moving about, files, views and help.
 void basics(Builder& b, const Dialogs& d)
 {
-    b.question(QStringLiteral("在Sheet1工作表中选定A2:E7单元格区域。"));
+    b.question(QStringLiteral("在Sheet1工作表中用鼠标拖动选定A2:E7单元格区域。"));
     b.rangeDrag(cell(u"A2"), cell(u"E7"), 0, QStringLiteral("从A2单元格拖动到E7单元格"));
     b.end();
 
-    b.question(QStringLiteral("同时选定B3:B7和D3:D7两个单元格区域。"));
+    b.question(QStringLiteral("用鼠标拖动，并按住Ctrl键，同时选定B3:B7和D3:D7两个单元格区域。"));
     b.rangeDrag(cell(u"B3"), cell(u"B7"), 0, QStringLiteral("从B3拖动到B7"));
     b.rangeDrag(cell(u"D3"), cell(u"D7"), Ctrl, QStringLiteral("按住Ctrl键从D3拖动到D7"));
     b.end();
@@ -290,7 +290,7 @@ void editing(Builder& b, const Dialogs& d)
     b.after(selectColumn(b.state(), u'C'));
     b.end();
 
-    b.question(QStringLiteral("为D5单元格插入批注“成绩优秀”，然后单击G10单元格结束。"));
+    b.question(QStringLiteral("使用快捷菜单为D5单元格插入批注“成绩优秀”，然后单击G10单元格结束。"));
     b.context(cell(u"D5"), 3160, QStringLiteral("右键单击D5单元格，选择“插入批注”"));
     b.after(comment(b.state(), QStringLiteral("D5")));
     const QRect note = cell(u"D5").adjusted(cell(u"D5").width() + 6, -7, 150, 40);
