@@ -21,14 +21,7 @@
 
 namespace samplegen::bank {
 
-// One step as the builder made it: the state its background was drawn from and what its
-// action changed.
-struct Traced {
-    QString code;
-    int advance = 1; // how many steps a matching action moves on
-    model::State drawnFrom;
-    std::vector<model::Change> changes;
-};
+using model::Traced;
 
 struct Question {
     QString text;

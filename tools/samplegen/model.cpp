@@ -134,6 +134,8 @@ bool shows(const State& s, const Change& c)
     case Kind::ColumnHidden: return v.hiddenColumns.contains(c.where);
     case Kind::Copied: return v.copied == c.where;
     case Kind::ChartAt: return v.chart && QStringLiteral("%1,%2").arg(v.chart->x()).arg(v.chart->y()) == c.what;
+    case Kind::ChartLines: return v.chart && v.lineChart;
+    case Kind::NoteAt: return v.noteAt && QStringLiteral("%1,%2").arg(v.noteAt->x()).arg(v.noteAt->y()) == c.what;
     case Kind::SheetNames: return v.sheetNames.join(u',') == c.what;
     case Kind::Title: return v.title == c.what;
     case Kind::FieldText: {
@@ -160,7 +162,7 @@ QString describe(const Change& c)
 {
     static const char* const names[] = {"active", "selected", "cell text", "editing", "text selected", "bold",
                                         "fill", "ink", "face", "size", "merged", "row inserted", "column deleted",
-                                        "column hidden", "copied", "chart at", "sheet names", "title", "field text",
+                                        "column hidden", "copied", "chart at", "chart lines", "note at", "sheet names", "title", "field text",
                                         "ticked", "dialog shown", "dialog closed", "formula bar", "format bar",
                                         "drawing bar", "auto filter", "frozen", "comment", "stays"};
     return QStringLiteral("%1 %2 %3").arg(QString::fromLatin1(names[static_cast<int>(c.kind)]), c.where, c.what);
@@ -407,6 +409,19 @@ std::vector<Change> moveChart(State& s, QPoint topLeft)
 {
     s.view.chart = topLeft;
     return {{Kind::ChartAt, {}, QStringLiteral("%1,%2").arg(topLeft.x()).arg(topLeft.y())}};
+}
+
+std::vector<Change> lineChart(State& s)
+{
+    s.view.lineChart = true;
+    return {{Kind::ChartLines, {}, {}}};
+}
+
+std::vector<Change> showNote(State& s, QPoint topLeft, const QString& text)
+{
+    s.view.noteAt = topLeft;
+    s.view.noteText = text;
+    return {{Kind::NoteAt, {}, QStringLiteral("%1,%2").arg(topLeft.x()).arg(topLeft.y())}};
 }
 
 std::vector<Change> sheetNames(State& s, const QStringList& names, int active)

@@ -63,6 +63,8 @@ struct Change {
         ColumnHidden, // where: column letter
         Copied,       // where: range with the moving border
         ChartAt,      // what: "x,y" of the chart's top-left
+        ChartLines,   // the chart drawn as lines
+        NoteAt,       // what: "x,y" of a comment note shown on the sheet
         SheetNames,   // what: the tabs' names joined by ","
         Title,        // what: the book's name in the title bar
         FieldText,    // where: the dialog's key and field index "key:n"; what: the text
@@ -80,6 +82,15 @@ struct Change {
     Kind kind;
     QString where;
     QString what;
+};
+
+// One step as a question's script made it: the state its background was drawn from and what
+// its action changed; advance is how many steps a matching action moves on.
+struct Traced {
+    QString code;
+    int advance = 1;
+    State drawnFrom;
+    std::vector<Change> changes;
 };
 
 // Whether a state shows a change.
@@ -118,6 +129,8 @@ std::vector<Change> insertRow(State& s, int row);
 std::vector<Change> deleteColumn(State& s, QChar column);
 std::vector<Change> hideColumn(State& s, QChar column);
 std::vector<Change> moveChart(State& s, QPoint topLeft);
+std::vector<Change> lineChart(State& s);
+std::vector<Change> showNote(State& s, QPoint topLeft, const QString& text);
 std::vector<Change> sheetNames(State& s, const QStringList& names, int active);
 std::vector<Change> newBook(State& s, const QString& title);
 std::vector<Change> title(State& s, const QString& book);

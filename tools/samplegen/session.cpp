@@ -12,19 +12,10 @@ namespace {
 
 // Pictures of the session.
 const QString DefaultBack = QStringLiteral("310010"); // A1 active
-const QString BackB3 = QStringLiteral("310011");      // B3 active
-const QString BackC5Edit = QStringLiteral("310012");  // C5 in edit mode
 const QString CommentD8 = QStringLiteral("310013");   // the comment of D8, an overlay
-const QString BackA1B2 = QStringLiteral("310014");    // A1 and B2 selected with Ctrl, B2 active
-const QString BackB3D3 = QStringLiteral("310015");    // B3:D3 selected
 const QString ShowA1B2 = QStringLiteral("310030");    // the illustration of question 2: its corner
 const QString Keep = QStringLiteral("888888");
 const QString CommentText = QStringLiteral("英语平均分，由D3:D7的英语成绩求得。");
-
-// The menu step that shows the formatting toolbar starts from a window without it: its row is
-// missing from the background, and the toolbar panel (which carries both rows) is not shown.
-constexpr QStringView WithoutFormatBar = u"A5";
-const QString DefaultNoFormatBar = QStringLiteral("310016");
 
 
 // Lines of the text table (sample/session/texts.txt) that the records name.
@@ -67,10 +58,13 @@ TwipsRect cell(QStringView address)
     return {twips(r->left()), twips(r->top()), twips(r->width()), twips(r->height())};
 }
 
+// A step; its background is given by the question's run (Run::add) unless named here.
 StepLine step(int n, QStringView code, const QString& back)
 {
     StepLine s;
-    s.stepNumber(n).zones(u"A7").code(code).background(back);
+    s.stepNumber(n).zones(u"A7").code(code);
+    if (!back.isEmpty())
+        s.background(back);
     return s;
 }
 
@@ -120,29 +114,6 @@ StepLine rangeDragStep(int n, QStringView code, QChar pointerKind, int pointer, 
     return s;
 }
 
-Question clickEditHover()
-{
-    Question q{QStringLiteral("0001"), {}};
-    q.steps.push_back(cellStep(1, u"0001", DefaultBack, u"B3", HintClickB3));
-    q.steps.push_back(cellStep(2, u"0002", BackB3, u"C5", HintDoubleClickC5, u'M', IBeamFile));
-    q.steps.push_back(cellStep(3, u"0030", BackC5Edit, u"D8", HintHoverD8));
-
-    q.steps.push_back(commentStep(4, Keep));
-    StepLine s5 = step(5, u"9999", Keep);
-    s5.overlay(1, commentPlace().x(), commentPlace().y(), Keep);
-    q.steps.push_back(s5);
-    return q;
-}
-
-Question rightClickCtrlClick()
-{
-    Question q{QStringLiteral("0002"), {}};
-    q.steps.push_back(cellStep(1, u"0003", BackB3, u"A1", HintRightClickA1));
-    q.steps.push_back(cellStep(2, u"9201", DefaultBack, u"B2", HintCtrlClickB2));
-    q.steps.push_back(step(3, u"9999", BackA1B2));
-    return q;
-}
-
 // The dialog opens on its first tab; the step works on the second.
 StepLine dialogTabStep(int n, const QString& back)
 {
@@ -167,40 +138,6 @@ StepLine listStep(int n, const QString& back)
     return s;
 }
 
-// Typing into a cell, a range drag, a shortcut, a dialog tab and a list choice.
-// Question 3's backgrounds from its second step on (codes from 310050): 92 typed into C3, then
-// B3:D3 selected, then copied.
-std::vector<sheet::View> typeDragKeyTabListViews()
-{
-    model::State s;
-    model::edit(s, QStringLiteral("C3"));
-    model::setText(s, QStringLiteral("C3"), QStringLiteral("92"));
-    std::vector<sheet::View> out{s.view};                // step 2
-    model::select(s, QStringLiteral("B3"), QStringLiteral("D3"));
-    out.push_back(s.view);                               // step 3
-    model::copy(s, false);
-    out.push_back(s.view);                               // steps 4-6
-    return out;
-}
-
-QString typeDragKeyTabListBack(int k) { return QStringLiteral("3100%1").arg(50 + k); }
-
-Question typeDragKeyTabList()
-{
-    Question q{QStringLiteral("0003"), {}};
-    q.steps.push_back(typingStep(1));
-    // Ctrl is not needed: the drag runs from B3 to D3 with no modifier.
-    q.steps.push_back(rangeDragStep(2, u"0040", u'S', CrossPointer).background(typeDragKeyTabListBack(0)));
-    const TwipsRect d3 = cell(u"D3");
-
-    q.steps.push_back(step(3, u"6267", typeDragKeyTabListBack(1)).hint(HintCopy, d3.left + d3.width + twips(8), d3.top));
-
-    q.steps.push_back(dialogTabStep(4, typeDragKeyTabListBack(2)));
-    q.steps.push_back(listStep(5, typeDragKeyTabListBack(2)));
-    q.steps.push_back(step(6, u"9999", typeDragKeyTabListBack(2)));
-    return q;
-}
-
 // Steps with no target of their own show their hint at one place of the window, left of the
 // question panel so that the longest of them is read whole, and below question 6's chart.
 StepLine hintAside(StepLine s, TextLine hint)
@@ -217,139 +154,198 @@ StepLine menuStep(int n, QStringView target, TextLine hint)
     return hintAside(s, hint);
 }
 
-// Question 4's backgrounds (codes from 310060): it starts without the formatting and the
-// drawing toolbars, which its steps show; A1 turns yellow; B3 takes a new cell, the column
-// below moving down.
-std::vector<sheet::View> menusAndPalettesViews()
-{
+// A question's run of states: every step's background is drawn from the state its earlier
+// steps left (a picture of its own, 31QQSS), and each action's change is kept with it.
+struct Run {
+    int question;
+    Question q;
     model::State s;
-    s.view.formatBar = false;
-    s.view.drawingBar = false;
-    std::vector<sheet::View> out{s.view};                // step 1
-    model::formatBar(s, true);
-    out.push_back(s.view);                               // step 2
-    model::fill(s, QColor(255, 255, 0));
-    out.push_back(s.view);                               // steps 3, 4
-    model::drawingBar(s, true);
-    out.push_back(s.view);                               // step 5
-    for (int row = 8; row >= 3; --row)
-        s.view.cells[QStringLiteral("B%1").arg(row + 1)] = s.view.cells.value(QStringLiteral("B%1").arg(row));
-    s.view.cells.remove(QStringLiteral("B3"));
-    model::activate(s, QStringLiteral("B3"));
-    out.push_back(s.view);                               // step 6
-    return out;
-}
+    std::vector<model::Traced> trace;
+    std::vector<std::pair<QString, sheet::View>>* backs;
 
-QString menusAndPalettesBack(int k) { return QStringLiteral("3100%1").arg(60 + k); }
-
-// The toolbar panel is shown once the formatting row is, the drawing toolbar's panel once
-// step 4 has shown it.
-constexpr QStringView WithoutDrawingBar = u"A3";
-constexpr QStringView WithoutEitherBar = u"A1";
-
-// The menus: a cascade of the View menu, the fill colour palette, a palette that the step
-// opens itself, the toolbars' context menu and the cell's context menu.
-Question menusAndPalettes()
-{
-    Question q{QStringLiteral("0004"), {}};
-    q.steps.push_back(menuStep(1, u"H030402000", HintToolbarsFormat).background(menusAndPalettesBack(0)).zones(WithoutEitherBar));
-    q.steps.push_back(menuStep(2, u"H842700000", HintFillYellow).background(menusAndPalettesBack(1)).zones(WithoutDrawingBar));
-    q.steps.push_back(menuStep(3, u"H332700000", HintPaletteYellow).pane(33, twips(300), twips(200))
-                          .background(menusAndPalettesBack(2)).zones(WithoutDrawingBar));
-    q.steps.push_back(hintAside(step(4, u"3427", menusAndPalettesBack(2)), HintToolbarMenuDrawing).zones(WithoutDrawingBar));
-    q.steps.push_back(cellStep(5, u"3140", menusAndPalettesBack(3), u"B3", HintInsertAtB3));
-    q.steps.push_back(step(6, u"9999", menusAndPalettesBack(4)));
-    return q;
-}
-
-// A tour of what a demonstration shows: a menu with its cascade, the task pane's list, a
-// dialog's tabs and a list.
-Question demonstrationTour()
-{
-    Question q{QStringLiteral("0005"), {}};
-    q.steps.push_back(menuStep(1, u"H030402000", HintToolbarsFormat).background(DefaultNoFormatBar).zones(WithoutFormatBar));
-    q.steps.push_back(menuStep(2, u"H320700000", HintTaskPaneOpen).pane(32, 0, 0));
-    q.steps.push_back(dialogTabStep(3, DefaultBack));
-    q.steps.push_back(listStep(4, DefaultBack));
-    q.steps.push_back(step(5, u"9999", Keep));
-    return q;
-}
+    void add(StepLine st)
+    {
+        const QString code = QStringLiteral("31%1%2").arg(10 + question).arg(trace.size() + 1, 2, 10, QChar(u'0'));
+        // The toolbar panel carries both rows, the drawing toolbar's its own: a bar the state
+        // hides is shown by the background alone.
+        const int panels = 1 + (s.view.formatBar ? 2 : 0) + (s.view.drawingBar ? 4 : 0);
+        st.background(code).zones(QStringLiteral("A%1").arg(panels), st.text().mid(5, 2));
+        backs->emplace_back(code, s.view);
+        trace.push_back({st.text().mid(7, 4), 1, s, {}});
+        q.steps.push_back(std::move(st));
+    }
+    void after(const std::vector<model::Change>& changes)
+    {
+        trace.back().changes.insert(trace.back().changes.end(), changes.begin(), changes.end());
+    }
+};
 
 // The chart of question 6 stands under the table, over B10, where its context menu is opened.
 const QPoint ChartAt(60, 282);
 
-// Question 6's backgrounds, each drawn from the state its earlier steps left (codes from
-// 310040 on, in step order): the chart on the sheet, the formatting toolbar hidden until step
-// 4 shows it, B3 clicked, C5 in edit mode, 92 typed into C3, C3 copied, B3:D3 selected.
-std::vector<sheet::View> everyActionViews()
+// Clicks, a double click and a hover that shows a comment.
+void clickEditHover(Run& r)
 {
-    model::State s;
-    s.view.chart = ChartAt;
-    s.view.formatBar = false;
-    std::vector<sheet::View> out{s.view};                // step 1
-    model::activate(s, QStringLiteral("B3"));
-    out.push_back(s.view);                               // step 2
-    model::edit(s, QStringLiteral("C5"));
-    out.push_back(s.view);                               // step 3
-    model::edit(s, QStringLiteral("C3"));
-    model::setText(s, QStringLiteral("C3"), QStringLiteral("92"));
-    out.push_back(s.view);                               // step 4
-    model::formatBar(s, true);
-    model::activate(s, QStringLiteral("C3"));
-    out.push_back(s.view);                               // step 5
-    s.view.lineChart = true;
-    out.push_back(s.view);                               // step 6
-    model::copy(s, false);
-    out.push_back(s.view);                               // steps 7, 8
-    // The note dragged right stays where the drag left it.
-    s.view.noteAt = QPoint(cell(u"F12").left / 15, commentPlace().y() / 15);
-    s.view.noteText = CommentText;
-    out.push_back(s.view);                               // step 9
-    model::select(s, QStringLiteral("B3"), QStringLiteral("D3"));
-    out.push_back(s.view);                               // steps 10, 11
-    return out;
+    r.add(cellStep(1, u"0001", {}, u"B3", HintClickB3));
+    r.after(model::activate(r.s, QStringLiteral("B3")));
+    r.add(cellStep(2, u"0002", {}, u"C5", HintDoubleClickC5, u'M', IBeamFile));
+    r.after(model::edit(r.s, QStringLiteral("C5")));
+    r.add(cellStep(3, u"0030", {}, u"D8", HintHoverD8));
+    r.after(model::stays(QStringLiteral("the next step shows D8's comment")));
+    r.add(commentStep(4, {}));
+    r.after(model::stays(QStringLiteral("moves on by itself")));
+    StepLine s5 = step(5, u"9999", {});
+    s5.overlay(1, commentPlace().x(), commentPlace().y(), Keep);
+    r.add(s5);
 }
 
-QString everyActionBack(int k) { return QStringLiteral("3100%1").arg(40 + k); }
+void rightClickCtrlClick(Run& r)
+{
+    model::activate(r.s, QStringLiteral("B3"));
+    r.add(cellStep(1, u"0003", {}, u"A1", HintRightClickA1));
+    r.after(model::activate(r.s, QStringLiteral("A1")));
+    r.add(cellStep(2, u"9201", {}, u"B2", HintCtrlClickB2));
+    r.after(model::select(r.s, QStringLiteral("B2"), QStringLiteral("B2"), true));
+    r.add(step(3, u"9999", {}));
+}
+
+// Typing into a cell, a range drag, a shortcut, a dialog tab and a list choice.
+void typeDragKeyTabList(Run& r)
+{
+    r.add(typingStep(1));
+    r.after(model::edit(r.s, QStringLiteral("C3")));
+    r.after(model::setText(r.s, QStringLiteral("C3"), QStringLiteral("92")));
+    // Ctrl is not needed: the drag runs from B3 to D3 with no modifier.
+    r.add(rangeDragStep(2, u"0040", u'S', CrossPointer));
+    r.after(model::select(r.s, QStringLiteral("B3"), QStringLiteral("D3")));
+    const TwipsRect d3 = cell(u"D3");
+    r.add(step(3, u"6267", {}).hint(HintCopy, d3.left + d3.width + twips(8), d3.top));
+    r.after(model::copy(r.s, false));
+    r.add(dialogTabStep(4, {}));
+    r.after(model::closeDialog(r.s));
+    r.add(listStep(5, {}));
+    // The function chosen from the list under F3 starts its formula there.
+    r.after(model::edit(r.s, QStringLiteral("F3")));
+    r.after(model::setText(r.s, QStringLiteral("F3"), QStringLiteral("=AVERAGE(")));
+    r.add(step(6, u"9999", {}));
+}
+
+// The menus: a cascade of the View menu, the fill colour palette, a palette that the step
+// opens itself, the toolbars' context menu and the cell's context menu. The window starts
+// without the formatting and the drawing toolbars, which its steps show.
+void menusAndPalettes(Run& r)
+{
+    r.s.view.formatBar = false;
+    r.s.view.drawingBar = false;
+    r.add(menuStep(1, u"H030402000", HintToolbarsFormat));
+    r.after(model::formatBar(r.s, true));
+    r.add(menuStep(2, u"H842700000", HintFillYellow));
+    r.after(model::fill(r.s, QColor(255, 255, 0)));
+    r.add(menuStep(3, u"H332700000", HintPaletteYellow).pane(33, twips(300), twips(200)));
+    r.after(model::fill(r.s, QColor(255, 255, 0)));
+    r.add(hintAside(step(4, u"3427", {}), HintToolbarMenuDrawing));
+    r.after(model::drawingBar(r.s, true));
+    r.add(cellStep(5, u"3140", {}, u"B3", HintInsertAtB3));
+    // A cell inserted at B3: the column below moves down.
+    for (int row = 8; row >= 3; --row)
+        r.s.view.cells[QStringLiteral("B%1").arg(row + 1)] = r.s.view.cells.value(QStringLiteral("B%1").arg(row));
+    r.s.view.cells.remove(QStringLiteral("B3"));
+    r.after({{model::Change::Kind::CellText, QStringLiteral("B3"), {}},
+             {model::Change::Kind::CellText, QStringLiteral("B4"), QStringLiteral("86")}});
+    r.after(model::activate(r.s, QStringLiteral("B3")));
+    r.add(step(6, u"9999", {}));
+}
+
+// A tour of what a demonstration shows: a menu with its cascade, the task pane's list, a
+// dialog's tabs and a list.
+void demonstrationTour(Run& r)
+{
+    r.s.view.formatBar = false;
+    r.add(menuStep(1, u"H030402000", HintToolbarsFormat));
+    r.after(model::formatBar(r.s, true));
+    r.add(menuStep(2, u"H320700000", HintTaskPaneOpen).pane(32, 0, 0));
+    r.after(model::stays(QStringLiteral("the task pane's choice opens a window of the real program")));
+    r.add(dialogTabStep(3, {}));
+    r.after(model::closeDialog(r.s));
+    r.add(listStep(4, {}));
+    r.after(model::edit(r.s, QStringLiteral("F3")));
+    r.after(model::setText(r.s, QStringLiteral("F3"), QStringLiteral("=AVERAGE(")));
+    r.add(step(5, u"9999", {}));
+}
 
 // Every kind of action in one question, for a demonstration from its first step to its last:
 // clicks, typing, a menu's cascade, a context menu's submenu, a shortcut, a pause, a picture
-// drag, a range drag and a dialog tab.
-Question everyAction()
+// drag, a range drag and a dialog tab. The chart stands on the sheet, and the formatting
+// toolbar that step 4 shows is hidden until then.
+void everyAction(Run& r)
 {
-    Question q{QStringLiteral("0006"), {}};
-    q.steps.push_back(cellStep(1, u"0001", everyActionBack(0), u"B3", HintClickB3).zones(WithoutFormatBar));
-    q.steps.push_back(cellStep(2, u"0002", everyActionBack(1), u"C5", HintDoubleClickC5, u'M', IBeamFile).zones(WithoutFormatBar));
-    q.steps.push_back(typingStep(3).background(everyActionBack(2)).zones(WithoutFormatBar));
-    q.steps.push_back(menuStep(4, u"H030402000", HintToolbarsFormat).background(everyActionBack(3)).zones(WithoutFormatBar));
+    r.s.view.chart = ChartAt;
+    r.s.view.formatBar = false;
+    r.add(cellStep(1, u"0001", {}, u"B3", HintClickB3));
+    r.after(model::activate(r.s, QStringLiteral("B3")));
+    r.add(cellStep(2, u"0002", {}, u"C5", HintDoubleClickC5, u'M', IBeamFile));
+    r.after(model::edit(r.s, QStringLiteral("C5")));
+    r.add(typingStep(3));
+    r.after(model::edit(r.s, QStringLiteral("C3")));
+    r.after(model::setText(r.s, QStringLiteral("C3"), QStringLiteral("92")));
+    r.add(menuStep(4, u"H030402000", HintToolbarsFormat));
+    r.after(model::formatBar(r.s, true));
+    r.after(model::activate(r.s, QStringLiteral("C3")));
     // The chart's context menu (set 1, menu 6): its first submenu, the third entry. Opened at
     // B10 on the chart, the menu and its submenu stand clear of the question panel.
-    q.steps.push_back(cellStep(5, u"3612", everyActionBack(4), u"B10", HintChartLine));
-    q.steps.push_back(hintAside(step(6, u"6267", everyActionBack(5)), HintCopy));
-    q.steps.push_back(commentStep(7, everyActionBack(6)));
+    r.add(cellStep(5, u"3612", {}, u"B10", HintChartLine));
+    r.after(model::lineChart(r.s));
+    r.add(hintAside(step(6, u"6267", {}), HintCopy));
+    r.after(model::copy(r.s, false));
+    r.add(commentStep(7, {}));
+    r.after(model::stays(QStringLiteral("moves on by itself")));
     const QPoint note = commentPlace();
     const TwipsRect f12 = cell(u"F12");
     // A drag to the right: only the x the code tests is given, so that the demonstration
-    // keeps the note on its row.
-    StepLine s8 = step(8, u"8002", everyActionBack(6));
-    s8.dragPicture(note.x(), note.y(), CommentD8)
-        .dragPoint(f12.left, 0)
-        .hint(HintDragComment, note.x(), note.y() - twips(24));
-    q.steps.push_back(s8);
+    // keeps the note on its row; dropped, it stays where the drag left it.
+    StepLine s8 = step(8, u"8002", {});
+    s8.dragPicture(note.x(), note.y(), CommentD8).dragPoint(f12.left, 0).hint(HintDragComment, note.x(), note.y() - twips(24));
+    r.add(s8);
+    r.after(model::showNote(r.s, QPoint(f12.left / 15, note.y() / 15), CommentText));
     // Held Shift: the step says so, since the drag alone does not pass.
-    q.steps.push_back(rangeDragStep(9, u"0041", u'M', HandFile, HintShiftDragB3D3).background(everyActionBack(7)));
-    q.steps.push_back(dialogTabStep(10, everyActionBack(8)));
-    q.steps.push_back(step(11, u"9999", everyActionBack(8)));
-    return q;
+    r.add(rangeDragStep(9, u"0041", u'M', HandFile, HintShiftDragB3D3));
+    r.after(model::select(r.s, QStringLiteral("B3"), QStringLiteral("D3")));
+    r.add(dialogTabStep(10, {}));
+    r.after(model::closeDialog(r.s));
+    r.add(step(11, u"9999", {}));
+}
+
+struct Built {
+    std::vector<Question> questions;
+    std::vector<std::vector<model::Traced>> traces;
+    std::vector<std::pair<QString, sheet::View>> backs;
+};
+
+const Built& built()
+{
+    static const Built b = [] {
+        Built out;
+        const std::pair<const char*, void (*)(Run&)> scripts[] = {
+            {"0001", clickEditHover},     {"0002", rightClickCtrlClick}, {"0003", typeDragKeyTabList},
+            {"0004", menusAndPalettes},   {"0005", demonstrationTour},  {"0006", everyAction},
+        };
+        int n = 0;
+        for (const auto& [id, script] : scripts) {
+            Run r{++n, Question{QString::fromLatin1(id), {}}, {}, {}, &out.backs};
+            script(r);
+            out.questions.push_back(std::move(r.q));
+            out.traces.push_back(std::move(r.trace));
+        }
+        return out;
+    }();
+    return b;
 }
 
 } // namespace
 
-std::vector<Question> questions()
-{
-    return {clickEditHover(), rightClickCtrlClick(), typeDragKeyTabList(), menusAndPalettes(), demonstrationTour(),
-            everyAction()};
-}
+std::vector<Question> questions() { return built().questions; }
+
+std::vector<std::vector<model::Traced>> traces() { return built().traces; }
 
 int textLinesUsed()
 {
@@ -358,36 +354,17 @@ int textLinesUsed()
 
 std::vector<std::pair<QString, QImage>> pictures()
 {
-    sheet::View b3;
-    b3.active = QStringLiteral("B3");
-    sheet::View c5;
-    c5.active = QStringLiteral("C5");
-    c5.editing = true;
-    sheet::View b3d3;
-    b3d3.active = QStringLiteral("B3");
-    b3d3.alsoSelected = {QStringLiteral("C3"), QStringLiteral("D3")};
     sheet::View a1b2;
     a1b2.active = QStringLiteral("B2");
     a1b2.alsoSelected = {QStringLiteral("A1")};
-    sheet::View noFormatBar;
-    noFormatBar.formatBar = false;
     std::vector<std::pair<QString, QImage>> out{
+        // The window's default background, which a first step of "888888" loads.
         {DefaultBack, sheet::window({})},
-        {DefaultNoFormatBar, sheet::window(noFormatBar)},
-        {BackB3, sheet::window(b3)},
-        {BackC5Edit, sheet::window(c5)},
         {CommentD8, sheet::commentNote(QStringLiteral("教师"), CommentText)},
-        {BackA1B2, sheet::window(a1b2)},
-        {BackB3D3, sheet::window(b3d3)},
         {ShowA1B2, sheet::window(a1b2).copy(0, 0, 360, 240)},
     };
-    const auto add = [&out](const std::vector<sheet::View>& views, QString (*code)(int)) {
-        for (std::size_t k = 0; k < views.size(); ++k)
-            out.emplace_back(code(static_cast<int>(k)), sheet::window(views[k]));
-    };
-    add(typeDragKeyTabListViews(), typeDragKeyTabListBack);
-    add(menusAndPalettesViews(), menusAndPalettesBack);
-    add(everyActionViews(), everyActionBack);
+    for (const auto& [code, view] : built().backs)
+        out.emplace_back(code, sheet::window(view));
     return out;
 }
 

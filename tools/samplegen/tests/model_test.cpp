@@ -8,6 +8,8 @@
 
 #include <QGuiApplication>
 
+#include <map>
+
 namespace {
 
 using namespace samplegen;
@@ -28,21 +30,34 @@ struct Place {
     }
 };
 
+// Every question of the sample: the hand-written session's, which open the first unit, then
+// the units' own.
+std::vector<std::vector<std::vector<model::Traced>>> allTraces()
+{
+    std::vector<std::vector<std::vector<model::Traced>>> out(units().units().size());
+    for (auto& t : session::traces())
+        out.at(0).push_back(t);
+    for (std::size_t u = 0; u < units().units().size(); ++u)
+        for (const bank::Question& q : units().units()[u])
+            out[u].push_back(q.trace);
+    return out;
+}
+
 template <typename F>
 void forEachStep(F f)
 {
-    const auto& all = units().units();
+    static const auto all = allTraces();
     for (std::size_t u = 0; u < all.size(); ++u)
         for (std::size_t q = 0; q < all[u].size(); ++q)
-            for (std::size_t s = 0; s < all[u][q].trace.size(); ++s)
-                f(Place{u, q, s}, all[u][q].trace);
+            for (std::size_t s = 0; s < all[u][q].size(); ++s)
+                f(Place{u, q, s}, all[u][q]);
 }
 
 TEST(SampleModel, EveryActionsChangeShowsInTheStateOfTheStepItLeadsTo)
 {
     int checked = 0;
-    forEachStep([&](const Place& at, const std::vector<bank::Traced>& trace) {
-        const bank::Traced& step = trace[at.step];
+    forEachStep([&](const Place& at, const std::vector<model::Traced>& trace) {
+        const model::Traced& step = trace[at.step];
         if (step.code == u"9999") {
             EXPECT_EQ(at.step + 1, trace.size()) << at.name();
             return;
@@ -64,8 +79,8 @@ TEST(SampleModel, EveryActionsChangeShowsInTheStateOfTheStepItLeadsTo)
 TEST(SampleModel, TypedTextInkShowsInTheNextPicture)
 {
     int pairs = 0;
-    forEachStep([&](const Place& at, const std::vector<bank::Traced>& trace) {
-        const bank::Traced& step = trace[at.step];
+    forEachStep([&](const Place& at, const std::vector<model::Traced>& trace) {
+        const model::Traced& step = trace[at.step];
         if (!step.code.startsWith(u"002"))
             return;
         for (const model::Change& c : step.changes) {
@@ -91,6 +106,26 @@ TEST(SampleModel, TypedTextInkShowsInTheNextPicture)
         }
     });
     EXPECT_GT(pairs, 3);
+}
+
+// The session's records are hand-built: each step's background is the picture of the state its
+// trace says it is drawn from.
+TEST(SampleModel, SessionBackgroundsAreDrawnFromTheirStates)
+{
+    std::map<QString, QImage> pictures;
+    for (const auto& [code, image] : session::pictures())
+        pictures[code] = image;
+    const auto questions = session::questions();
+    const auto traces = session::traces();
+    ASSERT_EQ(questions.size(), traces.size());
+    for (std::size_t q = 0; q < questions.size(); ++q) {
+        ASSERT_EQ(questions[q].steps.size(), traces[q].size());
+        for (std::size_t k = 0; k < traces[q].size(); ++k) {
+            const QString back = questions[q].steps[k].text().mid(11, 6);
+            ASSERT_TRUE(pictures.count(back)) << "question " << q + 1 << " step " << k + 1;
+            EXPECT_EQ(pictures[back], sheet::window(traces[q][k].drawnFrom.view)) << "question " << q + 1 << " step " << k + 1;
+        }
+    }
 }
 
 // A change the model makes is drawn: the merged title stands centred over A1:E1, the
