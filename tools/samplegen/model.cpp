@@ -380,6 +380,17 @@ std::vector<Change> insertRow(State& s, int row)
     return {{Kind::RowInserted, QString::number(row), firstText}};
 }
 
+std::vector<Change> insertCell(State& s, const QString& cell)
+{
+    const QChar column = columnOf(cell);
+    const int row = rowOf(cell);
+    const QString below = s.view.cells.value(cell).text;
+    moveCells(s, [column, row](QChar c, int r) -> std::optional<QString> {
+        return address(c, c == column && r >= row ? r + 1 : r);
+    });
+    return {{Kind::CellText, cell, {}}, {Kind::CellText, address(column, row + 1), below}};
+}
+
 // The columns right of a removed one move one to the left.
 std::function<std::optional<QString>(QChar, int)> closingUp(QChar column)
 {

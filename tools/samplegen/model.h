@@ -126,6 +126,8 @@ std::vector<Change> ink(State& s, const QColor& colour);
 std::vector<Change> face(State& s, const QString& face);
 std::vector<Change> size(State& s, int pixels);
 std::vector<Change> insertRow(State& s, int row);
+// A cell inserted with the cells below it moving down.
+std::vector<Change> insertCell(State& s, const QString& cell);
 std::vector<Change> deleteColumn(State& s, QChar column);
 std::vector<Change> hideColumn(State& s, QChar column);
 std::vector<Change> moveChart(State& s, QPoint topLeft);

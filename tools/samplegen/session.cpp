@@ -246,12 +246,7 @@ void menusAndPalettes(Run& r)
     r.add(hintAside(step(4, u"3427", {}), HintToolbarMenuDrawing));
     r.after(model::drawingBar(r.s, true));
     r.add(cellStep(5, u"3140", {}, u"B3", HintInsertAtB3));
-    // A cell inserted at B3: the column below moves down.
-    for (int row = 8; row >= 3; --row)
-        r.s.view.cells[QStringLiteral("B%1").arg(row + 1)] = r.s.view.cells.value(QStringLiteral("B%1").arg(row));
-    r.s.view.cells.remove(QStringLiteral("B3"));
-    r.after({{model::Change::Kind::CellText, QStringLiteral("B3"), {}},
-             {model::Change::Kind::CellText, QStringLiteral("B4"), QStringLiteral("86")}});
+    r.after(model::insertCell(r.s, QStringLiteral("B3")));
     r.after(model::activate(r.s, QStringLiteral("B3")));
     r.add(step(6, u"9999", {}));
 }
