@@ -397,6 +397,7 @@ void formats(Builder& b, const Dialogs& d)
     b.dialog(d.rowHeight);
     b.type(QStringLiteral("0024"), d.rowHeight.on(SizeField), QStringLiteral("25"));
     b.noDialog();
+    b.after(rowHeight(b.state(), 2, 25));
     b.end();
 
     b.question(QStringLiteral("使用“格式”菜单将A列的列宽设置为12。"));
@@ -405,6 +406,7 @@ void formats(Builder& b, const Dialogs& d)
     b.dialog(d.columnWidth);
     b.type(QStringLiteral("0022"), d.columnWidth.on(SizeField), QStringLiteral("12"), {}, d.columnWidth.on(SizeOk));
     b.noDialog();
+    b.after(columnWidth(b.state(), u'A', 12));
     b.end();
 
     b.question(QStringLiteral("使用快捷菜单隐藏D列。"));

@@ -135,6 +135,8 @@ bool shows(const State& s, const Change& c)
     case Kind::Copied: return v.copied == c.where;
     case Kind::ChartAt: return v.chart && QStringLiteral("%1,%2").arg(v.chart->x()).arg(v.chart->y()) == c.what;
     case Kind::ChartLines: return v.chart && v.lineChart;
+    case Kind::RowHeight: return QString::number(v.rowHeights.value(c.where.toInt())) == c.what;
+    case Kind::ColumnWidth: return QString::number(v.columnWidths.value(c.where.at(0))) == c.what;
     case Kind::NoteAt: return v.noteAt && QStringLiteral("%1,%2").arg(v.noteAt->x()).arg(v.noteAt->y()) == c.what;
     case Kind::SheetNames: return v.sheetNames.join(u',') == c.what;
     case Kind::Title: return v.title == c.what;
@@ -162,7 +164,7 @@ QString describe(const Change& c)
 {
     static const char* const names[] = {"active", "selected", "cell text", "editing", "text selected", "bold",
                                         "fill", "ink", "face", "size", "merged", "row inserted", "column deleted",
-                                        "column hidden", "copied", "chart at", "chart lines", "note at", "sheet names", "title", "field text",
+                                        "column hidden", "copied", "chart at", "chart lines", "row height", "column width", "note at", "sheet names", "title", "field text",
                                         "ticked", "dialog shown", "dialog closed", "formula bar", "format bar",
                                         "drawing bar", "auto filter", "frozen", "comment", "stays"};
     return QStringLiteral("%1 %2 %3").arg(QString::fromLatin1(names[static_cast<int>(c.kind)]), c.where, c.what);
@@ -426,6 +428,22 @@ std::vector<Change> lineChart(State& s)
 {
     s.view.lineChart = true;
     return {{Kind::ChartLines, {}, {}}};
+}
+
+std::vector<Change> rowHeight(State& s, int row, int points)
+{
+    const int pixels = (points * 96 + 36) / 72;
+    s.view.rowHeights[row] = pixels;
+    return {{Kind::RowHeight, QString::number(row), QString::number(pixels)}};
+}
+
+std::vector<Change> columnWidth(State& s, QChar column, int characters)
+{
+    // The sheet's 64-pixel columns hold 8.43 characters of its font: 7 pixels a character and 5
+    // of margin.
+    const int pixels = characters * 7 + 5;
+    s.view.columnWidths[column] = pixels;
+    return {{Kind::ColumnWidth, QString(column), QString::number(pixels)}};
 }
 
 std::vector<Change> showNote(State& s, QPoint topLeft, const QString& text)

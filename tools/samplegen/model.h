@@ -64,6 +64,8 @@ struct Change {
         Copied,       // where: range with the moving border
         ChartAt,      // what: "x,y" of the chart's top-left
         ChartLines,   // the chart drawn as lines
+        RowHeight,    // where: row number; what: pixels
+        ColumnWidth,  // where: column letter; what: pixels
         NoteAt,       // what: "x,y" of a comment note shown on the sheet
         SheetNames,   // what: the tabs' names joined by ","
         Title,        // what: the book's name in the title bar
@@ -132,6 +134,9 @@ std::vector<Change> deleteColumn(State& s, QChar column);
 std::vector<Change> hideColumn(State& s, QChar column);
 std::vector<Change> moveChart(State& s, QPoint topLeft);
 std::vector<Change> lineChart(State& s);
+// A row's height in points and a column's width in characters, drawn in pixels.
+std::vector<Change> rowHeight(State& s, int row, int points);
+std::vector<Change> columnWidth(State& s, QChar column, int characters);
 std::vector<Change> showNote(State& s, QPoint topLeft, const QString& text);
 std::vector<Change> sheetNames(State& s, const QStringList& names, int active);
 std::vector<Change> newBook(State& s, const QString& title);

@@ -44,9 +44,56 @@ std::optional<Address> parse(QStringView address)
     return Address{address[0].unicode() - u'A', row - 1};
 }
 
+// The sizes of the drawn columns and rows (from 0): the design's, or while a window is drawn,
+// the view's own where a task changed them. The hot spots always use the design's.
+struct Sizes {
+    int column[Columns];
+    int row[Rows + 1];
+    Sizes()
+    {
+        std::fill(std::begin(column), std::end(column), ColumnWidth);
+        std::fill(std::begin(row), std::end(row), RowHeight);
+    }
+};
+Sizes drawn;
+
+int columnLeft(int c)
+{
+    int x = RowHeaderWidth;
+    for (int i = 0; i < c && i < Columns; ++i)
+        x += drawn.column[i];
+    return x;
+}
+int columnWidth(int c) { return c < Columns ? drawn.column[c] : ColumnWidth; }
+int rowTop(int r)
+{
+    int y = GridTop;
+    for (int i = 0; i < r && i <= Rows; ++i)
+        y += drawn.row[i];
+    return y;
+}
+int rowHeight(int r) { return r <= Rows ? drawn.row[r] : RowHeight; }
+
+// Sets the view's sizes for as long as one window is drawn.
+class DrawnSizes {
+public:
+    explicit DrawnSizes(const View& v)
+    {
+        for (auto it = v.rowHeights.cbegin(); it != v.rowHeights.cend(); ++it)
+            if (it.key() >= 1 && it.key() <= Rows + 1)
+                drawn.row[it.key() - 1] = it.value();
+        for (auto it = v.columnWidths.cbegin(); it != v.columnWidths.cend(); ++it)
+            if (it.key() >= u'A' && it.key().unicode() < u'A' + Columns)
+                drawn.column[it.key().unicode() - u'A'] = it.value();
+    }
+    ~DrawnSizes() { drawn = Sizes(); }
+    DrawnSizes(const DrawnSizes&) = delete;
+    DrawnSizes& operator=(const DrawnSizes&) = delete;
+};
+
 QRect cellAt(int column, int row)
 {
-    return QRect(RowHeaderWidth + column * ColumnWidth, GridTop + row * RowHeight, ColumnWidth, RowHeight);
+    return QRect(columnLeft(column), rowTop(row), columnWidth(column), rowHeight(row));
 }
 
 // The cells of a range "B3:D7" in reading order.
@@ -199,7 +246,7 @@ void headers(QPainter& p, const QStringList& selected, const QString& hidden)
     fillVertical(p, corner, colours::HeaderFace, QColor(200, 214, 236));
     p.setPen(QColor(158, 182, 206));
     for (int c = 0; c < Columns; ++c) {
-        const QRect h(RowHeaderWidth + c * ColumnWidth, HeaderTop, ColumnWidth, GridTop - HeaderTop);
+        const QRect h(columnLeft(c), HeaderTop, columnWidth(c), GridTop - HeaderTop);
         if (activeColumns.contains(c))
             fillVertical(p, h, QColor(255, 236, 190), colours::HeaderActive);
         else
@@ -211,7 +258,7 @@ void headers(QPainter& p, const QStringList& selected, const QString& hidden)
             p.fillRect(h.left() - 1, h.top(), 2, h.height(), QColor(90, 110, 140));
     }
     for (int r = 0; r <= Rows; ++r) {
-        const QRect h(0, GridTop + r * RowHeight, RowHeaderWidth, RowHeight);
+        const QRect h(0, rowTop(r), RowHeaderWidth, rowHeight(r));
         if (activeRows.contains(r))
             fillHorizontal(p, h, QColor(255, 236, 190), colours::HeaderActive);
         else
@@ -230,11 +277,11 @@ void grid(QPainter& p)
     p.fillRect(QRect(RowHeaderWidth, GridTop, ScrollLeft - RowHeaderWidth, GridBottom - GridTop), Qt::white);
     p.setPen(colours::GridLine);
     for (int c = 1; c <= Columns; ++c) {
-        const int x = RowHeaderWidth + c * ColumnWidth - 1;
+        const int x = columnLeft(c) - 1;
         p.drawLine(x, GridTop, x, GridBottom - 1);
     }
     for (int r = 1; r <= Rows + 1; ++r) {
-        const int y = GridTop + r * RowHeight - 1;
+        const int y = rowTop(r) - 1;
         p.drawLine(RowHeaderWidth, y, ScrollLeft - 1, y);
     }
 }
@@ -277,9 +324,9 @@ void selection(QPainter& p, const View& view, const QMap<QString, Cell>& content
     const QColor band(182, 202, 234, 150);
     for (const QChar c : view.wholeColumns.join(QString()))
         if (const auto top = cellRect(QString(c) + u'1'))
-            p.fillRect(QRect(top->left(), GridTop, ColumnWidth - 1, GridBottom - GridTop), band);
+            p.fillRect(QRect(top->left(), GridTop, top->width() - 1, GridBottom - GridTop), band);
     for (const int row : view.wholeRows)
-        p.fillRect(QRect(RowHeaderWidth, GridTop + (row - 1) * RowHeight, ScrollLeft - RowHeaderWidth, RowHeight - 1), band);
+        p.fillRect(QRect(RowHeaderWidth, rowTop(row - 1), ScrollLeft - RowHeaderWidth, rowHeight(row - 1) - 1), band);
     for (const QString& a : view.alsoSelected)
         if (const auto r = cellRect(a)) {
             p.fillRect(r->adjusted(0, 0, -1, -1), band);
@@ -411,6 +458,7 @@ std::optional<QRect> cellRect(QStringView address)
 
 QImage window(const View& view)
 {
+    const DrawnSizes sizes(view);
     QImage image = canvas(Width, Height, Qt::white);
     QPainter p(&image);
     QMap<QString, Cell> content = view.cells;

@@ -20,7 +20,7 @@ constexpr int Width = 800;
 constexpr int Height = 600;
 
 // The rectangle of a cell ("B3") on the window, in pixels; nothing for an address outside the
-// drawn columns A-L and rows 1-23.
+// drawn columns A-L and rows 1-23. Outside window() the design's sizes: where the hot spots lie.
 std::optional<QRect> cellRect(QStringView address);
 
 // What a cell holds and how it is formatted. A text that starts with "=" is a formula: the
@@ -65,6 +65,8 @@ struct View {
     bool drawingBar = true;
     bool autoFilter = false;   // the headings of row 2 carry filter arrows
     QString frozenAt;          // the cell the panes are frozen at
+    QMap<int, int> rowHeights;     // rows (from 1) drawn at another height, pixels
+    QMap<QChar, int> columnWidths; // columns drawn at another width, pixels
 };
 
 // The marks chart as it stands on the sheet or is dragged, in columns or in lines.
