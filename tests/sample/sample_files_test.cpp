@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QRegularExpression>
+#include <map>
 #include <set>
 
 namespace {
@@ -158,7 +159,8 @@ TEST(SampleFiles, EveryTargetLiesClearOfTheQuestionPanel)
 }
 
 // A step's hint is read whole: the hint label (bold 宋体 of 11 points, 220 twips a CJK character,
-// half that a Latin one, "|" a line break) lies inside the window and clear of the question panel.
+// half that a Latin one, "|" a line break; a typing step's answer worded as the window words it)
+// lies inside the window and clear of the question panel.
 TEST(SampleFiles, EveryHintIsReadWhole)
 {
     const auto texts = platform::readLines(dataFile(QStringLiteral("288890")));
@@ -181,7 +183,24 @@ TEST(SampleFiles, EveryHintIsReadWhole)
             const int line = number(rec, 122, 3);
             if (line < 1 || line > texts->size() || field(rec, 8, 4) == u"9999")
                 continue;
-            const QRect hint(QPoint(number(rec, 112, 5), number(rec, 117, 5)), extent(texts->at(line - 1).mid(3)));
+            // A typing step's hint reads as the window words it around the answer.
+            const QString code = field(rec, 8, 4);
+            QString shown = texts->at(line - 1).mid(3);
+            if (code.startsWith(u"002")) {
+                shown.replace(u'|', QStringLiteral("或  "));
+                const std::map<QString, std::pair<QString, QString>> wording{
+                    {QStringLiteral("0020"), {QStringLiteral("输入 "), QString()}},
+                    {QStringLiteral("0021"), {QStringLiteral("输入 "), QString()}},
+                    {QStringLiteral("0022"), {QStringLiteral("输入 "), QStringLiteral(" 并按回车键或点红色方框处")}},
+                    {QStringLiteral("0023"), {QStringLiteral("请选中 "), QString()}},
+                    {QStringLiteral("0024"), {QStringLiteral("输入 "), QStringLiteral(" 并按回车键")}},
+                    {QStringLiteral("0026"), {QStringLiteral("输入 "), QStringLiteral(" 并点击红色方框处")}},
+                    {QStringLiteral("0028"), {QStringLiteral("在单元格或编辑栏中输入 "), QStringLiteral(" 并按回车键或点编辑区或点“√”")}},
+                };
+                if (const auto w = wording.find(code); w != wording.end())
+                    shown = w->second.first + shown + w->second.second;
+            }
+            const QRect hint(QPoint(number(rec, 112, 5), number(rec, 117, 5)), extent(shown));
             EXPECT_LE(hint.right(), 12000) << "past the window's edge: " << texts->at(line - 1).toStdString();
             EXPECT_FALSE(hint.intersects(QuestionPanel)) << "under the panel: " << texts->at(line - 1).toStdString();
         }

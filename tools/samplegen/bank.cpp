@@ -3,6 +3,8 @@
 #include "draw.h"
 #include "panels.h"
 
+#include <QCryptographicHash>
+
 #include <stdexcept>
 
 namespace samplegen::bank {
@@ -19,15 +21,43 @@ const QPoint FormatDialogAt(panels::DialogLeft, panels::DialogTop);
 // Where the hint of a step without a target of its own stands (pixels of the window).
 const QPoint AsideHint(430, 400);
 
-QString viewKey(const sheet::View& v)
+// Pictures are shared by what they show: two states that draw alike give one picture.
+QString imageKey(const QString& kind, const QImage& image)
 {
-    QStringList parts{v.active, v.alsoSelected.join(u','), v.editing ? QStringLiteral("e") : QString(),
-                      v.wholeColumns.join(QString())};
-    for (const int r : v.wholeRows)
-        parts << QString::number(r);
-    for (const auto& [a, t] : v.entries)
-        parts << a + u'=' + t;
-    return QStringLiteral("view:") + parts.join(u'/');
+    const QByteArray bits(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
+    return kind + QString::fromLatin1(QCryptographicHash::hash(bits, QCryptographicHash::Sha1).toHex());
+}
+
+// The hint label as the window shows it: a typing step's hint is the answer, which the window
+// words into an instruction of its own.
+QString shownHint(QStringView code, const QString& hint)
+{
+    if (!code.startsWith(u"002"))
+        return hint;
+    QString c = hint;
+    c.replace(u'|', QStringLiteral("或  "));
+    if (code == u"0020" || code == u"0021")
+        return QStringLiteral("输入 ") + c;
+    if (code == u"0022")
+        return QStringLiteral("输入 ") + c + QStringLiteral(" 并按回车键或点红色方框处");
+    if (code == u"0024")
+        return QStringLiteral("输入 ") + c + QStringLiteral(" 并按回车键");
+    if (code == u"0023")
+        return QStringLiteral("请选中 ") + c;
+    if (code == u"0026")
+        return QStringLiteral("输入 ") + c + QStringLiteral(" 并点击红色方框处");
+    if (code == u"0028")
+        return QStringLiteral("在单元格或编辑栏中输入 ") + c + QStringLiteral(" 并按回车键或点编辑区或点“√”");
+    return c;
+}
+
+// The hint label: bold 宋体 of 11 points, about 15 pixels a CJK character and 8 a Latin one.
+int hintWidth(const QString& shown)
+{
+    int width = 0;
+    for (const QChar c : shown)
+        width += c.unicode() < 0x80 ? 8 : 15;
+    return width;
 }
 
 } // namespace
@@ -50,10 +80,9 @@ void Builder::question(const QString& text)
 {
     if (units_.empty())
         unit();
-    units_.back().push_back({text, {}});
+    units_.back().push_back({text, {}, {}});
     stepNo_ = 0;
-    dialog_.reset();
-    view(sheet::View{});
+    state_ = model::State{};
 }
 
 QString Builder::picture(const QString& key, const QImage& image)
@@ -68,7 +97,26 @@ QString Builder::picture(const QString& key, const QImage& image)
     return code;
 }
 
-void Builder::view(const sheet::View& v) { back_ = picture(viewKey(v), sheet::window(v)); }
+void Builder::after(const std::vector<model::Change>& changes)
+{
+    if (units_.empty() || units_.back().empty() || units_.back().back().trace.empty())
+        throw std::logic_error("a change before any action");
+    auto& last = units_.back().back().trace.back().changes;
+    last.insert(last.end(), changes.begin(), changes.end());
+}
+
+void Builder::noDialog()
+{
+    after(model::closeDialog(state_));
+    auto& last = units_.back().back().trace.back().changes;
+    std::erase_if(last, [](const model::Change& c) { return c.kind == model::Change::Kind::FieldText; });
+}
+
+QString Builder::dialogPictureCode(const Dialog& d)
+{
+    const QImage image = dialogPicture(d.title, d.size, d.fields, d.buttons, d.values);
+    return picture(imageKey(QStringLiteral("dialog:"), image), image);
+}
 
 int Builder::text(const QString& t)
 {
@@ -81,25 +129,29 @@ int Builder::text(const QString& t)
     return firstTextLine_ + static_cast<int>(texts_.size()) - 1;
 }
 
-StepLine Builder::next(QStringView code)
+StepLine Builder::next(QStringView code, const model::State* drawFrom)
 {
+    drawnFrom_ = drawFrom ? *drawFrom : state_;
+    const QImage back = sheet::window(drawnFrom_.view);
+    // The toolbar panel carries both rows: a sheet without the formatting row shows its
+    // standard row from the background alone, and the drawing toolbar likewise.
+    const int panels = 1 + (drawnFrom_.view.formatBar ? 2 : 0) + (drawnFrom_.view.drawingBar ? 4 : 0);
     StepLine s;
-    s.stepNumber(++stepNo_).zones(u"A7").code(code).background(back_);
-    if (dialog_)
-        s.overlay(2, twips(dialog_->pos.x()), twips(dialog_->pos.y()), dialog_->picture);
+    s.stepNumber(++stepNo_).zones(QStringLiteral("A%1").arg(panels)).code(code).background(picture(imageKey(QStringLiteral("view:"), back), back));
+    if (drawnFrom_.dialog)
+        s.overlay(2, twips(drawnFrom_.dialog->pos.x()), twips(drawnFrom_.dialog->pos.y()), dialogPictureCode(*drawnFrom_.dialog));
     return s;
 }
 
 void Builder::hintAt(StepLine& s, QPoint px, const QString& hint)
 {
-    // The hint label: bold 宋体 of 11 points, about 15 pixels a CJK character and 8 a Latin one,
-    // 17 a line. The question panel stands at the window's bottom right.
+    // 17 pixels a line. The question panel stands at the window's bottom right; the hint
+    // ends before it, and inside the window.
     const QRect panel(468, 358, 332, 242);
-    int width = 0;
-    for (const QChar c : hint)
-        width += c.unicode() < 0x80 ? 8 : 15;
+    const int width = hintWidth(shownHint(s.text().mid(7, 4), hint));
     if (QRect(px, QSize(width, 17)).intersects(panel))
         px.setX(std::max(4, panel.left() - width - 6));
+    px.setX(std::max(4, std::min(px.x(), sheet::Width - 4 - width)));
     s.hint(text(hint), twips(px.x()), twips(px.y()));
 }
 
@@ -108,6 +160,13 @@ void Builder::hintBeside(StepLine& s, const QRect& px, const QString& hint)
     int left = px.right() + 10;
     if (left > 600)
         left = std::max(4, px.left() - 190);
+    // A hint too long to end inside the window beside its target goes under it instead, so
+    // that it does not cover the target's row.
+    const int width = hintWidth(shownHint(s.text().mid(7, 4), hint));
+    if (left + width > sheet::Width - 4) {
+        hintAt(s, QPoint(std::min(px.left(), sheet::Width - 4 - width), std::clamp(px.bottom() + 4, 60, 520)), hint);
+        return;
+    }
     hintAt(s, QPoint(left, std::clamp(px.top(), 60, 520)), hint);
 }
 
@@ -115,7 +174,12 @@ void Builder::push(StepLine s)
 {
     if (units_.empty() || units_.back().empty())
         throw std::logic_error("a step outside a question");
-    units_.back().back().steps.push_back(std::move(s));
+    Question& q = units_.back().back();
+    // A forward jump letter on target 1 moves past the following steps.
+    const QChar jump = s.text().at(70);
+    const int advance = jump >= u'A' && jump <= u'Z' ? jump.unicode() - u'A' + 1 : 1;
+    q.trace.push_back({s.text().mid(7, 4), advance, drawnFrom_, {}});
+    q.steps.push_back(std::move(s));
 }
 
 void Builder::pointed(QStringView code, const QRect& px, const QString& hint, QChar jump, QChar pointerKind,
@@ -127,9 +191,22 @@ void Builder::pointed(QStringView code, const QRect& px, const QString& hint, QC
     push(s);
 }
 
-void Builder::click(const QRect& px, const QString& hint, QChar jump) { pointed(u"0001", px, hint, jump, u'S', CrossPointer); }
+void Builder::click(const QRect& px, const QString& hint, QChar jump)
+{
+    pointed(u"0001", px, hint, jump, u'S', CrossPointer);
+    if (const auto c = model::cellAt(px))
+        after(model::activate(state_, *c));
+    for (char16_t column = u'A'; column <= u'L'; ++column)
+        if (px == sheet::columnHeaderRect(QChar(column)))
+            after(model::selectColumn(state_, QChar(column)));
+}
 
-void Builder::doubleClick(const QRect& px, const QString& hint) { pointed(u"0002", px, hint, u'0', u'M', IBeamFile); }
+void Builder::doubleClick(const QRect& px, const QString& hint)
+{
+    pointed(u"0002", px, hint, u'0', u'M', IBeamFile);
+    if (const auto c = model::cellAt(px))
+        after(model::edit(state_, *c));
+}
 
 void Builder::rightClick(const QRect& px, const QString& hint) { pointed(u"0003", px, hint, u'0', u'S', CrossPointer); }
 
@@ -138,6 +215,14 @@ void Builder::hover(const QRect& px, const QString& hint) { pointed(u"0030", px,
 void Builder::clickWith(int shift, int button, const QRect& px, const QString& hint)
 {
     pointed(QStringLiteral("9%1%2").arg(shift).arg(button, 2, 10, QChar(u'0')), px, hint, u'0', u'S', CrossPointer);
+    const auto c = model::cellAt(px);
+    if (!c)
+        return;
+    // Shift extends the selection from the active cell; Ctrl adds the cell to it.
+    if (shift & 1)
+        after(model::select(state_, state_.view.active, *c));
+    else if (shift & 2)
+        after(model::select(state_, *c, *c, true));
 }
 
 void Builder::rangeDrag(const QRect& from, const QRect& to, int shift, const QString& hint)
@@ -147,6 +232,10 @@ void Builder::rangeDrag(const QRect& from, const QRect& to, int shift, const QSt
     s.zones(u"A7", u"EE").target2(tw(from)).target1(tw(to)).pointer(u'S', CrossPointer);
     hintBeside(s, to, hint);
     push(s);
+    const auto a = model::cellAt(from);
+    const auto b = model::cellAt(to);
+    if (a && b)
+        after(model::select(state_, *a, *b, (shift & 2) != 0));
 }
 
 StepLine Builder::aside(QStringView code, const QString& hint)
@@ -156,7 +245,13 @@ StepLine Builder::aside(QStringView code, const QString& hint)
     return s;
 }
 
-void Builder::key(int code, const QString& hint) { push(aside(QString::number(code), hint)); }
+void Builder::key(int code, const QString& hint, const QList<int>& alternatives)
+{
+    StepLine s = aside(QString::number(code), hint);
+    if (!alternatives.isEmpty())
+        s.altKeys(alternatives);
+    push(s);
+}
 
 void Builder::menu(const QString& target, const QString& hint)
 {
@@ -193,11 +288,37 @@ void Builder::type(const QString& code, const QRect& px, const QString& answer, 
 {
     StepLine s = next(code);
     const int answerLine = text(answer);
-    s.editor(tw(px)).texts(initial.isEmpty() ? 0 : text(initial), answerLine);
+    // The editor grows past a narrow cell to hold the longest answer whole at its 9 points of
+    // 宋体 (12 pixels a CJK character, 6 a Latin one) with room for the caret, as the real
+    // program's cell editor grows while one types.
+    QRect editor = px;
+    for (const QString& alternative : answer.split(u'|')) {
+        int width = 8;
+        for (const QChar c : alternative)
+            width += c.unicode() < 0x80 ? 6 : 12;
+        editor.setWidth(std::max(editor.width(), width));
+    }
+    s.editor(tw(editor)).texts(initial.isEmpty() ? 0 : text(initial), answerLine);
     if (!target.isNull())
         s.target1(tw(target));
     hintBeside(s, px, answer);
     push(s);
+    // The first answer is what the candidate is shown typing.
+    const QString typed = answer.section(u'|', 0, 0);
+    if (const auto c = model::cellAt(px)) {
+        after(model::setText(state_, *c, typed));
+        // Text typed without Enter stays in the cell's editor.
+        if (code == u"0020" || code == u"0025") {
+            state_.view.active = *c;
+            state_.view.editing = true;
+        }
+    } else if (state_.dialog && state_.dialog->fieldAt(px) >= 0) {
+        after(model::typeIntoField(state_, state_.dialog->fieldAt(px), typed));
+    } else if (px == sheet::nameBoxRect()) {
+        after(model::activate(state_, typed));
+    }
+    if (const auto c = model::cellAt(target))
+        after(model::activate(state_, *c));
 }
 
 void Builder::selectText(const QRect& px, const QString& initial, const QString& part)
@@ -206,17 +327,28 @@ void Builder::selectText(const QRect& px, const QString& initial, const QString&
     s.editor(tw(px)).texts(text(initial), 0);
     hintBeside(s, px, part);
     push(s);
+    after(model::selectText(state_, state_.view.active, part));
 }
 
 void Builder::dialogTab(int shown, int expected, const QRect& inDialog, const QString& hint)
 {
     StepLine s = next(u"0001");
     const QRect target = inDialog.translated(FormatDialogAt);
-    s.overlay(2, twips(FormatDialogAt.x()), twips(FormatDialogAt.y()), panels::dialogPageCode(expected))
+    // Layout "B" is the dialog with its merge box ticked.
+    const bool ticked = state_.mergeTicked;
+    s.overlay(2, twips(FormatDialogAt.x()), twips(FormatDialogAt.y()), panels::dialogPageCode(expected, ticked))
         .target1(tw(target))
-        .dialogTabs(u'A', shown, expected, 2);
+        .dialogTabs(ticked ? u'B' : u'A', shown, expected, 2);
     hintAt(s, QPoint(FormatDialogAt.x() + panels::DialogWidth + 8, FormatDialogAt.y()), hint);
     push(s);
+    if (inDialog == panels::dialogOkButton()) {
+        const bool merging = state_.mergeTicked;
+        after(model::closeDialog(state_));
+        if (merging)
+            after(model::merge(state_));
+    } else if (inDialog == panels::mergeBox()) {
+        after(model::tickMerge(state_));
+    }
 }
 
 void Builder::list(const QRect& px, const QStringList& items, int first, int answer, const QString& hint)
@@ -233,6 +365,8 @@ void Builder::location(const QRect& px, int shown, int entry, const QString& hin
     s.editor(tw(px));
     hintBeside(s, QRect(px.left(), px.top(), panels::LocationListWidth, px.height()), hint);
     push(s);
+    if (state_.dialog)
+        after(model::typeIntoField(state_, state_.dialog->fieldAt(px), panels::locationEntry(entry)));
 }
 
 void Builder::automatic(const QString& hint, const QString& picture, QPoint px)
@@ -242,24 +376,29 @@ void Builder::automatic(const QString& hint, const QString& picture, QPoint px)
         s.overlay(1, twips(px.x()), twips(px.y()), picture);
     hintAt(s, AsideHint, hint);
     push(s);
+    stays(QStringLiteral("moves on by itself"));
 }
 
-void Builder::pictureDrag(int code, const QString& picture, QPoint from, QPoint past, const QString& hint)
+void Builder::pictureDrag(int code, const QString& picture, QPoint from, int past, const QString& hint)
 {
-    StepLine s = next(QString::number(code));
-    s.dragPicture(twips(from.x()), twips(from.y()), picture).dragPoint(twips(past.x()), twips(past.y()));
+    // The picture is the step's own (Image5): the background shows the sheet without it.
+    model::State without = state_;
+    without.view.chart.reset();
+    StepLine s = next(QString::number(code), &without);
+    // Only the axis that the code tests carries the point: the other stays 0, so that the
+    // demonstration keeps the picture's centre on it.
+    const bool across = code == 8001 || code == 8002;
+    s.dragPicture(twips(from.x()), twips(from.y()), picture).dragPoint(across ? twips(past) : 0, across ? 0 : twips(past));
     hintAt(s, AsideHint, hint);
     push(s);
+    // A drag that passes snaps the picture's edge to the point.
+    after(model::moveChart(state_, across ? QPoint(past, from.y()) : QPoint(from.x(), past)));
 }
 
-void Builder::end()
-{
-    dialog_.reset();
-    push(next(u"9999"));
-}
+void Builder::end() { push(next(u"9999")); }
 
 QImage dialogPicture(const QString& title, QSize size, const std::vector<std::pair<QString, QRect>>& fields,
-                     const std::vector<std::pair<QString, QRect>>& buttons)
+                     const std::vector<std::pair<QString, QRect>>& buttons, const std::map<int, QString>& values)
 {
     QImage image = canvas(size.width(), size.height(), colours::DialogFace);
     QPainter p(&image);
@@ -272,36 +411,18 @@ QImage dialogPicture(const QString& title, QSize size, const std::vector<std::pa
     p.drawLine(close.left() + 5, close.top() + 5, close.right() - 5, close.bottom() - 5);
     p.drawLine(close.right() - 5, close.top() + 5, close.left() + 5, close.bottom() - 5);
     outline(p, QRect(0, 0, size.width(), size.height()), colours::TitleDark);
-    for (const auto& [label, r] : fields) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const auto& [label, r] = fields[i];
         drawText(p, QRect(12, r.top(), r.left() - 16, r.height()), Qt::AlignVCenter | Qt::AlignLeft, label,
                  colours::Text, uiFont(12));
-        field(p, r);
+        const auto value = values.find(static_cast<int>(i));
+        field(p, r, value == values.end() ? QString() : value->second);
     }
     bool first = true;
     for (const auto& [caption, r] : buttons) {
         dialogButton(p, r, caption, first);
         first = false;
     }
-    return image;
-}
-
-QImage chartPicture()
-{
-    QImage image = canvas(200, 130, Qt::white);
-    QPainter p(&image);
-    outline(p, image.rect(), Qt::black);
-    drawText(p, QRect(0, 4, 200, 16), Qt::AlignCenter, QStringLiteral("成绩图表"), colours::Text, uiFont(12, true));
-    const QColor bars[] = {QColor(153, 153, 255), QColor(153, 51, 102), QColor(255, 255, 204)};
-    const int marks[5][3] = {{86, 92, 78}, {90, 85, 88}, {78, 95, 91}, {88, 76, 84}, {95, 89, 93}};
-    p.setPen(QColor(128, 128, 128));
-    p.drawLine(20, 110, 190, 110);
-    for (int r = 0; r < 5; ++r)
-        for (int k = 0; k < 3; ++k) {
-            const int h = (marks[r][k] - 60) * 2;
-            const QRect bar(26 + r * 33 + k * 9, 110 - h, 8, h);
-            p.fillRect(bar, bars[k]);
-            outline(p, bar, Qt::black);
-        }
     return image;
 }
 

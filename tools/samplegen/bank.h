@@ -5,6 +5,7 @@
 // step record, draws the backgrounds and dialogs it needs, and numbers the hint and answer
 // texts after the hand-written lines of the text table.
 
+#include "model.h"
 #include "sheet.h"
 #include "step_line.h"
 
@@ -20,20 +21,17 @@
 
 namespace samplegen::bank {
 
+using model::Traced;
+
 struct Question {
     QString text;
     std::vector<StepLine> steps;
+    std::vector<Traced> trace;
 };
 
 using Unit = std::vector<Question>;
 
-// A dialog of the simulated program drawn over the window: its picture code and where it
-// stands (pixels of the window).
-struct Dialog {
-    QString picture;
-    QPoint pos;
-    QRect on(const QRect& inDialog) const { return inDialog.translated(pos); }
-};
+using model::Dialog;
 
 class Builder {
 public:
@@ -43,14 +41,24 @@ public:
     void unit();
     void question(const QString& text);
 
-    // The background of the following steps.
-    void view(const sheet::View& v);
-    // The dialog shown over the following steps (slot 2), or none.
-    void dialog(const Dialog& d) { dialog_ = d; }
-    void noDialog() { dialog_.reset(); }
+    // The state the question starts from and the following steps are drawn from; an action
+    // changes it (model.h).
+    model::State& state() { return state_; }
+    // What the last action changed beyond what the builder sees from its target: the script
+    // calls the model's operation on state() and hands its changes here.
+    void after(const std::vector<model::Change>& changes);
+    // The last action changes nothing the window shows, for a reason.
+    void stays(const QString& why) { after(model::stays(why)); }
+    // The last action opened a dialog (shown over the following steps, slot 2), or closed it.
+    void dialog(const Dialog& d) { after(model::showDialog(state_, d)); }
+    // A step that typed into a field and closed the dialog (Enter, or its button) leaves no
+    // field to see: the typed text went with the dialog.
+    void noDialog();
 
     // One step for each action of the candidate; every step names its hint text. A jump
-    // letter other than '0' moves past the following steps.
+    // letter other than '0' moves past the following steps. Clicks on cells, drags, typing
+    // into cells and dialog fields, location choices and dialog-tab clicks change the state by
+    // themselves.
     void click(const QRect& px, const QString& hint, QChar jump = u'0');
     void doubleClick(const QRect& px, const QString& hint);
     void rightClick(const QRect& px, const QString& hint);
@@ -58,8 +66,8 @@ public:
     // A click with a button and modifiers (9000 + shift * 100 + button).
     void clickWith(int shift, int button, const QRect& px, const QString& hint);
     void rangeDrag(const QRect& from, const QRect& to, int shift, const QString& hint);
-    // A key 6SKK.
-    void key(int code, const QString& hint);
+    // A key 6SKK, and up to three further keys that the step accepts as well.
+    void key(int code, const QString& hint, const QList<int>& alternatives = {});
     // A menu or toolbar choice by its target code, and one that a floating pane offers, the
     // pane opened by the step itself at a place on the window.
     void menu(const QString& target, const QString& hint);
@@ -81,8 +89,9 @@ public:
     void location(const QRect& px, int shown, int entry, const QString& hint);
     // A step that moves on by itself after a second, with a picture shown at a place.
     void automatic(const QString& hint, const QString& picture = {}, QPoint px = {});
-    // A drag of a picture (8002 right, 8004 down) from where it stands past a point.
-    void pictureDrag(int code, const QString& picture, QPoint from, QPoint past, const QString& hint);
+    // A drag of a picture (8001 left, 8002 right: past an x; 8003 up, 8004 down: past a y) from
+    // where it stands.
+    void pictureDrag(int code, const QString& picture, QPoint from, int past, const QString& hint);
     void end();
 
     // Pictures the units name (drawn by the builder, or registered by the units).
@@ -94,7 +103,9 @@ public:
 
 private:
     int text(const QString& t);
-    StepLine next(QStringView code);
+    // A step drawn from the state reached so far, or from the one given.
+    StepLine next(QStringView code, const model::State* drawFrom = nullptr);
+    QString dialogPictureCode(const Dialog& d);
     // Every hint goes through here: it is moved left, where needed, to end before the question
     // panel, so that the candidate can read it whole.
     void hintAt(StepLine& s, QPoint px, const QString& hint);
@@ -110,8 +121,8 @@ private:
     std::vector<Unit> units_;
     std::vector<std::pair<QString, QImage>> pictures_;
     std::map<QString, QString> pictureCodes_;
-    QString back_;
-    std::optional<Dialog> dialog_;
+    model::State state_;
+    model::State drawnFrom_;
     int stepNo_ = 0;
 };
 
@@ -124,7 +135,6 @@ QRect range(QStringView from, QStringView to);
 
 // Dialog pictures.
 QImage dialogPicture(const QString& title, QSize size, const std::vector<std::pair<QString, QRect>>& fields,
-                     const std::vector<std::pair<QString, QRect>>& buttons);
-QImage chartPicture();
+                     const std::vector<std::pair<QString, QRect>>& buttons, const std::map<int, QString>& values = {});
 
 } // namespace samplegen::bank

@@ -20,6 +20,17 @@ QFont uiFont(int pixelSize, bool bold)
     return font;
 }
 
+QFont songFont(int pixelSize, bool bold)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"), QStringLiteral("AR PL UMing CN"),
+                      QStringLiteral("AR PL UMing"), QStringLiteral("WenQuanYi Micro Hei")});
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
 void fillVertical(QPainter& p, const QRectF& r, const QColor& top, const QColor& bottom)
 {
     QLinearGradient g(r.topLeft(), r.bottomLeft());

@@ -47,6 +47,9 @@ QImage canvas(int width, int height, const QColor& fill = Qt::transparent);
 // The CJK font of the sample, at a size in pixels so that the pictures do not depend on the
 // screen's resolution.
 QFont uiFont(int pixelSize, bool bold = false);
+// 宋体, the face of the windows' own labels, for drawn texts that stand among them: SimSun where
+// installed, else the Song face of its widths that the program itself puts in its place.
+QFont songFont(int pixelSize, bool bold = false);
 
 void fillVertical(QPainter& p, const QRectF& r, const QColor& top, const QColor& bottom);
 void fillHorizontal(QPainter& p, const QRectF& r, const QColor& left, const QColor& right);

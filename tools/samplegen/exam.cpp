@@ -54,8 +54,11 @@ QImage confirmationPanel()
 {
     QImage image = loginBackground(QStringLiteral("请核对考生信息"), QRect(40, 110, 720, 340));
     QPainter p(&image);
+    // The value labels (宋体 12 pt bold, 16 pixels) size themselves to their text with their
+    // tops fixed by the window: each title is set in the same face and size from the same
+    // top, so that title and value share one baseline.
     const auto title = [&p](int x, int y, const QString& text) {
-        drawText(p, QRect(x - 110, y, 104, 22), Qt::AlignRight | Qt::AlignVCenter, text, Deep, uiFont(15, true));
+        drawText(p, QRect(x - 130, y, 124, 18), Qt::AlignRight | Qt::AlignTop, text, Deep, songFont(16, true));
     };
     title(272, 174, QStringLiteral("姓　　名："));
     title(272, 196, QStringLiteral("座 位 号："));
@@ -76,9 +79,10 @@ QImage reportBackground()
     p.setRenderHint(QPainter::Antialiasing, true);
     fillVertical(p, QRect(0, 0, 800, 240), Calm, Deep);
     fillVertical(p, QRect(0, 240, 800, 360), Sky, QColor(246, 249, 254));
-    drawText(p, QRect(0, 90, 800, 60), Qt::AlignCenter, QStringLiteral("考 试 成 绩"), Qt::white, uiFont(36, true));
+    // In 宋体 like the report's own labels.
+    drawText(p, QRect(0, 90, 800, 60), Qt::AlignCenter, QStringLiteral("考 试 成 绩"), Qt::white, songFont(36, true));
     drawText(p, QRect(0, 150, 800, 40), Qt::AlignCenter, QStringLiteral("绿色为答对的题目，红色为答错的题目；点击题号查看题目"),
-             QColor(220, 232, 250), uiFont(15));
+             QColor(220, 232, 250), songFont(16));
     return image;
 }
 
@@ -118,11 +122,12 @@ QImage randomPage()
     QImage image = card(560, 360, 8);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
-    drawText(p, QRect(30, 30, 500, 40), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("随机组卷"), Deep, uiFont(24, true));
+    // In 宋体 like the panel's own labels.
+    drawText(p, QRect(30, 30, 500, 40), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("随机组卷"), Deep, songFont(24, true));
     drawText(p, QRect(30, 90, 500, 200), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
              QStringLiteral("从所有单元中随机抽取40道题目组成一套试卷，按正式考试的方式限时50分钟作答。\n\n"
                             "生成的试卷保存在“随机试卷”中，最多保存10套。"),
-             QColor(51, 51, 51), uiFont(16));
+             QColor(51, 51, 51), songFont(16));
     return image;
 }
 

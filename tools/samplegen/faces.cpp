@@ -1,6 +1,8 @@
 #include "faces.h"
 
+#include "bars.h"
 #include "draw.h"
+#include "sheet.h"
 
 #include <QPainterPath>
 
@@ -210,12 +212,18 @@ QImage listPanel(const QString& title, const QStringList& lines)
     return image;
 }
 
+// The logo stands on the simulated window at 10200, 8235 twips (1740 x 345): across the foot
+// of the sheet-tab bar and the right end of the drawing toolbar, where the question panel
+// usually covers it. It is that piece of the window's chrome, with the brand set small into
+// the toolbar's free end, so that it reads as part of the window when the panel is hidden.
 QImage logo(const QString& brand)
 {
-    QImage image = canvas(116, 23);
+    const QRect place(680, 549, 116, 23);
+    QImage image = sheet::window(sheet::View{}).copy(place);
     QPainter p(&image);
-    badge(p, QRectF(0, 0, 116, 23), 4, QRectF(5, 5, 13, 13), 2, 2);
-    drawText(p, QRect(22, 0, 92, 23), Qt::AlignCenter, brand, Qt::white, uiFont(14, true));
+    const int bar = bars::DrawingBarTop - place.top();
+    drawText(p, QRect(0, bar, place.width() - 4, place.height() - bar), Qt::AlignVCenter | Qt::AlignRight, brand,
+             QColor(60, 80, 120), uiFont(11));
     return image;
 }
 

@@ -248,7 +248,8 @@ int run(const QString& sourceDir, const QString& installDir)
         out.fail(QStringLiteral("dialog-tab layout: %1").arg(QString::fromStdString(e.what())));
     }
     for (int tab = 1; tab <= panels::DialogTabs; ++tab)
-        out.writePicture(data + panels::dialogPageCode(tab) + QStringLiteral(".mxy"), panels::dialogPage(tab));
+        for (const bool ticked : {false, true})
+            out.writePicture(data + panels::dialogPageCode(tab, ticked) + QStringLiteral(".mxy"), panels::dialogPage(tab, ticked));
 
     out.writeBytes(QStringLiteral("ico01.CUR"), iBeamCursor());
     out.writeBytes(QStringLiteral("ico07.CUR"), handCursor());

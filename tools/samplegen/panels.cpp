@@ -129,7 +129,9 @@ void numberPage(QPainter& p)
              QStringLiteral("常规单元格格式不包含任何特定的数字格式。"), colours::Text, uiFont(12));
 }
 
-void alignmentPage(QPainter& p)
+const QRect MergeBox(26, 248, 110, 16);
+
+void alignmentPage(QPainter& p, bool ticked)
 {
     group(p, QRect(16, 68, 236, 104), QStringLiteral("文本对齐方式"));
     label(p, 26, 80, QStringLiteral("水平对齐(H):"));
@@ -139,7 +141,7 @@ void alignmentPage(QPainter& p)
     group(p, QRect(16, 186, 236, 96), QStringLiteral("文本控制"));
     checkBox(p, 26, 200, QStringLiteral("自动换行(W)"), false);
     checkBox(p, 26, 224, QStringLiteral("缩小字体填充(K)"), false);
-    checkBox(p, 26, 248, QStringLiteral("合并单元格(M)"), false);
+    checkBox(p, MergeBox.left(), MergeBox.top(), QStringLiteral("合并单元格(M)"), ticked);
     group(p, QRect(264, 68, 140, 160), QStringLiteral("方向"));
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(QColor(120, 120, 120));
@@ -197,14 +199,15 @@ constexpr LocationEntry LocationEntries[14] = {
 
 } // namespace
 
-QString dialogPageCode(int tab)
+QString dialogPageCode(int tab, bool ticked)
 {
-    return QStringLiteral("3100%1").arg(19 + tab);
+    return QStringLiteral("3100%1").arg((ticked ? 23 : 19) + tab);
 }
 
 QRect dialogOkButton() { return OkButton; }
+QRect mergeBox() { return MergeBox; }
 
-QImage dialogPage(int tab)
+QImage dialogPage(int tab, bool ticked)
 {
     QImage image = canvas(DialogWidth, DialogHeight);
     QPainter p(&image);
@@ -212,7 +215,7 @@ QImage dialogPage(int tab)
     tabs(p, tab);
     switch (tab) {
     case 1: numberPage(p); break;
-    case 2: alignmentPage(p); break;
+    case 2: alignmentPage(p, ticked); break;
     default: fontPage(p); break;
     }
     dialogButton(p, OkButton, QStringLiteral("确定"), true);
@@ -222,15 +225,17 @@ QImage dialogPage(int tab)
 
 QStringList tabLayoutLines()
 {
+    QStringList lines;
+    for (const bool ticked : {false, true}) {
     FixedColumns a(151, u'0');
-    a.put(1, 1, u"A");
+    a.put(1, 1, ticked ? u"B" : u"A");
     a.putNumber(2, 1, DialogTabs);
     a.putNumber(3, 4, twips(TabTop));
     a.putNumber(7, 3, twips(TabHeight));
     for (int i = 1; i <= DialogTabs + 1; ++i) {
         // The group after the last tab carries only the right edge of that tab.
         if (i <= DialogTabs)
-            a.put(10 * i, 6, dialogPageCode(i));
+            a.put(10 * i, 6, dialogPageCode(i, ticked));
         a.putNumber(10 * i + 6, 4, twips(TabLefts[i - 1]));
     }
     a.putNumber(140, 4, BackLeftTwips);
@@ -238,8 +243,12 @@ QStringList tabLayoutLines()
     a.putNumber(148, 4, BackWidthTwips);
     if (a.text().mid(141, 4).toInt() != BackHeightTwips)
         throw std::logic_error("the back area's height does not come out of its left and top");
-    return {a.text()};
+    lines << a.text();
+    }
+    return lines;
 }
+
+QString locationEntry(int i) { return QString::fromUtf16(LocationEntries[i].text); }
 
 QImage locationList()
 {

@@ -17,18 +17,23 @@ constexpr int DialogTabs = 3;
 // window's bottom right.
 constexpr int DialogLeft = 40;
 constexpr int DialogTop = 100;
-// Picture codes of the dialog with tab 1, 2, 3 in front.
-QString dialogPageCode(int tab);
-QImage dialogPage(int tab);
-// The dialog's "确定" button, in pixels of the dialog.
+// Picture codes of the dialog with tab 1, 2, 3 in front; ticked: its merge box ticked
+// (layout "B").
+QString dialogPageCode(int tab, bool ticked = false);
+QImage dialogPage(int tab, bool ticked = false);
+// The dialog's "确定" button and the alignment page's merge box, in pixels of the dialog.
 QRect dialogOkButton();
+QRect mergeBox();
 
-// The lines of the dialog-tab layout table: one entry, layout "A", for the dialog above.
+// The lines of the dialog-tab layout table: layout "A" for the dialog above, layout "B" for it
+// with the merge box ticked.
 QStringList tabLayoutLines();
 
 // The location list "9lX010": its face and, below it, the 14 entries, 16 pixels a row.
 constexpr int LocationListWidth = 260;
 constexpr int LocationListHeight = 248;
 QImage locationList();
+// The text of entry i (from 0) of the location list.
+QString locationEntry(int i);
 
 } // namespace samplegen::panels

@@ -1,5 +1,6 @@
 #include "session.h"
 
+#include "model.h"
 #include "panels.h"
 #include "sheet.h"
 
@@ -11,13 +12,11 @@ namespace {
 
 // Pictures of the session.
 const QString DefaultBack = QStringLiteral("310010"); // A1 active
-const QString BackB3 = QStringLiteral("310011");      // B3 active
-const QString BackC5Edit = QStringLiteral("310012");  // C5 in edit mode
 const QString CommentD8 = QStringLiteral("310013");   // the comment of D8, an overlay
-const QString BackA1B2 = QStringLiteral("310014");    // A1 and B2 selected with Ctrl, B2 active
-const QString BackB3D3 = QStringLiteral("310015");    // B3:D3 selected
 const QString ShowA1B2 = QStringLiteral("310030");    // the illustration of question 2: its corner
 const QString Keep = QStringLiteral("888888");
+const QString CommentText = QStringLiteral("英语平均分，由D3:D7的英语成绩求得。");
+
 
 // Lines of the text table (sample/session/texts.txt) that the records name.
 enum TextLine {
@@ -59,10 +58,13 @@ TwipsRect cell(QStringView address)
     return {twips(r->left()), twips(r->top()), twips(r->width()), twips(r->height())};
 }
 
+// A step; its background is given by the question's run (Run::add) unless named here.
 StepLine step(int n, QStringView code, const QString& back)
 {
     StepLine s;
-    s.stepNumber(n).zones(u"A7").code(code).background(back);
+    s.stepNumber(n).zones(u"A7").code(code);
+    if (!back.isEmpty())
+        s.background(back);
     return s;
 }
 
@@ -112,29 +114,6 @@ StepLine rangeDragStep(int n, QStringView code, QChar pointerKind, int pointer, 
     return s;
 }
 
-Question clickEditHover()
-{
-    Question q{QStringLiteral("0001"), {}};
-    q.steps.push_back(cellStep(1, u"0001", DefaultBack, u"B3", HintClickB3));
-    q.steps.push_back(cellStep(2, u"0002", BackB3, u"C5", HintDoubleClickC5, u'M', IBeamFile));
-    q.steps.push_back(cellStep(3, u"0030", BackC5Edit, u"D8", HintHoverD8));
-
-    q.steps.push_back(commentStep(4, Keep));
-    StepLine s5 = step(5, u"9999", Keep);
-    s5.overlay(1, commentPlace().x(), commentPlace().y(), Keep);
-    q.steps.push_back(s5);
-    return q;
-}
-
-Question rightClickCtrlClick()
-{
-    Question q{QStringLiteral("0002"), {}};
-    q.steps.push_back(cellStep(1, u"0003", BackB3, u"A1", HintRightClickA1));
-    q.steps.push_back(cellStep(2, u"9201", DefaultBack, u"B2", HintCtrlClickB2));
-    q.steps.push_back(step(3, u"9999", BackA1B2));
-    return q;
-}
-
 // The dialog opens on its first tab; the step works on the second.
 StepLine dialogTabStep(int n, const QString& back)
 {
@@ -159,28 +138,11 @@ StepLine listStep(int n, const QString& back)
     return s;
 }
 
-// Typing into a cell, a range drag, a shortcut, a dialog tab and a list choice.
-Question typeDragKeyTabList()
-{
-    Question q{QStringLiteral("0003"), {}};
-    q.steps.push_back(typingStep(1));
-    // Ctrl is not needed: the drag runs from B3 to D3 with no modifier.
-    q.steps.push_back(rangeDragStep(2, u"0040", u'S', CrossPointer));
-    const TwipsRect d3 = cell(u"D3");
-
-    q.steps.push_back(step(3, u"6267", BackB3D3).hint(HintCopy, d3.left + d3.width + twips(8), d3.top));
-
-    q.steps.push_back(dialogTabStep(4, BackB3D3));
-    q.steps.push_back(listStep(5, BackB3D3));
-    q.steps.push_back(step(6, u"9999", BackB3D3));
-    return q;
-}
-
 // Steps with no target of their own show their hint at one place of the window, left of the
-// question panel so that the longest of them is read whole.
+// question panel so that the longest of them is read whole, and below question 6's chart.
 StepLine hintAside(StepLine s, TextLine hint)
 {
-    s.hint(hint, twips(100), twips(380));
+    s.hint(hint, twips(100), twips(440));
     return s;
 }
 
@@ -192,69 +154,193 @@ StepLine menuStep(int n, QStringView target, TextLine hint)
     return hintAside(s, hint);
 }
 
-// The menus: a cascade of the View menu, the fill colour palette, a palette that the step
-// opens itself, the toolbars' context menu and the cell's context menu.
-Question menusAndPalettes()
+// A question's run of states: every step's background is drawn from the state its earlier
+// steps left (a picture of its own, 31QQSS), and each action's change is kept with it.
+struct Run {
+    int question;
+    Question q;
+    model::State s;
+    std::vector<model::Traced> trace;
+    std::vector<std::pair<QString, sheet::View>>* backs;
+
+    void add(StepLine st)
+    {
+        const QString code = QStringLiteral("31%1%2").arg(10 + question).arg(trace.size() + 1, 2, 10, QChar(u'0'));
+        // The toolbar panel carries both rows, the drawing toolbar's its own: a bar the state
+        // hides is shown by the background alone.
+        const int panels = 1 + (s.view.formatBar ? 2 : 0) + (s.view.drawingBar ? 4 : 0);
+        st.background(code).zones(QStringLiteral("A%1").arg(panels), st.text().mid(5, 2));
+        backs->emplace_back(code, s.view);
+        trace.push_back({st.text().mid(7, 4), 1, s, {}});
+        q.steps.push_back(std::move(st));
+    }
+    void after(const std::vector<model::Change>& changes)
+    {
+        trace.back().changes.insert(trace.back().changes.end(), changes.begin(), changes.end());
+    }
+};
+
+// The chart of question 6 stands under the table, over B10, where its context menu is opened.
+const QPoint ChartAt(60, 282);
+
+// Clicks, a double click and a hover that shows a comment.
+void clickEditHover(Run& r)
 {
-    Question q{QStringLiteral("0004"), {}};
-    q.steps.push_back(menuStep(1, u"H030402000", HintToolbarsFormat));
-    q.steps.push_back(menuStep(2, u"H842700000", HintFillYellow));
-    q.steps.push_back(menuStep(3, u"H332700000", HintPaletteYellow).pane(33, twips(300), twips(200)));
-    q.steps.push_back(hintAside(step(4, u"3427", DefaultBack), HintToolbarMenuDrawing));
-    q.steps.push_back(cellStep(5, u"3140", DefaultBack, u"B3", HintInsertAtB3));
-    q.steps.push_back(step(6, u"9999", Keep));
-    return q;
+    r.add(cellStep(1, u"0001", {}, u"B3", HintClickB3));
+    r.after(model::activate(r.s, QStringLiteral("B3")));
+    r.add(cellStep(2, u"0002", {}, u"C5", HintDoubleClickC5, u'M', IBeamFile));
+    r.after(model::edit(r.s, QStringLiteral("C5")));
+    r.add(cellStep(3, u"0030", {}, u"D8", HintHoverD8));
+    r.after(model::stays(QStringLiteral("the next step shows D8's comment")));
+    r.add(commentStep(4, {}));
+    r.after(model::stays(QStringLiteral("moves on by itself")));
+    StepLine s5 = step(5, u"9999", {});
+    s5.overlay(1, commentPlace().x(), commentPlace().y(), Keep);
+    r.add(s5);
+}
+
+void rightClickCtrlClick(Run& r)
+{
+    model::activate(r.s, QStringLiteral("B3"));
+    r.add(cellStep(1, u"0003", {}, u"A1", HintRightClickA1));
+    r.after(model::activate(r.s, QStringLiteral("A1")));
+    r.add(cellStep(2, u"9201", {}, u"B2", HintCtrlClickB2));
+    r.after(model::select(r.s, QStringLiteral("B2"), QStringLiteral("B2"), true));
+    r.add(step(3, u"9999", {}));
+}
+
+// Typing into a cell, a range drag, a shortcut, a dialog tab and a list choice.
+void typeDragKeyTabList(Run& r)
+{
+    r.add(typingStep(1));
+    r.after(model::edit(r.s, QStringLiteral("C3")));
+    r.after(model::setText(r.s, QStringLiteral("C3"), QStringLiteral("92")));
+    // Ctrl is not needed: the drag runs from B3 to D3 with no modifier.
+    r.add(rangeDragStep(2, u"0040", u'S', CrossPointer));
+    r.after(model::select(r.s, QStringLiteral("B3"), QStringLiteral("D3")));
+    const TwipsRect d3 = cell(u"D3");
+    r.add(step(3, u"6267", {}).hint(HintCopy, d3.left + d3.width + twips(8), d3.top));
+    r.after(model::copy(r.s, false));
+    r.add(dialogTabStep(4, {}));
+    r.after(model::closeDialog(r.s));
+    r.add(listStep(5, {}));
+    // The function chosen from the list under F3 starts its formula there.
+    r.after(model::edit(r.s, QStringLiteral("F3")));
+    r.after(model::setText(r.s, QStringLiteral("F3"), QStringLiteral("=AVERAGE(")));
+    r.add(step(6, u"9999", {}));
+}
+
+// The menus: a cascade of the View menu, the fill colour palette, a palette that the step
+// opens itself, the toolbars' context menu and the cell's context menu. The window starts
+// without the formatting and the drawing toolbars, which its steps show.
+void menusAndPalettes(Run& r)
+{
+    r.s.view.formatBar = false;
+    r.s.view.drawingBar = false;
+    r.add(menuStep(1, u"H030402000", HintToolbarsFormat));
+    r.after(model::formatBar(r.s, true));
+    r.add(menuStep(2, u"H842700000", HintFillYellow));
+    r.after(model::fill(r.s, QColor(255, 255, 0)));
+    r.add(menuStep(3, u"H332700000", HintPaletteYellow).pane(33, twips(300), twips(200)));
+    r.after(model::fill(r.s, QColor(255, 255, 0)));
+    r.add(hintAside(step(4, u"3427", {}), HintToolbarMenuDrawing));
+    r.after(model::drawingBar(r.s, true));
+    r.add(cellStep(5, u"3140", {}, u"B3", HintInsertAtB3));
+    r.after(model::insertCell(r.s, QStringLiteral("B3")));
+    r.after(model::activate(r.s, QStringLiteral("B3")));
+    r.add(step(6, u"9999", {}));
 }
 
 // A tour of what a demonstration shows: a menu with its cascade, the task pane's list, a
 // dialog's tabs and a list.
-Question demonstrationTour()
+void demonstrationTour(Run& r)
 {
-    Question q{QStringLiteral("0005"), {}};
-    q.steps.push_back(menuStep(1, u"H030402000", HintToolbarsFormat));
-    q.steps.push_back(menuStep(2, u"H320700000", HintTaskPaneOpen).pane(32, 0, 0));
-    q.steps.push_back(dialogTabStep(3, DefaultBack));
-    q.steps.push_back(listStep(4, DefaultBack));
-    q.steps.push_back(step(5, u"9999", Keep));
-    return q;
+    r.s.view.formatBar = false;
+    r.add(menuStep(1, u"H030402000", HintToolbarsFormat));
+    r.after(model::formatBar(r.s, true));
+    r.add(menuStep(2, u"H320700000", HintTaskPaneOpen).pane(32, 0, 0));
+    r.after(model::stays(QStringLiteral("the task pane's choice opens a window of the real program")));
+    r.add(dialogTabStep(3, {}));
+    r.after(model::closeDialog(r.s));
+    r.add(listStep(4, {}));
+    r.after(model::edit(r.s, QStringLiteral("F3")));
+    r.after(model::setText(r.s, QStringLiteral("F3"), QStringLiteral("=AVERAGE(")));
+    r.add(step(5, u"9999", {}));
 }
 
 // Every kind of action in one question, for a demonstration from its first step to its last:
 // clicks, typing, a menu's cascade, a context menu's submenu, a shortcut, a pause, a picture
-// drag, a range drag and a dialog tab.
-Question everyAction()
+// drag, a range drag and a dialog tab. The chart stands on the sheet, and the formatting
+// toolbar that step 4 shows is hidden until then.
+void everyAction(Run& r)
 {
-    Question q{QStringLiteral("0006"), {}};
-    q.steps.push_back(cellStep(1, u"0001", DefaultBack, u"B3", HintClickB3));
-    q.steps.push_back(cellStep(2, u"0002", BackB3, u"C5", HintDoubleClickC5, u'M', IBeamFile));
-    q.steps.push_back(typingStep(3));
-    q.steps.push_back(menuStep(4, u"H030402000", HintToolbarsFormat));
+    r.s.view.chart = ChartAt;
+    r.s.view.formatBar = false;
+    r.add(cellStep(1, u"0001", {}, u"B3", HintClickB3));
+    r.after(model::activate(r.s, QStringLiteral("B3")));
+    r.add(cellStep(2, u"0002", {}, u"C5", HintDoubleClickC5, u'M', IBeamFile));
+    r.after(model::edit(r.s, QStringLiteral("C5")));
+    r.add(typingStep(3));
+    r.after(model::edit(r.s, QStringLiteral("C3")));
+    r.after(model::setText(r.s, QStringLiteral("C3"), QStringLiteral("92")));
+    r.add(menuStep(4, u"H030402000", HintToolbarsFormat));
+    r.after(model::formatBar(r.s, true));
+    r.after(model::activate(r.s, QStringLiteral("C3")));
     // The chart's context menu (set 1, menu 6): its first submenu, the third entry. Opened at
-    // B10, the menu and its submenu stand clear of the question panel.
-    q.steps.push_back(cellStep(5, u"3612", DefaultBack, u"B10", HintChartLine));
-    q.steps.push_back(hintAside(step(6, u"6267", DefaultBack), HintCopy));
-    q.steps.push_back(commentStep(7, DefaultBack));
+    // B10 on the chart, the menu and its submenu stand clear of the question panel.
+    r.add(cellStep(5, u"3612", {}, u"B10", HintChartLine));
+    r.after(model::lineChart(r.s));
+    r.add(hintAside(step(6, u"6267", {}), HintCopy));
+    r.after(model::copy(r.s, false));
+    r.add(commentStep(7, {}));
+    r.after(model::stays(QStringLiteral("moves on by itself")));
     const QPoint note = commentPlace();
     const TwipsRect f12 = cell(u"F12");
-    StepLine s8 = step(8, u"8001", DefaultBack);
-    s8.dragPicture(note.x(), note.y(), CommentD8)
-        .dragPoint(f12.left + f12.width / 2, f12.top + f12.height / 2)
-        .hint(HintDragComment, note.x(), note.y() - twips(24));
-    q.steps.push_back(s8);
+    // A drag to the right: only the x the code tests is given, so that the demonstration
+    // keeps the note on its row; dropped, it stays where the drag left it.
+    StepLine s8 = step(8, u"8002", {});
+    s8.dragPicture(note.x(), note.y(), CommentD8).dragPoint(f12.left, 0).hint(HintDragComment, note.x(), note.y() - twips(24));
+    r.add(s8);
+    r.after(model::showNote(r.s, QPoint(f12.left / 15, note.y() / 15), CommentText));
     // Held Shift: the step says so, since the drag alone does not pass.
-    q.steps.push_back(rangeDragStep(9, u"0041", u'M', HandFile, HintShiftDragB3D3));
-    q.steps.push_back(dialogTabStep(10, BackB3D3));
-    q.steps.push_back(step(11, u"9999", BackB3D3));
-    return q;
+    r.add(rangeDragStep(9, u"0041", u'M', HandFile, HintShiftDragB3D3));
+    r.after(model::select(r.s, QStringLiteral("B3"), QStringLiteral("D3")));
+    r.add(dialogTabStep(10, {}));
+    r.after(model::closeDialog(r.s));
+    r.add(step(11, u"9999", {}));
+}
+
+struct Built {
+    std::vector<Question> questions;
+    std::vector<std::vector<model::Traced>> traces;
+    std::vector<std::pair<QString, sheet::View>> backs;
+};
+
+const Built& built()
+{
+    static const Built b = [] {
+        Built out;
+        const std::pair<const char*, void (*)(Run&)> scripts[] = {
+            {"0001", clickEditHover},     {"0002", rightClickCtrlClick}, {"0003", typeDragKeyTabList},
+            {"0004", menusAndPalettes},   {"0005", demonstrationTour},  {"0006", everyAction},
+        };
+        int n = 0;
+        for (const auto& [id, script] : scripts) {
+            Run r{++n, Question{QString::fromLatin1(id), {}}, {}, {}, &out.backs};
+            script(r);
+            out.questions.push_back(std::move(r.q));
+            out.traces.push_back(std::move(r.trace));
+        }
+        return out;
+    }();
+    return b;
 }
 
 } // namespace
 
-std::vector<Question> questions()
-{
-    return {clickEditHover(), rightClickCtrlClick(), typeDragKeyTabList(), menusAndPalettes(), demonstrationTour(),
-            everyAction()};
-}
+std::vector<Question> questions() { return built().questions; }
+
+std::vector<std::vector<model::Traced>> traces() { return built().traces; }
 
 int textLinesUsed()
 {
@@ -263,26 +349,18 @@ int textLinesUsed()
 
 std::vector<std::pair<QString, QImage>> pictures()
 {
-    sheet::View b3;
-    b3.active = QStringLiteral("B3");
-    sheet::View c5;
-    c5.active = QStringLiteral("C5");
-    c5.editing = true;
-    sheet::View b3d3;
-    b3d3.active = QStringLiteral("B3");
-    b3d3.alsoSelected = {QStringLiteral("C3"), QStringLiteral("D3")};
     sheet::View a1b2;
     a1b2.active = QStringLiteral("B2");
     a1b2.alsoSelected = {QStringLiteral("A1")};
-    return {
+    std::vector<std::pair<QString, QImage>> out{
+        // The window's default background, which a first step of "888888" loads.
         {DefaultBack, sheet::window({})},
-        {BackB3, sheet::window(b3)},
-        {BackC5Edit, sheet::window(c5)},
-        {CommentD8, sheet::commentNote(QStringLiteral("教师"), QStringLiteral("英语平均分，由D3:D7的英语成绩求得。"))},
-        {BackA1B2, sheet::window(a1b2)},
-        {BackB3D3, sheet::window(b3d3)},
+        {CommentD8, sheet::commentNote(QStringLiteral("教师"), CommentText)},
         {ShowA1B2, sheet::window(a1b2).copy(0, 0, 360, 240)},
     };
+    for (const auto& [code, view] : built().backs)
+        out.emplace_back(code, sheet::window(view));
+    return out;
 }
 
 } // namespace samplegen::session

@@ -1,8 +1,9 @@
 #pragma once
-// The sample session of the simulated window: two short questions, their step records and
-// the step pictures they name. The question texts and the hint texts are hand-written under
+// The sample session of the simulated window: six short questions, their step records and
+// the step pictures they name, each background drawn from the state the steps before it left. The question texts and the hint texts are hand-written under
 // sample/session/; the records refer to the hints by their line in the text table.
 
+#include "model.h"
 #include "step_line.h"
 
 #include <QImage>
@@ -19,6 +20,10 @@ struct Question {
 
 // Throws std::invalid_argument when a field does not fit its columns.
 std::vector<Question> questions();
+
+// Each question's steps as drawn: the state every background comes from and what each action
+// changed, in the order of questions().
+std::vector<std::vector<model::Traced>> traces();
 
 // The highest text-table line that the step records name.
 int textLinesUsed();

@@ -6,6 +6,9 @@
 
 #include <QMap>
 
+#include <algorithm>
+#include <cmath>
+
 namespace samplegen::sheet {
 
 namespace {
@@ -25,48 +28,6 @@ constexpr int TabStep = 56;
 constexpr int ScrollLeft = 783;
 constexpr int StatusTop = 580;
 
-struct Cell {
-    QString text;
-    bool bold = false;
-    bool number = false;
-};
-
-// The content of the sample sheet: a small table of marks with its averages.
-QMap<QString, Cell> contents()
-{
-    QMap<QString, Cell> c;
-    c[QStringLiteral("A1")] = {QStringLiteral("学生成绩表"), true};
-    const QStringList heads = {QStringLiteral("姓名"), QStringLiteral("语文"), QStringLiteral("数学"),
-                               QStringLiteral("英语"), QStringLiteral("总分")};
-    for (int i = 0; i < heads.size(); ++i)
-        c[QString(QChar(u'A' + i)) + u'2'] = {heads[i], true};
-    struct Row {
-        const char16_t* name;
-        int marks[3];
-    };
-    static constexpr Row rows[] = {
-        {u"张明", {86, 92, 78}}, {u"李华", {90, 85, 88}}, {u"王芳", {78, 95, 91}},
-        {u"赵强", {88, 76, 84}}, {u"陈静", {95, 89, 93}},
-    };
-    int sums[4] = {0, 0, 0, 0};
-    for (int r = 0; r < 5; ++r) {
-        const QString row = QString::number(r + 3);
-        c[QStringLiteral("A") + row] = {QString::fromUtf16(rows[r].name)};
-        int total = 0;
-        for (int k = 0; k < 3; ++k) {
-            c[QString(QChar(u'B' + k)) + row] = {QString::number(rows[r].marks[k]), false, true};
-            total += rows[r].marks[k];
-            sums[k] += rows[r].marks[k];
-        }
-        sums[3] += total;
-        c[QStringLiteral("E") + row] = {QString::number(total), false, true};
-    }
-    c[QStringLiteral("A8")] = {QStringLiteral("平均分"), true};
-    for (int k = 0; k < 4; ++k)
-        c[QString(QChar(u'B' + k)) + u'8'] = {QString::number(sums[k] / 5.0, 'f', 1), false, true};
-    return c;
-}
-
 struct Address {
     int column;
     int row;
@@ -83,19 +44,144 @@ std::optional<Address> parse(QStringView address)
     return Address{address[0].unicode() - u'A', row - 1};
 }
 
+// The sizes of the drawn columns and rows (from 0): the design's, or while a window is drawn,
+// the view's own where a task changed them. The hot spots always use the design's.
+struct Sizes {
+    int column[Columns];
+    int row[Rows + 1];
+    Sizes()
+    {
+        std::fill(std::begin(column), std::end(column), ColumnWidth);
+        std::fill(std::begin(row), std::end(row), RowHeight);
+    }
+};
+Sizes drawn;
+
+int columnLeft(int c)
+{
+    int x = RowHeaderWidth;
+    for (int i = 0; i < c && i < Columns; ++i)
+        x += drawn.column[i];
+    return x;
+}
+int columnWidth(int c) { return c < Columns ? drawn.column[c] : ColumnWidth; }
+int rowTop(int r)
+{
+    int y = GridTop;
+    for (int i = 0; i < r && i <= Rows; ++i)
+        y += drawn.row[i];
+    return y;
+}
+int rowHeight(int r) { return r <= Rows ? drawn.row[r] : RowHeight; }
+
+// Sets the view's sizes for as long as one window is drawn.
+class DrawnSizes {
+public:
+    explicit DrawnSizes(const View& v)
+    {
+        for (auto it = v.rowHeights.cbegin(); it != v.rowHeights.cend(); ++it)
+            if (it.key() >= 1 && it.key() <= Rows + 1)
+                drawn.row[it.key() - 1] = it.value();
+        for (auto it = v.columnWidths.cbegin(); it != v.columnWidths.cend(); ++it)
+            if (it.key() >= u'A' && it.key().unicode() < u'A' + Columns)
+                drawn.column[it.key().unicode() - u'A'] = it.value();
+    }
+    ~DrawnSizes() { drawn = Sizes(); }
+    DrawnSizes(const DrawnSizes&) = delete;
+    DrawnSizes& operator=(const DrawnSizes&) = delete;
+};
+
 QRect cellAt(int column, int row)
 {
-    return QRect(RowHeaderWidth + column * ColumnWidth, GridTop + row * RowHeight, ColumnWidth, RowHeight);
+    return QRect(columnLeft(column), rowTop(row), columnWidth(column), rowHeight(row));
 }
 
-void titleBar(QPainter& p)
+// The cells of a range "B3:D7" in reading order.
+QStringList cellsOf(QStringView range)
+{
+    const qsizetype colon = range.indexOf(u':');
+    const QStringView from = colon < 0 ? range : range.left(colon);
+    const QStringView to = colon < 0 ? range : range.mid(colon + 1);
+    const auto a = parse(from);
+    const auto b = parse(to);
+    QStringList out;
+    if (!a || !b)
+        return out;
+    for (int row = a->row; row <= b->row; ++row)
+        for (int column = a->column; column <= b->column; ++column)
+            out << QString(QChar(u'A' + column)) + QString::number(row + 1);
+    return out;
+}
+
+std::optional<double> valueOf(const QMap<QString, Cell>& cells, const QString& address);
+
+// A formula of the kinds the sample's tasks enter: SUM, AVERAGE, MAX and MIN of a range, or
+// cells and numbers joined by "+".
+std::optional<double> evaluate(const QMap<QString, Cell>& cells, QString formula)
+{
+    formula = formula.mid(1).trimmed().toUpper();
+    const qsizetype open = formula.indexOf(u'(');
+    if (open > 0 && formula.endsWith(u')')) {
+        const QString name = formula.left(open);
+        QList<double> values;
+        for (const QString& a : cellsOf(QStringView(formula).mid(open + 1, formula.size() - open - 2)))
+            if (const auto v = valueOf(cells, a))
+                values << *v;
+        if (values.isEmpty())
+            return std::nullopt;
+        double sum = 0;
+        for (const double v : values)
+            sum += v;
+        if (name == u"SUM")
+            return sum;
+        if (name == u"AVERAGE")
+            return sum / values.size();
+        if (name == u"MAX")
+            return *std::max_element(values.begin(), values.end());
+        if (name == u"MIN")
+            return *std::min_element(values.begin(), values.end());
+        return std::nullopt;
+    }
+    double sum = 0;
+    for (const QString& term : formula.split(u'+')) {
+        bool ok = false;
+        const double number = term.toDouble(&ok);
+        if (ok) {
+            sum += number;
+            continue;
+        }
+        const auto v = valueOf(cells, term.trimmed());
+        if (!v)
+            return std::nullopt;
+        sum += *v;
+    }
+    return sum;
+}
+
+std::optional<double> valueOf(const QMap<QString, Cell>& cells, const QString& address)
+{
+    const QString text = cells.value(address).text;
+    if (text.startsWith(u'='))
+        return evaluate(cells, text);
+    bool ok = false;
+    const double v = text.toDouble(&ok);
+    return ok ? std::optional<double>(v) : std::nullopt;
+}
+
+bool isNumber(const QMap<QString, Cell>& cells, const QString& address)
+{
+    const QString text = cells.value(address).text;
+    return text.startsWith(u'=') || valueOf(cells, address).has_value();
+}
+
+void titleBar(QPainter& p, const QString& book)
 {
     const QRect bar(0, 0, Width, TitleHeight);
     fillVertical(p, bar, colours::TitleLight, colours::TitleDark);
     p.fillRect(0, TitleHeight - 1, Width, 1, QColor(0, 50, 150));
     drawSheetGlyph(p, QPoint(6, 6));
     drawText(p, QRect(28, 0, 500, TitleHeight), Qt::AlignVCenter | Qt::AlignLeft,
-             QStringLiteral("Microsoft Excel - Book1"), Qt::white, uiFont(13, true));
+             QStringLiteral("Microsoft Excel - ") + book, Qt::white, uiFont(13, true));
     // Minimise, maximise and close, in the operating system's look.
     const int top = 4;
     for (int i = 0; i < 3; ++i) {
@@ -139,7 +225,15 @@ void formulaBar(QPainter& p, const View& view, const QString& activeText)
     drawText(p, edit.adjusted(3, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, activeText, colours::Text, uiFont(12));
 }
 
-void headers(QPainter& p, const QStringList& selected)
+// The letter of the c-th drawn column: hidden columns are skipped.
+QChar columnLetter(int c, const QString& hidden)
+{
+    for (char16_t letter = u'A';; ++letter)
+        if (!hidden.contains(QChar(letter)) && c-- == 0)
+            return QChar(letter);
+}
+
+void headers(QPainter& p, const QStringList& selected, const QString& hidden)
 {
     QList<int> activeColumns;
     QList<int> activeRows;
@@ -152,17 +246,19 @@ void headers(QPainter& p, const QStringList& selected)
     fillVertical(p, corner, colours::HeaderFace, QColor(200, 214, 236));
     p.setPen(QColor(158, 182, 206));
     for (int c = 0; c < Columns; ++c) {
-        const QRect h(RowHeaderWidth + c * ColumnWidth, HeaderTop, ColumnWidth, GridTop - HeaderTop);
+        const QRect h(columnLeft(c), HeaderTop, columnWidth(c), GridTop - HeaderTop);
         if (activeColumns.contains(c))
             fillVertical(p, h, QColor(255, 236, 190), colours::HeaderActive);
         else
             fillVertical(p, h, colours::HeaderFace, QColor(200, 214, 236));
         p.setPen(QColor(158, 182, 206));
         p.drawLine(h.right(), h.top(), h.right(), h.bottom());
-        drawText(p, h, Qt::AlignCenter, QString(QChar(u'A' + c)), colours::Text, uiFont(12));
+        drawText(p, h, Qt::AlignCenter, QString(columnLetter(c, hidden)), colours::Text, uiFont(12));
+        if (c > 0 && columnLetter(c, hidden).unicode() - columnLetter(c - 1, hidden).unicode() > 1)
+            p.fillRect(h.left() - 1, h.top(), 2, h.height(), QColor(90, 110, 140));
     }
     for (int r = 0; r <= Rows; ++r) {
-        const QRect h(0, GridTop + r * RowHeight, RowHeaderWidth, RowHeight);
+        const QRect h(0, rowTop(r), RowHeaderWidth, rowHeight(r));
         if (activeRows.contains(r))
             fillHorizontal(p, h, QColor(255, 236, 190), colours::HeaderActive);
         else
@@ -181,21 +277,38 @@ void grid(QPainter& p)
     p.fillRect(QRect(RowHeaderWidth, GridTop, ScrollLeft - RowHeaderWidth, GridBottom - GridTop), Qt::white);
     p.setPen(colours::GridLine);
     for (int c = 1; c <= Columns; ++c) {
-        const int x = RowHeaderWidth + c * ColumnWidth - 1;
+        const int x = columnLeft(c) - 1;
         p.drawLine(x, GridTop, x, GridBottom - 1);
     }
     for (int r = 1; r <= Rows + 1; ++r) {
-        const int y = GridTop + r * RowHeight - 1;
+        const int y = rowTop(r) - 1;
         p.drawLine(RowHeaderWidth, y, ScrollLeft - 1, y);
     }
 }
 
-void cellText(QPainter& p, const QRect& r, const Cell& cell)
+QFont cellFont(const Cell& cell)
 {
-    const int align = Qt::AlignVCenter | (cell.number ? Qt::AlignRight : Qt::AlignLeft);
+    QFont f = uiFont(cell.size > 0 ? cell.size : 12, cell.bold);
+    if (!cell.face.isEmpty())
+        f.setFamilies({cell.face, QStringLiteral("WenQuanYi Micro Hei")});
+    return f;
+}
+
+// A cell's text; merged is the whole merged area when the cell heads one.
+void cellText(QPainter& p, const QRect& r, const Cell& cell, const QString& shown, bool number,
+              const std::optional<QRect>& merged)
+{
+    if (cell.fill.isValid())
+        p.fillRect((merged ? *merged : r).adjusted(0, 0, -1, -1), cell.fill);
+    const QColor ink = cell.ink.isValid() ? cell.ink : colours::Text;
+    if (merged) {
+        drawText(p, *merged, Qt::AlignCenter, shown, ink, cellFont(cell));
+        return;
+    }
+    const int align = Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft);
     // Text may run on into the empty cells to its right, as in the real program.
-    const QRect area = cell.number ? r.adjusted(2, 0, -3, 0) : QRect(r.left() + 2, r.top(), 3 * ColumnWidth, r.height());
-    drawText(p, area, align, cell.text, colours::Text, uiFont(12, cell.bold));
+    const QRect area = number ? r.adjusted(2, 0, -3, 0) : QRect(r.left() + 2, r.top(), 3 * ColumnWidth, r.height());
+    drawText(p, area, align, shown, ink, cellFont(cell));
 }
 
 void commentMarker(QPainter& p, const QRect& cell)
@@ -206,26 +319,35 @@ void commentMarker(QPainter& p, const QRect& cell)
                             QPoint(cell.right() - 1, cell.top() + 4)}));
 }
 
-void selection(QPainter& p, const View& view, const QMap<QString, Cell>& content)
+void selection(QPainter& p, const View& view, const QMap<QString, Cell>& content, const std::optional<QRect>& activeArea)
 {
     const QColor band(182, 202, 234, 150);
     for (const QChar c : view.wholeColumns.join(QString()))
         if (const auto top = cellRect(QString(c) + u'1'))
-            p.fillRect(QRect(top->left(), GridTop, ColumnWidth - 1, GridBottom - GridTop), band);
+            p.fillRect(QRect(top->left(), GridTop, top->width() - 1, GridBottom - GridTop), band);
     for (const int row : view.wholeRows)
-        p.fillRect(QRect(RowHeaderWidth, GridTop + (row - 1) * RowHeight, ScrollLeft - RowHeaderWidth, RowHeight - 1), band);
+        p.fillRect(QRect(RowHeaderWidth, rowTop(row - 1), ScrollLeft - RowHeaderWidth, rowHeight(row - 1) - 1), band);
     for (const QString& a : view.alsoSelected)
         if (const auto r = cellRect(a)) {
             p.fillRect(r->adjusted(0, 0, -1, -1), band);
         }
-    const auto active = cellRect(view.active);
+    const auto active = activeArea;
     if (!active)
         return;
     if (view.editing) {
         const QString text = content.value(view.active).text;
-        p.fillRect(active->adjusted(0, 0, -1, -1), Qt::white);
+        const QFontMetrics metrics(uiFont(12));
+        const QRect box(active->left(), active->top(),
+                        std::max(active->width(), metrics.horizontalAdvance(text) + 8), active->height());
+        p.fillRect(box.adjusted(0, 0, -1, -1), Qt::white);
+        if (!view.editSelection.isEmpty() && text.startsWith(view.editSelection))
+            p.fillRect(active->left() + 2, active->top() + 2, metrics.horizontalAdvance(view.editSelection),
+                       active->height() - 4, QColor(49, 106, 197));
         drawText(p, active->adjusted(2, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, text, colours::Text, uiFont(12));
-        const int caretX = active->left() + 3 + QFontMetrics(uiFont(12)).horizontalAdvance(text);
+        if (!view.editSelection.isEmpty() && text.startsWith(view.editSelection))
+            drawText(p, active->adjusted(2, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, view.editSelection, Qt::white,
+                     uiFont(12));
+        const int caretX = active->left() + 3 + metrics.horizontalAdvance(text);
         p.fillRect(caretX, active->top() + 2, 1, active->height() - 4, Qt::black);
     }
     if (view.alsoSelected.isEmpty()) {
@@ -258,7 +380,7 @@ void scrollBars(QPainter& p)
     p.restore();
 }
 
-void sheetTabs(QPainter& p)
+void sheetTabs(QPainter& p, const QStringList& names, int activeSheet)
 {
     const QRect bar(0, GridBottom, Width, bars::DrawingBarTop - GridBottom);
     fillVertical(p, bar, QColor(236, 233, 216), QColor(222, 218, 200));
@@ -273,16 +395,26 @@ void sheetTabs(QPainter& p)
         dropArrow(p, QRect(-7, -7, 14, 14), QColor(60, 60, 60));
         p.restore();
     }
-    const QStringList names = {QStringLiteral("Sheet1"), QStringLiteral("Sheet2"), QStringLiteral("Sheet3")};
-    for (int i = names.size() - 1; i >= 0; --i) {
+    for (int i = static_cast<int>(names.size()) - 1; i >= 0; --i) {
+        if (i == activeSheet)
+            continue;
         const int left = TabsLeft + i * TabStep;
         const QPolygon tab({QPoint(left, GridBottom), QPoint(left + 8, GridBottom + 16),
                             QPoint(left + 56, GridBottom + 16), QPoint(left + 64, GridBottom)});
         p.setPen(QColor(90, 90, 90));
-        p.setBrush(i == 0 ? QColor(255, 255, 255) : QColor(236, 233, 216));
+        p.setBrush(QColor(236, 233, 216));
         p.drawPolygon(tab);
-        drawText(p, QRect(left + 8, GridBottom, 48, 16), Qt::AlignCenter, names[i], colours::Text,
-                 uiFont(12, i == 0));
+        drawText(p, QRect(left + 8, GridBottom, 48, 16), Qt::AlignCenter, names[i], colours::Text, uiFont(12));
+    }
+    // The active tab stands in front of its neighbours.
+    if (activeSheet >= 0 && activeSheet < names.size()) {
+        const int left = TabsLeft + activeSheet * TabStep;
+        p.setPen(QColor(90, 90, 90));
+        p.setBrush(Qt::white);
+        p.drawPolygon(QPolygon({QPoint(left, GridBottom), QPoint(left + 8, GridBottom + 16), QPoint(left + 56, GridBottom + 16),
+                                QPoint(left + 64, GridBottom)}));
+        drawText(p, QRect(left + 4, GridBottom, 56, 16), Qt::AlignCenter, names[activeSheet], colours::Text,
+                 uiFont(12, true));
     }
     const QRect hscroll(420, GridBottom + 1, ScrollLeft - 420, 16);
     fillVertical(p, hscroll, QColor(243, 241, 236), QColor(254, 254, 251));
@@ -326,31 +458,175 @@ std::optional<QRect> cellRect(QStringView address)
 
 QImage window(const View& view)
 {
+    const DrawnSizes sizes(view);
     QImage image = canvas(Width, Height, Qt::white);
     QPainter p(&image);
-    QMap<QString, Cell> content = contents();
+    QMap<QString, Cell> content = view.cells;
     for (const auto& [address, text] : view.entries)
-        content[address] = {text, false, !text.isEmpty() && (text[0].isDigit() || text[0] == u'=')};
+        content[address].text = text;
+    // The merged areas: the first cell holds the text, the others are covered.
+    QMap<QString, QRect> mergedAt;
+    QStringList covered;
+    for (const QString& range : view.merged) {
+        const QStringList cells = cellsOf(range);
+        if (cells.isEmpty())
+            continue;
+        QRect area;
+        for (const QString& c : cells)
+            area = area.united(*cellRect(c));
+        mergedAt[cells.first()] = area;
+        covered << cells.mid(1);
+    }
+    const auto areaOf = [&](const QString& address) -> std::optional<QRect> {
+        if (mergedAt.contains(address))
+            return mergedAt[address];
+        return cellRect(address);
+    };
 
-    titleBar(p);
+    titleBar(p, view.title);
     fillHorizontal(p, QRect(0, TitleHeight, Width, FormulaTop - TitleHeight), colours::DockLeft, colours::DockRight);
     p.drawImage(0, bars::MenuBarTop, bars::menuBar());
-    p.drawImage(0, bars::ToolBarsTop, bars::toolBars());
-    formulaBar(p, view, content.value(view.active).text);
+    // Without the formatting row the standard row stands alone on the dock.
+    const QImage toolBars = bars::toolBars();
+    p.drawImage(0, bars::ToolBarsTop, view.formatBar ? toolBars : toolBars.copy(0, 0, Width, bars::ToolBarsHeight / 2));
+    if (view.formulaBar)
+        formulaBar(p, view, content.value(view.active).text);
+    else
+        fillHorizontal(p, QRect(0, FormulaTop, Width, HeaderTop - FormulaTop), colours::DockLeft, colours::DockRight);
 
     grid(p);
-    for (auto it = content.begin(); it != content.end(); ++it)
-        if (const auto r = cellRect(it.key()))
-            cellText(p, *r, it.value());
-    if (const auto d8 = cellRect(u"D8"))
-        commentMarker(p, *d8);
-    selection(p, view, content);
-    headers(p, QStringList(view.alsoSelected) << view.active);
+    for (auto it = mergedAt.cbegin(); it != mergedAt.cend(); ++it)
+        p.fillRect(it.value().adjusted(0, 0, -1, -1), Qt::white);
+    for (auto it = content.cbegin(); it != content.cend(); ++it)
+        if (const auto r = cellRect(it.key()); r && !covered.contains(it.key()) && !(view.editing && it.key() == view.active)) {
+            const auto merged = mergedAt.contains(it.key()) ? std::optional<QRect>(mergedAt[it.key()]) : std::nullopt;
+            cellText(p, *r, it.value(), shownText(content, it.key()), isNumber(content, it.key()), merged);
+        }
+    for (const QString& c : view.comments)
+        if (const auto r = cellRect(c))
+            commentMarker(p, *r);
+    if (view.autoFilter)
+        for (const QString& c : cellsOf(u"A2:E2")) {
+            const QRect r = *cellRect(c);
+            const QRect arrow(r.right() - 14, r.top() + 1, 14, r.height() - 3);
+            fillVertical(p, arrow, QColor(243, 243, 239), QColor(214, 214, 206));
+            outline(p, arrow, QColor(150, 150, 150));
+            dropArrow(p, arrow);
+        }
+    if (!view.frozenAt.isEmpty())
+        if (const auto r = cellRect(view.frozenAt)) {
+            p.fillRect(QRect(RowHeaderWidth, r->top() - 1, ScrollLeft - RowHeaderWidth, 1), Qt::black);
+            p.fillRect(QRect(r->left() - 1, GridTop, 1, GridBottom - GridTop), Qt::black);
+        }
+    if (view.chart)
+        p.drawImage(*view.chart, chart(view.lineChart));
+    if (view.noteAt)
+        p.drawImage(*view.noteAt, commentNote(QStringLiteral("教师"), view.noteText));
+    selection(p, view, content, areaOf(view.active));
+    if (!view.copied.isEmpty()) {
+        QRect area;
+        for (const QString& c : cellsOf(view.copied))
+            area = area.united(*cellRect(c));
+        // The moving border of a copy, caught at one moment.
+        p.setPen(QPen(Qt::black, 2, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(area.adjusted(1, 1, -1, -1));
+    }
+    headers(p, QStringList(view.alsoSelected) << view.active, view.hiddenColumns);
     scrollBars(p);
-    sheetTabs(p);
-    p.drawImage(0, bars::DrawingBarTop, bars::drawingBar());
+    sheetTabs(p, view.sheetNames, view.activeSheet);
+    if (view.drawingBar)
+        p.drawImage(0, bars::DrawingBarTop, bars::drawingBar());
+    else
+        fillVertical(p, QRect(0, bars::DrawingBarTop, Width, StatusTop - bars::DrawingBarTop), QColor(236, 233, 216),
+                     QColor(222, 218, 200));
     statusBar(p, view.editing);
     return image;
+}
+
+QImage chart(bool lines)
+{
+    QImage image = canvas(200, 130, Qt::white);
+    QPainter p(&image);
+    outline(p, image.rect(), Qt::black);
+    drawText(p, QRect(0, 4, 200, 16), Qt::AlignCenter, QStringLiteral("成绩图表"), colours::Text, uiFont(12, true));
+    const QColor series[] = {QColor(153, 153, 255), QColor(153, 51, 102), QColor(255, 204, 0)};
+    const int marks[5][3] = {{86, 92, 78}, {90, 85, 88}, {78, 95, 91}, {88, 76, 84}, {95, 89, 93}};
+    p.setPen(QColor(128, 128, 128));
+    p.drawLine(20, 110, 190, 110);
+    if (lines) {
+        p.setRenderHint(QPainter::Antialiasing, true);
+        for (int k = 0; k < 3; ++k) {
+            QPolygonF line;
+            for (int r = 0; r < 5; ++r)
+                line << QPointF(36 + r * 33, 110 - (marks[r][k] - 60) * 2);
+            p.setPen(QPen(series[k].darker(120), 2));
+            p.drawPolyline(line);
+            p.setBrush(series[k]);
+            for (const QPointF& pt : line)
+                p.drawRect(QRectF(pt.x() - 2.5, pt.y() - 2.5, 5, 5));
+        }
+        return image;
+    }
+    for (int r = 0; r < 5; ++r)
+        for (int k = 0; k < 3; ++k) {
+            const int h = (marks[r][k] - 60) * 2;
+            const QRect bar(26 + r * 33 + k * 9, 110 - h, 8, h);
+            p.fillRect(bar, k == 2 ? QColor(255, 255, 204) : series[k]);
+            outline(p, bar, Qt::black);
+        }
+    return image;
+}
+
+QMap<QString, Cell> sampleCells()
+{
+    const auto entry = [](const QString& text, bool bold = false) {
+        Cell c;
+        c.text = text;
+        c.bold = bold;
+        return c;
+    };
+    QMap<QString, Cell> c;
+    c[QStringLiteral("A1")] = entry(QStringLiteral("学生成绩表"), true);
+    const QStringList heads = {QStringLiteral("姓名"), QStringLiteral("语文"), QStringLiteral("数学"),
+                               QStringLiteral("英语"), QStringLiteral("总分")};
+    for (int i = 0; i < heads.size(); ++i)
+        c[QString(QChar(u'A' + i)) + u'2'] = entry(heads[i], true);
+    struct Row {
+        const char16_t* name;
+        int marks[3];
+    };
+    static constexpr Row rows[] = {
+        {u"张明", {86, 92, 78}}, {u"李华", {90, 85, 88}}, {u"王芳", {78, 95, 91}},
+        {u"赵强", {88, 76, 84}}, {u"陈静", {95, 89, 93}},
+    };
+    for (int r = 0; r < 5; ++r) {
+        const QString row = QString::number(r + 3);
+        c[QStringLiteral("A") + row] = entry(QString::fromUtf16(rows[r].name));
+        int total = 0;
+        for (int k = 0; k < 3; ++k) {
+            c[QString(QChar(u'B' + k)) + row] = entry(QString::number(rows[r].marks[k]));
+            total += rows[r].marks[k];
+        }
+        c[QStringLiteral("E") + row] = entry(QString::number(total));
+    }
+    c[QStringLiteral("A8")] = entry(QStringLiteral("平均分"), true);
+    for (int k = 0; k < 4; ++k) {
+        const QString column(QChar(u'B' + k));
+        c[column + u'8'] = entry(QStringLiteral("=AVERAGE(%1:%2)").arg(column + u'3', column + u'7'));
+    }
+    return c;
+}
+
+QString shownText(const QMap<QString, Cell>& cells, const QString& address)
+{
+    const QString text = cells.value(address).text;
+    if (!text.startsWith(u'='))
+        return text;
+    const auto v = evaluate(cells, text);
+    if (!v)
+        return text;
+    return *v == std::floor(*v) ? QString::number(*v, 'f', 0) : QString::number(*v, 'f', 1);
 }
 
 QImage commentNote(const QString& author, const QString& text)

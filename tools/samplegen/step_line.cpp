@@ -198,4 +198,15 @@ StepLine& StepLine::dragPoint(int x, int y)
     return *this;
 }
 
+StepLine& StepLine::altKeys(const QList<int>& codes)
+{
+    if (codes.size() > 3)
+        throw std::invalid_argument("a key step holds at most three further keys");
+    for (int i = 0; i < codes.size(); ++i) {
+        line_.put(86 + 5 * i, 1, u"P");
+        line_.putNumber(87 + 5 * i, 4, codes[i]);
+    }
+    return *this;
+}
+
 } // namespace samplegen

@@ -3,6 +3,7 @@
 // columns. The record starts as 212 zeros: zero is "nothing" in every field (no picture, no
 // target, no editor, no hint change, no panels), so a step only names what it uses.
 
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -64,6 +65,8 @@ public:
     // A pane or palette that the step opens itself ("H" and the element at 86), at a place in
     // twips (96-105).
     StepLine& pane(int element, int left, int top);
+    // Further key codes that a 6xxx step accepts ("P" and four digits each, at 86, 91, 96).
+    StepLine& altKeys(const QList<int>& codes);
     // Target 2, where a range drag starts; with jump "0" a plain press on it advances unless
     // the second zone set is "EE".
     StepLine& target2(const TwipsRect& r, QChar jump = u'0');

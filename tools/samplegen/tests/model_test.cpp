@@ -1,0 +1,163 @@
+// The pictures of a sample question follow what the candidate did: every step's background is
+// drawn from a state that holds each change of the actions before it.
+
+#include "bank.h"
+#include "session.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+
+#include <map>
+
+namespace {
+
+using namespace samplegen;
+
+// The units as the generator builds them (the text lines numbered after a table of 100).
+const bank::Builder& units()
+{
+    static const bank::Builder b = bank::units(101);
+    return b;
+}
+
+struct Place {
+    std::size_t unit, question, step;
+    std::string name() const
+    {
+        return "unit " + std::to_string(unit + 1) + " question " + std::to_string(question + 1) + " step " +
+               std::to_string(step + 1);
+    }
+};
+
+// Every question of the sample: the hand-written session's, which open the first unit, then
+// the units' own.
+std::vector<std::vector<std::vector<model::Traced>>> allTraces()
+{
+    std::vector<std::vector<std::vector<model::Traced>>> out(units().units().size());
+    for (auto& t : session::traces())
+        out.at(0).push_back(t);
+    for (std::size_t u = 0; u < units().units().size(); ++u)
+        for (const bank::Question& q : units().units()[u])
+            out[u].push_back(q.trace);
+    return out;
+}
+
+template <typename F>
+void forEachStep(F f)
+{
+    static const auto all = allTraces();
+    for (std::size_t u = 0; u < all.size(); ++u)
+        for (std::size_t q = 0; q < all[u].size(); ++q)
+            for (std::size_t s = 0; s < all[u][q].size(); ++s)
+                f(Place{u, q, s}, all[u][q]);
+}
+
+TEST(SampleModel, EveryActionsChangeShowsInTheStateOfTheStepItLeadsTo)
+{
+    int checked = 0;
+    forEachStep([&](const Place& at, const std::vector<model::Traced>& trace) {
+        const model::Traced& step = trace[at.step];
+        if (step.code == u"9999") {
+            EXPECT_EQ(at.step + 1, trace.size()) << at.name();
+            return;
+        }
+        // Every action says what it changed, or why the window shows nothing new.
+        EXPECT_FALSE(step.changes.empty()) << at.name() << " (" << step.code.toStdString() << ") changes nothing";
+        const std::size_t next = at.step + static_cast<std::size_t>(step.advance);
+        ASSERT_LT(next, trace.size()) << at.name();
+        for (const model::Change& c : step.changes) {
+            EXPECT_TRUE(model::shows(trace[next].drawnFrom, c))
+                << at.name() << " (" << step.code.toStdString() << "): " << model::describe(c).toStdString();
+            ++checked;
+        }
+    });
+    EXPECT_GT(checked, 0);
+}
+
+// Text typed into a cell is in the next picture: ink in the cell where there was none or other.
+TEST(SampleModel, TypedTextInkShowsInTheNextPicture)
+{
+    int pairs = 0;
+    forEachStep([&](const Place& at, const std::vector<model::Traced>& trace) {
+        const model::Traced& step = trace[at.step];
+        if (!step.code.startsWith(u"002"))
+            return;
+        for (const model::Change& c : step.changes) {
+            if (c.kind != model::Change::Kind::CellText || c.what.isEmpty())
+                continue;
+            const auto& before = step.drawnFrom.view;
+            const auto& after = trace[at.step + 1].drawnFrom.view;
+            if (sheet::shownText(before.cells, c.where) == sheet::shownText(after.cells, c.where))
+                continue; // a formula that gives the value the cell had
+            const QRect r = *sheet::cellRect(c.where);
+            const QImage was = sheet::window(before).copy(r);
+            const QImage now = sheet::window(after).copy(r);
+            const auto ink = [](const QImage& img) {
+                int dark = 0;
+                for (int y = 2; y < img.height() - 2; ++y)
+                    for (int x = 2; x < img.width() - 2; ++x)
+                        dark += qGray(img.pixel(x, y)) < 110;
+                return dark;
+            };
+            EXPECT_GT(ink(now), 8) << at.name() << ": no ink of \"" << c.what.toStdString() << "\" in " << c.where.toStdString();
+            EXPECT_NE(was, now) << at.name();
+            ++pairs;
+        }
+    });
+    EXPECT_GT(pairs, 3);
+}
+
+// The session's records are hand-built: each step's background is the picture of the state its
+// trace says it is drawn from.
+TEST(SampleModel, SessionBackgroundsAreDrawnFromTheirStates)
+{
+    std::map<QString, QImage> pictures;
+    for (const auto& [code, image] : session::pictures())
+        pictures[code] = image;
+    const auto questions = session::questions();
+    const auto traces = session::traces();
+    ASSERT_EQ(questions.size(), traces.size());
+    for (std::size_t q = 0; q < questions.size(); ++q) {
+        ASSERT_EQ(questions[q].steps.size(), traces[q].size());
+        for (std::size_t k = 0; k < traces[q].size(); ++k) {
+            const QString back = questions[q].steps[k].text().mid(11, 6);
+            ASSERT_TRUE(pictures.count(back)) << "question " << q + 1 << " step " << k + 1;
+            EXPECT_EQ(pictures[back], sheet::window(traces[q][k].drawnFrom.view)) << "question " << q + 1 << " step " << k + 1;
+        }
+    }
+}
+
+// A change the model makes is drawn: the merged title stands centred over A1:E1, the
+// inserted row is blank, the chart stands where it was dropped.
+TEST(SampleModel, ChangesAreDrawn)
+{
+    model::State s;
+    model::select(s, QStringLiteral("A1"), QStringLiteral("E1"));
+    const QImage plain = sheet::window(s.view);
+    model::merge(s);
+    const QImage merged = sheet::window(s.view);
+    const QRect c1 = *sheet::cellRect(u"C1");
+    EXPECT_NE(plain.copy(c1), merged.copy(c1)) << "the merged title is centred over C1";
+
+    model::State rows;
+    model::insertRow(rows, 5);
+    const QImage inserted = sheet::window(rows.view);
+    const QRect b5 = *sheet::cellRect(u"B5");
+    for (int x = b5.left() + 2; x < b5.right() - 2; ++x)
+        EXPECT_GT(qGray(inserted.pixel(x, b5.center().y())), 150) << "row 5 is blank at x " << x;
+
+    model::State chart;
+    model::moveChart(chart, QPoint(480, 300));
+    EXPECT_EQ(sheet::window(chart.view).pixelColor(480, 300), QColor(Qt::black)) << "the chart's frame";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
