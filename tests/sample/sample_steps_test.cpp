@@ -65,14 +65,15 @@ TEST(SampleSteps, PictureDragsMoveAlongTheirAxisOnly)
         EXPECT_FALSE(QRect(QPoint(r.Image5Left, r.Image5Top), size).intersects(panel)) << where.toStdString();
         EXPECT_FALSE(QRect(dropped, size).intersects(panel)) << "dropped under the panel: " << where.toStdString();
         // And the drag goes the way the code names.
-        if (code == 8001)
+        if (code == 8001) {
             EXPECT_LT(r.PointX, r.Image5Left) << where.toStdString();
-        if (code == 8002)
+        } else if (code == 8002) {
             EXPECT_GT(r.PointX, r.Image5Left) << where.toStdString();
-        if (code == 8003)
+        } else if (code == 8003) {
             EXPECT_LT(r.PointY, r.Image5Top) << where.toStdString();
-        if (code == 8004)
+        } else {
             EXPECT_GT(r.PointY, r.Image5Top) << where.toStdString();
+        }
     }
     EXPECT_GE(drags, 2);
 }
