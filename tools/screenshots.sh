@@ -6,7 +6,7 @@
 #
 #     tools/screenshots.sh [build folder] [output folder]
 #
-# Defaults: build/default and build/default/screenshots. The program runs on a fresh copy of
+# Defaults: build/default and docs/screenshots. The program runs on a fresh copy of
 # the sample installation in a temporary folder, so the build's own installation keeps its
 # state. Needs Xvfb, xdotool and ImageMagick's import. Every window the script clicks in is
 # waited for (20 s at most); one that does not come ends the script with an error.
@@ -14,7 +14,7 @@ set -eu
 
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$here/build/default}" && pwd)
-out=${2:-$build/screenshots}
+out=${2:-$here/docs/screenshots}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 
