@@ -26,6 +26,15 @@ inline QString questionLine(const QString& carried, int steps, const QString& te
     return carried + QStringLiteral("%1").arg(steps, 2, 10, QChar(u'0')) + text;
 }
 
+// Forty ids of a paper over units unit, unit + 1, unit + 2, fifteen questions each from `from` on.
+inline QString paper(int unit, int from)
+{
+    QString ids;
+    for (int k = 0; k < 40; ++k)
+        ids += QStringLiteral("%1%2").arg(unit + k / 15, 2, 10, QChar('0')).arg(from + k % 15, 2, 10, QChar('0'));
+    return ids;
+}
+
 class InstallationTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -56,6 +65,17 @@ protected:
         }
         writeLines(data(QStringLiteral("2888%1").arg(70 + unit)), questions);
         writeLines(data(QStringLiteral("2888%1").arg(20 + unit)), steps);
+    }
+
+    // Ten fixed papers over three units of fifteen one-step questions.
+    void writePapersAndUnits()
+    {
+        QStringList table = {QStringLiteral("1003"), QStringLiteral("151515")};
+        for (int p = 0; p < 10; ++p)
+            table << paper(0, 1);
+        writeLines(data(QStringLiteral("288891")), table);
+        for (int u = 0; u < 3; ++u)
+            writeBank(u, std::vector<int>(15, 1));
     }
 
     QTemporaryDir app;

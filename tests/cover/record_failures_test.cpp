@@ -25,25 +25,12 @@ using vb::Forms;
 
 namespace {
 
-QString paper(int unit, int from)
-{
-    QString ids;
-    for (int k = 0; k < 40; ++k)
-        ids += QStringLiteral("%1%2").arg(unit + k / 15, 2, 10, QChar('0')).arg(from + k % 15, 2, 10, QChar('0'));
-    return ids;
-}
-
 class RecordsTest : public InstallationTest {
 protected:
     void SetUp() override
     {
         InstallationTest::SetUp();
-        QStringList table = {QStringLiteral("1003"), QStringLiteral("151515")};
-        for (int p = 0; p < 10; ++p)
-            table << paper(0, 1);
-        writeLines(data(QStringLiteral("288891")), table);
-        for (int u = 0; u < 3; ++u)
-            writeBank(u, std::vector<int>(15, 1));
+        writePapersAndUnits();
 
         writeLines(record(QStringLiteral("288893")), {QStringLiteral("TTTTFFFFFFFFFFF"), QStringLiteral("TTFFFFFFFFFFFFF"),
                                                       QStringLiteral("FFFFFFFFFFFFFFF")});
