@@ -190,15 +190,13 @@ QImage inPixmapFormat(QImage img)
 
 std::atomic<quint64> decodeCount{0};
 
-// Pictures come and go with the windows. Each large one is kept in memory of its own that goes
-// back to the system when the picture goes; left to itself, the allocator raises that size
-// after the first such picture is freed and keeps later ones in its heap, where freed pictures
-// stay resident.
-void keepLargePicturesOutOfTheHeap()
+// Pictures live among other things in the allocator's heap, which keeps the pages that freed
+// pictures leave between the things still in use: after a window's pictures go, their memory
+// goes back to the system too.
+void giveFreedMemoryBack()
 {
 #ifdef __GLIBC__
-    static const bool once = [] { return mallopt(M_MMAP_THRESHOLD, 256 * 1024) == 1; }();
-    (void)once;
+    malloc_trim(0);
 #endif
 }
 
@@ -250,10 +248,11 @@ std::optional<QImage> takeDecodedAhead(const QString& path, const QString& real,
 
 // Decoded pictures by file, each kept with the version its file had (identity, size, times):
 // a file that changes, even into one of the same size and time, is decoded afresh; an
-// unchanged one is not decoded twice while it is kept. A picture that a window still shows
-// costs nothing to keep and is always kept; of the others, the most recently used are kept up
-// to a bound that holds one step's pictures (four window-sized screenshots), so that returning
-// to a step decodes nothing while the faces of a window closed long ago give their memory back.
+// unchanged one is not decoded twice while it is kept. A picture that a window still holds
+// costs nothing to keep and is always kept: a step shown again, or a window's page built again,
+// decodes nothing. Of the others only the most recently used few are kept, up to a bound below
+// one window-sized screenshot: the faces a button swaps stay, while the pictures of a window
+// closed give their memory back.
 struct CachedPicture {
     QString real;
     platform::FileVersion version;
@@ -261,7 +260,7 @@ struct CachedPicture {
     qint64 costKiB = 0;
 };
 
-constexpr qint64 UnusedBoundKiB = 8 * 1024;
+constexpr qint64 UnusedBoundKiB = 256;
 
 struct PictureCache {
     std::list<CachedPicture> recent; // least recently used first
@@ -290,6 +289,7 @@ struct PictureCache {
     void trim()
     {
         qint64 unused = 0;
+        qint64 given = 0;
         for (const CachedPicture& c : recent)
             if (c.picture.isDetached())
                 unused += c.costKiB;
@@ -299,9 +299,12 @@ struct PictureCache {
                 continue;
             }
             unused -= it->costKiB;
+            given += it->costKiB;
             byPath.remove(it->real);
             it = recent.erase(it);
         }
+        if (given >= 1024)
+            giveFreedMemoryBack();
     }
 };
 
@@ -317,7 +320,6 @@ quint64 picturesDecoded() { return decodeCount.load(); }
 
 void decodeAhead(const QStringList& paths)
 {
-    keepLargePicturesOutOfTheHeap();
     DecodedAhead& ahead = decodedAhead();
     QStringList asked;
     {
@@ -378,7 +380,6 @@ std::optional<QPixmap> LoadPicture(const QString& path, Error* err)
         *err = Error{};
     if (path.isEmpty())
         return std::nullopt;
-    keepLargePicturesOutOfTheHeap();
     const QString real = platform::resolvePath(path);
     const std::optional<platform::FileVersion> version = platform::fileVersion(real);
     if (version) {

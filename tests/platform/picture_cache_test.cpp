@@ -59,14 +59,14 @@ TEST(PictureCache, AReplacementOfTheSameSizeAndTimeIsDecodedAfresh)
 }
 
 // A picture that a window still shows is never decoded again; one that nobody holds any more
-// is kept only among the recent few (up to a bound larger than one step's four screenshots).
+// is kept only among the recent few small ones.
 TEST(PictureCache, PicturesInUseStayAndThoseGoneMakeRoom)
 {
     tsupport::TempInstall install;
-    // 2048 x 1200 pixels at four bytes each: more than the bound on its own.
-    const QString big = install.writePicture("data/100003.mxy", {2048, 1200}, Qt::red, "BMP");
-    const QString other = install.writePicture("data/100004.mxy", {2048, 1200}, Qt::blue, "BMP");
-    const QString small = install.writePicture("data/100005.mxy", {800, 600}, Qt::green, "BMP");
+    // A window-sized screenshot is more than the bound on its own; a button's face is not.
+    const QString big = install.writePicture("data/100003.mxy", {800, 600}, Qt::red, "BMP");
+    const QString other = install.writePicture("data/100004.mxy", {800, 600}, Qt::blue, "BMP");
+    const QString small = install.writePicture("data/100005.mxy", {240, 40}, Qt::green, "BMP");
 
     std::optional<QPixmap> shown = vb::LoadPicture(big);
     ASSERT_TRUE(shown);
