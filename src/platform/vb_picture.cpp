@@ -303,7 +303,8 @@ struct PictureCache {
             byPath.remove(it->real);
             it = recent.erase(it);
         }
-        if (given >= 1024)
+        // Only when a window's worth went: the pages given back cost a fault each when used again.
+        if (given >= 4096)
             giveFreedMemoryBack();
     }
 };
