@@ -1,8 +1,15 @@
 // The cover page's benchmarks.
 //
-// StartToCover against BareWindowStart: the program started as a separate process on the sample
-// installation until its cover page first paints, against a bare Qt Widgets window program
-// started the same way (goal: within 1.2 x the bare start plus the splash's 100 ms tick).
+// Start and memory, each program started as a separate process on a copy of the sample
+// installation, in alternating runs so that a change in the machine's load meets all of them
+// alike (run them on the screen they are judged at, e.g. under
+// `xvfb-run -s "-screen 0 1024x768x24"` with QT_QPA_PLATFORM=xcb; offscreen otherwise):
+// - StartToCover: start until the cover page first paints, against the bare window with one
+//   宋体 label (bench/probes/label_probe.cpp) started the same way; goal: the cover within
+//   1.2 x (the label window + the splash's 100 ms tick). BareWindowStart: the bare window alone.
+// - ResidentMemory: each process reads its own resident memory one second after its window
+//   first paints: the program on the cover, the program in a unit practice session, the label
+//   window; goal: both within 1.5 x the label window.
 // CoverBuild against DecodeCoverFaces: the page build on a bank of 20 units of 42 questions,
 // against decoding the face pictures it shows (goal: within 1.5 x); CoverLoad adds the window's
 // first load (its controls and the load sequence) to the build.
@@ -26,6 +33,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <optional>
+#include <vector>
+
 namespace {
 
 void writeLines(const QString& path, const QStringList& lines)
@@ -34,34 +45,132 @@ void writeLines(const QString& path, const QStringList& lines)
     platform::saveText(path, lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
 }
 
-// Runs a probe until it prints "shown"; the wall time from the start of the process.
-void startProcess(benchmark::State& state, const QString& program, const QStringList& args)
+// A copy of the sample installation (its folders and the files beside them) that the started
+// programs may write their records into.
+QString sampleCopy()
+{
+    static QTemporaryDir dir;
+    static const bool copied = [] {
+        const QDir from(QStringLiteral(TALVESK_SAMPLE_DIR));
+        const auto copy = [&from](const QString& rel) { QFile::copy(from.filePath(rel), dir.filePath(rel)); };
+        for (const QString& folder : {QStringLiteral("data"), QStringLiteral("examdata"), QStringLiteral("ksdata")}) {
+            QDir().mkpath(dir.filePath(folder));
+            for (const QString& f : QDir(from.filePath(folder)).entryList(QDir::Files))
+                copy(folder + u'/' + f);
+        }
+        for (const QString& f : from.entryList({QStringLiteral("*.CUR"), QStringLiteral("sMenu.sys"), QStringLiteral("ver.txt")}, QDir::Files))
+            copy(f);
+        return true;
+    }();
+    (void)copied;
+    return dir.path();
+}
+
+struct Probe {
+    QString program;
+    QStringList args;
+};
+
+Probe labelProbe(const QStringList& args = {}) { return {QStringLiteral(TALVESK_LABEL_PROBE), args}; }
+Probe programProbe(const QStringList& args = {}) { return {QStringLiteral(TALVESK_START_PROBE), QStringList{sampleCopy()} + args}; }
+
+// Runs a probe until it prints `until`; the wall time from the start of the process in ms and
+// the rest of that output line, or nothing when the probe failed.
+std::optional<std::pair<double, QByteArray>> runProbe(const Probe& probe, const QByteArray& until)
 {
     QTemporaryDir tmp; // a lock folder of its own: another running copy must not refuse this one
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("TMPDIR"), tmp.path());
-    for (auto _ : state) {
-        QProcess p;
-        p.setProcessEnvironment(env);
-        QElapsedTimer t;
-        t.start();
-        p.start(program, args);
-        while (!p.readAllStandardOutput().contains("shown")) {
-            if (!p.waitForReadyRead(5000)) {
-                state.SkipWithError("the probe did not show its window");
-                return;
-            }
+    QProcess p;
+    p.setProcessEnvironment(env);
+    QElapsedTimer t;
+    t.start();
+    p.start(probe.program, probe.args);
+    QByteArray out;
+    while (!out.contains(until + ' ') && !out.contains(until + '\n')) {
+        if (!p.waitForReadyRead(10000)) {
+            p.kill();
+            p.waitForFinished(5000);
+            return std::nullopt;
         }
-        state.SetIterationTime(static_cast<double>(t.nsecsElapsed()) / 1e9);
-        p.waitForFinished(5000);
+        out += p.readAllStandardOutput();
     }
+    const double ms = static_cast<double>(t.nsecsElapsed()) / 1e6;
+    p.waitForFinished(5000);
+    out += p.readAllStandardOutput();
+    const qsizetype at = out.indexOf(until) + until.size();
+    return std::pair{ms, out.mid(at, out.indexOf('\n', at) - at).trimmed()};
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n == 0 ? 0.0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// Median, lowest and highest of a figure, as counters named after it.
+void reportFigure(benchmark::State& state, const std::string& name, const std::vector<double>& v)
+{
+    state.counters[name] = median(v);
+    state.counters[name + "_min"] = v.empty() ? 0.0 : *std::min_element(v.begin(), v.end());
+    state.counters[name + "_max"] = v.empty() ? 0.0 : *std::max_element(v.begin(), v.end());
 }
 
 void StartToCover(benchmark::State& state)
 {
-    startProcess(state, QStringLiteral(TALVESK_START_PROBE), {QStringLiteral(TALVESK_SAMPLE_DIR)});
+    std::vector<double> cover, label;
+    for (auto _ : state) {
+        const auto l = runProbe(labelProbe(), "shown");
+        const auto c = runProbe(programProbe(), "shown");
+        if (!l || !c) {
+            state.SkipWithError("a probe did not show its window");
+            return;
+        }
+        label.push_back(l->first);
+        cover.push_back(c->first);
+        state.SetIterationTime(c->first / 1e3);
+    }
+    reportFigure(state, "cover_ms", cover);
+    reportFigure(state, "label_ms", label);
+    state.counters["ratio"] = median(cover) / (median(label) + 100.0);
 }
-void BareWindowStart(benchmark::State& state) { startProcess(state, QStringLiteral(TALVESK_BARE_PROBE), {}); }
+
+void BareWindowStart(benchmark::State& state)
+{
+    for (auto _ : state) {
+        const auto b = runProbe({QStringLiteral(TALVESK_BARE_PROBE), {}}, "shown");
+        if (!b) {
+            state.SkipWithError("the probe did not show its window");
+            return;
+        }
+        state.SetIterationTime(b->first / 1e3);
+    }
+}
+
+void ResidentMemory(benchmark::State& state)
+{
+    std::vector<double> cover, practice, label;
+    const auto mib = [](const auto& run) { return run->second.toDouble() / 1024.0; };
+    for (auto _ : state) {
+        const auto l = runProbe(labelProbe({QStringLiteral("rss")}), "rss");
+        const auto c = runProbe(programProbe({QStringLiteral("rss-cover")}), "rss");
+        const auto p = runProbe(programProbe({QStringLiteral("rss-practice")}), "rss");
+        if (!l || !c || !p) {
+            state.SkipWithError("a probe did not report its memory");
+            return;
+        }
+        label.push_back(mib(l));
+        cover.push_back(mib(c));
+        practice.push_back(mib(p));
+        state.SetIterationTime((l->first + c->first + p->first) / 1e3);
+    }
+    reportFigure(state, "cover_MiB", cover);
+    reportFigure(state, "practice_MiB", practice);
+    reportFigure(state, "label_MiB", label);
+    state.counters["cover_ratio"] = median(cover) / median(label);
+    state.counters["practice_ratio"] = median(practice) / median(label);
+}
 
 // An installation holding the sample's faces, 20 units of 42 questions and their progress.
 struct CoverInstallation {
@@ -167,7 +276,8 @@ void SessionBuildAndLaunch(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BareWindowStart)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3)->ReportAggregatesOnly(true);
-BENCHMARK(StartToCover)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(StartToCover)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(21);
+BENCHMARK(ResidentMemory)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(9);
 BENCHMARK(DecodeCoverFaces)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(CoverBuild)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(CoverLoad)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);

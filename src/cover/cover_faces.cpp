@@ -3,8 +3,6 @@
 #include "platform/vb_picture.h"
 #include "startup/face_picture.h"
 
-#include <QCoreApplication>
-#include <QTimer>
 
 namespace cover {
 
@@ -20,21 +18,12 @@ QStringList coverFaceNames()
     return names;
 }
 
-namespace {
-// One face a pass of the event loop, so that the windows on screen go on painting meanwhile.
-void prefetchFrom(int next)
-{
-    const QStringList names = coverFaceNames();
-    if (next >= names.size())
-        return;
-    vb::LoadPicture(facePath(names[next]));
-    QTimer::singleShot(0, QCoreApplication::instance(), [next] { prefetchFrom(next + 1); });
-}
-} // namespace
-
 void prefetchCoverFaces()
 {
-    QTimer::singleShot(0, QCoreApplication::instance(), [] { prefetchFrom(0); });
+    QStringList paths;
+    for (const QString& name : coverFaceNames())
+        paths << facePath(name);
+    vb::decodeAhead(paths);
 }
 
 } // namespace cover

@@ -9,8 +9,8 @@ namespace cover {
 // Every face the cover's load and build read, each once.
 QStringList coverFaceNames();
 
-// Decodes those faces into the picture cache, one a pass of the event loop from the next pass
-// on; a face that cannot be read is left for the cover's load to report.
+// Decodes those faces ahead of the cover's load, off the window thread; a face that cannot be
+// read is left for the cover's load to report.
 void prefetchCoverFaces();
 
 } // namespace cover

@@ -128,11 +128,20 @@ qint64 contentEnd(const char* d, qint64 start, qint64 end)
     return end;
 }
 
-// Line i of `size` bytes whose lines start at `starts`, decoded, without its line end.
-QString decodedLine(const char* d, const std::vector<qint64>& starts, std::size_t i, qint64 size)
+// Line i of `size` bytes whose lines start at `starts`, decoded, without its line end. Making a
+// decoder costs more than decoding a line: a file's lines share one, each line decoded on its
+// own (a character cut short at a line's end does not run into the next line).
+QString decodedLine(QStringDecoder& dec, const char* d, const std::vector<qint64>& starts, std::size_t i, qint64 size)
 {
     const qint64 next = i + 1 < starts.size() ? starts[i + 1] : size;
-    return fromGbk(QByteArray::fromRawData(d + starts[i], contentEnd(d, starts[i], next) - starts[i]));
+    dec.resetState();
+    return dec.decode(QByteArrayView(d + starts[i], contentEnd(d, starts[i], next) - starts[i]));
+}
+
+QString decodedLine(const char* d, const std::vector<qint64>& starts, std::size_t i, qint64 size)
+{
+    QStringDecoder dec("GB18030");
+    return decodedLine(dec, d, starts, i, size);
 }
 
 } // namespace
@@ -142,8 +151,9 @@ QStringList gbkLines(const QByteArray& bytes)
     const std::vector<qint64> starts = lineStarts(bytes.constData(), bytes.size());
     QStringList lines;
     lines.reserve(static_cast<qsizetype>(starts.size()));
+    QStringDecoder dec("GB18030");
     for (std::size_t i = 0; i < starts.size(); ++i)
-        lines << decodedLine(bytes.constData(), starts, i, bytes.size());
+        lines << decodedLine(dec, bytes.constData(), starts, i, bytes.size());
     return lines;
 }
 

@@ -3,13 +3,22 @@
 #include "platform/files.h"
 
 #include <QBuffer>
-#include <QCache>
 #include <QFile>
+#include <QHash>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <QThreadPool>
 #include <QWidget>
 #include <QtEndian>
+
+#include <atomic>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+#include <condition_variable>
+#include <list>
+#include <mutex>
 
 namespace vb {
 namespace {
@@ -171,25 +180,200 @@ QImage decodePicture(const QByteArray& bytes)
 
 namespace {
 
-// Decoded pictures by file, each kept with the version its file had (identity, size, times):
-// a file that changes, even into one of the same size and time, is decoded afresh; an
-// unchanged one is not decoded twice. Bounded by the memory the pictures take (cost in KiB).
-struct CachedPicture {
-    platform::FileVersion version;
-    QPixmap picture;
+// The format the window system's pixmaps keep a picture in: converted to it beforehand, the
+// picture becomes a pixmap without a copy.
+QImage inPixmapFormat(QImage img)
+{
+    const QImage::Format format = img.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    return img.format() == format ? img : std::move(img).convertToFormat(format);
+}
+
+std::atomic<quint64> decodeCount{0};
+
+// Pictures live among other things in the allocator's heap, which keeps the pages that freed
+// pictures leave between the things still in use: after a window's pictures go, their memory
+// goes back to the system too.
+void giveFreedMemoryBack()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
+
+// Pictures decoded ahead of their use on a thread of their own, by the path they were asked
+// for: the file's version taken before its bytes, and the picture (null when the file could not
+// be read or decoded: LoadPicture then reads it itself and reports what fails).
+struct AheadPicture {
+    bool done = false;
+    QString real;
+    std::optional<platform::FileVersion> version;
+    QImage image;
 };
 
-QCache<QString, CachedPicture>& pictureCache()
+struct DecodedAhead {
+    std::mutex mutex;
+    std::condition_variable changed;
+    QHash<QString, AheadPicture> pictures;
+    int pending = 0;
+};
+
+// Never destroyed: a decode may still run while the program ends.
+DecodedAhead& decodedAhead()
 {
-    static QCache<QString, CachedPicture> cache(96 * 1024);
+    static auto* ahead = new DecodedAhead;
+    return *ahead;
+}
+
+// The picture decoded ahead for `path` when its file is still the version decoded; waits for a
+// decode under way, as it would take as long again on this thread.
+std::optional<QImage> takeDecodedAhead(const QString& path, const QString& real, const std::optional<platform::FileVersion>& version)
+{
+    DecodedAhead& ahead = decodedAhead();
+    std::unique_lock lock(ahead.mutex);
+    auto it = ahead.pictures.find(path);
+    if (it == ahead.pictures.end())
+        return std::nullopt;
+    ahead.changed.wait(lock, [&] {
+        it = ahead.pictures.find(path);
+        return it == ahead.pictures.end() || it->done;
+    });
+    if (it == ahead.pictures.end())
+        return std::nullopt;
+    AheadPicture taken = std::move(*it);
+    ahead.pictures.erase(it);
+    if (taken.image.isNull() || !version || taken.version != version || taken.real != real)
+        return std::nullopt;
+    return std::move(taken.image);
+}
+
+// Decoded pictures by file, each kept with the version its file had (identity, size, times):
+// a file that changes, even into one of the same size and time, is decoded afresh; an
+// unchanged one is not decoded twice while it is kept. A picture that a window still holds
+// costs nothing to keep and is always kept: a step shown again, or a window's page built again,
+// decodes nothing. Of the others only the most recently used few are kept, up to a bound below
+// one window-sized screenshot: the faces a button swaps stay, while the pictures of a window
+// closed give their memory back.
+struct CachedPicture {
+    QString real;
+    platform::FileVersion version;
+    QPixmap picture;
+    qint64 costKiB = 0;
+};
+
+constexpr qint64 UnusedBoundKiB = 256;
+
+struct PictureCache {
+    std::list<CachedPicture> recent; // least recently used first
+    QHash<QString, std::list<CachedPicture>::iterator> byPath;
+
+    const CachedPicture* find(const QString& real, const platform::FileVersion& version)
+    {
+        const auto it = byPath.constFind(real);
+        if (it == byPath.cend() || (*it)->version != version)
+            return nullptr;
+        recent.splice(recent.end(), recent, *it);
+        return &recent.back();
+    }
+
+    void insert(CachedPicture picture)
+    {
+        if (const auto it = byPath.constFind(picture.real); it != byPath.cend())
+            recent.erase(*it);
+        const QString real = picture.real;
+        recent.push_back(std::move(picture));
+        byPath.insert(real, std::prev(recent.end()));
+        trim();
+    }
+
+    // A picture whose only holder is this cache is in no window.
+    void trim()
+    {
+        qint64 unused = 0;
+        qint64 given = 0;
+        for (const CachedPicture& c : recent)
+            if (c.picture.isDetached())
+                unused += c.costKiB;
+        for (auto it = recent.begin(); it != recent.end() && unused > UnusedBoundKiB;) {
+            if (!it->picture.isDetached()) {
+                ++it;
+                continue;
+            }
+            unused -= it->costKiB;
+            given += it->costKiB;
+            byPath.remove(it->real);
+            it = recent.erase(it);
+        }
+        // Only when a window's worth went: the pages given back cost a fault each when used again.
+        if (given >= 4096)
+            giveFreedMemoryBack();
+    }
+};
+
+PictureCache& pictureCache()
+{
+    static PictureCache cache;
     return cache;
 }
 
-quint64 decodeCount = 0;
-
 } // namespace
 
-quint64 picturesDecoded() { return decodeCount; }
+quint64 picturesDecoded() { return decodeCount.load(); }
+
+void decodeAhead(const QStringList& paths)
+{
+    DecodedAhead& ahead = decodedAhead();
+    QStringList asked;
+    {
+        const std::lock_guard lock(ahead.mutex);
+        for (const QString& path : paths)
+            if (!path.isEmpty() && !ahead.pictures.contains(path)) {
+                ahead.pictures.insert(path, AheadPicture{});
+                asked << path;
+            }
+        if (asked.isEmpty())
+            return;
+        ++ahead.pending;
+    }
+    // Reading and decoding a picture touches no window: only the pixmap is the window thread's.
+    QThreadPool::globalInstance()->start([asked] {
+        DecodedAhead& ahead = decodedAhead();
+        for (const QString& path : asked) {
+            AheadPicture picture;
+            picture.done = true;
+            picture.real = platform::resolvePath(path);
+            picture.version = platform::fileVersion(picture.real);
+            if (picture.version) {
+                if (const auto bytes = readFile(path, nullptr)) {
+                    ++decodeCount;
+                    picture.image = inPixmapFormat(decodePicture(*bytes));
+                }
+            }
+            const std::lock_guard lock(ahead.mutex);
+            // Dropped meanwhile: nobody wants it any more.
+            if (const auto it = ahead.pictures.find(path); it != ahead.pictures.end() && !it->done)
+                *it = std::move(picture);
+            ahead.changed.notify_all();
+        }
+        const std::lock_guard lock(ahead.mutex);
+        --ahead.pending;
+        ahead.changed.notify_all();
+    });
+}
+
+void dropDecodedAhead()
+{
+    DecodedAhead& ahead = decodedAhead();
+    const std::lock_guard lock(ahead.mutex);
+    ahead.pictures.clear();
+    ahead.changed.notify_all();
+}
+
+void waitForDecodeAhead()
+{
+    DecodedAhead& ahead = decodedAhead();
+    std::unique_lock lock(ahead.mutex);
+    ahead.changed.wait(lock, [&ahead] { return ahead.pending == 0; });
+}
 
 std::optional<QPixmap> LoadPicture(const QString& path, Error* err)
 {
@@ -200,24 +384,26 @@ std::optional<QPixmap> LoadPicture(const QString& path, Error* err)
     const QString real = platform::resolvePath(path);
     const std::optional<platform::FileVersion> version = platform::fileVersion(real);
     if (version) {
-        if (const CachedPicture* hit = pictureCache().object(real); hit && hit->version == *version)
+        if (const CachedPicture* hit = pictureCache().find(real, *version))
             return hit->picture;
     }
-    const auto bytes = readFile(path, err);
-    if (!bytes)
-        return std::nullopt;
-    ++decodeCount;
-    const QImage img = decodePicture(*bytes);
-    if (img.isNull()) {
-        setError(err, errInvalidPicture);
-        return std::nullopt;
+    std::optional<QImage> img = takeDecodedAhead(path, real, version);
+    if (!img) {
+        const auto bytes = readFile(path, err);
+        if (!bytes)
+            return std::nullopt;
+        ++decodeCount;
+        img = decodePicture(*bytes);
+        if (img->isNull()) {
+            setError(err, errInvalidPicture);
+            return std::nullopt;
+        }
     }
-    QPixmap picture = QPixmap::fromImage(img);
+    const qint64 costKiB = qMax<qint64>(1, qint64(img->sizeInBytes()) / 1024);
+    QPixmap picture = QPixmap::fromImage(std::move(*img));
     // The file's version as taken before the bytes: a change while reading shows at the next use.
-    if (version) {
-        const auto costKiB = static_cast<qsizetype>(qMax<qint64>(1, qint64(img.sizeInBytes()) / 1024));
-        pictureCache().insert(real, new CachedPicture{*version, picture}, costKiB);
-    }
+    if (version)
+        pictureCache().insert(CachedPicture{real, *version, picture, costKiB});
     return picture;
 }
 

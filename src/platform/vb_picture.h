@@ -10,6 +10,7 @@
 #include <QCursor>
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QWidget;
@@ -22,9 +23,21 @@ namespace vb {
 std::optional<QPixmap> LoadPicture(const QString& path, Error* err = nullptr);
 
 // How many pictures have been decoded from their files since the start; a picture served from
-// the pictures kept for unchanged files does not count. Shows whether pictures decoded ahead of
-// their use were the ones used.
+// the pictures kept for unchanged files, or decoded ahead, does not count again. Shows whether
+// pictures decoded ahead of their use were the ones used.
 quint64 picturesDecoded();
+
+// Decodes the pictures at these paths on a thread of their own, ahead of their use: a
+// LoadPicture of one of the same paths takes the picture decoded for the file's present
+// version (waiting for a decode under way) instead of reading the file again. A file that
+// cannot be read or decoded ahead is reported by the LoadPicture that asks for it, as ever.
+void decodeAhead(const QStringList& paths);
+
+// Forgets the pictures decoded ahead that nobody took, and those still to come.
+void dropDecodedAhead();
+
+// Waits until every picture asked for ahead has been decoded (for tests).
+void waitForDecodeAhead();
 
 // A Windows pointer file (".CUR": an icon directory of type 2 whose entry holds the hot spot;
 // the image a DIB with an AND mask in 1, 4, 8, 24 or 32 bits, or a PNG) as a cursor with its

@@ -75,6 +75,9 @@ void FrmStart::Form_Load()
     }
 
     readInfo();
+    // From here on the faces' folder is known: the cover's faces are decoded off this thread
+    // while the splash is set up and waits.
+    cover::prefetchCoverFaces();
     setScaleFromScreen();
     const int width = scaledX(6000);
     const int height = scaledY(3000);
@@ -96,8 +99,6 @@ void FrmStart::Form_Load()
 
     StartPending = true;
     Timer1->setEnabled(true);
-    // The wait before the cover page is idle time: its faces are decoded meanwhile.
-    cover::prefetchCoverFaces();
 }
 
 void FrmStart::Timer1_Timer()
@@ -112,6 +113,8 @@ void FrmStart::Timer1_Timer()
 void FrmStart::UpdataExe()
 {
     frmFengmian().Show();
+    // The faces the cover did not ask for are not kept.
+    vb::dropDecodedAhead();
     // Fixed once: a run that goes past midnight keeps one log.
     S().RunLogPath = runLogPathFor(S().AppPath, QDateTime::currentDateTime());
     vb::Unload(*this);

@@ -127,9 +127,7 @@ TEST_F(FrmFengmianTest, TheFacesDecodedAheadAreAllTheFacesTheLoadReads)
     ASSERT_TRUE(face.save(data(QStringLiteral("l62011")), "PNG"));
 
     cover::prefetchCoverFaces();
-    const QStringList names = cover::coverFaceNames();
-    for (int pass = 0; pass <= names.size() + 1; ++pass)
-        QCoreApplication::processEvents();
+    vb::waitForDecodeAhead();
     const quint64 ahead = vb::picturesDecoded();
     frmFengmian().Show();
     EXPECT_EQ(vb::picturesDecoded(), ahead);

@@ -69,6 +69,8 @@ TEST(ReadLineAt, BothReadersSplitLinesByOneRule)
         {"\r\n\r\n", {"", ""}},
         {"a", {"a"}},
         {"a\r", {"a"}},
+        // A character cut short at a line's end stays on its line: the next decodes on its own.
+        {"\xd6\r\n\xb2\xe2\r\n\xd6", {platform::fromGbk("\xd6"), QStringLiteral("测"), platform::fromGbk("\xd6")}},
     };
     for (const auto& c : cases) {
         writeFile(path, c.bytes);
