@@ -5,6 +5,7 @@
 // read failed. A list and its flags are written both or neither. Generating or deleting a random
 // paper changes every record or none. A session whose files cannot be written does not start.
 #include "cover_fixture.h"
+#include "support/session_questions.h"
 
 #include "controls/frm_qvmsgbox.h"
 #include "cover/frm_fengmian.h"
@@ -82,20 +83,6 @@ protected:
     QStringList messages;
 };
 
-// A practice session of `kind` over ids with their states.
-void session(int kind, std::initializer_list<std::pair<int, int>> questions)
-{
-    SessionState& s = S();
-    s.SessionKind = kind;
-    int i = 0;
-    for (const auto& [id, state] : questions) {
-        ++i;
-        s.QuestionId[static_cast<std::size_t>(i)] = id;
-        s.QuestionState[static_cast<std::size_t>(i)] = state;
-    }
-    s.QuestionCount = i;
-}
-
 void sessionEnd() { records::writeSessionEnd(S()); }
 
 // Fixed paper 3 handed in: question 1 marked and wrong, the others right.
@@ -136,25 +123,25 @@ std::vector<Row> rows()
 {
     const auto unitPractice = [] {
         S().SetIndex = 0;
-        session(20, {{1, 4}, {2, 6}, {3, 0}});
+        tsupport::setSessionQuestions(20, {{1, 4}, {2, 6}, {3, 0}});
         sessionEnd();
     };
     const auto notLearned = [] {
         S().PaperNo = 1;
-        session(6, {{103, 4}, {105, 2}});
+        tsupport::setSessionQuestions(6, {{103, 4}, {105, 2}});
         sessionEnd();
     };
     const auto favouritesAll = [] {
-        session(9, {{101, 4}, {102, 0}, {103, 6}, {104, 2}});
+        tsupport::setSessionQuestions(9, {{101, 4}, {102, 0}, {103, 6}, {104, 2}});
         sessionEnd();
     };
     const auto wrongNotReviewed = [] {
-        session(13, {{202, 4}, {204, 0}});
+        tsupport::setSessionQuestions(13, {{202, 4}, {204, 0}});
         sessionEnd();
     };
     const auto paperReview = [] {
         S().PaperNo = 2;
-        session(2, {{101, 4}, {102, 0}});
+        tsupport::setSessionQuestions(2, {{101, 4}, {102, 0}});
         records::pruneReviewedPaper(S().AppPath, 2, records::sessionQuestions(S()));
     };
     const auto build = [] { coverPage(); };
@@ -244,7 +231,7 @@ TEST_F(RecordsTest, AListAndItsFlagsAreWrittenBothOrNeither)
         std::vector<std::pair<const char*, const char*>> pairs; // list and flags it writes
     } cases[] = {
         // 0002 is marked and joins; 0101 is unmarked and leaves with its flag.
-        {"unit practice end", [] { S().SetIndex = 0; session(20, {{1, 4}, {2, 6}, {101, 0}}); sessionEnd(); }, {{"288862", "288872"}}},
+        {"unit practice end", [] { S().SetIndex = 0; tsupport::setSessionQuestions(20, {{1, 4}, {2, 6}, {101, 0}}); sessionEnd(); }, {{"288862", "288872"}}},
         {"score report", handIn, {{"288862", "288872"}, {"288863", "288873"}}},
         {"clearing favourites", [] { coverPage().ClickBotn_Click(23); }, {{"288862", "288872"}}},
         {"clearing wrong questions", [] { coverPage().ClickBotn_Click(25); }, {{"288863", "288873"}}},
@@ -271,7 +258,7 @@ TEST_F(RecordsTest, AListAndItsFlagsAreWrittenBothOrNeither)
     TearDown();
     SetUp();
     S().SetIndex = 0;
-    session(20, {{1, 4}, {2, 6}, {101, 0}});
+    tsupport::setSessionQuestions(20, {{1, 4}, {2, 6}, {101, 0}});
     sessionEnd();
     EXPECT_EQ(fileBytes(record(Fav)), "0102010301040002\r\n");
     EXPECT_EQ(fileBytes(record(FavFlags)), "TFTF\r\n");

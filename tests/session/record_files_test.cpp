@@ -3,6 +3,7 @@
 #include "platform/files.h"
 #include "session_state/session_state.h"
 #include "support/events.h"
+#include "support/session_questions.h"
 
 #include <gtest/gtest.h>
 
@@ -39,19 +40,6 @@ protected:
     {
         inst.writeLines(QStringLiteral("ksdata/") + number + QStringLiteral(".mxy"), lines);
     }
-    // Session questions i = 1.. with their ids and states.
-    static void session(int kind, std::initializer_list<std::pair<int, int>> questions)
-    {
-        SessionState& s = S();
-        s.SessionKind = kind;
-        int i = 0;
-        for (const auto& [id, state] : questions) {
-            ++i;
-            s.QuestionId[static_cast<std::size_t>(i)] = id;
-            s.QuestionState[static_cast<std::size_t>(i)] = state;
-        }
-        s.QuestionCount = i;
-    }
 };
 
 TEST_F(RecordFilesTest, PathsOfTheRecordFiles)
@@ -86,7 +74,7 @@ TEST_F(RecordFilesTest, AFailureBeforeTheRenameLeavesTheOldFile)
 TEST_F(RecordFilesTest, AMissingRecordFolderIsCreated)
 {
     ASSERT_TRUE(QDir(recordDir(S().AppPath)).removeRecursively());
-    session(20, {{101, 5}});
+    tsupport::setSessionQuestions(20, {{101, 5}});
     S().UnitCount = 1;
     writeSessionEnd(S());
     EXPECT_EQ(bytes(UnitProgress), QByteArray("T\r\n\r\n"));
@@ -143,7 +131,7 @@ TEST_F(RecordFilesTest, FavouritesFollowTheMarks)
     write(FavouriteFlags, {QStringLiteral("TFT")});
     // 0102 unmarked during the session, 0205 marked anew, 0101 still marked; 0301 twice (bad
     // data) and marked.
-    session(20, {{101, 3}, {102, 1}, {205, 2}, {301, 7}, {301, 6}});
+    tsupport::setSessionQuestions(20, {{101, 3}, {102, 1}, {205, 2}, {301, 7}, {301, 6}});
     S().UnitCount = 4;
     S().SetIndex = 3;
     writeSessionEnd(S());
@@ -151,7 +139,7 @@ TEST_F(RecordFilesTest, FavouritesFollowTheMarks)
     EXPECT_EQ(readListLine(path(FavouriteFlags)), QStringLiteral("TTFF"));
 
     // Marked again in a later session, it comes back with "F".
-    session(5, {{102, 2}});
+    tsupport::setSessionQuestions(5, {{102, 2}});
     writeSessionEnd(S());
     EXPECT_EQ(readListLine(path(FavouriteList)), QStringLiteral("01010103020503010102"));
     EXPECT_EQ(readListLine(path(FavouriteFlags)), QStringLiteral("TTFFF"));
@@ -164,14 +152,14 @@ TEST_F(RecordFilesTest, RecordsOfEachKindAtTheSessionEnd)
                          QStringLiteral("TF")});
     S().UnitCount = 5;
     S().SetIndex = 3;
-    session(20, {{301, 5}, {302, 1}, {303, 0}, {304, 4}, {305, 1}, {306, 0}});
+    tsupport::setSessionQuestions(20, {{301, 5}, {302, 1}, {303, 0}, {304, 4}, {305, 1}, {306, 0}});
     writeSessionEnd(S());
     EXPECT_EQ(bytes(UnitProgress), QByteArray("TT\r\nF\r\nTFT\r\nTFFTFF\r\nTF\r\n\r\n"));
 
     // A favourites session over the not-reviewed entries: flags only, no merge.
     write(FavouriteList, {QStringLiteral("0101010201030104")});
     write(FavouriteFlags, {QStringLiteral("TFTF")});
-    session(10, {{102, 3}, {104, 7}});
+    tsupport::setSessionQuestions(10, {{102, 3}, {104, 7}});
     writeSessionEnd(S());
     EXPECT_EQ(readListLine(path(FavouriteFlags)), QStringLiteral("TFTT"));
     EXPECT_EQ(readListLine(path(FavouriteList)), QStringLiteral("0101010201030104"));
@@ -179,13 +167,13 @@ TEST_F(RecordFilesTest, RecordsOfEachKindAtTheSessionEnd)
     // A wrong-list session over the whole list, on a flag line shorter than the list.
     write(WrongList, {QStringLiteral("010101020103")});
     write(WrongFlags, {QStringLiteral("T")});
-    session(12, {{101, 0}, {102, 0}, {103, 5}});
+    tsupport::setSessionQuestions(12, {{101, 0}, {102, 0}, {103, 5}});
     writeSessionEnd(S());
     EXPECT_EQ(readListLine(path(WrongFlags)), QStringLiteral("TFT"));
 
     // No question completed: the kind's record stays as it was.
     const QByteArray flagsBefore = bytes(WrongFlags);
-    session(13, {{101, 1}});
+    tsupport::setSessionQuestions(13, {{101, 1}});
     writeSessionEnd(S());
     EXPECT_EQ(bytes(WrongFlags), flagsBefore);
 }
@@ -196,13 +184,13 @@ TEST_F(RecordFilesTest, FlagsAreFittedToTheirListBeforeTheSessionEndSetsOne)
     // entry not reviewed, and a surplus flag belongs to no entry.
     write(FavouriteList, {QStringLiteral("010102050301")});
     QFile::remove(path(FavouriteFlags));
-    session(10, {{101, 2}, {205, 2}, {301, 6}});
+    tsupport::setSessionQuestions(10, {{101, 2}, {205, 2}, {301, 6}});
     writeSessionEnd(S());
     EXPECT_EQ(bytes(FavouriteFlags), QByteArray("FFT\r\n"));
 
     write(WrongList, {QStringLiteral("01010205")});
     write(WrongFlags, {QStringLiteral("tFTT")});
-    session(13, {{101, 4}, {205, 0}});
+    tsupport::setSessionQuestions(13, {{101, 4}, {205, 0}});
     writeSessionEnd(S());
     EXPECT_EQ(bytes(WrongFlags), QByteArray("TF\r\n"));
 }
@@ -212,7 +200,7 @@ TEST_F(RecordFilesTest, FlagsAreFittedToTheirListBeforeTheSessionEndSetsOne)
 TEST_F(RecordFilesTest, APaperWrongListIsPrunedTrimmed)
 {
     write(QStringLiteral("182404"), {QStringLiteral(" 020301170101 ")});
-    session(2, {{203, 5}, {117, 1}, {101, 0}});
+    tsupport::setSessionQuestions(2, {{203, 5}, {117, 1}, {101, 0}});
     pruneReviewedPaper(S().AppPath, 4, sessionQuestions(S()));
     EXPECT_EQ(bytes(QStringLiteral("182404")), QByteArray("01170101\r\n"));
 }
@@ -224,7 +212,7 @@ TEST_F(RecordFilesTest, NoPruningByMarksThatDidNotComeFromTheList)
     write(FavouriteList, {QStringLiteral("01010102")});
     write(FavouriteFlags, {QStringLiteral("TF")});
     S().FavouritesMarked = false;
-    session(5, {{101, 4}, {102, 0}, {103, 2}});
+    tsupport::setSessionQuestions(5, {{101, 4}, {102, 0}, {103, 2}});
     writeSessionEnd(S());
     EXPECT_EQ(bytes(FavouriteList), QByteArray("010101020103\r\n"));
     EXPECT_EQ(bytes(FavouriteFlags), QByteArray("TFF\r\n"));
