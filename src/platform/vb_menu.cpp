@@ -33,12 +33,17 @@ Menu::~Menu()
     delete menu_.data();
 }
 
+// A menu's widget is made when it is first shown: a window's menus laid out beforehand would
+// load the fonts of their captions and keep their widgets for nothing.
 QMenu* Menu::menu()
 {
     if (!menu_) {
         menu_ = new QMenu(form_);
-        for (Menu* item : items_)
+        for (Menu* item : items_) {
+            if (!item->items_.empty())
+                item->menu();
             menu_->addAction(item->action_);
+        }
         action_->setMenu(menu_);
     }
     return menu_;
@@ -50,7 +55,10 @@ void Menu::insertItem(Menu* item, Menu* after)
     pos = pos == items_.end() ? items_.end() : std::next(pos);
     QAction* before = pos == items_.end() ? nullptr : (*pos)->action_;
     items_.insert(pos, item);
-    menu()->insertAction(before, item->action_);
+    if (menu_)
+        menu_->insertAction(before, item->action_);
+    else if (parent_ && parent_->menu_)
+        menu(); // a submenu now, inside a menu made already
 }
 
 void Menu::removeItem(Menu* item)

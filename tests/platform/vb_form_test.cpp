@@ -13,6 +13,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGlyphRun>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QRawFont>
@@ -265,6 +266,43 @@ TEST_F(FormsTest, PopupMenuRunsTheChosenItemsClickBeforeReturning)
         f.PopupMenu(*f.wm100);
     }
     EXPECT_EQ(chosen, (std::vector<int>{2, 13})) << "disabled items, submenus and dismissal choose nothing";
+}
+
+// The menu a candidate sees is made at its first showing, with what was loaded into it before
+// and after.
+TEST_F(FormsTest, AMenuShownLateHoldsEveryItemInItsPlace)
+{
+    class WithMenu : public Form {
+    public:
+        Menu* wm100 = new Menu(this, "wm100");
+        Menu* sMivoMain1 = new Menu(wm100, "sub");
+        ControlArray<Menu> sMivoSub1;
+        ControlArray<Menu> sMivoInde1;
+        WithMenu()
+        {
+            sMivoSub1.create(0, sMivoMain1);
+            sMivoInde1.create(0, wm100);
+            sMivoSub1.Load(1);
+        }
+    };
+    auto& f = Forms::get<WithMenu>();
+    EXPECT_TRUE(f.findChildren<QMenu*>().isEmpty()) << "no menu widget before a menu is shown";
+    const auto texts = [](QMenu* m) {
+        QStringList t;
+        for (QAction* a : m->actions())
+            t << a->text() + (a->menu() ? QStringLiteral(">") + QString::number(a->menu()->actions().size()) : QString());
+        return t;
+    };
+    QMenu* shown = f.wm100->menu();
+    EXPECT_EQ(texts(shown), (QStringList{"sub>2", ""}));
+    // Loaded after the showing: in the menu made, after the previous member.
+    f.sMivoInde1.Load(1);
+    f.sMivoSub1.Load(2);
+    f.sMivoInde1(0).setCaption(QStringLiteral("first"));
+    // An item that gains items of its own shows them as a submenu.
+    auto* deeper = new Menu(&f.sMivoInde1(0), QStringLiteral("deeper"));
+    EXPECT_EQ(texts(shown), (QStringList{"sub>3", "first>1", ""}));
+    EXPECT_EQ(f.sMivoInde1(0).action()->menu()->actions().value(0), deeper->action());
 }
 
 TEST_F(FormsTest, WebViewShowsALocalPageInItsOwnCodePage)
