@@ -29,9 +29,12 @@ public:
 protected:
     bool eventFilter(QObject* o, QEvent* e) override
     {
-        if (e->type() != QEvent::Paint || done_)
+        if (e->type() != QEvent::Paint || done_ || !o->isWidgetType())
             return false;
-        if (qobject_cast<FrmFengmian*>(o)) {
+        // The window's first paint: of the window or of any control in it (controls that cover
+        // the window leave it nothing to paint itself).
+        QWidget* window = static_cast<QWidget*>(o)->window();
+        if (qobject_cast<FrmFengmian*>(window)) {
             if (mode_ == Mode::Shown) {
                 std::fputs("shown\n", stdout);
                 std::fflush(stdout);
@@ -47,7 +50,7 @@ protected:
                     frmFengmian().ClickBotn_Click(20);
                 });
             }
-        } else if (mode_ == Mode::PracticeMemory && qobject_cast<FrmMain*>(o)) {
+        } else if (mode_ == Mode::PracticeMemory && qobject_cast<FrmMain*>(window)) {
             reportLater();
         }
         return false;

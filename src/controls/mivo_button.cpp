@@ -142,6 +142,7 @@ void mivoButton::setMouseIcon(std::optional<QCursor> icon)
 
 const std::optional<QPixmap>& mivoButton::Picture() const { return ImgBack->Picture(); }
 void mivoButton::setPicture(std::optional<QPixmap> picture) { ImgBack->setPicture(std::move(picture)); }
+void mivoButton::setPicture(const vb::PictureFile& file) { ImgBack->setPicture(file); }
 
 // ---------------------------------------------------------------------------------------------
 // Looks

@@ -49,6 +49,7 @@ public:
     // MousePointer and setMousePointer are the control's own (the strip and caption inherit it).
     const std::optional<QPixmap>& Picture() const;
     void setPicture(std::optional<QPixmap> picture);
+    void setPicture(const vb::PictureFile& file);
 
     // The frame the strip's left edge shows: 0 normal, 1 hover, 2 pressed, 3 disabled.
     int shownFrame() const;

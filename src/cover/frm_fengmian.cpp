@@ -125,13 +125,28 @@ FrmFengmian::FrmFengmian()
     TimFH->onTimer = [this] { TimFH_Timer(); };
 }
 
-std::optional<QPixmap> FrmFengmian::face(const QString& name, const QString& tag)
+namespace {
+
+template <class Load>
+auto reportedLoad(Load load, const QString& name, const QString& tag)
 {
     vb::Error err;
-    auto picture = vb::LoadPicture(facePath(name), &err);
-    if (!picture)
+    auto loaded = load(facePath(name), &err);
+    if (!loaded)
         reportFailure(tag, err.number, err.text);
-    return picture;
+    return loaded;
+}
+
+} // namespace
+
+std::optional<QPixmap> FrmFengmian::face(const QString& name, const QString& tag)
+{
+    return reportedLoad(vb::LoadPicture, name, tag);
+}
+
+std::optional<vb::PictureFile> FrmFengmian::faceFile(const QString& name, const QString& tag)
+{
+    return reportedLoad(vb::CheckPicture, name, tag);
 }
 
 void FrmFengmian::Form_Load()
@@ -141,22 +156,23 @@ void FrmFengmian::Form_Load()
     Move((vb::screenWidthTw() - width) / 2, (vb::screenHeightTw() - height) / 2, width, height);
     if (auto p = face(QStringLiteral("l62011"), LoadTag))
         setIcon(p);
-    if (auto p = face(QStringLiteral("l20060"), LoadTag))
-        setPicture(p);
+    // The window's picture lies under the home picture.
+    if (auto p = faceFile(QStringLiteral("l20060"), LoadTag))
+        setPicture(*p);
     picShouYe->Move(0, 0);
     if (auto p = face(QStringLiteral("l20051"), LoadTag))
         picShouYe->setPicture(p);
     PicTOP->Move(0, 0, scaledX(12000), scaledY(1650));
-    if (auto p = face(QStringLiteral("l20052"), LoadTag))
-        PicTOP->setPicture(p);
+    if (auto p = faceFile(QStringLiteral("l20052"), LoadTag))
+        PicTOP->setPicture(*p);
     PicTOP->setVisible(false);
     lblMove->Move(0, 0, scaledX(10455), scaledY(675));
     PicTiKu->Move(0, scaledY(1650), scaledX(12000), scaledY(6900));
-    const auto panelFace = face(QStringLiteral("l20053"), LoadTag);
+    const auto panelFace = faceFile(QStringLiteral("l20053"), LoadTag);
     for (vb::PictureBox* p : {PicTiKu, PicKaCH, PicBiaoZhi, PicCuoTi, PicHelp}) {
         p->Move(PicTiKu->Left(), PicTiKu->Top(), PicTiKu->Width(), PicTiKu->Height());
         if (panelFace)
-            p->setPicture(panelFace);
+            p->setPicture(*panelFace);
         p->setVisible(false);
     }
 
@@ -254,8 +270,8 @@ void FrmFengmian::buildTableAndButtons()
     RandomPaperCount = cover::randomPaperCount(papers.value_or(QStringList()));
 
     for (int i = 0; i <= 48; ++i)
-        if (auto p = face(QStringLiteral("l200") + cover::twoDigits(i), BuildTag))
-            ClickBotn(i).setPicture(p);
+        if (auto p = faceFile(QStringLiteral("l200") + cover::twoDigits(i), BuildTag))
+            ClickBotn(i).setPicture(*p);
 
     ClickBotn(2).Move(Width() - scaledX(825), scaledY(90), scaledX(330), scaledY(330));
     ClickBotn(3).Move(Width() - scaledX(420), ClickBotn(2).Top(), ClickBotn(2).Width(), ClickBotn(2).Height());

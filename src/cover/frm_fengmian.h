@@ -142,7 +142,11 @@ private:
     void clearList(cover::QuestionList which);
     void notice(const QString& title, const QString& prompt);
 
+    // A face read and decoded now; a failure is reported under `tag`.
     std::optional<QPixmap> face(const QString& name, const QString& tag);
+    // A face whose file is checked and reported now as any face's, its pixels decoded when it
+    // is first drawn: what the page does not show costs no memory.
+    std::optional<vb::PictureFile> faceFile(const QString& name, const QString& tag);
 
     // The units' question counts from the papers-and-units table of this build, when it has them.
     std::optional<std::array<int, cover::MaxUnits>> unitQuestions_;

@@ -61,8 +61,8 @@ void FrmFengmian::buildListPanels()
         const ListPanel p = listPanel(which);
         const bool fav = which == cover::QuestionList::Favourites;
         p.back->Move(0, 0);
-        if (auto pic = face(fav ? QStringLiteral("l20057") : QStringLiteral("l20058"), BuildTag))
-            p.back->setPicture(pic);
+        if (auto pic = faceFile(fav ? QStringLiteral("l20057") : QStringLiteral("l20058"), BuildTag))
+            p.back->setPicture(*pic);
         for (vb::Label* l : {p.notReviewed, p.reviewed}) {
             l->setCaption(QStringLiteral("00"));
             l->setFontSize(10 * S().ScaleX);
@@ -72,10 +72,10 @@ void FrmFengmian::buildListPanels()
         ClickBotn(p.firstBox).Move(scaledX(5775), scaledY(2235), scaledX(1200), scaledY(450));
         ClickBotn(p.firstBox + 1).Move(scaledX(5775), scaledY(2685), scaledX(1200), scaledY(450));
         p.filter = cover::NotReviewedBit;
-        if (auto pic = face(QStringLiteral("l2009%1").arg(p.firstBox - 40), BuildTag))
-            ClickBotn(p.firstBox).setPicture(pic);
-        if (auto pic = face(QStringLiteral("l2004%1").arg(p.firstBox - 39), BuildTag))
-            ClickBotn(p.firstBox + 1).setPicture(pic);
+        if (auto pic = faceFile(QStringLiteral("l2009%1").arg(p.firstBox - 40), BuildTag))
+            ClickBotn(p.firstBox).setPicture(*pic);
+        if (auto pic = faceFile(QStringLiteral("l2004%1").arg(p.firstBox - 39), BuildTag))
+            ClickBotn(p.firstBox + 1).setPicture(*pic);
         // The counts are those of the flag file as it stands; a missing one gives 0 and 0.
         const auto [notReviewed, reviewed] = cover::flagCounts(records::readListLine(recordFile(cover::flagFileName(which)), BuildTag));
         p.notReviewed->setCaption(QString::number(notReviewed));

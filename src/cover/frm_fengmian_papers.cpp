@@ -81,7 +81,7 @@ void FrmFengmian::buildPapersPanel()
     SprintLastSlot = papers::sprintLastSlot(s.PaperCount);
     PaperHistory = records::readScoreHistory(s.AppPath, BuildTag).value_or(records::readScoreEntries({}));
 
-    const auto card = face(QStringLiteral("l20065"), BuildTag);
+    const auto card = faceFile(QStringLiteral("l20065"), BuildTag);
     vb::Error err;
     const auto pointer = vb::LoadCursor(facePath(QStringLiteral("9l0015")), &err);
     if (!pointer)
@@ -92,7 +92,7 @@ void FrmFengmian::buildPapersPanel()
         vb::Image& img = ImgShiJuan(j);
         img.Move(left, top, scaledX(4410), scaledY(1200));
         if (card)
-            img.setPicture(card);
+            img.setPicture(*card);
         img.setVisible(j <= SprintLastSlot);
         LblShiJuanBiao(j).setCaption(papers::slotTitle(j, SprintLastSlot));
         LblShiJuanBiao(j).setForeColor(papers::slotTitleColour(j, SprintLastSlot));
@@ -128,8 +128,8 @@ void FrmFengmian::buildPapersPanel()
         LblShiJuanScore(j).setLeft(frame.Left() + blanksStart + (blanksWidth - LblShiJuanScore(j).Width()) / 2);
     }
     ImgSuiJi->Move(scaledX(2730), scaledY(90));
-    if (auto p = face(QStringLiteral("l20066"), BuildTag))
-        ImgSuiJi->setPicture(p);
+    if (auto p = faceFile(QStringLiteral("l20066"), BuildTag))
+        ImgSuiJi->setPicture(*p);
     ImgSuiJi->setVisible(false);
     ClickBotn(21).setVisible(false);
     LblNoHis->Move(scaledX(4680), scaledY(2160));

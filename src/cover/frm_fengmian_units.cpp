@@ -55,8 +55,8 @@ void FrmFengmian::buildUnitsPanel()
 
     // The strip takes its picture's size: its place from the bottom needs the picture first
     // (the first build has no earlier picture to measure).
-    if (auto p = face(QStringLiteral("l20054"), BuildTag))
-        PicUnitLeft->setPicture(p);
+    if (auto p = faceFile(QStringLiteral("l20054"), BuildTag))
+        PicUnitLeft->setPicture(*p);
     PicUnitLeft->Move(0, PicTiKu->Height() - PicUnitLeft->Height() - scaledY(30));
 
     for (int i = 50; i <= 69; ++i) {
@@ -65,23 +65,23 @@ void FrmFengmian::buildUnitsPanel()
         b.setFontSize(9 * s.ScaleX);
         b.setForeColor(Qt::black);
         b.setCaption(cover::unitCaption(i - 49, s.UnitTable[static_cast<std::size_t>(i - 50)][0]));
-        if (auto p = face(QStringLiteral("l20045"), BuildTag))
-            b.setPicture(p);
+        if (auto p = faceFile(QStringLiteral("l20045"), BuildTag))
+            b.setPicture(*p);
         b.setVisible(i < 60);
     }
     ClickBotn(49).Move(scaledX(15), 0, scaledX(2700), scaledY(870));
-    if (auto p = face(QStringLiteral("l20044"), BuildTag))
-        ClickBotn(49).setPicture(p);
+    if (auto p = faceFile(QStringLiteral("l20044"), BuildTag))
+        ClickBotn(49).setPicture(*p);
     SelectedUnit = -1;
 
     ClickBotn(47).Move(scaledX(150), scaledY(6270), scaledX(1185), scaledY(555));
     ClickBotn(48).Move(scaledX(1365), scaledY(6270), scaledX(1185), scaledY(555));
     ClickBotn(47).setCaption(QStringLiteral("1-10单元"));
     ClickBotn(48).setCaption(QStringLiteral("11-") + QString::number(s.UnitCount) + QStringLiteral("单元"));
-    if (auto p = face(QStringLiteral("l20086"), BuildTag))
-        ClickBotn(47).setPicture(p);
-    if (auto p = face(QStringLiteral("l20046"), BuildTag))
-        ClickBotn(48).setPicture(p);
+    if (auto p = faceFile(QStringLiteral("l20086"), BuildTag))
+        ClickBotn(47).setPicture(*p);
+    if (auto p = faceFile(QStringLiteral("l20046"), BuildTag))
+        ClickBotn(48).setPicture(*p);
     for (int i : {47, 48}) {
         ClickBotn(i).setForeColor(Qt::white);
         ClickBotn(i).setFontSize(9 * s.ScaleX);
@@ -93,8 +93,8 @@ void FrmFengmian::buildUnitsPanel()
     }
 
     ImgUnitGezi->Move(scaledX(2730), scaledY(1680));
-    if (auto p = face(QStringLiteral("l20055"), BuildTag))
-        ImgUnitGezi->setPicture(p);
+    if (auto p = faceFile(QStringLiteral("l20055"), BuildTag))
+        ImgUnitGezi->setPicture(*p);
     if (!ImgUnitD->Picture()) {
         ImgUnitD->setPicture(barPicture(QColor(0x2e, 0x9b, 0x4f)));
         ImgUnitC->setPicture(barPicture(QColor(0xe0, 0x7b, 0x22)));

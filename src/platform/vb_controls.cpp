@@ -235,32 +235,56 @@ Control* Image::clone() const
 
 void Image::setPicture(std::optional<QPixmap> picture)
 {
-    picture_ = std::move(picture);
-    fit();
-    widget()->update();
+    picture_.set(std::move(picture));
+    pictureChanged();
+}
+
+void Image::setPicture(const PictureFile& file)
+{
+    picture_.set(file);
+    pictureChanged();
 }
 
 void Image::setStretch(bool on)
 {
     stretch_ = on;
+    pictureChanged();
+}
+
+void Image::pictureChanged()
+{
     fit();
+    applyGeometry();
     widget()->update();
 }
 
 void Image::fit()
 {
-    if (!stretch_ && picture_)
-        setSizeTw(twW(picture_->width()), twH(picture_->height()));
+    if (!stretch_ && picture_.has())
+        setSizeTw(twW(picture_.size().width()), twH(picture_.size().height()));
+}
+
+void Image::applyGeometry()
+{
+    DrawnControl::applyGeometry();
+    // An opaque picture that fills the control hides what lies beneath it, which is then not
+    // drawn (nor a picture there decoded).
+    if (QWidget* w = widget()) {
+        const bool opaque = picture_.isDecoded() && picture_.get() && !picture_.get()->hasAlphaChannel()
+            && (stretch_ || picture_.size() == w->size());
+        w->setAttribute(Qt::WA_OpaquePaintEvent, opaque);
+    }
 }
 
 void Image::paint(QPainter& p)
 {
-    if (!picture_)
+    const std::optional<QPixmap>& picture = picture_.get();
+    if (!picture)
         return;
     if (stretch_)
-        p.drawPixmap(widget()->rect(), *picture_);
+        p.drawPixmap(widget()->rect(), *picture);
     else
-        p.drawPixmap(0, 0, *picture_);
+        p.drawPixmap(0, 0, *picture);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -288,7 +312,18 @@ QPoint PictureBox::clientOffset() const { return borderStyle_ == 1 ? QPoint(2, 2
 
 void PictureBox::setPicture(std::optional<QPixmap> picture)
 {
-    picture_ = std::move(picture);
+    picture_.set(std::move(picture));
+    pictureChanged();
+}
+
+void PictureBox::setPicture(const PictureFile& file)
+{
+    picture_.set(file);
+    pictureChanged();
+}
+
+void PictureBox::pictureChanged()
+{
     fit();
     widget()->update();
 }
@@ -314,9 +349,10 @@ int PictureBox::ScaleHeight() const { return std::max(0, Height() - twH(2 * clie
 
 void PictureBox::fit()
 {
-    if (autoSize_ && picture_) {
+    if (autoSize_ && picture_.has()) {
         const QPoint o = clientOffset();
-        setSizeTw(twW(picture_->width() + 2 * o.x()), twH(picture_->height() + 2 * o.y()));
+        const QSize size = picture_.size();
+        setSizeTw(twW(size.width() + 2 * o.x()), twH(size.height() + 2 * o.y()));
     }
 }
 
@@ -325,8 +361,8 @@ void PictureBox::paint(QPainter& p)
     const QRect r = widget()->rect();
     p.fillRect(r, BackColor());
     const QPoint o = clientOffset();
-    if (picture_)
-        p.drawPixmap(o, *picture_);
+    if (const std::optional<QPixmap>& picture = picture_.get())
+        p.drawPixmap(o, *picture);
     if (borderStyle_ == 1) {
         // The old sunken single border: dark outside, darker inside on the top-left edges.
         p.setPen(QColor(160, 160, 160));

@@ -5,6 +5,7 @@
 // A control may also be deleted directly; an array member is removed with its array's Unload.
 
 #include "platform/vb_control.h"
+#include "platform/vb_picture.h"
 
 #include <QPen>
 #include <QPixmap>
@@ -138,17 +139,22 @@ class Image : public DrawnControl {
     Q_OBJECT
 public:
     explicit Image(vb::Container* container);
-    const std::optional<QPixmap>& Picture() const { return picture_; }
+    const std::optional<QPixmap>& Picture() const { return picture_.get(); }
     void setPicture(std::optional<QPixmap> picture);
+    void setPicture(const PictureFile& file);
     bool Stretch() const { return stretch_; }
     void setStretch(bool on);
 
     Control* clone() const override;
     void paint(QPainter& p) override;
 
+protected:
+    void applyGeometry() override;
+
 private:
     void fit();
-    std::optional<QPixmap> picture_;
+    void pictureChanged();
+    HeldPicture picture_;
     bool stretch_ = false;
 };
 
@@ -158,8 +164,9 @@ class PictureBox : public ContainerControl {
     Q_OBJECT
 public:
     explicit PictureBox(vb::Container* container);
-    const std::optional<QPixmap>& Picture() const { return picture_; }
+    const std::optional<QPixmap>& Picture() const { return picture_.get(); }
     void setPicture(std::optional<QPixmap> picture);
+    void setPicture(const PictureFile& file);
     bool AutoSize() const { return autoSize_; }
     void setAutoSize(bool on);
     int BorderStyle() const { return borderStyle_; } // 0 none, 1 fixed single
@@ -177,7 +184,8 @@ protected:
 
 private:
     void fit();
-    std::optional<QPixmap> picture_;
+    void pictureChanged();
+    HeldPicture picture_;
     bool autoSize_ = false;
     int borderStyle_ = 1;
 };

@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWindow>
 #include <typeindex>
@@ -74,18 +75,30 @@ void raiseWindow(QWidget* w)
 // empty on the screen, longer still when the caller goes on to show other windows. So the
 // first frame is drawn before the window is mapped and sent with the map; the paint that the
 // window system asks for later draws the same again.
+QWidget* shownChild(QObject* o, QWidget& parent)
+{
+    auto* child = qobject_cast<QWidget*>(o);
+    return child && !child->isWindow() && child->isVisibleTo(&parent) ? child : nullptr;
+}
+
 void paintShown(QWidget& w, QPainter& p, QPoint at, const QRegion& clip)
 {
-    p.setClipRegion(clip);
-    // A control fills its background only where it asks to, as in the window's own paint.
-    w.render(&p, at, QRegion(), w.isWindow() ? QWidget::DrawWindowBackground : QWidget::RenderFlags());
+    // What opaque children cover is left to them, as in the window's own paint.
+    QRegion own = clip.translated(-at);
+    for (QObject* o : w.children())
+        if (QWidget* child = shownChild(o, w); child && child->testAttribute(Qt::WA_OpaquePaintEvent))
+            own -= child->geometry();
+    if (!own.isEmpty()) {
+        p.setClipRegion(clip);
+        // A control fills its background only where it asks to, as in the window's own paint.
+        w.render(&p, at, own, w.isWindow() ? QWidget::DrawWindowBackground : QWidget::RenderFlags());
+    }
     // Children in their stacking order, bottom first, each inside its parent.
     for (QObject* o : w.children()) {
-        auto* child = qobject_cast<QWidget*>(o);
-        if (!child || child->isWindow() || !child->isVisibleTo(&w))
-            continue;
-        const QRect r = child->geometry().translated(at);
-        paintShown(*child, p, r.topLeft(), clip.intersected(r));
+        if (QWidget* child = shownChild(o, w)) {
+            const QRect r = child->geometry().translated(at);
+            paintShown(*child, p, r.topLeft(), clip.intersected(r));
+        }
     }
 }
 
@@ -164,7 +177,13 @@ void Form::setIcon(std::optional<QPixmap> icon)
 
 void Form::setPicture(std::optional<QPixmap> picture)
 {
-    picture_ = std::move(picture);
+    picture_.set(std::move(picture));
+    update();
+}
+
+void Form::setPicture(const PictureFile& file)
+{
+    picture_.set(file);
     update();
 }
 
@@ -463,12 +482,15 @@ bool Form::event(QEvent* e)
     }
 }
 
-void Form::paintEvent(QPaintEvent*)
+void Form::paintEvent(QPaintEvent* e)
 {
     QPainter p(this);
     p.fillRect(rect(), backColor_);
-    if (picture_)
-        p.drawPixmap(0, 0, *picture_);
+    // The region excludes what opaque controls cover: a picture wholly under them is not decoded.
+    if (picture_.has() && e->region().intersects(QRect(QPoint(), picture_.size()))) {
+        if (const std::optional<QPixmap>& picture = picture_.get())
+            p.drawPixmap(0, 0, *picture);
+    }
 }
 
 void Form::keyPressEvent(QKeyEvent* e)

@@ -8,6 +8,7 @@
 //     FrmMain& frmMain() { return vb::Forms::get<FrmMain>(); }
 
 #include "platform/vb_control.h"
+#include "platform/vb_picture.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -31,7 +32,8 @@ public:
     void setIcon(std::optional<QPixmap> icon);
     // Background picture, drawn at 0, 0 and not stretched.
     void setPicture(std::optional<QPixmap> picture);
-    bool hasPicture() const { return picture_.has_value(); }
+    void setPicture(const PictureFile& file);
+    bool hasPicture() const { return picture_.has(); }
     QColor BackColor() const { return backColor_; }
     void setBackColor(const QColor& c);
     // 0 none (no frame, no title bar), 1 fixed single, 2 sizable, 3 fixed dialog, 4/5 tool window.
@@ -133,7 +135,7 @@ private:
     void setFlags(Qt::WindowFlags flags);
     QWidget* pointerWidget() override { return this; }
 
-    std::optional<QPixmap> picture_;
+    HeldPicture picture_;
     QColor backColor_{240, 240, 240};
     int borderStyle_ = 2;
     bool controlBox_ = true;

@@ -29,19 +29,24 @@ void setError(Error* err, int number)
         *err = makeError(number);
 }
 
-std::optional<QByteArray> readFile(const QString& path, Error* err)
+// Opens the file at `path` (looked up without regard to case) for reading; error 53 when it
+// cannot be.
+bool openFile(const QString& path, QFile& f, Error* err)
 {
     const QString real = platform::resolvePath(path);
     const QFileInfo info(real);
-    if (!info.exists() || info.isDir()) {
-        setError(err, errFileNotFound);
+    f.setFileName(real);
+    if (info.exists() && !info.isDir() && f.open(QIODevice::ReadOnly))
+        return true;
+    setError(err, errFileNotFound);
+    return false;
+}
+
+std::optional<QByteArray> readFile(const QString& path, Error* err)
+{
+    QFile f;
+    if (!openFile(path, f, err))
         return std::nullopt;
-    }
-    QFile f(real);
-    if (!f.open(QIODevice::ReadOnly)) {
-        setError(err, errFileNotFound);
-        return std::nullopt;
-    }
     return f.readAll();
 }
 
@@ -190,6 +195,10 @@ QImage inPixmapFormat(QImage img)
 
 std::atomic<quint64> decodeCount{0};
 
+// Memory is given back only when a window's worth of pictures went: the pages given back cost a
+// fault each when used again.
+constexpr qint64 GiveBackBytes = 4 << 20;
+
 // Pictures live among other things in the allocator's heap, which keeps the pages that freed
 // pictures leave between the things still in use: after a window's pictures go, their memory
 // goes back to the system too.
@@ -303,8 +312,7 @@ struct PictureCache {
             byPath.remove(it->real);
             it = recent.erase(it);
         }
-        // Only when a window's worth went: the pages given back cost a fault each when used again.
-        if (given >= 4096)
+        if (given * 1024 >= GiveBackBytes)
             giveFreedMemoryBack();
     }
 };
@@ -313,6 +321,15 @@ PictureCache& pictureCache()
 {
     static PictureCache cache;
     return cache;
+}
+
+// The picture kept for the file at `path` as it is now, without decoding anything.
+std::optional<QPixmap> keptPicture(const QString& path)
+{
+    const QString real = platform::resolvePath(path);
+    const std::optional<platform::FileVersion> version = platform::fileVersion(real);
+    const CachedPicture* hit = version ? pictureCache().find(real, *version) : nullptr;
+    return hit ? std::optional<QPixmap>(hit->picture) : std::nullopt;
 }
 
 } // namespace
@@ -363,9 +380,18 @@ void decodeAhead(const QStringList& paths)
 void dropDecodedAhead()
 {
     DecodedAhead& ahead = decodedAhead();
-    const std::lock_guard lock(ahead.mutex);
-    ahead.pictures.clear();
-    ahead.changed.notify_all();
+    QHash<QString, AheadPicture> dropped;
+    {
+        const std::lock_guard lock(ahead.mutex);
+        dropped.swap(ahead.pictures);
+        ahead.changed.notify_all();
+    }
+    qint64 bytes = 0;
+    for (const AheadPicture& p : std::as_const(dropped))
+        bytes += p.image.sizeInBytes();
+    dropped.clear();
+    if (bytes >= GiveBackBytes)
+        giveFreedMemoryBack();
 }
 
 void waitForDecodeAhead()
@@ -405,6 +431,73 @@ std::optional<QPixmap> LoadPicture(const QString& path, Error* err)
     if (version)
         pictureCache().insert(CachedPicture{real, *version, picture, costKiB});
     return picture;
+}
+
+std::optional<PictureFile> CheckPicture(const QString& path, Error* err)
+{
+    if (err)
+        *err = Error{};
+    if (path.isEmpty())
+        return std::nullopt;
+    QFile f;
+    if (!openFile(path, f, err))
+        return std::nullopt;
+    // The signature's reader first, then any that knows the content, as the decoding does.
+    const auto sizeAs = [&f](const QByteArray& format) {
+        if (!f.seek(0))
+            return QSize();
+        QImageReader reader(&f, format);
+        reader.setAutoDetectImageFormat(format.isEmpty());
+        reader.setDecideFormatFromContent(format.isEmpty());
+        return reader.canRead() ? reader.size() : QSize();
+    };
+    const QByteArray format = signatureFormat(f.peek(16));
+    QSize size = format.isEmpty() ? QSize() : sizeAs(format);
+    if (size.isEmpty())
+        size = sizeAs({});
+    if (!size.isEmpty())
+        return PictureFile{path, size};
+    setError(err, errInvalidPicture);
+    return std::nullopt;
+}
+
+void HeldPicture::set(std::optional<QPixmap> picture)
+{
+    picture_ = std::move(picture);
+    decodedFrom_.clear();
+    file_.reset();
+}
+
+void HeldPicture::set(PictureFile file)
+{
+    // The picture decoded from this file before stays while the file is unchanged.
+    if (picture_ && decodedFrom_ == file.path) {
+        if (auto kept = keptPicture(file.path)) {
+            picture_ = std::move(kept);
+            file_.reset();
+            return;
+        }
+    }
+    picture_.reset();
+    decodedFrom_.clear();
+    file_ = std::move(file);
+}
+
+QSize HeldPicture::size() const
+{
+    if (file_)
+        return file_->size;
+    return picture_ ? picture_->size() : QSize();
+}
+
+const std::optional<QPixmap>& HeldPicture::get() const
+{
+    if (file_) {
+        picture_ = LoadPicture(file_->path);
+        decodedFrom_ = file_->path;
+        file_.reset();
+    }
+    return picture_;
 }
 
 std::optional<QCursor> cursorFromCurData(const QByteArray& data)

@@ -9,6 +9,7 @@
 
 #include <QCursor>
 #include <QPixmap>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -21,6 +22,37 @@ namespace vb {
 // that holds no picture error 481; an empty path gives no picture and no error (the old
 // LoadPicture("") that clears a picture).
 std::optional<QPixmap> LoadPicture(const QString& path, Error* err = nullptr);
+
+// A picture file checked without decoding it: it exists and its header reads as a picture of
+// this size. A control holding one decodes it when it is first drawn, so that a control never
+// shown, or one that others cover, costs no memory for its pixels.
+struct PictureFile {
+    QString path;
+    QSize size;
+};
+
+// Checks the picture at `path` as LoadPicture would (error 53 for a missing file, 481 for one
+// whose header is not a picture's), reading only the header.
+std::optional<PictureFile> CheckPicture(const QString& path, Error* err = nullptr);
+
+// What a picture control holds: a decoded picture, or a checked file that is decoded at its
+// first use (a file gone or spoilt since its check gives no picture then).
+class HeldPicture {
+public:
+    HeldPicture() = default;
+    void set(std::optional<QPixmap> picture);
+    void set(PictureFile file);
+    bool has() const { return picture_ || file_; }
+    bool isDecoded() const { return !file_; }
+    QSize size() const;
+    // The picture, decoded now if it is not yet.
+    const std::optional<QPixmap>& get() const;
+
+private:
+    mutable std::optional<QPixmap> picture_;
+    mutable QString decodedFrom_;
+    mutable std::optional<PictureFile> file_;
+};
 
 // How many pictures have been decoded from their files since the start; a picture served from
 // the pictures kept for unchanged files, or decoded ahead, does not count again. Shows whether
