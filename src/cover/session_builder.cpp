@@ -37,9 +37,18 @@ std::optional<Bank> readBank(const QString& dataDir, int unit)
     return bank;
 }
 
+// The file's text built in place: a session's step text runs to megabytes, and a copy more of it
+// costs fresh memory at every build.
 QString fileText(const QStringList& lines)
 {
-    return lines.isEmpty() ? QString() : lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+    qsizetype size = 0;
+    for (const QString& line : lines)
+        size += line.size() + 2;
+    QString text;
+    text.reserve(size);
+    for (const QString& line : lines)
+        text.append(line).append(QStringLiteral("\r\n"));
+    return text;
 }
 
 } // namespace
