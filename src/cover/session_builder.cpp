@@ -17,17 +17,18 @@ const QString Tag = QStringLiteral("initshiti");
 
 struct Bank {
     QStringList questions;
-    QStringList steps;
+    // A session copies the steps of a few questions of a bank: only those lines are decoded.
+    platform::TextLines steps;
     std::vector<int> firstLines; // first step line (1-based) of each question
 };
 
 std::optional<Bank> readBank(const QString& dataDir, int unit)
 {
     auto questions = platform::readLines(joinPath(dataDir, QStringLiteral("2888") + twoDigits(70 + unit) + QStringLiteral(".mxy")));
-    auto steps = platform::readLines(joinPath(dataDir, QStringLiteral("2888") + twoDigits(20 + unit) + QStringLiteral(".mxy")));
+    auto steps = platform::readTextLines(joinPath(dataDir, QStringLiteral("2888") + twoDigits(20 + unit) + QStringLiteral(".mxy")));
     if (!questions || !steps)
         return std::nullopt;
-    Bank bank{*questions, *steps, {}};
+    Bank bank{std::move(*questions), std::move(*steps), {}};
     int first = 1;
     for (const QString& line : bank.questions) {
         bank.firstLines.push_back(first);
@@ -36,9 +37,18 @@ std::optional<Bank> readBank(const QString& dataDir, int unit)
     return bank;
 }
 
+// The file's text built in place: a session's step text runs to megabytes, and a copy more of it
+// costs fresh memory at every build.
 QString fileText(const QStringList& lines)
 {
-    return lines.isEmpty() ? QString() : lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+    qsizetype size = 0;
+    for (const QString& line : lines)
+        size += line.size() + 2;
+    QString text;
+    text.reserve(size);
+    for (const QString& line : lines)
+        text.append(line).append(QStringLiteral("\r\n"));
+    return text;
 }
 
 } // namespace
@@ -81,7 +91,7 @@ BuiltSession buildSession(const QString& dataDir, const QString& idList)
         auto it = banks.find(unit);
         if (it == banks.end())
             it = banks.emplace(unit, readBank(dataDir, unit)).first;
-        const std::optional<Bank>& bank = it->second;
+        std::optional<Bank>& bank = it->second;
         if (!bank || pos < 1 || pos > bank->questions.size()) {
             out.missing.push_back({id, bank ? 9 : 53});
             out.questionLines << placeholderQuestionLine(id);
@@ -93,7 +103,8 @@ BuiltSession buildSession(const QString& dataDir, const QString& idList)
         const qsizetype first = bank->firstLines[static_cast<std::size_t>(q)] - 1;
         const qsizetype lines = codes::numField(bank->questions[q], 5, 2);
         // A bank step file shorter than its counts promise: the copy stops at its end.
-        out.stepLines << bank->steps.mid(first, std::max<qsizetype>(0, std::min(lines, bank->steps.size() - first)));
+        for (qsizetype k = first; k < std::min(first + lines, bank->steps.size()); ++k)
+            out.stepLines << bank->steps.line(k);
     }
     return out;
 }

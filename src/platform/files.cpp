@@ -146,14 +146,23 @@ QString decodedLine(const char* d, const std::vector<qint64>& starts, std::size_
 
 } // namespace
 
+TextLines::TextLines(QByteArray bytes)
+    : bytes_(std::move(bytes)), starts_(lineStarts(bytes_.constData(), bytes_.size())), dec_("GB18030")
+{
+}
+
+QString TextLines::line(qsizetype i)
+{
+    return decodedLine(dec_, bytes_.constData(), starts_, static_cast<std::size_t>(i), bytes_.size());
+}
+
 QStringList gbkLines(const QByteArray& bytes)
 {
-    const std::vector<qint64> starts = lineStarts(bytes.constData(), bytes.size());
+    TextLines text(bytes);
     QStringList lines;
-    lines.reserve(static_cast<qsizetype>(starts.size()));
-    QStringDecoder dec("GB18030");
-    for (std::size_t i = 0; i < starts.size(); ++i)
-        lines << decodedLine(dec, bytes.constData(), starts, i, bytes.size());
+    lines.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i)
+        lines << text.line(i);
     return lines;
 }
 
@@ -271,6 +280,14 @@ std::optional<QStringList> readLines(const QString& path)
     if (!bytes)
         return std::nullopt;
     return gbkLines(*bytes);
+}
+
+std::optional<TextLines> readTextLines(const QString& path)
+{
+    std::optional<QByteArray> bytes = readBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    return TextLines(std::move(*bytes));
 }
 
 namespace {

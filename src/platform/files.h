@@ -2,10 +2,13 @@
 // Text files of the installation: GBK with CR LF line ends, as the existing installations
 // share them. And the case-insensitive name lookup that the installation's file names need.
 
+#include <QByteArray>
 #include <QString>
+#include <QStringDecoder>
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace platform {
 
@@ -81,6 +84,25 @@ bool saveFiles(const QList<std::pair<QString, QByteArray>>& files);
 
 // The lines of GBK text (CR LF, LF or CR ends; a final line end makes no extra line).
 QStringList gbkLines(const QByteArray& bytes);
+
+// The lines of GBK text by the same rule, each decoded only when asked for: a reader that
+// copies a few lines of a large file decodes those alone. Each line decodes on its own, as
+// gbkLines gives it.
+class TextLines {
+public:
+    explicit TextLines(QByteArray bytes);
+    qsizetype size() const { return static_cast<qsizetype>(starts_.size()); }
+    // Line i (0 <= i < size()), without its line end.
+    QString line(qsizetype i);
+
+private:
+    QByteArray bytes_;
+    std::vector<qint64> starts_;
+    QStringDecoder dec_;
+};
+
+// The lines of a GBK text file as one read gives them, or nothing when it cannot be read.
+std::optional<TextLines> readTextLines(const QString& path);
 
 // GBK conversions.
 QByteArray toGbk(const QString& text);

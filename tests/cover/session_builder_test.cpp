@@ -51,6 +51,37 @@ TEST_F(SessionBuilderTest, MissingBankOrPositionGetsAPlaceholderThatKeepsCountsA
     EXPECT_TRUE(log().contains(QStringLiteral("initshiti"))) << log().toStdString();
 }
 
+// A step bank that cannot be read makes its questions missing, as a missing bank does; one shorter
+// than its counts promise gives what it holds, each line as the whole file's reading gives it.
+TEST_F(SessionBuilderTest, AnUnreadableOrShortStepBank)
+{
+    writeBank(1, {2, 3});
+    writeBank(2, {1});
+    const QString stepBank = data(QStringLiteral("288821"));
+    for (const platform::ReadFailure failure : {platform::ReadFailure::AtOpen, platform::ReadFailure::PartWay}) {
+        platform::setReadFailureHook([&](const QString& p) { return QFileInfo(p) == QFileInfo(stepBank) ? failure : platform::ReadFailure::None; });
+        const cover::BuiltSession built = cover::buildSession(S().DataDir, QStringLiteral("01020201"));
+        platform::setReadFailureHook(nullptr);
+        ASSERT_EQ(built.missing.size(), 1u);
+        EXPECT_EQ(built.missing[0].id, 102);
+        EXPECT_EQ(built.missing[0].error, 53);
+        EXPECT_EQ(built.stepLines, (QStringList{cover::placeholderStepLine(), QStringLiteral("u2q1s1")}));
+    }
+
+    // Question 2 promises three steps from line 3; the file ends after line 4, cut inside a
+    // character, and line 1 ends with one cut short.
+    QFile f(stepBank);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("a\xd6\r\n\xb2\xe2\r\nb\n\xd6");
+    f.close();
+    const QStringList lines = fileLines(stepBank);
+    ASSERT_EQ(lines.size(), 4);
+    ASSERT_EQ(lines[1], QStringLiteral("测"));
+    const cover::BuiltSession built = cover::buildSession(S().DataDir, QStringLiteral("01020101"));
+    EXPECT_TRUE(built.missing.empty());
+    EXPECT_EQ(built.stepLines, (QStringList{lines[2], lines[3], lines[0], lines[1]}));
+}
+
 TEST_F(SessionBuilderTest, WholeIdsOnlyAndEmptyListGivesEmptyFiles)
 {
     writeBank(0, {1});

@@ -52,7 +52,8 @@ TEST_F(ReadFailureTest, EveryReaderFailsAtTheOpenAndPartWay)
         EXPECT_EQ(platform::readLineAt(path, 2), std::nullopt) << f;
         EXPECT_EQ(platform::lineCount(path), std::nullopt) << f;
         EXPECT_EQ(platform::readBytes(path), std::nullopt) << f;
-        EXPECT_EQ(asked, QStringList(4, QStringLiteral("t.mxy"))) << f;
+        EXPECT_FALSE(platform::readTextLines(path)) << f;
+        EXPECT_EQ(asked, QStringList(5, QStringLiteral("t.mxy"))) << f;
     }
     platform::setReadFailureHook([](const QString&) { return platform::ReadFailure::None; });
     EXPECT_EQ(platform::readLines(path), QStringList({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
@@ -69,6 +70,7 @@ TEST_F(ReadFailureTest, ADirectoryInPlaceOfTheFileIsAFailedRead)
     EXPECT_EQ(platform::readLines(path), std::nullopt);
     EXPECT_EQ(platform::readLineAt(path, 1), std::nullopt);
     EXPECT_EQ(platform::lineCount(path), std::nullopt);
+    EXPECT_FALSE(platform::readTextLines(path));
 }
 
 TEST_F(ReadFailureTest, SeveralFilesAreSavedAllOrNone)

@@ -51,8 +51,9 @@ TEST(ReadLineAt, LineEndsPastTheEndAndBelowOne)
     EXPECT_EQ(platform::readLineAt(QString(), 1), std::nullopt);
 }
 
-// The whole-file reader and the one-line reader see the same lines in every file.
-TEST(ReadLineAt, BothReadersSplitLinesByOneRule)
+// The whole-file reader, the one-line reader and the lines decoded when asked for see the same
+// lines in every file.
+TEST(ReadLineAt, EveryReaderSplitsLinesByOneRule)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("t.mxy"));
@@ -77,6 +78,12 @@ TEST(ReadLineAt, BothReadersSplitLinesByOneRule)
         EXPECT_EQ(platform::readLines(path), c.lines) << c.bytes;
         for (int n = 1; n <= c.lines.size(); ++n)
             EXPECT_EQ(platform::readLineAt(path, n), c.lines[n - 1]) << c.bytes << " n=" << n;
+        std::optional<platform::TextLines> text = platform::readTextLines(path);
+        ASSERT_TRUE(text) << c.bytes;
+        ASSERT_EQ(text->size(), c.lines.size()) << c.bytes;
+        // Backwards: a line asked for after a later one decodes as it would alone.
+        for (qsizetype i = text->size() - 1; i >= 0; --i)
+            EXPECT_EQ(text->line(i), c.lines[i]) << c.bytes << " i=" << i;
     }
 }
 
