@@ -199,15 +199,6 @@ std::atomic<quint64> decodeCount{0};
 // fault each when used again.
 constexpr qint64 GiveBackBytes = 4 << 20;
 
-// Pictures live among other things in the allocator's heap, which keeps the pages that freed
-// pictures leave between the things still in use: after a window's pictures go, their memory
-// goes back to the system too.
-void giveFreedMemoryBack()
-{
-#ifdef __GLIBC__
-    malloc_trim(0);
-#endif
-}
 
 // Pictures decoded ahead of their use on a thread of their own, by the path they were asked
 // for: the file's version taken before its bytes, and the picture (null when the file could not
@@ -333,6 +324,13 @@ std::optional<QPixmap> keptPicture(const QString& path)
 }
 
 } // namespace
+
+void giveFreedMemoryBack()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
 
 quint64 picturesDecoded() { return decodeCount.load(); }
 

@@ -54,6 +54,10 @@ private:
     mutable std::optional<PictureFile> file_;
 };
 
+// Pictures and windows live among other things in the allocator's heap, which keeps the pages
+// they leave between the things still in use: this gives those pages back to the system.
+void giveFreedMemoryBack();
+
 // How many pictures have been decoded from their files since the start; a picture served from
 // the pictures kept for unchanged files, or decoded ahead, does not count again. Shows whether
 // pictures decoded ahead of their use were the ones used.
