@@ -156,17 +156,8 @@ Form::~Form()
     Forms::remove(this);
     destroyControls();
     // Once this window and whatever goes with it are gone, their memory goes back too.
-    static bool pending = false;
-    if (!pending && QCoreApplication::instance()) {
-        pending = true;
-        QMetaObject::invokeMethod(
-            qApp,
-            [] {
-                pending = false;
-                giveFreedMemoryBack();
-            },
-            Qt::QueuedConnection);
-    }
+    if (QCoreApplication::instance())
+        giveFreedMemoryBackSoon();
 }
 
 void Form::runLoad()

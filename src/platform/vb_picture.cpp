@@ -1,5 +1,6 @@
 #include "platform/vb_picture.h"
 
+#include "platform/clock.h"
 #include "platform/files.h"
 
 #include <QBuffer>
@@ -195,9 +196,16 @@ QImage inPixmapFormat(QImage img)
 
 std::atomic<quint64> decodeCount{0};
 
-// Memory is given back only when a window's worth of pictures went: the pages given back cost a
-// fault each when used again.
-constexpr qint64 GiveBackBytes = 4 << 20;
+// Memory is given back once a window-sized picture's worth went, one at a time or together.
+constexpr qint64 GiveBackBytes = 1 << 20;
+qint64 freedSinceGivenBack = 0; // bytes of pictures let go on the window thread
+
+void pictureMemoryFreed(qint64 bytes)
+{
+    freedSinceGivenBack += bytes;
+    if (freedSinceGivenBack >= GiveBackBytes)
+        giveFreedMemoryBackSoon();
+}
 
 
 // Pictures decoded ahead of their use on a thread of their own, by the path they were asked
@@ -303,8 +311,8 @@ struct PictureCache {
             byPath.remove(it->real);
             it = recent.erase(it);
         }
-        if (given * 1024 >= GiveBackBytes)
-            giveFreedMemoryBack();
+        if (given > 0)
+            pictureMemoryFreed(given * 1024);
     }
 };
 
@@ -327,9 +335,26 @@ std::optional<QPixmap> keptPicture(const QString& path)
 
 void giveFreedMemoryBack()
 {
+    freedSinceGivenBack = 0;
 #ifdef __GLIBC__
     malloc_trim(0);
 #endif
+}
+
+void giveFreedMemoryBackSoon()
+{
+    // The pages given back cost a fault each when they are used again: not while the candidate
+    // goes from step to step, once the program has been idle for a moment.
+    static platform::Timer* const later = [] {
+        auto* t = new platform::Timer(nullptr, 200); // lives as long as the program
+        t->onTimer = [t] {
+            t->setEnabled(false);
+            giveFreedMemoryBack();
+        };
+        return t;
+    }();
+    later->setEnabled(false);
+    later->setEnabled(true);
 }
 
 quint64 picturesDecoded() { return decodeCount.load(); }
@@ -388,6 +413,7 @@ void dropDecodedAhead()
     for (const AheadPicture& p : std::as_const(dropped))
         bytes += p.image.sizeInBytes();
     dropped.clear();
+    // Once, at the start, off any candidate's way: at once.
     if (bytes >= GiveBackBytes)
         giveFreedMemoryBack();
 }

@@ -55,8 +55,10 @@ private:
 };
 
 // Pictures and windows live among other things in the allocator's heap, which keeps the pages
-// they leave between the things still in use: this gives those pages back to the system.
+// they leave between the things still in use: this gives those pages back to the system, now or
+// once the program has been idle for a moment.
 void giveFreedMemoryBack();
+void giveFreedMemoryBackSoon();
 
 // How many pictures have been decoded from their files since the start; a picture served from
 // the pictures kept for unchanged files, or decoded ahead, does not count again. Shows whether

@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <array>
 #include <cmath>
 
@@ -121,8 +120,7 @@ void writeFirstRunValues()
 // installation is read or rewritten.
 QString dataDirFor(const QString& name)
 {
-    static const QRegularExpression separators(QStringLiteral("[/\\\\]"));
-    if (name.split(separators).contains(QStringLiteral("..")))
+    if (QString(name).replace(u'\\', u'/').split(u'/').contains(QStringLiteral("..")))
         return QStringLiteral("/dev/null/");
     return installPath(name) + u'/';
 }
