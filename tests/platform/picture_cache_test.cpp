@@ -1,3 +1,5 @@
+#include "platform/vb_controls.h"
+#include "platform/vb_form.h"
 #include "platform/vb_picture.h"
 #include "support/events.h"
 
@@ -116,6 +118,69 @@ TEST(PictureCache, PicturesDecodedAheadAreTakenOnlyAsTheyStand)
     EXPECT_EQ(err.number, 53);
     EXPECT_FALSE(vb::LoadPicture(broken, &err));
     EXPECT_EQ(err.number, 481);
+}
+
+class HeldPictures : public ::testing::Test {
+protected:
+    class Window : public vb::Form {
+    public:
+        vb::Image* Image1 = new vb::Image(this);
+        vb::Image* Image2 = new vb::Image(this);
+        Window() { Move(0, 0, 3000, 2250); } // 200 x 150 pixels
+    };
+    void TearDown() override { vb::Forms::unloadAll(); }
+    static QColor pixel(QWidget& w, QPoint at) { return w.grab().toImage().pixelColor(at); }
+    tsupport::TempInstall install;
+};
+
+// A checked file costs no decoding until a control draws it or hands it out, and is decoded
+// once however many controls hold it; a file gone since its check shows nothing.
+TEST_F(HeldPictures, ACheckedFileIsDecodedWhenFirstDrawn)
+{
+    const QString path = install.writePicture("data/100010.mxy", {8, 6}, Qt::red);
+    const QString gone = install.writePicture("data/100011.mxy", {8, 6}, Qt::blue);
+    auto& w = vb::Forms::get<Window>();
+    const quint64 before = vb::picturesDecoded();
+    w.Image1->setVisible(false);
+    w.Image1->setPicture(*vb::CheckPicture(path));
+    w.Image2->setPicture(*vb::CheckPicture(gone));
+    EXPECT_EQ(w.Image1->Width(), qRound(vb::twX(8))) << "the control takes the picture's size at once";
+    ASSERT_TRUE(QFile::remove(gone));
+    w.Show();
+    EXPECT_EQ(pixel(w, {2, 2}), w.BackColor()) << "a file gone since its check shows nothing";
+    EXPECT_EQ(vb::picturesDecoded(), before);
+
+    w.Image1->setVisible(true);
+    EXPECT_EQ(pixel(w, {2, 2}), QColor(Qt::red));
+    EXPECT_EQ(vb::picturesDecoded(), before + 1);
+    w.Image2->setPicture(*vb::CheckPicture(path));
+    w.Image2->Move(qRound(vb::twX(20)), 0);
+    EXPECT_EQ(pixel(w, {22, 2}), QColor(Qt::red));
+    // Set again from an unchanged file, as a page is built again: nothing decoded anew.
+    w.Image1->setPicture(*vb::CheckPicture(path));
+    EXPECT_EQ(colourOf(w.Image1->Picture()), QColor(Qt::red));
+    EXPECT_EQ(vb::picturesDecoded(), before + 1);
+}
+
+// The window's picture under an opaque picture that covers it is never decoded; once part of it
+// shows, it is.
+TEST_F(HeldPictures, AWindowPictureWhollyCoveredIsNotDecoded)
+{
+    const QString under = install.writePicture("data/100012.mxy", {40, 30}, Qt::red);
+    const QString over = install.writePicture("data/100013.mxy", {40, 30}, Qt::blue);
+    auto& w = vb::Forms::get<Window>();
+    w.setPicture(*vb::CheckPicture(under));
+    w.Image1->setPicture(vb::LoadPicture(over));
+    const quint64 before = vb::picturesDecoded();
+    w.Show();
+    vb::DoEvents();
+    EXPECT_EQ(pixel(w, {5, 5}), QColor(Qt::blue));
+    EXPECT_EQ(vb::picturesDecoded(), before);
+
+    w.Image1->Move(qRound(vb::twX(10)), 0);
+    EXPECT_EQ(pixel(w, {5, 5}), QColor(Qt::red));
+    EXPECT_EQ(pixel(w, {15, 5}), QColor(Qt::blue));
+    EXPECT_EQ(vb::picturesDecoded(), before + 1);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QDir>
 #include <QImage>
 #include <QtEndian>
 
@@ -22,6 +23,9 @@ TEST(Pictures, EveryFormatLoadsFromAnMxyFile)
         ASSERT_TRUE(pic.has_value()) << format;
         EXPECT_EQ(pic->size(), QSize(5, 3)) << format;
         EXPECT_EQ(err.number, 0) << format;
+        const auto checked = CheckPicture(path, &err);
+        ASSERT_TRUE(checked.has_value()) << format;
+        EXPECT_EQ(checked->size, QSize(5, 3)) << format;
         const QColor c = pic->toImage().pixelColor(2, 1);
         EXPECT_GT(c.red(), 230) << format;
         EXPECT_LT(c.green(), 25) << format;
@@ -33,15 +37,21 @@ TEST(Pictures, FailuresGiveTheOldErrorNumbers)
     tsupport::TempInstall install;
     install.writeBytes("junk.mxy", "this is no picture at all");
     install.writeBytes("empty.mxy", {});
+    install.writeBytes("lying.mxy", "\x89PNG\r\n\x1a\nthe rest is no picture");
+    QDir().mkpath(install.path("folder.mxy"));
     struct Case {
         const char* name;
         int number;
-    } const cases[] = {{"missing.mxy", 53}, {"nodir/missing.mxy", 53}, {"junk.mxy", 481}, {"empty.mxy", 481}};
+    } const cases[] = {{"missing.mxy", 53}, {"nodir/missing.mxy", 53}, {"folder.mxy", 53},
+                       {"junk.mxy", 481},   {"empty.mxy", 481},         {"lying.mxy", 481}};
     for (const auto& c : cases) {
         Error err;
         EXPECT_FALSE(LoadPicture(install.path(c.name), &err).has_value()) << c.name;
         EXPECT_EQ(err.number, c.number) << c.name;
         EXPECT_EQ(err.text, errorText(c.number)) << c.name;
+        Error checkErr;
+        EXPECT_FALSE(CheckPicture(install.path(c.name), &checkErr).has_value()) << c.name;
+        EXPECT_EQ(checkErr.number, c.number) << c.name;
         Error cursorErr;
         EXPECT_FALSE(LoadCursor(install.path(c.name), &cursorErr).has_value()) << c.name;
         EXPECT_EQ(cursorErr.number, c.number) << c.name;
