@@ -15,8 +15,10 @@
 #include "support/events.h"
 #include "update/frm_updata.h"
 
+#include <algorithm>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QFile>
 #include <QImage>
 #include <QGuiApplication>
 #include <QScreen>
@@ -133,6 +135,39 @@ TEST_F(FrmFengmianTest, TheFacesDecodedAheadAreAllTheFacesTheLoadReads)
     EXPECT_EQ(vb::picturesDecoded(), ahead);
     QCoreApplication::processEvents();
     EXPECT_EQ(vb::picturesDecoded(), ahead) << "a decoded face is not decoded again";
+}
+
+// The pictures of what the home page does not show are checked at the load and reported as
+// ever, and decoded only when they first show.
+TEST_F(FrmFengmianTest, FacesOfHiddenPanelsAreCheckedAtTheLoadAndDecodedWhenShown)
+{
+    QImage face(4, 4, QImage::Format_RGB32);
+    face.fill(Qt::gray);
+    for (int n = 20000; n <= 20099; ++n)
+        ASSERT_TRUE(face.save(data(QStringLiteral("l%1").arg(n)), "PNG"));
+    QImage panel(40, 40, QImage::Format_RGB32);
+    panel.fill(Qt::green);
+    ASSERT_TRUE(panel.save(data(QStringLiteral("l20053")), "PNG"));
+    QFile::remove(data(QStringLiteral("l20052")));                         // the top bar's, at the load
+    writeLines(data(QStringLiteral("l20058")), {QStringLiteral("no picture")}); // the wrong list's, at the build
+    const quint64 before = vb::picturesDecoded();
+    FrmFengmian& f = frmFengmian();
+    f.Show();
+    const QStringList lines = log().split(u'\n');
+    const auto reported = [&lines](const QString& tag, const QString& text) {
+        return std::any_of(lines.begin(), lines.end(), [&](const QString& l) { return l.contains(tag) && l.contains(text); });
+    };
+    EXPECT_TRUE(reported(QStringLiteral("fmload"), QStringLiteral("File not found"))) << log().toStdString();
+    EXPECT_TRUE(reported(QStringLiteral("fengmaincsh"), QStringLiteral("Invalid picture"))) << log().toStdString();
+    const quint64 shown = vb::picturesDecoded();
+    EXPECT_FALSE(f.PicTiKu->widget()->isVisible());
+
+    f.ClickBotn_Click(16);
+    ASSERT_TRUE(f.PicTiKu->widget()->isVisible());
+    const QPoint inside = f.PicTiKu->widget()->mapTo(&f, QPoint(20, 20));
+    EXPECT_EQ(f.grab().toImage().pixelColor(inside), QColor(Qt::green));
+    EXPECT_GT(vb::picturesDecoded(), shown) << "the panel's pictures are decoded as they show";
+    EXPECT_GT(shown, before);
 }
 
 TEST_F(FrmFengmianTest, TheInputMethodOptionIsReadAsItsNumber)
