@@ -221,10 +221,10 @@ void FrmYanShi::Form_Load()
     simwindow::loadStepControls(*this);
     for (const auto& [control, code] : {std::pair<vb::Image*, const char*>{PicMenu, "9lX007"},
                                         {PicHui, "9lX008"}, {PicTool, "9lX009"}})
-        if (auto picture = simwindow::stepPicture(QString::fromLatin1(code)))
-            control->setPicture(picture);
-    if (auto picture = simwindow::stepPicture(QStringLiteral("9lX010")))
-        PicList->setPicture(picture);
+        if (auto picture = simwindow::stepPictureFile(QString::fromLatin1(code)))
+            control->setPicture(*picture);
+    if (auto picture = simwindow::stepPictureFile(QStringLiteral("9lX010")))
+        PicList->setPicture(*picture);
 
     st.FontColorTable = simwindow::FontColorTable::fromDataDir(s.DataDir);
     st.TabLayoutTable = simwindow::TabLayoutTable::fromDataDir(s.DataDir);

@@ -281,8 +281,8 @@ void FrmMain::Form_Load()
     const std::array<std::pair<vb::PictureBox*, const char16_t*>, 4> bars{
         {{PicMenu, u"9lX007"}, {PicHui, u"9lX008"}, {PicTool, u"9lX009"}, {PicList, u"9lX010"}}};
     for (const auto& [box, code] : bars)
-        if (auto picture = simwindow::stepPicture(QString::fromUtf16(code)))
-            box->setPicture(picture);
+        if (auto picture = simwindow::stepPictureFile(QString::fromUtf16(code)))
+            box->setPicture(*picture);
 
     FontColorTable = simwindow::FontColorTable::fromDataDir(s.DataDir);
     TabLayoutTable = simwindow::TabLayoutTable::fromDataDir(s.DataDir);

@@ -188,6 +188,14 @@ std::optional<QPixmap> stepPicture(const QString& code)
     return vb::LoadPicture(*path);
 }
 
+std::optional<vb::PictureFile> stepPictureFile(const QString& code)
+{
+    const std::optional<QString> path = dataFilePath(S().DataDir, code);
+    if (!path)
+        return std::nullopt;
+    return vb::CheckPicture(*path);
+}
+
 void resetTabs(const StepControls& c)
 {
     for (int i = 0; i <= 13; ++i) {

@@ -157,6 +157,8 @@ struct StepVars {
 // A picture of the data folder named by a code; nothing when it cannot be read (or the code
 // could name a file outside the folder), so that the control keeps what it shows.
 std::optional<QPixmap> stepPicture(const QString& code);
+// The same checked now and decoded when it first shows: for the bars a step may never show.
+std::optional<vb::PictureFile> stepPictureFile(const QString& code);
 
 // Every tab label 1 × 1 twip just outside the corner, without caption.
 void resetTabs(const StepControls& c);
