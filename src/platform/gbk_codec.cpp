@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <iconv.h>
 #include <iterator>
 #include <utility>
@@ -17,12 +16,6 @@ namespace {
 constexpr char16_t Replacement = 0xFFFD;
 // What the toolkit's converter writes for a character it cannot encode (a lone surrogate).
 constexpr char Substitute = 0x1A;
-
-#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
-constexpr const char* Utf16 = "UTF-16LE";
-#else
-constexpr const char* Utf16 = "UTF-16BE";
-#endif
 
 // The codes the C library maps otherwise than the toolkit's converter did: its GB18030 follows
 // the later edition of the standard, where ten vertical forms and fourteen ideographs moved from
@@ -83,35 +76,19 @@ void close(void* cd)
         iconv_close(reinterpret_cast<iconv_t>(cd));
 }
 
-// Converts whole characters with the C library; a character it has no mapping for becomes what
-// `unmapped` writes, and the conversion goes on after it. `length` gives the size of the
-// character at a position.
-template <typename Out, typename Unmapped, typename Length>
-Out* convert(void* handle, const char* in, std::size_t inBytes, Out* out, Out* outEnd, Unmapped unmapped, Length length)
-{
-    auto cd = reinterpret_cast<iconv_t>(handle);
-    char* src = const_cast<char*>(in);
-    while (inBytes > 0) {
-        char* dst = reinterpret_cast<char*>(out);
-        std::size_t room = static_cast<std::size_t>(outEnd - out) * sizeof(Out);
-        const std::size_t r = iconv(cd, &src, &inBytes, &dst, &room);
-        out = reinterpret_cast<Out*>(dst);
-        if (r != static_cast<std::size_t>(-1))
-            break;
-        if (errno != EILSEQ) // never for whole characters; nothing else to do with the rest
-            break;
-        const std::size_t n = std::min(length(src), inBytes);
-        out = unmapped(out);
-        src += n;
-        inBytes -= n;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    }
-    return out;
-}
+// The C library's converter between GB18030 and its own code points (UCS-4): one step, where
+// one to UTF-16 would be two. It holds no state from one call to the next: it is only ever
+// handed whole characters, and it is reset after any it stops at, so that nothing of one piece
+// of text carries over into the next without a reset per piece.
+constexpr const char* CodePoints = "WCHAR_T";
+// Code points converted per call, on the stack.
+constexpr std::size_t Chunk = 256;
+
+void reset(void* cd) { iconv(reinterpret_cast<iconv_t>(cd), nullptr, nullptr, nullptr, nullptr); }
 
 } // namespace
 
-GbkDecoder::GbkDecoder() : cd_(open(Utf16, "GB18030")) {}
+GbkDecoder::GbkDecoder() : cd_(open(CodePoints, "GB18030")) {}
 
 GbkDecoder::~GbkDecoder()
 {
@@ -138,31 +115,53 @@ QString GbkDecoder::decode(QByteArrayView bytes)
     // Every input byte gives at most one output unit.
     QString text(n, Qt::Uninitialized);
     auto* out = reinterpret_cast<char16_t*>(text.data());
-    char16_t* const outEnd = out + n;
-    iconv(reinterpret_cast<iconv_t>(cd_), nullptr, nullptr, nullptr, nullptr);
 
-    // Runs of well-formed characters go to the C library whole; the rest is handled here.
+    // Runs of well-formed characters beyond ASCII go to the C library whole; the rest is
+    // handled here.
     qsizetype run = 0;
     auto flush = [&](qsizetype end) {
-        out = convert(
-            cd_, bytes.data() + run, static_cast<std::size_t>(end - run), out, outEnd,
-            [](char16_t* o) {
-                *o = Replacement;
-                return o + 1;
-            },
-            [](const char* at) -> std::size_t {
-                const auto b = static_cast<uchar>(at[1]);
-                return isDigit(b) ? 4 : 2;
-            });
+        char* src = const_cast<char*>(bytes.data() + run);
+        std::size_t left = static_cast<std::size_t>(end - run);
+        char32_t buf[Chunk];
+        while (left > 0) {
+            char* dst = reinterpret_cast<char*>(buf);
+            std::size_t room = sizeof buf;
+            const std::size_t r = iconv(reinterpret_cast<iconv_t>(cd_), &src, &left, &dst, &room);
+            for (const char32_t* p = buf; p != reinterpret_cast<char32_t*>(dst); ++p) {
+                if (QChar::requiresSurrogates(*p)) {
+                    *out++ = QChar::highSurrogate(*p);
+                    *out++ = QChar::lowSurrogate(*p);
+                } else {
+                    *out++ = static_cast<char16_t>(*p);
+                }
+            }
+            if (r != static_cast<std::size_t>(-1) || errno == E2BIG)
+                continue;
+            if (errno != EILSEQ) { // never for whole characters
+                reset(cd_);
+                break;
+            }
+            // A well-formed code with no character assigned: one replacement for all of it.
+            const std::size_t length = std::min<std::size_t>(isDigit(static_cast<uchar>(src[1])) ? 4 : 2, left);
+            *out++ = Replacement;
+            src += length;
+            left -= length;
+            reset(cd_);
+        }
     };
     qsizetype i = 0;
     while (i < n) {
         const uchar b = d[i];
         if (b < 0x80) {
-            ++i;
+            flush(i);
+            do
+                *out++ = d[i++];
+            while (i < n && d[i] < 0x80);
+            run = i;
             continue;
         }
-        // A lead byte and the bytes of its character that are there; 0 bytes when cut short.
+        // The length of the well-formed character starting here; 0 for an invalid sequence, -1
+        // for a character cut short by the end of the input.
         qsizetype length = 0;
         qsizetype invalid = 1; // the bytes an invalid sequence consumes
         if (isLead(b)) {
@@ -223,7 +222,7 @@ QString GbkDecoder::decode(QByteArrayView bytes)
     return text;
 }
 
-GbkEncoder::GbkEncoder() : cd_(open("GB18030", Utf16)) {}
+GbkEncoder::GbkEncoder() : cd_(open("GB18030", CodePoints)) {}
 
 GbkEncoder::~GbkEncoder()
 {
@@ -247,29 +246,59 @@ QByteArray GbkEncoder::encode(QStringView text)
         return QStringEncoder("GB18030").encode(text);
     const auto* u = reinterpret_cast<const char16_t*>(text.data());
     const qsizetype n = text.size();
-    // Every UTF-16 unit gives at most four bytes.
-    QByteArray bytes(n * 4, Qt::Uninitialized);
+    // ASCII gives one byte, any other UTF-16 unit at most four: mostly ASCII, the records
+    // need no more room than their length.
+    qsizetype size = 0;
+    for (qsizetype k = 0; k < n; ++k)
+        size += u[k] < 0x80 ? 1 : 4;
+    QByteArray bytes(size, Qt::Uninitialized);
     char* out = bytes.data();
-    char* const outEnd = out + n * 4;
-    iconv(reinterpret_cast<iconv_t>(cd_), nullptr, nullptr, nullptr, nullptr);
+    char* const outEnd = out + size;
 
+    // Runs of characters beyond ASCII go to the C library whole; the rest is handled here.
     qsizetype run = 0;
     auto flush = [&](qsizetype end) {
-        out = convert(
-            cd_, reinterpret_cast<const char*>(u + run), static_cast<std::size_t>(end - run) * 2, out, outEnd,
-            [](char* o) {
-                *o = Substitute;
-                return o + 1;
-            },
-            [](const char* at) -> std::size_t {
-                char16_t c;
-                std::memcpy(&c, at, sizeof c);
-                return QChar::isHighSurrogate(c) ? 4 : 2;
-            });
+        qsizetype k = run;
+        char32_t buf[Chunk];
+        while (k < end) {
+            std::size_t m = 0;
+            for (; k < end && m < Chunk; ++m) {
+                // A run holds no lone surrogate.
+                if (QChar::isHighSurrogate(u[k])) {
+                    buf[m] = QChar::surrogateToUcs4(u[k], u[k + 1]);
+                    k += 2;
+                } else {
+                    buf[m] = u[k++];
+                }
+            }
+            char* src = reinterpret_cast<char*>(buf);
+            std::size_t left = m * sizeof(char32_t);
+            while (left > 0) {
+                std::size_t room = static_cast<std::size_t>(outEnd - out);
+                if (iconv(reinterpret_cast<iconv_t>(cd_), &src, &left, &out, &room) != static_cast<std::size_t>(-1))
+                    break;
+                if (errno != EILSEQ) { // never: every character has a code
+                    reset(cd_);
+                    break;
+                }
+                *out++ = Substitute;
+                src += sizeof(char32_t);
+                left -= sizeof(char32_t);
+                reset(cd_);
+            }
+        }
     };
     qsizetype i = 0;
     while (i < n) {
         const char16_t c = u[i];
+        if (c < 0x80) {
+            flush(i);
+            do
+                *out++ = static_cast<char>(u[i++]);
+            while (i < n && u[i] < 0x80);
+            run = i;
+            continue;
+        }
         qsizetype length = 1;
         char32_t cp = c;
         bool lone = false;
