@@ -17,10 +17,11 @@ constexpr char16_t Replacement = 0xFFFD;
 // What the toolkit's converter writes for a character it cannot encode (a lone surrogate).
 constexpr char Substitute = 0x1A;
 
-// The codes the C library maps otherwise than the toolkit's converter did: its GB18030 follows
-// the later edition of the standard, where ten vertical forms and fourteen ideographs moved from
-// the private-use area to their own code points. The files were written and read with the
-// earlier mapping, so it holds both ways here. `gb` is the code's bytes, big-endian.
+// The codes the C library maps otherwise than the toolkit's converter did (the editions of the
+// standard differ on them): it gives ten vertical forms and fourteen ideographs two-byte codes
+// and code points of their own, where the toolkit's converter kept those codes in the private-use
+// area and gave the characters four-byte codes. The files were written and read with the
+// toolkit's mapping, so it holds here, both ways. `gb` is the code's bytes, big-endian.
 struct Mapping {
     quint32 gb;
     char32_t cp;
