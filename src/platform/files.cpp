@@ -4,8 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <QHash>
 #include <QTemporaryFile>
@@ -17,16 +15,26 @@
 
 namespace platform {
 
+namespace {
+
+// Opening a converter costs more than a line's conversion: each thread keeps one of each.
+GbkDecoder& threadDecoder()
+{
+    thread_local GbkDecoder dec;
+    return dec;
+}
+
+} // namespace
+
 QByteArray toGbk(const QString& text)
 {
-    QStringEncoder enc("GB18030");
+    thread_local GbkEncoder enc;
     return enc.encode(text);
 }
 
 QString fromGbk(const QByteArray& bytes)
 {
-    QStringDecoder dec("GB18030");
-    return dec.decode(bytes);
+    return threadDecoder().decode(bytes);
 }
 
 namespace {
@@ -131,23 +139,21 @@ qint64 contentEnd(const char* d, qint64 start, qint64 end)
 // Line i of `size` bytes whose lines start at `starts`, decoded, without its line end. Making a
 // decoder costs more than decoding a line: a file's lines share one, each line decoded on its
 // own (a character cut short at a line's end does not run into the next line).
-QString decodedLine(QStringDecoder& dec, const char* d, const std::vector<qint64>& starts, std::size_t i, qint64 size)
+QString decodedLine(GbkDecoder& dec, const char* d, const std::vector<qint64>& starts, std::size_t i, qint64 size)
 {
     const qint64 next = i + 1 < starts.size() ? starts[i + 1] : size;
-    dec.resetState();
     return dec.decode(QByteArrayView(d + starts[i], contentEnd(d, starts[i], next) - starts[i]));
 }
 
 QString decodedLine(const char* d, const std::vector<qint64>& starts, std::size_t i, qint64 size)
 {
-    QStringDecoder dec("GB18030");
-    return decodedLine(dec, d, starts, i, size);
+    return decodedLine(threadDecoder(), d, starts, i, size);
 }
 
 } // namespace
 
 TextLines::TextLines(QByteArray bytes)
-    : bytes_(std::move(bytes)), starts_(lineStarts(bytes_.constData(), bytes_.size())), dec_("GB18030")
+    : bytes_(std::move(bytes)), starts_(lineStarts(bytes_.constData(), bytes_.size()))
 {
 }
 

@@ -2,9 +2,10 @@
 // Text files of the installation: GBK with CR LF line ends, as the existing installations
 // share them. And the case-insensitive name lookup that the installation's file names need.
 
+#include "platform/gbk_codec.h"
+
 #include <QByteArray>
 #include <QString>
-#include <QStringDecoder>
 #include <QStringList>
 #include <functional>
 #include <optional>
@@ -98,7 +99,7 @@ public:
 private:
     QByteArray bytes_;
     std::vector<qint64> starts_;
-    QStringDecoder dec_;
+    GbkDecoder dec_;
 };
 
 // The lines of a GBK text file as one read gives them, or nothing when it cannot be read.

@@ -1,9 +1,9 @@
 #include "startup/six_digit_text.h"
 
+#include "platform/files.h"
 #include "session_state/codes.h"
 
 #include <QByteArray>
-#include <QStringDecoder>
 #include <cstdint>
 
 namespace {
@@ -18,8 +18,7 @@ QString gbkCharacter(int code)
     if (code > 0xFF)
         bytes.append(static_cast<char>(code >> 8));
     bytes.append(static_cast<char>(code & 0xFF));
-    QStringDecoder decoder("GB18030", QStringDecoder::Flag::Stateless);
-    return decoder.decode(bytes);
+    return platform::fromGbk(bytes);
 }
 
 } // namespace
