@@ -69,14 +69,6 @@ bool isTwoByteTrail(uchar b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && 
 
 void* const Closed = reinterpret_cast<void*>(-1);
 
-void* open(const char* to, const char* from) { return iconv_open(to, from); }
-bool isOpen(void* cd) { return cd != Closed; }
-void close(void* cd)
-{
-    if (isOpen(cd))
-        iconv_close(reinterpret_cast<iconv_t>(cd));
-}
-
 // The C library's converter between GB18030 and its own code points (UCS-4): one step, where
 // one to UTF-16 would be two. It holds no state from one call to the next: it is only ever
 // handed whole characters, and it is reset after any it stops at, so that nothing of one piece
@@ -85,31 +77,43 @@ constexpr const char* CodePoints = "WCHAR_T";
 // Code points converted per call, on the stack.
 constexpr std::size_t Chunk = 256;
 
-void reset(void* cd) { iconv(reinterpret_cast<iconv_t>(cd), nullptr, nullptr, nullptr, nullptr); }
+void reset(const detail::Converter& cd) { iconv(reinterpret_cast<iconv_t>(cd.handle()), nullptr, nullptr, nullptr, nullptr); }
 
 } // namespace
 
-GbkDecoder::GbkDecoder() : cd_(open(CodePoints, "GB18030")) {}
+namespace detail {
 
-GbkDecoder::~GbkDecoder()
-{
-    close(cd_);
-}
+Converter::Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
 
-GbkDecoder::GbkDecoder(GbkDecoder&& other) noexcept : cd_(std::exchange(other.cd_, Closed)) {}
+Converter::~Converter() { close(); }
 
-GbkDecoder& GbkDecoder::operator=(GbkDecoder&& other) noexcept
+Converter::Converter(Converter&& other) noexcept : cd_(std::exchange(other.cd_, Closed)) {}
+
+Converter& Converter::operator=(Converter&& other) noexcept
 {
     if (this != &other) {
-        close(cd_);
+        close();
         cd_ = std::exchange(other.cd_, Closed);
     }
     return *this;
 }
 
+void Converter::close()
+{
+    if (isOpen())
+        iconv_close(reinterpret_cast<iconv_t>(cd_));
+    cd_ = Closed;
+}
+
+bool Converter::isOpen() const { return cd_ != Closed; }
+
+} // namespace detail
+
+GbkDecoder::GbkDecoder() : cd_(CodePoints, "GB18030") {}
+
 QString GbkDecoder::decode(QByteArrayView bytes)
 {
-    if (!isOpen(cd_)) // a C library without the GB18030 module: the toolkit's converter then
+    if (!cd_.isOpen()) // a C library without the GB18030 module: the toolkit's converter then
         return QStringDecoder("GB18030").decode(bytes);
     const auto* d = reinterpret_cast<const uchar*>(bytes.data());
     const qsizetype n = bytes.size();
@@ -127,7 +131,7 @@ QString GbkDecoder::decode(QByteArrayView bytes)
         while (left > 0) {
             char* dst = reinterpret_cast<char*>(buf);
             std::size_t room = sizeof buf;
-            const std::size_t r = iconv(reinterpret_cast<iconv_t>(cd_), &src, &left, &dst, &room);
+            const std::size_t r = iconv(reinterpret_cast<iconv_t>(cd_.handle()), &src, &left, &dst, &room);
             for (const char32_t* p = buf; p != reinterpret_cast<char32_t*>(dst); ++p) {
                 if (QChar::requiresSurrogates(*p)) {
                     *out++ = QChar::highSurrogate(*p);
@@ -223,27 +227,11 @@ QString GbkDecoder::decode(QByteArrayView bytes)
     return text;
 }
 
-GbkEncoder::GbkEncoder() : cd_(open("GB18030", CodePoints)) {}
-
-GbkEncoder::~GbkEncoder()
-{
-    close(cd_);
-}
-
-GbkEncoder::GbkEncoder(GbkEncoder&& other) noexcept : cd_(std::exchange(other.cd_, Closed)) {}
-
-GbkEncoder& GbkEncoder::operator=(GbkEncoder&& other) noexcept
-{
-    if (this != &other) {
-        close(cd_);
-        cd_ = std::exchange(other.cd_, Closed);
-    }
-    return *this;
-}
+GbkEncoder::GbkEncoder() : cd_("GB18030", CodePoints) {}
 
 QByteArray GbkEncoder::encode(QStringView text)
 {
-    if (!isOpen(cd_))
+    if (!cd_.isOpen())
         return QStringEncoder("GB18030").encode(text);
     const auto* u = reinterpret_cast<const char16_t*>(text.data());
     const qsizetype n = text.size();
@@ -276,7 +264,7 @@ QByteArray GbkEncoder::encode(QStringView text)
             std::size_t left = m * sizeof(char32_t);
             while (left > 0) {
                 std::size_t room = static_cast<std::size_t>(outEnd - out);
-                if (iconv(reinterpret_cast<iconv_t>(cd_), &src, &left, &out, &room) != static_cast<std::size_t>(-1))
+                if (iconv(reinterpret_cast<iconv_t>(cd_.handle()), &src, &left, &out, &room) != static_cast<std::size_t>(-1))
                     break;
                 if (errno != EILSEQ) { // never: every character has a code
                     reset(cd_);

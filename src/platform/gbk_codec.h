@@ -16,34 +16,44 @@
 
 namespace platform {
 
+namespace detail {
+// The C library's converter between two encodings, closed with its owner; it may be moved, not
+// copied. Not open when the C library lacks one of the encodings.
+class Converter {
+public:
+    Converter(const char* to, const char* from);
+    ~Converter();
+    Converter(Converter&& other) noexcept;
+    Converter& operator=(Converter&& other) noexcept;
+    bool isOpen() const;
+    void* handle() const { return cd_; }
+
+private:
+    void close();
+    void* cd_;
+};
+} // namespace detail
+
 // Decodes pieces of GB18030 text, each on its own (nothing carries over from one piece to the
 // next). Opening the converter costs more than decoding a line: keep one for many lines. Not to
 // be shared between threads.
 class GbkDecoder {
 public:
     GbkDecoder();
-    ~GbkDecoder();
-    GbkDecoder(GbkDecoder&& other) noexcept;
-    GbkDecoder& operator=(GbkDecoder&& other) noexcept;
-
     QString decode(QByteArrayView bytes);
 
 private:
-    void* cd_; // the C library's converter, or (void*)-1 when it could not be opened
+    detail::Converter cd_;
 };
 
 // Encodes text as GB18030, each piece on its own. Not to be shared between threads.
 class GbkEncoder {
 public:
     GbkEncoder();
-    ~GbkEncoder();
-    GbkEncoder(GbkEncoder&& other) noexcept;
-    GbkEncoder& operator=(GbkEncoder&& other) noexcept;
-
     QByteArray encode(QStringView text);
 
 private:
-    void* cd_; // the C library's converter, or (void*)-1 when it could not be opened
+    detail::Converter cd_;
 };
 
 } // namespace platform
