@@ -37,18 +37,18 @@ std::optional<Bank> readBank(const QString& dataDir, int unit)
     return bank;
 }
 
-// The file's text built in place: a session's step text runs to megabytes, and a copy more of it
-// costs fresh memory at every build.
-QString fileText(const QStringList& lines)
+// The file's bytes, built line by line: a session's step text runs to megabytes, and the text
+// whole beside its bytes whole would take that much fresh memory again at every build.
+QByteArray fileBytes(const QStringList& lines)
 {
-    qsizetype size = 0;
+    qsizetype chars = 0;
     for (const QString& line : lines)
-        size += line.size() + 2;
-    QString text;
-    text.reserve(size);
+        chars += line.size() + 2;
+    QByteArray bytes;
+    bytes.reserve(chars * 2); // room for a two-byte code per character; pages never used cost nothing
     for (const QString& line : lines)
-        text.append(line).append(QStringLiteral("\r\n"));
-    return text;
+        bytes += platform::toGbk(line + QStringLiteral("\r\n"));
+    return bytes;
 }
 
 } // namespace
@@ -118,7 +118,7 @@ bool writeSession(const BuiltSession& built, int nn)
     const QString questionPath = dataFile(QStringLiteral("2888") + twoDigits(nn + 50));
     // Both files or neither: a step file of one session beside the question file of another
     // would play the wrong steps.
-    if (!platform::saveFiles({{stepPath, platform::toGbk(fileText(built.stepLines))}, {questionPath, platform::toGbk(fileText(built.questionLines))}})) {
+    if (!platform::saveFiles({{stepPath, fileBytes(built.stepLines)}, {questionPath, fileBytes(built.questionLines)}})) {
         reportFailure(Tag, runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + u' ' + stepPath + QStringLiteral(", ") + questionPath);
         return false;
     }
