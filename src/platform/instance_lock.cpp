@@ -3,10 +3,14 @@
 #include <QDir>
 #include <QLockFile>
 
+#include <unistd.h>
+
 namespace platform {
 
 InstanceLock::InstanceLock(const QString& folder)
-    : path_(QDir(folder.isEmpty() ? QDir::tempPath() : folder).filePath(QStringLiteral("talvesk.lock")))
+    // One instance for each user: the temporary folder is shared, and another user's lock,
+    // running or left behind (which this user may not remove), must not refuse this one.
+    : path_(QDir(folder.isEmpty() ? QDir::tempPath() : folder).filePath(QStringLiteral("talvesk-%1.lock").arg(::getuid())))
     , lock_(std::make_unique<QLockFile>(path_))
 {
     // The lock is held for the whole run, so its age says nothing: only a lock whose process

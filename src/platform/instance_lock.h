@@ -1,6 +1,6 @@
 #pragma once
-// One running instance of the program: a lock file held for the whole run. A lock left behind
-// by a process that has died is recognised as stale and taken over.
+// One running instance of the program for each user: a lock file held for the whole run. A lock
+// left behind by a process that has died is recognised as stale and taken over.
 
 #include <QString>
 #include <memory>
@@ -17,8 +17,8 @@ public:
         Unavailable,   // the lock file cannot be written (no instance can be told apart)
     };
 
-    // The lock file "talvesk.lock" in `folder` (the system's temporary folder when empty; a test
-    // passes a folder of its own).
+    // The lock file "talvesk-<user id>.lock" in `folder` (the system's temporary folder when
+    // empty; a test passes a folder of its own).
     explicit InstanceLock(const QString& folder = {});
     ~InstanceLock();
     InstanceLock(const InstanceLock&) = delete;
