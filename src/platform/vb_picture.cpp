@@ -207,7 +207,6 @@ void pictureMemoryFreed(qint64 bytes)
         giveFreedMemoryBackSoon();
 }
 
-
 // Pictures decoded ahead of their use on a thread of their own, by the path they were asked
 // for: the file's version taken before its bytes, and the picture (null when the file could not
 // be read or decoded: LoadPicture then reads it itself and reports what fails).
