@@ -3,8 +3,11 @@
 #include "platform/instance_lock.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QTemporaryDir>
+
+#include <unistd.h>
 
 using platform::InstanceLock;
 
@@ -29,7 +32,7 @@ TEST(InstanceLock, LockOfADeadProcessIsTakenOver)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("talvesk.lock"));
+    const QString path = InstanceLock(dir.path()).filePath();
     // A lock file as a crashed run leaves it: our own lock's contents with a process id that
     // cannot belong to any running process.
     QByteArray contents;
@@ -48,6 +51,22 @@ TEST(InstanceLock, LockOfADeadProcessIsTakenOver)
     }
     InstanceLock lock(dir.path());
     EXPECT_EQ(lock.acquire(), InstanceLock::Result::Acquired);
+}
+
+// The temporary folder is shared by every user: another user's running instance (or the lock
+// it left, which this user could not remove) refuses no one else.
+TEST(InstanceLock, AnotherUsersLockRefusesNoOne)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString mine = QFileInfo(InstanceLock(dir.path()).filePath()).fileName();
+    EXPECT_TRUE(mine.startsWith(QStringLiteral("talvesk-")) && mine.endsWith(QStringLiteral(".lock"))) << mine.toStdString();
+    for (const QString& other : {QStringLiteral("talvesk.lock"), QStringLiteral("talvesk-%1.lock").arg(::getuid() + 1)}) {
+        QLockFile theirs(dir.filePath(other));
+        ASSERT_TRUE(theirs.tryLock(0));
+        InstanceLock lock(dir.path());
+        EXPECT_EQ(lock.acquire(), InstanceLock::Result::Acquired) << other.toStdString();
+    }
 }
 
 TEST(InstanceLock, UnwritableFolderIsNotMistakenForAnotherInstance)
