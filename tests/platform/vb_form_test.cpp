@@ -222,26 +222,28 @@ TEST_F(FormsTest, MsgBoxCaptionsItsButtonsInChineseAndStandsMidScreen)
     }
 }
 
+// A window with a top-level menu, a submenu and a menu array in each, as the simulated window has.
+class WithMenu : public Form {
+public:
+    Menu* wm100 = new Menu(this, "wm100");
+    Menu* sMivoMain1 = new Menu(wm100, "sub");
+    ControlArray<Menu> sMivoSub1;
+    ControlArray<Menu> sMivoInde1;
+    WithMenu()
+    {
+        sMivoSub1.create(0, sMivoMain1);
+        sMivoInde1.create(0, wm100);
+    }
+};
+
 TEST_F(FormsTest, PopupMenuRunsTheChosenItemsClickBeforeReturning)
 {
-    class WithMenu : public Form {
-    public:
-        Menu* wm100 = new Menu(this, "wm100");
-        Menu* sMivoMain1 = new Menu(wm100, "sub");
-        ControlArray<Menu> sMivoSub1;
-        ControlArray<Menu> sMivoInde1;
-        WithMenu()
-        {
-            wm100->setVisible(false);
-            sMivoSub1.create(0, sMivoMain1);
-            sMivoInde1.create(0, wm100);
-            for (int i = 1; i <= 3; ++i) {
-                sMivoSub1.Load(i);
-                sMivoInde1.Load(i);
-            }
-        }
-    };
     auto& f = Forms::get<WithMenu>();
+    f.wm100->setVisible(false);
+    for (int i = 1; i <= 3; ++i) {
+        f.sMivoSub1.Load(i);
+        f.sMivoInde1.Load(i);
+    }
     // Loaded items stand after the previous member in the same parent menu.
     ASSERT_EQ(f.wm100->Items().size(), 5u);
     EXPECT_EQ(f.wm100->Items()[0], f.sMivoMain1);
@@ -272,20 +274,8 @@ TEST_F(FormsTest, PopupMenuRunsTheChosenItemsClickBeforeReturning)
 // and after.
 TEST_F(FormsTest, AMenuShownLateHoldsEveryItemInItsPlace)
 {
-    class WithMenu : public Form {
-    public:
-        Menu* wm100 = new Menu(this, "wm100");
-        Menu* sMivoMain1 = new Menu(wm100, "sub");
-        ControlArray<Menu> sMivoSub1;
-        ControlArray<Menu> sMivoInde1;
-        WithMenu()
-        {
-            sMivoSub1.create(0, sMivoMain1);
-            sMivoInde1.create(0, wm100);
-            sMivoSub1.Load(1);
-        }
-    };
     auto& f = Forms::get<WithMenu>();
+    f.sMivoSub1.Load(1);
     EXPECT_TRUE(f.findChildren<QMenu*>().isEmpty()) << "no menu widget before a menu is shown";
     const auto texts = [](QMenu* m) {
         QStringList t;
