@@ -10,7 +10,6 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QProcess>
-#include <QSaveFile>
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
@@ -83,8 +82,8 @@ bool isIdentityCoded(const QNetworkReply& reply)
 // The transfer, on the thread that calls it (a thread of its own, with its own manager).
 bool transfer(const QUrl& url, const QString& target, const Limits& limits)
 {
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    FileRewrite file(target);
+    if (!file.open())
         return false;
     QNetworkAccessManager manager;
     QNetworkRequest request(url);

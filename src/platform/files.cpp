@@ -3,11 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <QHash>
-#include <QTemporaryFile>
 
+#include <cerrno>
+#include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -380,77 +381,197 @@ bool appendText(const QString& path, const QString& text)
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
         return false;
     const QByteArray bytes = toGbk(text);
-    return f.write(bytes) == bytes.size();
+    // The bytes reach the file only when the buffer is flushed: that is where a full disk tells.
+    return f.write(bytes) == bytes.size() && f.flush();
 }
 
 namespace {
+
 std::function<bool(const QString&)>& commitHook()
 {
     static std::function<bool(const QString&)> hook;
     return hook;
 }
+
+// A name beside `target` that no file has yet, created as an empty file: the mode of a plain
+// create (what the umask leaves of read and write for all). -1 when none can be made.
+int createBeside(const QByteArray& target, QByteArray& name)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = target + '.' + QByteArray::number(QRandomGenerator::global()->generate() % 0x1000000u, 36);
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
 } // namespace
 
 void setSaveCommitHook(std::function<bool(const QString& path)> hook) { commitHook() = std::move(hook); }
 
+FileRewrite::FileRewrite(const QString& target)
+{
+    const QFileInfo info(target);
+    target_ = target.isEmpty() ? QByteArray() : QFile::encodeName(info.isSymLink() ? info.symLinkTarget() : target);
+}
+
+FileRewrite::~FileRewrite() { cancelWriting(); }
+
+bool FileRewrite::open()
+{
+    if (target_.isEmpty() || fd_ >= 0 || !temp_.isEmpty())
+        return false;
+    // A read-only file is the candidate's (or the installer's) choice: it is kept, whoever runs
+    // the program; a rename alone would replace it.
+    struct stat st {};
+    if (::stat(target_.constData(), &st) == 0 && ((st.st_mode & 0222) == 0 || ::access(target_.constData(), W_OK) != 0))
+        return false;
+    fd_ = createBeside(target_, temp_);
+    if (fd_ < 0) {
+        temp_.clear();
+        return false;
+    }
+    failed_ = false;
+    return true;
+}
+
+qint64 FileRewrite::write(QByteArrayView bytes)
+{
+    if (fd_ < 0 || failed_)
+        return -1;
+    const char* d = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd_, d, static_cast<size_t>(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            failed_ = true;
+            return -1;
+        }
+        d += n;
+        left -= n;
+    }
+    return bytes.size();
+}
+
+void FileRewrite::cancelWriting()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+    if (!temp_.isEmpty())
+        ::unlink(temp_.constData());
+    temp_.clear();
+}
+
+bool FileRewrite::complete()
+{
+    if (fd_ < 0 || failed_)
+        return false;
+    struct stat old {}, now {};
+    const bool keepMode = ::stat(target_.constData(), &old) == 0 && ::fstat(fd_, &now) == 0 && (old.st_mode & 07777) != (now.st_mode & 07777);
+    if ((keepMode && ::fchmod(fd_, old.st_mode & 07777) != 0) || ::fsync(fd_) != 0) {
+        failed_ = true;
+        return false;
+    }
+    // Some file systems report a failed write only when the file is closed.
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) {
+        failed_ = true;
+        return false;
+    }
+    if (const auto& hook = commitHook(); hook && !hook(QFile::decodeName(target_)))
+        return false;
+    return true;
+}
+
+bool FileRewrite::replaceTarget()
+{
+    if (temp_.isEmpty() || ::rename(temp_.constData(), target_.constData()) != 0)
+        return false;
+    temp_.clear();
+    return true;
+}
+
+bool FileRewrite::commit()
+{
+    const bool done = complete() && replaceTarget();
+    cancelWriting();
+    return done;
+}
+
 bool saveText(const QString& path, const QString& text) { return saveBytes(path, toGbk(text)); }
 
-bool saveBytes(const QString& path, const QByteArray& bytes)
-{
-    if (path.isEmpty())
-        return false;
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    if (const auto& hook = commitHook(); hook && !hook(path)) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
-}
+bool saveBytes(const QString& path, const QByteArray& bytes) { return saveFiles({{path, bytes}}); }
 
 namespace {
 
-// The mode a rewritten file keeps: the old file's, or for a new one what the umask leaves of
-// read and write for all, as a plain create gives.
-mode_t modeFor(const QString& target)
+// An old file kept beside its target while the other files of a save are renamed: a second name
+// of the same file (or the file itself moved aside where the file system has no second names).
+// It goes back in place when a later rename fails, and is removed once it is not needed.
+struct KeptFile {
+    QByteArray target;
+    QByteArray kept;      // empty when the target was no file to keep
+    bool inPlace = false; // the target's place holds the new file, or nothing (moved aside)
+
+    bool putBack() const
+    {
+        if (!inPlace)
+            return true;
+        return kept.isEmpty() ? ::unlink(target.constData()) == 0 : ::rename(kept.constData(), target.constData()) == 0;
+    }
+};
+
+// Puts the old files back, the last replaced first. An old file that cannot go back stays under
+// its kept name, so that it is not lost.
+void putBack(const std::vector<KeptFile>& kept)
 {
-    struct stat st {};
-    if (::stat(QFile::encodeName(target).constData(), &st) == 0)
-        return st.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    for (auto it = kept.rbegin(); it != kept.rend(); ++it)
+        if (it->putBack() && !it->kept.isEmpty())
+            ::unlink(it->kept.constData());
 }
 
 } // namespace
 
 bool saveFiles(const QList<std::pair<QString, QByteArray>>& files)
 {
-    // Every new file is complete on disk before the first old one is replaced; the temporaries
-    // of a failed save remove themselves.
-    std::vector<std::unique_ptr<QTemporaryFile>> temps;
+    std::vector<std::unique_ptr<FileRewrite>> rewrites;
     for (const auto& [path, bytes] : files) {
-        if (path.isEmpty())
+        auto r = std::make_unique<FileRewrite>(path);
+        if (!r->open() || r->write(bytes) != bytes.size() || !r->complete())
             return false;
-        auto t = std::make_unique<QTemporaryFile>(path + QStringLiteral(".XXXXXX"));
-        if (!t->open())
-            return false;
-        if (t->write(bytes) != bytes.size() || !t->flush() || ::fchmod(t->handle(), modeFor(path)) != 0 || ::fsync(t->handle()) != 0)
-            return false;
-        if (const auto& hook = commitHook(); hook && !hook(path))
-            return false;
-        temps.push_back(std::move(t));
+        rewrites.push_back(std::move(r));
     }
-    for (std::size_t i = 0; i < temps.size(); ++i) {
-        if (::rename(QFile::encodeName(temps[i]->fileName()).constData(), QFile::encodeName(files[static_cast<qsizetype>(i)].first).constData()) != 0)
+    std::vector<KeptFile> kept;
+    for (std::size_t i = 0; i < rewrites.size(); ++i) {
+        FileRewrite& r = *rewrites[i];
+        KeptFile k{r.target_, {}, false};
+        // The last file needs no keeping: once it is renamed, nothing more can fail.
+        struct stat st {};
+        if (i + 1 < rewrites.size() && ::lstat(k.target.constData(), &st) == 0 && S_ISREG(st.st_mode)) {
+            k.kept = r.temp_ + ".old";
+            if (::link(k.target.constData(), k.kept.constData()) != 0) {
+                if (::rename(k.target.constData(), k.kept.constData()) != 0) {
+                    putBack(kept);
+                    return false;
+                }
+                k.inPlace = true;
+            }
+        }
+        const bool renamed = r.replaceTarget();
+        k.inPlace = k.inPlace || renamed;
+        kept.push_back(k);
+        if (!renamed) {
+            putBack(kept);
             return false;
-        temps[i]->setAutoRemove(false);
+        }
     }
+    for (const KeptFile& k : kept)
+        if (!k.kept.isEmpty())
+            ::unlink(k.kept.constData());
     return true;
 }
 

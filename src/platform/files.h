@@ -5,6 +5,7 @@
 #include "platform/gbk_codec.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -67,20 +68,54 @@ void setReadFailureHook(std::function<ReadFailure(const QString& path)> hook);
 // the case of the folder's name). False on failure.
 bool appendText(const QString& path, const QString& text);
 
-// Rewrites a file whole with the given text in GBK, through a temporary file and a rename,
-// so that a crash or a full disk never leaves half a file. False on failure.
-bool saveText(const QString& path, const QString& text);
-// Tests: when set, saveText asks it after the temporary file is written and before the rename;
-// false stops the save there, as a crash at that moment would.
+// One rewrite of a file whole: the new bytes go to a temporary file beside the target, each
+// write checked (no buffer holds back an error), and replace the target only when every write,
+// the sync to disk and the close have succeeded, so that a crash or a full disk never leaves half
+// a file. A rewrite that fails or is dropped removes its temporary and leaves the target as it
+// was. A target whose mode allows no writing is kept: the open fails, as a write in place would.
+// A rewritten file keeps its mode; a symbolic link's target is rewritten, not the link.
+class FileRewrite {
+public:
+    explicit FileRewrite(const QString& target);
+    ~FileRewrite();
+    FileRewrite(const FileRewrite&) = delete;
+    FileRewrite& operator=(const FileRewrite&) = delete;
+
+    // Creates the temporary file. False when it cannot be made or the target is read-only.
+    bool open();
+    // Appends to the temporary file: the size of `bytes`, or -1 once any write has failed.
+    qint64 write(QByteArrayView bytes);
+    // Drops the rewrite: the temporary goes, the target stays as it was.
+    void cancelWriting();
+    // Replaces the target by the temporary file. False (and the target as it was) on failure.
+    bool commit();
+
+private:
+    friend bool saveFiles(const QList<std::pair<QString, QByteArray>>& files);
+    // The temporary file complete on disk and closed, ready to replace the target.
+    bool complete();
+    bool replaceTarget();
+
+    QByteArray target_;
+    QByteArray temp_;
+    int fd_ = -1;
+    bool failed_ = false;
+};
+
+// Tests: when set, every whole-file rewrite asks it after the temporary file is complete and
+// before the rename; false stops the rewrite there, as a crash at that moment would.
 void setSaveCommitHook(std::function<bool(const QString& path)> hook);
 
-// Rewrites a file whole with the given bytes, as saveText does. False on failure.
+// Rewrites a file whole with the given text in GBK (a FileRewrite). False on failure.
+bool saveText(const QString& path, const QString& text);
+// Rewrites a file whole with the given bytes (a FileRewrite). False on failure.
 bool saveBytes(const QString& path, const QByteArray& bytes);
 
-// Rewrites several files whole, all or none: every file's new bytes are written to a temporary
-// file beside it first (the commit hook is asked once per file), and only when all are complete
-// are they renamed over their targets, in the order given. A failure before the renames leaves
-// every old file as it was. False on failure.
+// Rewrites several files whole, all or none: every file's new bytes are complete on disk first
+// (the commit hook is asked once per file), and only then are they renamed over their targets, in
+// the order given. Each old target stays beside its file until every rename has succeeded; when a
+// rename fails, the files already replaced get their old files back. Only a crash between the
+// renames leaves some files new and some old. False on failure.
 bool saveFiles(const QList<std::pair<QString, QByteArray>>& files);
 
 // The lines of GBK text (CR LF, LF or CR ends; a final line end makes no extra line).
