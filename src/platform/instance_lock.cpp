@@ -1,32 +1,40 @@
 #include "platform/instance_lock.h"
 
-#include <QDir>
-#include <QLockFile>
+#include <QFile>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace platform {
 
-InstanceLock::InstanceLock(const QString& folder)
-    // One instance for each user: the temporary folder is shared, and another user's lock,
-    // running or left behind (which this user may not remove), must not refuse this one.
-    : path_(QDir(folder.isEmpty() ? QDir::tempPath() : folder).filePath(QStringLiteral("talvesk-%1.lock").arg(::getuid())))
-    , lock_(std::make_unique<QLockFile>(path_))
-{
-    // The lock is held for the whole run, so its age says nothing: only a lock whose process
-    // is gone is stale (QLockFile checks the process id written in the file).
-    lock_->setStaleLockTime(0);
-}
+InstanceLock::InstanceLock(const QString& folder) : folder_(folder) {}
 
-InstanceLock::~InstanceLock() = default;
+InstanceLock::~InstanceLock()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
 
 InstanceLock::Result InstanceLock::acquire()
 {
-    if (lock_->isLocked() || lock_->tryLock(0))
+    if (fd_ >= 0)
         return Result::Acquired;
-    return lock_->error() == QLockFile::LockFailedError ? Result::HeldByAnother : Result::Unavailable;
+    if (folder_.isEmpty())
+        return Result::Unavailable;
+    // The folder itself is locked: every user who can start the program can open it, and no file
+    // is left in it. A program started from this one (the external updater) does not inherit it.
+    const int fd = ::open(QFile::encodeName(folder_).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return Result::Unavailable;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        ::close(fd);
+        return held ? Result::HeldByAnother : Result::Unavailable;
+    }
+    fd_ = fd;
+    return Result::Acquired;
 }
-
-bool InstanceLock::isLocked() const { return lock_->isLocked(); }
 
 } // namespace platform

@@ -1,37 +1,35 @@
 #pragma once
-// One running instance of the program for each user: a lock file held for the whole run. A lock
-// left behind by a process that has died is recognised as stale and taken over.
+// One running program for each installation, whoever runs it: a lock on the installation's folder,
+// held for the whole run. The system drops it when the process ends in any way (a crash, a power
+// cut, a kill), so a lock is never left behind to refuse anyone.
 
 #include <QString>
-#include <memory>
-
-class QLockFile;
 
 namespace platform {
 
 class InstanceLock {
 public:
     enum class Result {
-        Acquired,      // this is the only running instance; the lock is held until destruction
-        HeldByAnother, // another running instance holds the lock
-        Unavailable,   // the lock file cannot be written (no instance can be told apart)
+        Acquired,      // this is the only running program on the folder; held until destruction
+        HeldByAnother, // another running program holds the lock
+        Unavailable,   // the folder cannot be locked (no program can be told apart)
     };
 
-    // The lock file "talvesk-<user id>.lock" in `folder` (the system's temporary folder when
-    // empty; a test passes a folder of its own).
-    explicit InstanceLock(const QString& folder = {});
+    // The lock of `folder` (the installation folder). It needs no write access: a read-only
+    // installation is locked alike.
+    explicit InstanceLock(const QString& folder);
     ~InstanceLock();
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;
 
     // Takes the lock without waiting; Acquired again when it is already ours.
     Result acquire();
-    bool isLocked() const;
-    QString filePath() const { return path_; }
+    bool isLocked() const { return fd_ >= 0; }
+    QString folder() const { return folder_; }
 
 private:
-    QString path_;
-    std::unique_ptr<QLockFile> lock_;
+    QString folder_;
+    int fd_ = -1;
 };
 
 } // namespace platform

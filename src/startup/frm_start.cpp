@@ -20,37 +20,19 @@ namespace {
 
 const QString Tag = QStringLiteral("startload");
 
-struct InstanceLockState {
-    QString folder;
-    std::unique_ptr<platform::InstanceLock> lock;
-};
-
-InstanceLockState& instanceLock()
-{
-    static InstanceLockState state;
-    return state;
-}
-
-// Takes the single-instance lock for the rest of the run. False only when another running
-// instance holds it: a lock file that cannot be written tells nothing, and the start goes on.
+// Takes the installation's single-instance lock for the rest of the run. False only when another
+// running program holds it: a folder that cannot be locked tells nothing, and the start goes on.
 bool claimSingleInstance()
 {
-    auto& state = instanceLock();
-    if (!state.lock)
-        state.lock = std::make_unique<platform::InstanceLock>(state.folder);
-    return state.lock->acquire() != platform::InstanceLock::Result::HeldByAnother;
+    static std::unique_ptr<platform::InstanceLock> lock;
+    if (!lock || lock->folder() != S().AppPath)
+        lock = std::make_unique<platform::InstanceLock>(S().AppPath);
+    return lock->acquire() != platform::InstanceLock::Result::HeldByAnother;
 }
 
 } // namespace
 
 FrmStart& frmStart() { return vb::Forms::get<FrmStart>(); }
-
-void FrmStart::setInstanceLockFolder(const QString& folder)
-{
-    auto& state = instanceLock();
-    state.lock.reset();
-    state.folder = folder;
-}
 
 FrmStart::FrmStart()
 {

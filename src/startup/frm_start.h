@@ -18,10 +18,6 @@ public:
     // Set by the load just before the timer starts; cleared by the first tick.
     bool StartPending = false;
 
-    // Tests: the folder of the single-instance lock (empty: the system's temporary folder).
-    // Releases the lock this process holds.
-    static void setInstanceLockFolder(const QString& folder);
-
 protected:
     void Form_Load() override;
 

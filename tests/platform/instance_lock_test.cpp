@@ -2,14 +2,63 @@
 
 #include "platform/instance_lock.h"
 
+#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QLockFile>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using platform::InstanceLock;
+
+namespace {
+
+// Another process that takes the lock of `folder` (as the user `uid` when the test may change
+// users) and holds it until it is killed.
+class OtherProgram {
+public:
+    OtherProgram(const QString& folder, uid_t uid)
+    {
+        int ready[2];
+        if (::pipe(ready) != 0)
+            return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::close(ready[0]);
+            if (::geteuid() == 0 && uid != 0 && (::setgid(uid) != 0 || ::setuid(uid) != 0))
+                ::_exit(2);
+            InstanceLock lock(folder);
+            const char got = lock.acquire() == InstanceLock::Result::Acquired ? 'y' : 'n';
+            if (::write(ready[1], &got, 1) != 1)
+                ::_exit(2);
+            for (;;)
+                ::pause();
+        }
+        ::close(ready[1]);
+        char got = 0;
+        locked_ = pid_ > 0 && ::read(ready[0], &got, 1) == 1 && got == 'y';
+        ::close(ready[0]);
+    }
+    ~OtherProgram() { kill(); }
+    bool locked() const { return locked_; }
+    // Ends it as a crash would, without any clean-up of its own.
+    void kill()
+    {
+        if (pid_ <= 0)
+            return;
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+    bool locked_ = false;
+};
+
+} // namespace
 
 TEST(InstanceLock, SecondInstanceIsRefusedUntilTheFirstEnds)
 {
@@ -26,53 +75,50 @@ TEST(InstanceLock, SecondInstanceIsRefusedUntilTheFirstEnds)
     }
     InstanceLock later(dir.path());
     EXPECT_EQ(later.acquire(), InstanceLock::Result::Acquired);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList()) << "no file is left";
 }
 
-TEST(InstanceLock, LockOfADeadProcessIsTakenOver)
+// Another user's program on the same installation refuses this one, also where the installation
+// is reached by another path; it ends by a kill, as in a crash, and leaves nothing that refuses
+// anyone. Another installation is another lock.
+TEST(InstanceLock, AnotherUsersProgramOnTheInstallationRefusesUntilItEnds)
+{
+    QTemporaryDir dir;
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(dir.isValid() && elsewhere.isValid());
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+    const QString byLink = elsewhere.filePath(QStringLiteral("link"));
+    ASSERT_TRUE(QFile::link(dir.path(), byLink));
+
+    OtherProgram other(dir.path(), 65534); // nobody, where the test runs as root
+    ASSERT_TRUE(other.locked());
+    for (const QString& path : {dir.path(), byLink}) {
+        InstanceLock lock(path);
+        EXPECT_EQ(lock.acquire(), InstanceLock::Result::HeldByAnother) << path.toStdString();
+    }
+    InstanceLock another(elsewhere.path());
+    EXPECT_EQ(another.acquire(), InstanceLock::Result::Acquired);
+
+    other.kill();
+    InstanceLock after(dir.path());
+    EXPECT_EQ(after.acquire(), InstanceLock::Result::Acquired);
+}
+
+// The lock needs no write access: a read-only installation is locked alike. A folder that cannot
+// be opened at all is not mistaken for another program.
+TEST(InstanceLock, AReadOnlyFolderLocksAndAMissingOneIsUnavailable)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString path = InstanceLock(dir.path()).filePath();
-    // A lock file as a crashed run leaves it: our own lock's contents with a process id that
-    // cannot belong to any running process.
-    QByteArray contents;
-    {
-        QLockFile probe(path);
-        ASSERT_TRUE(probe.tryLock(0));
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        contents = f.readAll();
-    }
-    contents = "1073741823" + contents.mid(contents.indexOf('\n'));
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(contents);
-    }
-    InstanceLock lock(dir.path());
-    EXPECT_EQ(lock.acquire(), InstanceLock::Result::Acquired);
-}
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0555), 0);
+    InstanceLock first(dir.path());
+    EXPECT_EQ(first.acquire(), InstanceLock::Result::Acquired);
+    InstanceLock second(dir.path());
+    EXPECT_EQ(second.acquire(), InstanceLock::Result::HeldByAnother);
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
 
-// The temporary folder is shared by every user: another user's running instance (or the lock
-// it left, which this user could not remove) refuses no one else.
-TEST(InstanceLock, AnotherUsersLockRefusesNoOne)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString mine = QFileInfo(InstanceLock(dir.path()).filePath()).fileName();
-    EXPECT_TRUE(mine.startsWith(QStringLiteral("talvesk-")) && mine.endsWith(QStringLiteral(".lock"))) << mine.toStdString();
-    for (const QString& other : {QStringLiteral("talvesk.lock"), QStringLiteral("talvesk-%1.lock").arg(::getuid() + 1)}) {
-        QLockFile theirs(dir.filePath(other));
-        ASSERT_TRUE(theirs.tryLock(0));
-        InstanceLock lock(dir.path());
-        EXPECT_EQ(lock.acquire(), InstanceLock::Result::Acquired) << other.toStdString();
-    }
-}
-
-TEST(InstanceLock, UnwritableFolderIsNotMistakenForAnotherInstance)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    InstanceLock lock(dir.filePath(QStringLiteral("no/such/folder")));
-    EXPECT_EQ(lock.acquire(), InstanceLock::Result::Unavailable);
+    InstanceLock missing(dir.filePath(QStringLiteral("no/such/folder")));
+    EXPECT_EQ(missing.acquire(), InstanceLock::Result::Unavailable);
+    InstanceLock none{QString()};
+    EXPECT_EQ(none.acquire(), InstanceLock::Result::Unavailable);
 }

@@ -31,10 +31,8 @@ protected:
     void SetUp() override
     {
         InstallationTest::SetUp();
-        ASSERT_TRUE(lockDir.isValid());
         tsupport::standardScreen();
         S().RunLogPath.clear(); // the start forms it
-        FrmStart::setInstanceLockFolder(lockDir.path());
         setMsgBoxResponder([this](const QString& prompt, int buttons, const QString& title) {
             msgBoxes.push_back({prompt, buttons, title});
             return vbOK;
@@ -48,7 +46,6 @@ protected:
     {
         Forms::unloadAll();
         setMsgBoxResponder({});
-        FrmStart::setInstanceLockFolder({});
         setTwipsPerPixelOverride(0, 0);
         setScreenSizeOverride(0, 0);
         InstallationTest::TearDown();
@@ -88,7 +85,6 @@ protected:
             << label.left() << " + " << label.width() << " in " << splash.width();
     }
 
-    QTemporaryDir lockDir;
     std::vector<MsgBoxCall> msgBoxes;
 };
 
@@ -219,7 +215,8 @@ TEST_F(FrmStartTest, AMissingIconIsReportedBeforeTheVersionIsKnown)
 TEST_F(FrmStartTest, SecondInstanceIsToldAndEndsHavingReadAndWrittenNothing)
 {
     writeLines(appFile(QStringLiteral("excel/288892.mxy")), {QStringLiteral("0")}); // a first run
-    platform::InstanceLock running(lockDir.path());
+    // Another program on this installation, whoever runs it.
+    platform::InstanceLock running(S().AppPath);
     ASSERT_EQ(running.acquire(), platform::InstanceLock::Result::Acquired);
     const auto before = filesOnDisk();
 
