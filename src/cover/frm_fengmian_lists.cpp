@@ -96,8 +96,15 @@ void FrmFengmian::startListPractice(cover::QuestionList which)
     const int filter = listPanel(which).filter;
     if (filter == 0)
         return;
-    const cover::ListPractice p = cover::planListPractice(which, filter, records::readListLine(recordFile(cover::listFileName(which)), CommandTag),
-                                                          records::readListLine(recordFile(cover::flagFileName(which)), CommandTag));
+    // A list that cannot be read is no empty list: the candidate is told so, not that nothing
+    // was marked.
+    const std::optional<QString> list = records::readListLineChecked(recordFile(cover::listFileName(which)), CommandTag);
+    const std::optional<QString> flags = records::readListLineChecked(recordFile(cover::flagFileName(which)), CommandTag);
+    if (!list || !flags) {
+        notice(cover::practiceTitle(which), prompt(QStringLiteral("记录文件无法读取，不能开始练习。")));
+        return;
+    }
+    const cover::ListPractice p = cover::planListPractice(which, filter, *list, *flags);
     if (!p.notice.isEmpty()) {
         notice(cover::practiceTitle(which), prompt(p.notice));
         return;

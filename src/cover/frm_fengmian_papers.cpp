@@ -222,8 +222,10 @@ void FrmFengmian::generateRandomPaper()
     s.SessionKind = 8;
     if (!setUpExam(c.paper, 19))
         return;
-    if (!papers::applyChange(c)) {
-        notice(QStringLiteral("随机组卷"), QStringLiteral("\r\n\r\n\r\n记录文件无法写入，没有生成随机试卷，记录没有改变。"));
+    if (const papers::Applied applied = papers::applyChange(c); applied != papers::Applied::Written) {
+        notice(QStringLiteral("随机组卷"), applied == papers::Applied::PutBack
+                                               ? QStringLiteral("\r\n\r\n\r\n记录文件无法写入，没有生成随机试卷，记录没有改变。")
+                                               : QStringLiteral("\r\n\r\n\r\n记录文件无法写入，没有生成随机试卷，记录可能不一致。"));
         return;
     }
     handOver();
@@ -278,7 +280,8 @@ void FrmFengmian::LblShiJuanDel_Click(int index)
     }
     if (!c.done) {
         if (!c.files.empty())
-            notice(QStringLiteral("删除试卷"), QStringLiteral("\r\n\r\n\r\n记录文件无法写入，试卷没有删除，记录没有改变。"));
+            notice(QStringLiteral("删除试卷"), c.inconsistent ? QStringLiteral("\r\n\r\n\r\n记录文件无法写入，试卷没有完全删除，记录可能不一致。")
+                                                              : QStringLiteral("\r\n\r\n\r\n记录文件无法写入，试卷没有删除，记录没有改变。"));
         return;
     }
     FengMainCsh();

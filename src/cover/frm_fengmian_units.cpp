@@ -9,7 +9,9 @@
 #include "session_state/session_state.h"
 #include "startup/error_report.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -41,8 +43,12 @@ void FrmFengmian::buildUnitsPanel()
         const QString text = cover::progressFileText(progress);
         QFile current(platform::resolvePath(progressPath));
         const bool same = current.open(QIODevice::ReadOnly) && current.readAll() == platform::toGbk(text);
-        if (read && !same && !platform::saveText(progressPath, text))
-            reportFailure(BuildTag, runerr::PathNotFound);
+        if (read && !same && !platform::saveText(progressPath, text)) {
+            // The old open for output: no folder is a path not found, anything else (a read-only
+            // file, a full disk) an access error.
+            const int number = QFileInfo(progressPath).absoluteDir().exists() ? runerr::PathFileAccess : runerr::PathNotFound;
+            reportFailure(BuildTag, number, runerr::text(number) + u' ' + progressPath);
+        }
     }
     for (std::size_t u = 0; u < s.UnitTable.size(); ++u) {
         auto& r = s.UnitTable[u];

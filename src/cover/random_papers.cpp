@@ -84,15 +84,18 @@ std::optional<records::ScoreEntries> readHistory(Change& c)
     return history;
 }
 
-// Puts back the files of a change, the last written first.
-void putBack(const std::vector<FileChange>& written)
+// Puts back the files of a change, the last written first. False when any could not be put back.
+bool putBack(const std::vector<FileChange>& written)
 {
+    bool whole = true;
     for (auto it = written.rbegin(); it != written.rend(); ++it) {
         const bool back = it->before ? records::writeRecordBytes(it->path, *it->before)
                                      : QFile::remove(platform::resolvePath(it->path)) || !QFileInfo::exists(platform::resolvePath(it->path));
         if (!back)
-            reportFailure(QStringLiteral("records"), runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + u' ' + it->path);
+            reportFailure(QStringLiteral("records"), runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + QStringLiteral(", not put back: ") + it->path);
+        whole = whole && back;
     }
+    return whole;
 }
 
 } // namespace
@@ -128,7 +131,7 @@ Change planGeneration(std::span<const int> unitSizes, const Uniform& random, int
     return c;
 }
 
-bool applyChange(const Change& c)
+Applied applyChange(const Change& c)
 {
     std::vector<FileChange> written;
     for (const FileChange& f : c.files) {
@@ -137,12 +140,11 @@ bool applyChange(const Change& c)
         if (!ok) {
             if (!f.after)
                 reportFailure(QStringLiteral("records"), runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + u' ' + real);
-            putBack(written);
-            return false;
+            return putBack(written) ? Applied::PutBack : Applied::Inconsistent;
         }
         written.push_back(f);
     }
-    return true;
+    return Applied::Written;
 }
 
 Change deleteRandomPaper(int slot, int stored)
@@ -166,7 +168,9 @@ Change deleteRandomPaper(int slot, int stored)
     historyAfterDeletion(*history, slot, n);
     if (!plan.change(historyPath(), platform::toGbk(records::linesText(records::scoreLines(*history, SlotCount)) + QStringLiteral("\r\n"))))
         return c;
-    c.done = applyChange(c);
+    const Applied applied = applyChange(c);
+    c.done = applied == Applied::Written;
+    c.inconsistent = applied == Applied::Inconsistent;
     return c;
 }
 

@@ -23,6 +23,7 @@ struct FileChange {
 struct Change {
     bool done = false;
     QString unreadable;             // the record file that could not be read, when that stopped it
+    bool inconsistent = false;      // a write failed and not every file could be put back
     bool bankTooSmall = false;      // generation only: fewer than 40 questions in the bank
     QString paper;                  // generation only: the new paper's ids
     std::vector<FileChange> files;  // in the order they are written
@@ -33,10 +34,12 @@ struct Change {
 // plan is complete, and applyChange makes it.
 Change planGeneration(std::span<const int> unitSizes, const Uniform& random, int stored, const QString& now);
 // Writes a planned change in its order. When a write fails, every file it changed is put back
-// (its old bytes, or removed when it did not exist) and the answer is false.
-bool applyChange(const Change& c);
+// (its old bytes, or removed when it did not exist); a file that cannot be put back is reported.
+enum class Applied { Written, PutBack, Inconsistent };
+Applied applyChange(const Change& c);
 // Removes the paper of `slot` (20..19 + stored) and moves the later ones up, all or nothing:
-// `done` is false when a file could not be read or the change could not be written whole.
+// `done` is false when a file could not be read or the change could not be written whole, and
+// `inconsistent` says when what was written could not all be put back.
 Change deleteRandomPaper(int slot, int stored);
 
 // The paper line of a slot: the line it names in the papers-and-units table or the stored

@@ -90,13 +90,16 @@ bool writeRecordFiles(const QList<std::pair<QString, QByteArray>>& files)
     for (const auto& [path, bytes] : files) {
         // An installation's own spelling of the folder and file names is kept.
         const QString target = platform::resolvePathForWrite(path);
+        // A file that holds these bytes already is left as it is (a read-only one too).
+        if (platform::readBytes(target) == bytes)
+            continue;
         if (!ensureRecordDir(target))
             return false;
         targets.append({target, bytes});
     }
-    if (platform::saveFiles(targets))
+    if (targets.isEmpty() || platform::saveFiles(targets))
         return true;
-    for (const auto& file : files)
+    for (const auto& file : targets)
         reportFailure(Tag, runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + u' ' + file.first);
     return false;
 }

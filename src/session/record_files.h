@@ -45,7 +45,8 @@ std::optional<std::optional<QByteArray>> readRecordBytesChecked(const QString& p
 // Rewrites a record file whole with `text` and the closing CR LF of a one-line write, through
 // the safe-save helper: the old file stays as it was until the new one is complete. The record
 // folder is created when it is missing; a folder that cannot be made is reported once a run, a
-// file that cannot be written each time. False on failure.
+// file that cannot be written (a read-only one among them) each time. A file that holds the new
+// bytes already is not rewritten. False on failure.
 bool writeRecord(const QString& path, const QString& text);
 // The same for several files that belong together (a list and its flag line): all are written
 // or none, so a failed save never leaves flags that belong to another list.

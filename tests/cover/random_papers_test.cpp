@@ -26,7 +26,7 @@ Change generateRandomPaper(std::span<const int> unitSizes, const Uniform& random
 {
     Change c = planGeneration(unitSizes, random, stored, now);
     if (c.done)
-        c.done = applyChange(c);
+        c.done = applyChange(c) == papers::Applied::Written;
     return c;
 }
 

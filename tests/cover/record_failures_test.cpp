@@ -8,6 +8,7 @@
 #include "support/session_questions.h"
 
 #include "controls/frm_qvmsgbox.h"
+#include "cover/list_practice.h"
 #include "cover/frm_fengmian.h"
 #include "platform/vb.h"
 #include "platform/vb_msgbox.h"
@@ -17,6 +18,8 @@
 #include "simwindow/frm_main.h"
 #include "session/record_files.h"
 #include "support/events.h"
+
+#include <QRegularExpression>
 
 #include <functional>
 #include <map>
@@ -393,4 +396,128 @@ TEST_F(RecordsTest, AnUnreadableProgressFileShowsItsUnitsNotLearned)
     EXPECT_EQ(S().UnitTable[0][1], QStringLiteral("15"));
     EXPECT_EQ(S().UnitTable[0][2], QStringLiteral("15"));
     EXPECT_EQ(fileBytes(record(Units)), "TTTTFFFFFFFFFFF\r\nTTFFFFFFFFFFFFF\r\nFFFFFFFFFFFFFFF\r\n");
+}
+
+// A list or flag file that cannot be read starts no practice and is not taken for an empty list.
+TEST_F(RecordsTest, AListThatCannotBeReadStartsNoPractice)
+{
+    const struct {
+        const char* unreadable;
+        int button;
+        cover::QuestionList list;
+    } cases[] = {
+        {"288862", 22, cover::QuestionList::Favourites},
+        {"288872", 22, cover::QuestionList::Favourites},
+        {"288863", 24, cover::QuestionList::Wrong},
+        {"288873", 24, cover::QuestionList::Wrong},
+    };
+    for (const auto& c : cases) {
+        TearDown();
+        SetUp();
+        FrmFengmian& f = coverPage();
+        const QString path = QDir::cleanPath(record(QString::fromLatin1(c.unreadable)));
+        platform::setReadFailureHook([&](const QString& p) {
+            return QDir::cleanPath(p) == path ? platform::ReadFailure::AtOpen : platform::ReadFailure::None;
+        });
+        f.ClickBotn_Click(c.button);
+        platform::setReadFailureHook(nullptr);
+        EXPECT_EQ(messages, QStringList{cover::practiceTitle(c.list) + QStringLiteral("|记录文件无法读取，不能开始练习。")}) << c.unreadable;
+        EXPECT_TRUE(Forms::isLoaded<FrmFengmian>()) << c.unreadable;
+        EXPECT_FALSE(Forms::isLoaded<FrmTm>()) << c.unreadable;
+        EXPECT_TRUE(log().contains(QStringLiteral("read failed: ") + path)) << c.unreadable;
+    }
+}
+
+// A read-only record file is kept by every path that would rewrite it, whoever runs the program,
+// and the run log names it with an access error.
+TEST_F(RecordsTest, AReadOnlyRecordFileIsKeptAndReportedAlikeEverywhere)
+{
+    const auto unitPractice = [] {
+        S().SetIndex = 0;
+        tsupport::setSessionQuestions(20, {{1, 4}, {2, 6}, {3, 0}}); // question 2 marked
+        sessionEnd();
+    };
+    const struct {
+        const char* readOnly;
+        const char* path;
+        std::function<void()> run;
+        std::vector<const char*> kept;
+    } cases[] = {
+        {"288893", "cover build", [] { coverPage(); }, {"288893"}},
+        {"288893", "unit practice end", unitPractice, {"288893"}},
+        {"288862", "unit practice end", unitPractice, {"288862", "288872"}},
+    };
+    for (const auto& c : cases) {
+        TearDown();
+        QDir(QFileInfo(record(QStringLiteral("x"))).absolutePath()).removeRecursively();
+        SetUp();
+        const QString readOnly = record(QString::fromLatin1(c.readOnly));
+        ASSERT_TRUE(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        std::map<const char*, QByteArray> before;
+        for (const char* k : c.kept)
+            before[k] = fileBytes(record(QString::fromLatin1(k)));
+        c.run();
+        const std::string what = std::string(c.readOnly) + " read-only, " + c.path;
+        for (const auto& [k, bytes] : before)
+            EXPECT_EQ(fileBytes(record(QString::fromLatin1(k))), bytes) << what << ": " << k;
+        EXPECT_FALSE(QFileInfo(readOnly).permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)) << what << ": still read-only";
+        const QRegularExpression reported(QStringLiteral("Path/File access error [^\\r\\n]*") + QString::fromLatin1(c.readOnly) + QStringLiteral("\\.mxy"));
+        EXPECT_TRUE(log().contains(reported)) << what << "\n" << log().toStdString();
+        EXPECT_FALSE(log().contains(QStringLiteral("Path not found"))) << what;
+    }
+}
+
+// A session end rewrites no record whose bytes would not change: nothing marked or unmarked
+// leaves the favourites' files as they are.
+TEST_F(RecordsTest, ASessionEndRewritesNoFileWhoseBytesWouldNotChange)
+{
+    std::map<QString, std::optional<platform::FileVersion>> before;
+    for (const QString& k : {Fav, FavFlags, Wrong, WrongFlags})
+        before[k] = platform::fileVersion(record(k));
+    const auto units = platform::fileVersion(record(Units));
+    S().SetIndex = 0;
+    S().FavouritesMarked = true;
+    tsupport::setSessionQuestions(20, {{1, 4}, {3, 0}, {101, 2}}); // 0101 still marked
+    sessionEnd();
+    for (const auto& [k, version] : before)
+        EXPECT_EQ(platform::fileVersion(record(k)), version) << k.toStdString() << " rewritten";
+    EXPECT_NE(platform::fileVersion(record(Units)), units) << "the unit's progress is written";
+}
+
+// A failed generation or deletion whose files cannot all be put back says that the records may
+// not agree, never that they did not change, and the run log names each file not put back.
+TEST_F(RecordsTest, AFailedPutBackIsToldAndLogged)
+{
+    const struct {
+        const char* path;
+        std::function<void()> run;
+        QString notice;
+    } cases[] = {
+        {"generation", [] { frmFengmian().ClickBotn_Click(30); frmFengmian().ClickBotn_Click(21); },
+         QStringLiteral("随机组卷|记录文件无法写入，没有生成随机试卷，记录可能不一致。")},
+        {"deletion", [] { frmFengmian().ClickBotn_Click(31); frmFengmian().LblShiJuanDel_Click(20); },
+         QStringLiteral("删除试卷|记录文件无法写入，试卷没有完全删除，记录可能不一致。")},
+    };
+    for (const auto& c : cases) {
+        TearDown();
+        QDir(QFileInfo(record(QStringLiteral("x"))).absolutePath()).removeRecursively();
+        SetUp();
+        coverPage().ClickBotn_Click(17);
+        // The second record write fails, and so does every later write of the first one: its
+        // put-back.
+        QString first;
+        int recordSaves = 0;
+        platform::setSaveCommitHook([&](const QString& p) {
+            if (!p.contains(QStringLiteral("/ksdata/")))
+                return true;
+            if (++recordSaves == 1)
+                first = p;
+            return recordSaves != 2 && (recordSaves < 3 || p != first);
+        });
+        c.run();
+        platform::setSaveCommitHook(nullptr);
+        EXPECT_EQ(messages.value(messages.size() - 1), c.notice) << c.path;
+        EXPECT_TRUE(log().contains(QStringLiteral("not put back: ") + first)) << c.path << "\n" << log().toStdString();
+        EXPECT_FALSE(Forms::isLoaded<FrmLogon>()) << c.path;
+    }
 }
