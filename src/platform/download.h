@@ -18,8 +18,9 @@ namespace platform {
 // body grows past `maxBytes`, when it receives no data for the idle time-out, when after the
 // grace time its average rate since the request falls below the minimum rate, when `accept` (if
 // given) refuses the body's first bytes (DownloadHeadBytes of them, all of a shorter body), and
-// when it has taken `maxMs` milliseconds (if above 0). A failed transfer removes its temporary and leaves the
-// target as it was. True when the target now holds the body. The target's folder must exist.
+// when it has taken `maxMs` milliseconds (if above 0). A failed transfer removes its temporary
+// and leaves the target as it was. True when the target now holds the body. The target's folder
+// must exist.
 constexpr int DownloadHeadBytes = 64 * 1024;
 bool downloadToFile(const QUrl& url, const QString& target, qint64 maxBytes,
                     const std::function<bool(const QByteArray& head)>& accept = {}, qint64 maxMs = 0);

@@ -109,7 +109,8 @@ private:
         Listing l{stamp, wallClockNs() - stamp.modifiedNs >= SettleNs, {}};
         QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
         while (it.hasNext()) {
-            const QString name = QFileInfo(it.next()).fileName();
+            it.next();
+            const QString name = it.fileName();
             QString& kept = l.names[name.toCaseFolded()];
             if (kept.isEmpty() || name < kept)
                 kept = name;

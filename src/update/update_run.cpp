@@ -41,16 +41,54 @@ bool isGbk(const QString& ch)
     return !bytes.isEmpty() && bytes.size() <= 2 && platform::fromGbk(bytes) == ch;
 }
 
-} // namespace
-
-namespace {
-
 // A positive whole number from the environment, or the fallback.
 int positiveSetting(const char* name, int fallback)
 {
     bool ok = false;
     const int value = qEnvironmentVariableIntValue(name, &ok);
     return ok && value > 0 ? value : fallback;
+}
+
+// The folders below a library folder in which the toolkit looks for plugins: its plugin types,
+// and whatever folders its own plugin folder holds besides. Compared without regard to case.
+bool isPluginFolder(const QString& name)
+{
+    static const QSet<QString> folders = [] {
+        QSet<QString> names;
+        for (const char* type :
+             {"accessible", "accessiblebridge", "assetimporters", "audio", "bearer", "canbus", "designer", "egldeviceintegrations", "generic",
+              "geometryloaders", "geoservices", "help", "iconengines", "imageformats", "kf5", "kf6", "mediaservice", "multimedia",
+              "networkinformation", "platforminputcontexts", "platforms", "platformthemes", "playlistformats", "position", "printsupport",
+              "qmllint", "qmltooling", "renderers", "renderplugins", "scenegraph", "sceneparsers", "script", "sensorgestures", "sensors",
+              "sqldrivers", "styles", "texttospeech", "tls", "virtualkeyboard", "wayland-decoration-client",
+              "wayland-graphics-integration-client", "wayland-graphics-integration-server", "wayland-inputdevice-integration",
+              "wayland-shell-integration", "webview", "xcbglintegrations"})
+            names.insert(QString::fromLatin1(type));
+        const QDir own(QLibraryInfo::path(QLibraryInfo::PluginsPath));
+        for (const QString& folder : own.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            names.insert(folder.toCaseFolded());
+        return names;
+    }();
+    return folders.contains(name.toCaseFolded());
+}
+
+// `path` made absolute with every link on the way to its last part followed; the last part
+// stays as it is (a link there is the file that a write replaces). Empty when a link on the way
+// leads nowhere.
+QString linksFollowed(const QString& path)
+{
+    const QFileInfo asked(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+    QString folder = asked.absolutePath();
+    QString rest = asked.fileName();
+    // The folders that do not exist yet hold no link.
+    for (QFileInfo f(folder); !f.exists() && !f.isSymLink() && !f.isRoot(); f.setFile(folder)) {
+        rest = f.fileName() + u'/' + rest;
+        folder = f.absolutePath();
+    }
+    const QString real = QFileInfo(folder).canonicalFilePath();
+    if (real.isEmpty())
+        return {};
+    return real.endsWith(u'/') ? real + rest : real + u'/' + rest;
 }
 
 } // namespace
@@ -198,28 +236,6 @@ QString fileStamp(const QString& path)
     return info.lastModified().toString(QStringLiteral("yyyyMMddHHmm"));
 }
 
-bool isPluginFolder(const QString& name)
-{
-    // The toolkit's plugin types, and whatever folders its own plugin folder holds besides.
-    static const QSet<QString> folders = [] {
-        QSet<QString> names;
-        for (const char* type :
-             {"accessible", "accessiblebridge", "assetimporters", "audio", "bearer", "canbus", "designer", "egldeviceintegrations", "generic",
-              "geometryloaders", "geoservices", "help", "iconengines", "imageformats", "kf5", "kf6", "mediaservice", "multimedia",
-              "networkinformation", "platforminputcontexts", "platforms", "platformthemes", "playlistformats", "position", "printsupport",
-              "qmllint", "qmltooling", "renderers", "renderplugins", "scenegraph", "sceneparsers", "script", "sensorgestures", "sensors",
-              "sqldrivers", "styles", "texttospeech", "tls", "virtualkeyboard", "wayland-decoration-client",
-              "wayland-graphics-integration-client", "wayland-graphics-integration-server", "wayland-inputdevice-integration",
-              "wayland-shell-integration", "webview", "xcbglintegrations"})
-            names.insert(QString::fromLatin1(type));
-        const QDir own(QLibraryInfo::path(QLibraryInfo::PluginsPath));
-        for (const QString& folder : own.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-            names.insert(folder.toCaseFolded());
-        return names;
-    }();
-    return folders.contains(name.toCaseFolded());
-}
-
 bool isUpdatablePlace(const QString& relativePath, const RunPlace& place)
 {
     const QStringList parts = nameParts(relativePath);
@@ -235,22 +251,6 @@ bool isUpdatablePlace(const QString& relativePath, const RunPlace& place)
     if (is(file, QStringLiteral("ver.txt")) || is(file, QStringLiteral("sMenu.sys")) || pointerFile.match(file).hasMatch())
         return true;
     return place.secure && (is(file, place.exeName) || is(file, QStringLiteral("qvitpk.rar")));
-}
-
-QString linksFollowed(const QString& path)
-{
-    const QFileInfo asked(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
-    QString folder = asked.absolutePath();
-    QString rest = asked.fileName();
-    // The folders that do not exist yet hold no link.
-    for (QFileInfo f(folder); !f.exists() && !f.isSymLink() && !f.isRoot(); f.setFile(folder)) {
-        rest = f.fileName() + u'/' + rest;
-        folder = f.absolutePath();
-    }
-    const QString real = QFileInfo(folder).canonicalFilePath();
-    if (real.isEmpty())
-        return {};
-    return real.endsWith(u'/') ? real + rest : real + u'/' + rest;
 }
 
 std::vector<EntryPlan> planRun(const QStringList& lines, const RunPlace& place)

@@ -108,14 +108,6 @@ struct RunPlace {
 // folders, whatever the configuration says. `relativePath`: the local path below the
 // installation, "\" or "/" between its parts; compared without regard to case.
 bool isUpdatablePlace(const QString& relativePath, const RunPlace& place);
-// The folders below a library folder in which the toolkit looks for plugins ("platforms",
-// "styles", "imageformats", ...), compared without regard to case.
-bool isPluginFolder(const QString& name);
-
-// `path` made absolute with every link on the way to its last part followed; the last part
-// stays as it is (a link there is the file that a write replaces). Empty when a link on the way
-// leads nowhere.
-QString linksFollowed(const QString& path);
 
 // What the run does with one entry.
 struct EntryPlan {
