@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace platform {
 namespace {
@@ -55,20 +56,37 @@ struct Limits {
     int idleMs = 0;
     DownloadRate rate;
     qint64 maxBytes = 0;
+    qint64 maxMs = 0;
     const std::function<bool(const QByteArray&)>* accept = nullptr;
 };
 
+// The body's length as the answer announced it, when that is one plain decimal number. Qt's
+// parser reads the first of several lengths, and reads a negative or malformed one as none, so
+// that it takes the body up to the close; a sign, spaces, another base or a second length count
+// as no length here.
+std::optional<qint64> announcedLength(const QNetworkReply& reply)
+{
+    // Several headers of one name come joined by ", ".
+    const QByteArray raw = reply.rawHeader("Content-Length");
+    if (raw.isEmpty() || raw.size() > 18)
+        return std::nullopt;
+    for (const char c : raw)
+        if (c < '0' || c > '9')
+            return std::nullopt;
+    return raw.toLongLong();
+}
+
 // True when the answer's body is known to have come whole once the reply finished without an
-// error: Qt fails a body shorter than its Content-Length, and an HTTP/2 stream ends only when
-// the server says so. An HTTP/1 body without a length ends where the connection closes, which
-// is also where a cut connection ends it; and a chunked one, cut in the middle of a chunk, was
-// taken as whole in one run of four (Qt 6.4), so it counts as cut too: the servers of static
+// error: an HTTP/2 stream ends only when the server says so, and an HTTP/1 body must be exactly
+// as long as it announced. An HTTP/1 body without a length ends where the connection closes,
+// which is also where a cut connection ends it; and a chunked one, cut in the middle of a chunk,
+// was taken as whole in one run of four (Qt 6.4), so it counts as cut too: the servers of static
 // files send a length when no compression is asked for.
-bool hasKnownEnd(const QNetworkReply& reply)
+bool hasKnownEnd(const QNetworkReply& reply, qint64 received)
 {
     if (reply.attribute(QNetworkRequest::Http2WasUsedAttribute).toBool())
         return true;
-    return reply.header(QNetworkRequest::ContentLengthHeader).isValid() && !reply.rawHeader("Transfer-Encoding").toLower().contains("chunked");
+    return announcedLength(reply) == received && !reply.rawHeader("Transfer-Encoding").toLower().contains("chunked");
 }
 
 // The body as the server stores it: no content coding (nothing to inflate without bound, and a
@@ -120,8 +138,8 @@ bool transfer(const QUrl& url, const QString& target, const Limits& limits)
         // than it may be.
         if (!judged) {
             judged = true;
-            const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-            if (status() != 200 || !isIdentityCoded(*reply) || (length.isValid() && length.toLongLong() > limits.maxBytes)) {
+            const std::optional<qint64> length = announcedLength(*reply);
+            if (status() != 200 || !isIdentityCoded(*reply) || (length && *length > limits.maxBytes)) {
                 refuse();
                 return;
             }
@@ -150,12 +168,14 @@ bool transfer(const QUrl& url, const QString& target, const Limits& limits)
         }
     };
     // A trickle keeps the idle time-out from ever running out: the average since the request
-    // must reach the minimum rate once the grace time has passed.
+    // must reach the minimum rate once the grace time has passed. And no transfer outlasts the
+    // time its caller gave it.
     QTimer rateCheck;
-    rateCheck.setInterval(std::clamp(limits.rate.graceMs / 4, 10, 250));
+    const qint64 checkMs = std::min<qint64>(limits.rate.graceMs, limits.maxMs > 0 ? limits.maxMs : limits.rate.graceMs) / 4;
+    rateCheck.setInterval(static_cast<int>(std::clamp<qint64>(checkMs, 10, 250)));
     QObject::connect(&rateCheck, &QTimer::timeout, [&] {
         const qint64 ms = elapsed.elapsed();
-        if (ms >= limits.rate.graceMs && received * 1000 < qint64(limits.rate.minBytesPerSecond) * ms)
+        if ((ms >= limits.rate.graceMs && received * 1000 < qint64(limits.rate.minBytesPerSecond) * ms) || (limits.maxMs > 0 && ms >= limits.maxMs))
             refuse();
     });
     QEventLoop loop;
@@ -169,7 +189,7 @@ bool transfer(const QUrl& url, const QString& target, const Limits& limits)
     if (!refused && !headSeen)
         judgeHead();
     // A cut body, a time-out, an error page and a refusal all leave the temporary to be removed.
-    if (refused || reply->error() != QNetworkReply::NoError || status() != 200 || !isIdentityCoded(*reply) || !hasKnownEnd(*reply)) {
+    if (refused || reply->error() != QNetworkReply::NoError || status() != 200 || !isIdentityCoded(*reply) || !hasKnownEnd(*reply, received)) {
         file.cancelWriting();
         return false;
     }
@@ -199,7 +219,7 @@ void setDownloadMinimumRate(int graceMs, int minBytesPerSecond)
     rateOverride() = graceMs > 0 && minBytesPerSecond > 0 ? DownloadRate{graceMs, minBytesPerSecond} : DownloadRate{};
 }
 
-bool downloadToFile(const QUrl& url, const QString& target, qint64 maxBytes, const std::function<bool(const QByteArray& head)>& accept)
+bool downloadToFile(const QUrl& url, const QString& target, qint64 maxBytes, const std::function<bool(const QByteArray& head)>& accept, qint64 maxMs)
 {
     if (!isHttpUrl(url) || target.isEmpty())
         return false;
@@ -207,7 +227,7 @@ bool downloadToFile(const QUrl& url, const QString& target, qint64 maxBytes, con
         return fake->whole && fake->status == 200 && fake->body.size() <= maxBytes && (!accept || accept(fake->body.left(DownloadHeadBytes))) &&
                saveBytes(target, fake->body);
     bool stored = false;
-    const Limits limits{downloadIdleTimeoutMs(), downloadMinimumRate(), maxBytes, &accept};
+    const Limits limits{downloadIdleTimeoutMs(), downloadMinimumRate(), maxBytes, maxMs, &accept};
     std::unique_ptr<QThread> thread(QThread::create([&] { stored = transfer(url, target, limits); }));
     thread->start();
     thread->wait();

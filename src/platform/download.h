@@ -12,17 +12,18 @@ namespace platform {
 // the caller's thread is processed meanwhile). Redirects are followed only where they are no
 // less safe, certificates are verified. The body goes into a temporary file beside the target,
 // which replaces the target only when a 200 answer came whole and as stored (no content coding
-// is asked for or taken): its length announced and met, or an HTTP/2 stream that ended
-// normally; a body that ends only when the server closes the connection, and a chunked one,
-// may have been cut and fail. The transfer also fails when its body grows past `maxBytes`, when
-// it receives no data for the idle time-out, when after the grace time its average rate since
-// the request falls below the minimum rate, and when `accept` (if given) refuses the body's
-// first bytes (DownloadHeadBytes of them, all of a shorter body). A failed transfer removes its
-// temporary and leaves the target as it was. True when the target now holds the body. The
-// target's folder must exist.
+// is asked for or taken): its length announced as one plain decimal number and met exactly, or
+// an HTTP/2 stream that ended normally; a body that ends only when the server closes the
+// connection, and a chunked one, may have been cut and fail. The transfer also fails when its
+// body grows past `maxBytes`, when it receives no data for the idle time-out, when after the
+// grace time its average rate since the request falls below the minimum rate, when `accept` (if
+// given) refuses the body's first bytes (DownloadHeadBytes of them, all of a shorter body), and
+// when it has taken `maxMs` milliseconds (if above 0). A failed transfer removes its temporary
+// and leaves the target as it was. True when the target now holds the body. The target's folder
+// must exist.
 constexpr int DownloadHeadBytes = 64 * 1024;
 bool downloadToFile(const QUrl& url, const QString& target, qint64 maxBytes,
-                    const std::function<bool(const QByteArray& head)>& accept = {});
+                    const std::function<bool(const QByteArray& head)>& accept = {}, qint64 maxMs = 0);
 
 // The idle time-out of a download in milliseconds: the environment variable
 // TALVESK_DOWNLOAD_IDLE_MS, 30000 when unset, unless a test has set its own.

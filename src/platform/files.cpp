@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -8,8 +9,10 @@
 #include <QHash>
 
 #include <cerrno>
+#include <ctime>
 #include <fcntl.h>
 #include <memory>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -39,6 +42,95 @@ QString fromGbk(const QByteArray& bytes)
 }
 
 namespace {
+
+// A folder as it stood when it was listed: its identity and its modification and change times.
+// Creating, removing or renaming a name in it moves its modification time.
+struct FolderStamp {
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 modifiedNs = 0;
+    qint64 changedNs = 0;
+    bool operator==(const FolderStamp&) const = default;
+};
+
+std::optional<FolderStamp> folderStamp(const QString& folder)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(folder).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return std::nullopt;
+    return FolderStamp{static_cast<quint64>(st.st_dev), static_cast<quint64>(st.st_ino),
+                       static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+                       static_cast<qint64>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+}
+
+qint64 wallClockNs()
+{
+    timespec now {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<qint64>(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+// The names of the folders looked into, each folder listed once and indexed by its names with
+// the case folded, and listed again once its stamp has moved. A file system keeps its times in
+// steps (a tick of the kernel's clock, a second or two on some), so a name made within the same
+// step as the listing may leave the stamp as it was: a listing taken that soon after the
+// folder's last change serves only the lookup that took it.
+class FolderListings {
+public:
+    // The name in `folder` that equals `name` without regard to case; empty when there is none.
+    // Of several such names, the first in plain order.
+    QString find(const QString& folder, const QString& name)
+    {
+        const std::optional<FolderStamp> stamp = folderStamp(folder);
+        if (!stamp)
+            return {};
+        const std::lock_guard lock(mutex_);
+        auto it = listings_.find(folder);
+        if (it == listings_.end() || it->stamp != *stamp || !it->settled) {
+            if (listings_.size() >= MaxFolders)
+                listings_.clear();
+            it = listings_.insert(folder, list(folder, *stamp));
+        }
+        return it->names.value(name.toCaseFolded());
+    }
+
+private:
+    static constexpr qsizetype MaxFolders = 256;
+    // Longer than any file system's step of time.
+    static constexpr qint64 SettleNs = 2'000'000'000;
+
+    struct Listing {
+        FolderStamp stamp;
+        bool settled = false;
+        QHash<QString, QString> names; // folded name -> name on disk
+    };
+
+    static Listing list(const QString& folder, const FolderStamp& stamp)
+    {
+        Listing l{stamp, wallClockNs() - stamp.modifiedNs >= SettleNs, {}};
+        QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        while (it.hasNext()) {
+            it.next();
+            const QString name = it.fileName();
+            QString& kept = l.names[name.toCaseFolded()];
+            if (kept.isEmpty() || name < kept)
+                kept = name;
+        }
+        // Changed while it was read: the listing may hold half of the change.
+        if (folderStamp(folder) != stamp)
+            l.settled = false;
+        return l;
+    }
+
+    std::mutex mutex_;
+    QHash<QString, Listing> listings_;
+};
+
+FolderListings& folderListings()
+{
+    static FolderListings listings;
+    return listings;
+}
 
 // Matches each name part of `path` against the folder it lies in, the case ignored, as far as
 // the parts exist; the first part that does not exist and the rest keep their own spelling.
@@ -71,13 +163,7 @@ std::pair<QString, bool> matchParts(const QString& path)
             cur = exact;
             continue;
         }
-        const QStringList names = QDir(cur).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-        QString found;
-        for (const QString& n : names)
-            if (n.compare(part, Qt::CaseInsensitive) == 0) {
-                found = n;
-                break;
-            }
+        const QString found = folderListings().find(cur, part);
         whole = !found.isEmpty();
         cur = join(cur, whole ? found : part);
     }

@@ -89,6 +89,9 @@ int scaledY(double designTw);
 
 // A file or folder of the installation: AppPath & separator & the relative path.
 QString installPath(QStringView relative);
+// A name that stands for one folder directly inside another: not empty, not "." or "..", and
+// without a separator ("/" or "\").
+bool isPlainFolderName(QStringView name);
 
 // The one block of the running program.
 SessionState& S();

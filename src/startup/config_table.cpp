@@ -115,12 +115,14 @@ void writeFirstRunValues()
         report(runerr::PathFileAccess);
 }
 
-// The module's data folder inside the installation. A name that climbs out of it ("..") names a
-// folder that cannot exist: the module's files then count as missing, and nothing beside the
-// installation is read or rewritten.
+// The module's data folder, one folder directly inside the installation. Any other name (empty,
+// ".", "..", one with a separator) would reach beside the installation or the installation
+// folder itself, whose other folders the toolkit reads plugins from: it names a folder that
+// cannot exist instead, so the module's files count as missing and nothing there is read or
+// rewritten.
 QString dataDirFor(const QString& name)
 {
-    if (QString(name).replace(u'\\', u'/').split(u'/').contains(QStringLiteral("..")))
+    if (!isPlainFolderName(name))
         return QStringLiteral("/dev/null/");
     return installPath(name) + u'/';
 }

@@ -17,6 +17,8 @@
 #include <QPointer>
 #include <QTemporaryFile>
 
+#include <cstdio>
+
 namespace {
 
 const QString LoadTag = QStringLiteral("upload");
@@ -26,6 +28,29 @@ const QString LatestText = QStringLiteral("最新题库版本是：");
 QString installationFile(const QString& relative)
 {
     return platform::resolvePathForWrite(update::joinPath(S().AppPath, relative));
+}
+
+// Stores what `url` serves at `path`. A link there is replaced by the file, never written
+// through: the body arrives under a free name beside it and then takes the link's name.
+bool fetchTo(const QUrl& url, const QString& path, const std::function<bool(const QByteArray&)>& accept, qint64 maxMs)
+{
+    if (!QFileInfo(path).isSymLink())
+        return platform::downloadToFile(url, path, update::fileMaxBytes(), accept, maxMs);
+    QString arriving;
+    {
+        // Only the name is wanted: the download makes the file as any new file is made.
+        QTemporaryFile name(path + QStringLiteral(".XXXXXX"));
+        if (!name.open())
+            return false;
+        arriving = name.fileName();
+    }
+    if (!platform::downloadToFile(url, arriving, update::fileMaxBytes(), accept, maxMs))
+        return false;
+    if (::rename(QFile::encodeName(arriving).constData(), QFile::encodeName(path).constData()) != 0) {
+        QFile::remove(arriving);
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -199,6 +224,12 @@ void FrmUpdata::TKUP()
     if (closed() || reply != vb::vbYes)
         return;
 
+    // The whole run is bounded as each transfer is: past its share of files or of time it stops
+    // where it is.
+    const std::int64_t deadline = platform::Clock::nowMs() + update::runMaxMs();
+    const int maxFiles = update::runMaxFiles();
+    bool stopped = false;
+    int fetches = 0;
     int tried = 0;
     int done = 0;
     QString exeCopy;
@@ -219,9 +250,15 @@ void FrmUpdata::TKUP()
         }
         if (plan.kind == update::EntryPlan::UpToDate)
             continue;
+        const std::int64_t left = deadline - platform::Clock::nowMs();
+        if (fetches == maxFiles || left <= 0) {
+            stopped = true;
+            break;
+        }
+        ++fetches;
         QDir().mkpath(QFileInfo(plan.localPath).absolutePath());
         programRefused = false;
-        const bool stored = platform::downloadToFile(plan.url, plan.localPath, update::fileMaxBytes(), acceptContent);
+        const bool stored = fetchTo(plan.url, plan.localPath, acceptContent, left);
         if (programRefused) {
             refuse(plan.name);
             continue;
@@ -235,7 +272,7 @@ void FrmUpdata::TKUP()
     }
     // The bank version moves only when every file arrived, so the next run fetches what is
     // still missing.
-    if (done == tried && !platform::saveBytes(platform::resolvePathForWrite(update::joinPath(s.DataDir, QStringLiteral("288895.mxy"))), listBytes))
+    if (!stopped && done == tried && !platform::saveBytes(platform::resolvePathForWrite(update::joinPath(s.DataDir, QStringLiteral("288895.mxy"))), listBytes))
         reportFailure(RunTag, runerr::PathFileAccess);
     if (!exeCopy.isEmpty() && !platform::saveText(installationFile(QStringLiteral("uprun.dll")), exeCopy + QStringLiteral("\r\n")))
         reportFailure(RunTag, runerr::PathFileAccess);

@@ -2,10 +2,14 @@
 
 #include "platform/files.h"
 #include "session_state/codes.h"
+#include "session_state/session_state.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QRegularExpression>
+#include <QSet>
 
 namespace update {
 namespace {
@@ -37,32 +41,76 @@ bool isGbk(const QString& ch)
     return !bytes.isEmpty() && bytes.size() <= 2 && platform::fromGbk(bytes) == ch;
 }
 
+// A positive whole number from the environment, or the fallback.
+int positiveSetting(const char* name, int fallback)
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok && value > 0 ? value : fallback;
+}
+
+// The folders below a library folder in which the toolkit looks for plugins: its plugin types,
+// and whatever folders its own plugin folder holds besides. Compared without regard to case.
+bool isPluginFolder(const QString& name)
+{
+    static const QSet<QString> folders = [] {
+        QSet<QString> names;
+        for (const char* type :
+             {"accessible", "accessiblebridge", "assetimporters", "audio", "bearer", "canbus", "designer", "egldeviceintegrations", "generic",
+              "geometryloaders", "geoservices", "help", "iconengines", "imageformats", "kf5", "kf6", "mediaservice", "multimedia",
+              "networkinformation", "platforminputcontexts", "platforms", "platformthemes", "playlistformats", "position", "printsupport",
+              "qmllint", "qmltooling", "renderers", "renderplugins", "scenegraph", "sceneparsers", "script", "sensorgestures", "sensors",
+              "sqldrivers", "styles", "texttospeech", "tls", "virtualkeyboard", "wayland-decoration-client",
+              "wayland-graphics-integration-client", "wayland-graphics-integration-server", "wayland-inputdevice-integration",
+              "wayland-shell-integration", "webview", "xcbglintegrations"})
+            names.insert(QString::fromLatin1(type));
+        const QDir own(QLibraryInfo::path(QLibraryInfo::PluginsPath));
+        for (const QString& folder : own.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            names.insert(folder.toCaseFolded());
+        return names;
+    }();
+    return folders.contains(name.toCaseFolded());
+}
+
+// `path` made absolute with every link on the way to its last part followed; the last part
+// stays as it is (a link there is the file that a write replaces). Empty when a link on the way
+// leads nowhere.
+QString linksFollowed(const QString& path)
+{
+    const QFileInfo asked(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+    QString folder = asked.absolutePath();
+    QString rest = asked.fileName();
+    // The folders that do not exist yet hold no link.
+    for (QFileInfo f(folder); !f.exists() && !f.isSymLink() && !f.isRoot(); f.setFile(folder)) {
+        rest = f.fileName() + u'/' + rest;
+        folder = f.absolutePath();
+    }
+    const QString real = QFileInfo(folder).canonicalFilePath();
+    if (real.isEmpty())
+        return {};
+    return real.endsWith(u'/') ? real + rest : real + u'/' + rest;
+}
+
 } // namespace
 
-qint64 listMaxBytes()
-{
-    bool ok = false;
-    const int bytes = qEnvironmentVariableIntValue("TALVESK_UPDATE_LIST_MAX_BYTES", &ok);
-    return ok && bytes > 0 ? bytes : 1024 * 1024;
-}
+qint64 listMaxBytes() { return positiveSetting("TALVESK_UPDATE_LIST_MAX_BYTES", 1024 * 1024); }
 
-qint64 fileMaxBytes()
-{
-    bool ok = false;
-    const int bytes = qEnvironmentVariableIntValue("TALVESK_UPDATE_FILE_MAX_BYTES", &ok);
-    return ok && bytes > 0 ? bytes : 16 * 1024 * 1024;
-}
+qint64 fileMaxBytes() { return positiveSetting("TALVESK_UPDATE_FILE_MAX_BYTES", 16 * 1024 * 1024); }
+
+int runMaxFiles() { return positiveSetting("TALVESK_UPDATE_RUN_MAX_FILES", 2000); }
+
+qint64 runMaxMs() { return positiveSetting("TALVESK_UPDATE_RUN_MAX_MS", 20 * 60 * 1000); }
 
 QString updateEndpoint() { return codes::trimSpaces(qEnvironmentVariable("TALVESK_UPDATE_URL")); }
 
 QString dataFolderName(const QString& appPath, const QString& dataDir)
 {
-    QString name = dataDir;
-    if (!appPath.isEmpty())
-        name.remove(appPath);
-    name.remove(u'/');
-    name.remove(u'\\');
-    return name;
+    const QString app = withoutTrailingSeparators(appPath);
+    const QString dir = withoutTrailingSeparators(dataDir);
+    if (!dir.startsWith(app) || dir.size() <= app.size() || !isSeparator(dir[app.size()]))
+        return {};
+    const QString name = dir.mid(app.size() + 1);
+    return isPlainFolderName(name) ? name : QString();
 }
 
 QUrl endpointUrl(const QString& endpoint, const QString& path)
@@ -151,10 +199,8 @@ bool isExecutableContent(const QString& localName, const QString& exeName)
     const QString file = nameParts(localName).back();
     if (file.compare(QStringLiteral("qvitpk.rar"), Qt::CaseInsensitive) == 0)
         return true;
-    for (const char* ext : {".exe", ".dll", ".so"})
-        if (file.endsWith(QLatin1String(ext), Qt::CaseInsensitive))
-            return true;
-    return false;
+    static const QRegularExpression code(QStringLiteral("\\.(exe|dll|so(\\.[0-9]+)*)$"), QRegularExpression::CaseInsensitiveOption);
+    return code.match(file).hasMatch();
 }
 
 bool isProgramContent(const QByteArray& head)
@@ -194,11 +240,12 @@ bool isUpdatablePlace(const QString& relativePath, const RunPlace& place)
 {
     const QStringList parts = nameParts(relativePath);
     const auto is = [](const QString& part, const QString& name) { return part.compare(name, Qt::CaseInsensitive) == 0; };
+    const bool inData = isPlainFolderName(place.dataFolder) && !isPluginFolder(place.dataFolder) && is(parts[0], place.dataFolder);
     const QString bookkeeping = QStringLiteral("288895.mxy");
-    if (parts.size() == 2 && ((is(parts[0], place.dataFolder) || is(parts[0], QStringLiteral("ksdata"))) && is(parts[1], bookkeeping)))
+    if (parts.size() == 2 && ((inData || is(parts[0], QStringLiteral("ksdata"))) && is(parts[1], bookkeeping)))
         return false;
     if (parts.size() >= 2)
-        return is(parts[0], place.dataFolder) || is(parts[0], QStringLiteral("examdata")) || is(parts[0], QStringLiteral("ksdata"));
+        return inData || is(parts[0], QStringLiteral("examdata")) || is(parts[0], QStringLiteral("ksdata"));
     const QString& file = parts[0];
     static const QRegularExpression pointerFile(QStringLiteral("^ico[0-9][0-9]\\.cur$"), QRegularExpression::CaseInsensitiveOption);
     if (is(file, QStringLiteral("ver.txt")) || is(file, QStringLiteral("sMenu.sys")) || pointerFile.match(file).hasMatch())
@@ -209,6 +256,17 @@ bool isUpdatablePlace(const QString& relativePath, const RunPlace& place)
 std::vector<EntryPlan> planRun(const QStringList& lines, const RunPlace& place)
 {
     std::vector<EntryPlan> plans;
+    // The installation as the file system has it, once for the whole list.
+    const QFileInfo app(place.appPath);
+    const QString realApp = withoutTrailingSeparators(app.exists() ? app.canonicalFilePath() : linksFollowed(place.appPath));
+    // Where a write of `path` lands once the links on its way are followed, below the
+    // installation; nothing when it lands outside.
+    const auto landing = [&](const QString& path) -> std::optional<QString> {
+        const QString real = linksFollowed(path);
+        if (realApp.isEmpty() || real.size() <= realApp.size() + 1 || !real.startsWith(realApp) || real[realApp.size()] != u'/')
+            return std::nullopt;
+        return real.mid(realApp.size() + 1);
+    };
     QString folder;
     for (const QString& line : lines) {
         const auto entry = parseEntry(line);
@@ -225,6 +283,11 @@ std::vector<EntryPlan> planRun(const QStringList& lines, const RunPlace& place)
             continue;
         }
         const QString path = platform::resolvePathForWrite(joinPath(place.appPath, folder + local));
+        const std::optional<QString> landed = landing(path);
+        if (!landed || !isUpdatablePlace(*landed, place)) {
+            plans.push_back(plan);
+            continue;
+        }
         const QString stamp = fileStamp(path);
         // The executable is never written over: its new copy goes beside it, and the stamp
         // compared is that of the executable itself.

@@ -18,7 +18,9 @@ inline const QString MissingFileStamp = QStringLiteral("190011011030");
 // TALVESK_UPDATE_URL, empty when unset (then the updater asks nothing of the network).
 QString updateEndpoint();
 
-// The data folder's name: dataDir without appPath and without separators ("data").
+// The data folder's name: dataDir without appPath and without separators ("data"); empty when
+// dataDir is not one plain folder directly inside appPath (a data folder the configuration load
+// refused).
 QString dataFolderName(const QString& appPath, const QString& dataDir);
 // An address of the endpoint: the endpoint as it stands (a trailing "/" is not doubled), then
 // the path below it in GBK, percent-encoded where a URL needs it.
@@ -63,12 +65,18 @@ QString serverName(const QString& name);
 qint64 listMaxBytes();
 qint64 fileMaxBytes();
 
+// What one accepted run may do, from the candidate's yes: fetch 2 000 listed files and take 20
+// minutes (the environment variables TALVESK_UPDATE_RUN_MAX_FILES and TALVESK_UPDATE_RUN_MAX_MS
+// set others). A run stopped there keeps the bank version, so the next one fetches the rest.
+int runMaxFiles();
+qint64 runMaxMs();
+
 // A relative name that stays inside its folder and that every file system of the installations
 // can hold: parts separated by "\" or "/", none empty, "." or "..", no leading separator, none
 // of <>:"|?*, no control character, every character a GBK one.
 bool isSafeName(const QString& name);
 // Content that runs as code: the program's own executable, the external updater, and any
-// ".exe", ".dll" or ".so" file.
+// ".exe", ".dll" or ".so" file, also with a version after it (".so.1", ".so.1.2").
 bool isExecutableContent(const QString& localName, const QString& exeName);
 // A body that is a program by its content: an ELF file, a PE file ("MZ", and "PE\0\0" where
 // its header says; an "MZ" file whose header lies beyond `head` counts as one), a "#!" script.
@@ -95,9 +103,10 @@ struct RunPlace {
 // ".CUR"; from an https endpoint also the executable's copy and the external updater), never the
 // run's own bookkeeping (the bank version, the list's copy, the hand-over file). Any other place,
 // another folder of the installation above all, is where the toolkit looks for plugins and
-// its configuration, so a file there could run as code at the next start. `relativePath`: the
-// local path below the installation, "\" or "/" between its parts; compared without regard to
-// case.
+// its configuration, so a file there could run as code at the next start; and so the data
+// folder counts only when its name is one plain folder name and none of the toolkit's plugin
+// folders, whatever the configuration says. `relativePath`: the local path below the
+// installation, "\" or "/" between its parts; compared without regard to case.
 bool isUpdatablePlace(const QString& relativePath, const RunPlace& place);
 
 // What the run does with one entry.
@@ -108,7 +117,9 @@ struct EntryPlan {
     QUrl url;
     bool exeCopy = false;
 };
-// The plan of every entry of the list, in order.
+// The plan of every entry of the list, in order. A place is judged as named and once more
+// where it lands with the links on its way followed: a link that leaves the installation, or
+// leads to another of its places, is refused.
 std::vector<EntryPlan> planRun(const QStringList& lines, const RunPlace& place);
 
 } // namespace update

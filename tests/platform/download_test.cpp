@@ -22,6 +22,15 @@ namespace {
 
 constexpr qint64 Cap = 64 * 1024;
 
+// 700 bytes under a Content-Length header as given, the connection closed after `cutAfter` of
+// them (-1: after all).
+HttpAnswer withLength(const QByteArray& value, int cutAfter = -1)
+{
+    HttpAnswer a = HttpAnswer::framed(Framing::Close, QByteArray(700, 'n'), cutAfter);
+    a.extraHeaders = "Content-Length: " + value + "\r\n";
+    return a;
+}
+
 QByteArray readAll(const QString& path)
 {
     QFile f(path);
@@ -91,6 +100,19 @@ TEST_F(DownloadTest, AFailedTransferLeavesTheOldFileAndNoTemporary)
              a.extraHeaders = "Content-Encoding: gzip\r\n";
              return a;
          }()},
+        // A length counts only as one plain decimal number that the body meets. (The spaces
+        // around a header's value are no part of it: " 700 " is 700.)
+        {"length -1, cut", withLength("-1", 50)},
+        {"length -5, cut", withLength("-5", 50)},
+        {"length -1, whole", withLength("-1")},
+        {"length +700, cut", withLength("+700", 50)},
+        {"length +700, whole", withLength("+700")},
+        {"length ' 700 ', cut", withLength(" 700 ", 50)},
+        {"length 0x2bc, cut", withLength("0x2bc", 50)},
+        {"length 0x2bc, whole", withLength("0x2bc")},
+        {"two lengths, cut", withLength("700\r\nContent-Length: 50", 50)},
+        {"two lengths, the first met", withLength("700\r\nContent-Length: 50")},
+        {"two lengths, the second met", withLength("50\r\nContent-Length: 700")},
     };
     for (const auto& c : cases) {
         server.route(QStringLiteral("/f.rar"), {c.answer});
@@ -137,6 +159,21 @@ TEST_F(DownloadTest, ATrickleFailsOnceTheGraceTimeHasPassed)
     EXPECT_TRUE(downloadToFile(QUrl(server.baseUrl() + QStringLiteral("/steady.rar")), target, Cap));
     EXPECT_EQ(readAll(target), QByteArray(24000, 'f'));
     platform::setDownloadMinimumRate(0, 0);
+}
+
+TEST_F(DownloadTest, ATransferFailsOnceItHasTakenTheTimeItWasGiven)
+{
+    // 24 pieces of 1000 bytes, one every 20 ms: fast enough for every other bound.
+    server.route(QStringLiteral("/steady.rar"), {HttpAnswer::trickle(QByteArray(24000, 'f'), 20, 1000)});
+    QElapsedTimer took;
+    took.start();
+    EXPECT_FALSE(downloadToFile(QUrl(server.baseUrl() + QStringLiteral("/steady.rar")), target, Cap, {}, 150));
+    EXPECT_GE(took.elapsed(), 150);
+    EXPECT_LT(took.elapsed(), 3000);
+    EXPECT_EQ(readAll(target), "old");
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("170100.mxy")});
+    EXPECT_TRUE(downloadToFile(QUrl(server.baseUrl() + QStringLiteral("/steady.rar")), target, Cap, {}, 20000));
+    EXPECT_EQ(readAll(target), QByteArray(24000, 'f'));
 }
 
 TEST_F(DownloadTest, TheFirstBytesOfTheBodyMayBeRefused)

@@ -6,6 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <ctime>
 
 namespace {
 
@@ -51,6 +57,54 @@ TEST(PathLookup, RelativePathsAreMatchedFromTheWorkingFolder)
     EXPECT_EQ(platform::resolvePathForWrite(QStringLiteral("DATA/new.mxy")), QStringLiteral("Data/new.mxy"));
     EXPECT_EQ(platform::resolvePath(QStringLiteral("data/missing.mxy")), QStringLiteral("data/missing.mxy"));
     QDir::setCurrent(before);
+}
+
+// The folder as an installation's folder stands: last changed long ago.
+void ageFolder(const QString& folder)
+{
+    const timespec times[2] = {{0, UTIME_OMIT}, {::time(nullptr) - 3600, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(folder).constData(), times, 0), 0);
+}
+
+// What the program itself writes is found at once in another case, also right after a lookup
+// that listed the folder without it, and what it removes is gone.
+TEST(PathLookup, AFileTheProgramWritesIsFoundAtOnceInAnotherCase)
+{
+    tsupport::TempInstall install;
+    install.writeBytes("Data/OLD.MXY", "x");
+    for (const bool aged : {true, false}) {
+        if (aged)
+            ageFolder(install.path("Data"));
+        const QString name = aged ? QStringLiteral("Saved%1.MXY") : QStringLiteral("Fresh%1.MXY");
+        EXPECT_EQ(platform::resolvePath(install.path("data/old.mxy")), install.path("Data/OLD.MXY"));
+        EXPECT_EQ(platform::resolvePath(install.path("data/") + name.arg(1).toLower()), install.path("data/") + name.arg(1).toLower());
+        ASSERT_TRUE(platform::saveBytes(install.path("Data/") + name.arg(1), "saved"));
+        ASSERT_TRUE(platform::appendText(install.path("Data/") + name.arg(2), QStringLiteral("appended")));
+        for (int i : {1, 2})
+            EXPECT_EQ(platform::resolvePath(install.path("data/") + name.arg(i).toLower()), install.path("Data/") + name.arg(i)) << aged << i;
+        ASSERT_TRUE(QFile::rename(install.path("Data/") + name.arg(2), install.path("Data/") + name.arg(3)));
+        EXPECT_EQ(platform::resolvePath(install.path("data/") + name.arg(3).toLower()), install.path("Data/") + name.arg(3)) << aged;
+        EXPECT_EQ(platform::resolvePath(install.path("data/") + name.arg(2).toLower()), install.path("data/") + name.arg(2).toLower()) << aged;
+    }
+}
+
+// A file that another process makes after the folder was listed is found too: in a folder
+// last changed long ago, by the change of the folder's time; in one just changed, whose time
+// may not move again within its file system's step, because such a listing is not kept.
+TEST(PathLookup, AFileMadeByAnotherProcessAfterTheListingIsFound)
+{
+    tsupport::TempInstall install;
+    install.writeBytes("Aged/A.MXY", "x");
+    install.writeBytes("Fresh/A.MXY", "x");
+    ageFolder(install.path("Aged"));
+    for (const char* folder : {"Aged", "Fresh"}) {
+        const QString dir = install.path(QString::fromLatin1(folder));
+        EXPECT_EQ(platform::resolvePath(dir + QStringLiteral("/a.mxy")), dir + QStringLiteral("/A.MXY")) << folder;
+        EXPECT_EQ(platform::resolvePath(dir + QStringLiteral("/b.mxy")), dir + QStringLiteral("/b.mxy")) << folder;
+        ASSERT_EQ(QProcess::execute(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("echo x > \"$0/B.MXY\" && rm \"$0/A.MXY\""), dir}), 0);
+        EXPECT_EQ(platform::resolvePath(dir + QStringLiteral("/b.mxy")), dir + QStringLiteral("/B.MXY")) << folder;
+        EXPECT_EQ(platform::resolvePath(dir + QStringLiteral("/a.mxy")), dir + QStringLiteral("/a.mxy")) << folder;
+    }
 }
 
 } // namespace

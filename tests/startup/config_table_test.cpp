@@ -108,7 +108,8 @@ TEST_F(ReadInfoTest, WithoutAnyFileTheLoadGoesOnFromTheBuiltInEntries)
 
     const auto& s = S();
     EXPECT_EQ(s.ModuleName, QStringLiteral("http://localhost/"));
-    EXPECT_EQ(s.DataDir, app.path() + QStringLiteral("/http://localhost/chat1/"));
+    // The built-in entry 3 is a link, no folder name: no data folder is read.
+    EXPECT_FALSE(s.DataDir.startsWith(app.path()));
     EXPECT_EQ(s.sysInfo[15], QStringLiteral("mivo"));
     EXPECT_EQ(s.ApplicationTitle, QStringLiteral("Talveskvidavozedudevavuzivuv——http://localhost/模块"));
     // ver.txt, the module file and the first-run flag: each reported once as missing.
@@ -243,8 +244,9 @@ TEST(ModuleNumber, RoundsHalvesToEvenAndRefusesWhatDoesNotFit)
         EXPECT_EQ(moduleNumberOf(QString::fromLatin1(c.text)), c.value) << c.text;
 }
 
-// A data folder that climbs out of the installation is refused: nothing beside the installation
-// is read or rewritten, and the module's files count as missing. Nested folders inside it stay.
+// A data folder that is not one folder directly inside the installation is refused: nothing
+// beside the installation, nor the installation folder itself, is read or rewritten as the data
+// folder, and the module's files count as missing.
 TEST_F(ReadInfoTest, ADataFolderOutsideTheInstallationIsRefused)
 {
     QTemporaryDir beside;
@@ -252,15 +254,19 @@ TEST_F(ReadInfoTest, ADataFolderOutsideTheInstallationIsRefused)
     writeLines(beside.filePath(QStringLiteral("288901.mxy")), encoded({QStringLiteral("Outside")}));
     writeLines(beside.filePath(QStringLiteral("288892.mxy")), {QStringLiteral("0")});
     const QString up = QStringLiteral("..") + u'/' + QFileInfo(beside.path()).fileName();
-    for (const QString& name : {up, QStringLiteral("data/../") + up, QStringLiteral("..\\x"), QStringLiteral("..")}) {
+    writeLines(appFile(QStringLiteral("288901.mxy")), encoded({QStringLiteral("Top")}));
+    writeLines(appFile(QStringLiteral("288892.mxy")), {QStringLiteral("0")});
+    for (const QString& name : {up, QStringLiteral("data/../") + up, QStringLiteral("..\\x"), QStringLiteral(".."), QString(), QStringLiteral("."),
+                                QStringLiteral("a/b"), QStringLiteral("sub\\data"), QStringLiteral("./"), QStringLiteral("data/")}) {
         writeVer({QStringLiteral("Excel"), QStringLiteral("t"), name, QStringLiteral("7")});
         readInfo();
         EXPECT_FALSE(S().DataDir.startsWith(app.path())) << name.toStdString();
         EXPECT_EQ(S().sysInfo[0], QStringLiteral("Talvesk")) << name.toStdString();
         EXPECT_EQ(fileBytes(beside.filePath(QStringLiteral("288892.mxy"))), QByteArray("0\r\n"));
+        EXPECT_EQ(fileBytes(appFile(QStringLiteral("288892.mxy"))), QByteArray("0\r\n"));
         EXPECT_FALSE(ValueStore::keyExists(QStringLiteral("Software\\mivo")));
     }
-    for (const QString& name : {QStringLiteral("sub/data"), QStringLiteral("a..b"), QStringLiteral("..x")}) {
+    for (const QString& name : {QStringLiteral("data"), QStringLiteral("a..b"), QStringLiteral("..x"), QStringLiteral(".data")}) {
         writeVer({QStringLiteral("Excel"), QStringLiteral("t"), name, QStringLiteral("7")});
         readInfo();
         EXPECT_EQ(S().DataDir, app.path() + u'/' + name + u'/') << name.toStdString();

@@ -6,9 +6,12 @@
 
 #include "controls/mivo_button.h"
 #include "support/events.h"
+#include "startup/config_table.h"
 #include "update/frm_updata.h"
+#include "update/update_run.h"
 
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 
 using platform::Clock;
 using testsupport::HttpAnswer;
@@ -173,6 +176,13 @@ TEST_F(FrmUpdataTest, RunsWithoutAUsableListLeaveEverythingAndSaySo)
         {"copy endless", {HttpAnswer{200, gbkLines({NewStamp})}, HttpAnswer::endlessBody(HttpAnswer::Framing::Chunked, gbkLines({NewStamp}))}, true, 0, 0},
         {"copy without length", {HttpAnswer{200, gbkLines({NewStamp})}, HttpAnswer::framed(HttpAnswer::Framing::Close, gbkLines({NewStamp}))}, true, 0, 0},
         {"copy partial", {HttpAnswer{200, gbkLines({NewStamp})}, HttpAnswer{206, gbkLines({NewStamp})}}, true, 0, 0},
+        // Qt reads a negative length as none and takes the body up to the close.
+        {"copy cut under a negative length", {HttpAnswer{200, gbkLines({NewStamp})}, [] {
+             const QByteArray list = gbkLines({NewStamp, QStringLiteral("D201601021530one.mxy"), QStringLiteral("D201601021530two.mxy")});
+             HttpAnswer a = HttpAnswer::framed(HttpAnswer::Framing::Close, list, list.indexOf("D201601021530two"));
+             a.extraHeaders = "Content-Length: -1\r\n";
+             return a;
+         }()}, true, 0, 0},
     };
     for (const auto& c : cases) {
         qunsetenv("TALVESK_UPDATE_URL");
@@ -530,4 +540,124 @@ TEST_F(FrmUpdataTest, AMissingRecordFolderIsMadeForTheListCopy)
     FrmUpdata& w = openAndRun();
     EXPECT_FALSE(asked());
     EXPECT_EQ(w.Label2->Caption(), QStringLiteral("记录文件夹无法写入，不能升级。"));
+}
+
+// A whole run is bounded as each transfer is: past its share of files or of time it stops,
+// says what it did and keeps the bank version; the next run fetches the rest.
+TEST_F(FrmUpdataTest, ARunPastItsShareOfFilesOrTimeStopsAndKeepsTheVersion)
+{
+    answer = vb::vbYes;
+    qputenv("TALVESK_UPDATE_URL", "https://up.example");
+    write(QStringLiteral("data/288895.mxy"), "201501010000\r\n");
+    QStringList entries;
+    for (int i = 1; i <= 5; ++i)
+        entries << QStringLiteral("D201601021530f%1.mxy").arg(i);
+    const QByteArray list = gbkLines(QStringList{NewStamp} + entries);
+    // Each file takes `perFile` ms of the clock to arrive.
+    std::int64_t perFile = 0;
+    QStringList fetched;
+    platform::setFakeNetwork([&](const QUrl& url) {
+        if (url.path().endsWith(u"288895.txt"))
+            return platform::FakeAnswer{200, list};
+        if (url.path().startsWith(u"/up/pelor/")) {
+            fetched << url.fileName();
+            Clock::advance(perFile);
+        }
+        return platform::FakeAnswer{200, "new " + url.fileName().toUtf8()};
+    });
+    const struct {
+        const char* what;
+        const char* maxFiles;
+        const char* maxMs;
+        std::int64_t perFile;
+        int fetched;
+    } cases[] = {
+        {"files", "3", nullptr, 0, 3},
+        // At 0, 300, 600 and 900 ms of 1000 a file is begun; at 1200 no more.
+        {"time", nullptr, "1000", 300, 4},
+    };
+    for (const auto& c : cases) {
+        for (int i = 1; i <= 5; ++i)
+            QFile::remove(file(QStringLiteral("data/f%1.mxy").arg(i)));
+        c.maxFiles ? qputenv("TALVESK_UPDATE_RUN_MAX_FILES", c.maxFiles) : qunsetenv("TALVESK_UPDATE_RUN_MAX_FILES");
+        c.maxMs ? qputenv("TALVESK_UPDATE_RUN_MAX_MS", c.maxMs) : qunsetenv("TALVESK_UPDATE_RUN_MAX_MS");
+        perFile = c.perFile;
+        fetched.clear();
+        msgBoxes.clear();
+        openAndRun();
+        ASSERT_FALSE(msgBoxes.empty()) << c.what;
+        EXPECT_EQ(msgBoxes.back().prompt, QStringLiteral("已更新%1/%1文件。请重新打开软件！").arg(c.fetched)) << c.what;
+        EXPECT_EQ(fetched.size(), c.fetched) << c.what;
+        for (int i = 1; i <= 5; ++i)
+            EXPECT_EQ(QFile::exists(file(QStringLiteral("data/f%1.mxy").arg(i))), i <= c.fetched) << c.what << i;
+        EXPECT_EQ(bytes(QStringLiteral("data/288895.mxy")), "201501010000\r\n") << c.what;
+        vb::Forms::unloadAll();
+    }
+    // Without a bound in its way the next run fetches what is missing and moves the version.
+    qunsetenv("TALVESK_UPDATE_RUN_MAX_FILES");
+    qunsetenv("TALVESK_UPDATE_RUN_MAX_MS");
+    fetched.clear();
+    openAndRun();
+    EXPECT_EQ(msgBoxes.back().prompt, QStringLiteral("已更新1/1文件。请重新打开软件！"));
+    EXPECT_EQ(fetched, QStringList{QStringLiteral("f5.rar")});
+    EXPECT_EQ(bytes(QStringLiteral("data/288895.mxy")), list);
+    EXPECT_EQ(ends, 3);
+}
+
+// A file of the installation that is a link is replaced by the file fetched; what it pointed to
+// stays as it was.
+TEST_F(FrmUpdataTest, AFileThatIsALinkIsReplacedNotWrittenThrough)
+{
+    useServer();
+    answer = vb::vbYes;
+    QTemporaryDir outside;
+    ASSERT_TRUE(outside.isValid());
+    const QString target = outside.filePath(QStringLiteral("target.mxy"));
+    {
+        QFile f(target);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("outside");
+        f.flush();
+        ASSERT_TRUE(f.setFileTime(EntryTime.addDays(-1), QFileDevice::FileModificationTime));
+    }
+    ASSERT_TRUE(QFile::link(target, file(QStringLiteral("data/linked.mxy"))));
+    serveList({QStringLiteral("D201601021530linked.mxy")});
+    server->route(QStringLiteral("/up/pelor/Excel/data/linked.rar"), 200, "new linked");
+
+    openAndRun();
+    EXPECT_EQ(msgBoxes.back().prompt, QStringLiteral("已更新1/1文件。请重新打开软件！"));
+    EXPECT_FALSE(QFileInfo(file(QStringLiteral("data/linked.mxy"))).isSymLink());
+    EXPECT_EQ(bytes(QStringLiteral("data/linked.mxy")), "new linked");
+    EXPECT_EQ(startuptest::fileBytes(target), "outside");
+    EXPECT_EQ(QDir(outside.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("target.mxy")});
+    const QStringList data = QDir(file(QStringLiteral("data"))).entryList(QDir::Files);
+    EXPECT_EQ(data.filter(QStringLiteral("mxy.")).size(), 0) << "no temporary remains: " << data.join(u' ').toStdString();
+}
+
+// A ver.txt fetched over http that names the installation folder itself as the data folder
+// opens nothing at the next start: the load refuses the name, and no entry then lands among
+// the toolkit's plugins or its configuration.
+TEST_F(FrmUpdataTest, AVerTxtFetchedOverHttpCannotOpenTheInstallation)
+{
+    useServer();
+    answer = vb::vbYes;
+    const QStringList ver = {startuptest::sixDigit(QStringLiteral("Excel")), startuptest::sixDigit(QStringLiteral("电子表格")),
+                             startuptest::sixDigit(QStringLiteral(".")), startuptest::sixDigit(QStringLiteral("7"))};
+    serveList({QStringLiteral("M201601021530ver.txt")});
+    server->route(QStringLiteral("/up/pelor/Excel/ver.rar"), 200, gbkLines(ver));
+    openAndRun();
+    EXPECT_EQ(msgBoxes.back().prompt, QStringLiteral("已更新1/1文件。请重新打开软件！"));
+    EXPECT_EQ(bytes(QStringLiteral("ver.txt")), gbkLines(ver));
+
+    // The next start.
+    vb::Forms::unloadAll();
+    readInfo();
+    EXPECT_FALSE(S().DataDir.startsWith(app.path()));
+    const QStringList hostile = {QStringLiteral("D201601021530platforms\\libqevil.mxy"), QStringLiteral("D201601021530styles\\x.mxy"),
+                                 QStringLiteral("D201601021530imageformats\\x.mxy"),     QStringLiteral("D201601021530qt.conf"),
+                                 QStringLiteral("D201601021530ksdata\\288895")};
+    const update::RunPlace place{S().AppPath, update::dataFolderName(S().AppPath, S().DataDir), server->baseUrl(), S().ModuleName,
+                                 QStringLiteral("talvesk.exe"), false};
+    for (const auto& plan : update::planRun(hostile, place))
+        EXPECT_EQ(plan.kind, update::EntryPlan::Refused) << plan.name.toStdString();
 }

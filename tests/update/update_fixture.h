@@ -78,6 +78,8 @@ protected:
         platform::setDownloadMinimumRate(0, 0);
         qunsetenv("TALVESK_UPDATE_FILE_MAX_BYTES");
         qunsetenv("TALVESK_UPDATE_LIST_MAX_BYTES");
+        qunsetenv("TALVESK_UPDATE_RUN_MAX_FILES");
+        qunsetenv("TALVESK_UPDATE_RUN_MAX_MS");
         vb::setTwipsPerPixelOverride(0, 0);
         vb::setScreenSizeOverride(0, 0);
         qunsetenv("TALVESK_UPDATE_URL");

@@ -3,7 +3,10 @@
 
 #include "update_fixture.h"
 
+#include "startup/config_table.h"
 #include "update/update_run.h"
+
+#include <QTemporaryDir>
 
 using namespace update;
 using updatetest::UpdateTest;
@@ -105,15 +108,19 @@ TEST(UpdateList, CodeIsFetchedOnlyFromAnHttpsEndpoint)
 {
     const QStringList lines = {stamped(QStringLiteral("M"), QStringLiteral("TALVESK.EXE")), stamped(QStringLiteral("M"), QStringLiteral("qvitpk.rar")),
                                stamped(QStringLiteral("D"), QStringLiteral("lib\\x.dll")), stamped(QStringLiteral("E"), QStringLiteral("libx.so")),
-                               stamped(QStringLiteral("K"), QStringLiteral("setup.exe")), stamped(QStringLiteral("D"), QStringLiteral("288899"))};
+                               stamped(QStringLiteral("K"), QStringLiteral("setup.exe")), stamped(QStringLiteral("E"), QStringLiteral("libx.so.1")),
+                               stamped(QStringLiteral("D"), QStringLiteral("sub\\libx.SO.1.2")), stamped(QStringLiteral("D"), QStringLiteral("libx.so.1.2.3")),
+                               stamped(QStringLiteral("D"), QStringLiteral("288899")), stamped(QStringLiteral("D"), QStringLiteral("x.so.mxy")),
+                               stamped(QStringLiteral("D"), QStringLiteral("x.so.a"))};
     const auto open = planRun(lines, placeIn(QStringLiteral("/inst")));
     const auto secure = planRun(lines, placeIn(QStringLiteral("/inst"), true));
-    ASSERT_EQ(open.size(), 6u);
-    for (std::size_t i = 0; i < 5; ++i) {
+    ASSERT_EQ(open.size(), 11u);
+    for (std::size_t i = 0; i < 8; ++i) {
         EXPECT_EQ(open[i].kind, EntryPlan::Refused) << i;
         EXPECT_EQ(secure[i].kind, EntryPlan::Fetch) << i;
     }
-    EXPECT_EQ(open[5].kind, EntryPlan::Fetch);
+    for (std::size_t i = 8; i < open.size(); ++i)
+        EXPECT_EQ(open[i].kind, EntryPlan::Fetch) << i;
     // The program's own executable: its copy goes beside it.
     EXPECT_TRUE(secure[0].exeCopy);
     EXPECT_EQ(secure[0].localPath, QStringLiteral("/inst/TALVESK.EXE_bak"));
@@ -204,6 +211,9 @@ TEST(UpdateList, ExecutableNameAndTheDataFolder)
     EXPECT_EQ(executableFileName(QStringLiteral("talvesk.EXE")), QStringLiteral("talvesk.EXE"));
     for (const char* app : {"/inst/", "/inst"})
         EXPECT_EQ(dataFolderName(QString::fromLatin1(app), QStringLiteral("/inst/data/")), QStringLiteral("data")) << app;
+    // A data directory that is not one folder directly inside the installation has no name.
+    for (const char* dir : {"/dev/null/", "/inst/", "/inst//", "/inst/./", "/inst/a/b/", "/instx/data/", "/other/inst/data/"})
+        EXPECT_EQ(dataFolderName(QStringLiteral("/inst"), QString::fromLatin1(dir)), QString()) << dir;
     for (const char* folder : {"/inst", "/inst/", "C:\\inst\\"})
         EXPECT_EQ(joinPath(QString::fromLatin1(folder), QStringLiteral("ksdata\\170100.mxy")),
                   QString::fromLatin1(folder).remove(QRegularExpression(QStringLiteral("[\\\\/]$"))) + QStringLiteral("/ksdata/170100.mxy"))
@@ -230,4 +240,78 @@ TEST_F(UpdateTest, StampOfALocalFileIsItsModifiedMinute)
     EXPECT_EQ(plans[1].kind, EntryPlan::Fetch);
     EXPECT_EQ(plans[1].localPath, file(QStringLiteral("data/ABC.MXY")));
     EXPECT_EQ(plans[2].kind, EntryPlan::Fetch);
+}
+
+// The data folder's name comes from ver.txt, which a run may fetch over http like any top-level
+// file of the installation. No name it holds lets the run write into the installation folder
+// itself, a folder the toolkit reads plugins from, its configuration or the run's bookkeeping:
+// the configuration load refuses what is not one plain folder name, the place rule the rest.
+TEST_F(UpdateTest, NoDataFolderNameOpensTheInstallationFolderOrAPluginFolder)
+{
+    QStringList lines;
+    for (const char* letter : {"D", "M"})
+        for (const char* name : {"platforms\\x.mxy", "styles\\x.mxy", "IMAGEFORMATS\\x.mxy", "qt.conf", "ksdata\\288895"})
+            lines << stamped(QString::fromLatin1(letter), QString::fromLatin1(name));
+    lines << stamped(QStringLiteral("D"), QStringLiteral("abc.mxy"));
+    const struct {
+        const char* folder;
+        bool refusedAtLoad;
+    } cases[] = {{"", true}, {".", true}, {"a/b", true}, {"a\\b", true}, {"..", true},
+                 {"platforms", false}, {"Styles", false}, {"imageformats", false}, {"data", false}};
+    for (const auto& c : cases) {
+        tsupport::writeLines(file(QStringLiteral("ver.txt")), {startuptest::sixDigit(QStringLiteral("Excel")), startuptest::sixDigit(QStringLiteral("t")),
+                                                               startuptest::sixDigit(QString::fromUtf8(c.folder)), startuptest::sixDigit(QStringLiteral("7"))});
+        readInfo();
+        EXPECT_EQ(!S().DataDir.startsWith(app.path()), c.refusedAtLoad) << c.folder;
+        for (const bool secure : {false, true}) {
+            RunPlace place = placeIn(app.path(), secure);
+            place.dataFolder = dataFolderName(S().AppPath, S().DataDir);
+            const auto plans = planRun(lines, place);
+            ASSERT_EQ(plans.size(), std::size_t(lines.size())) << c.folder;
+            // Only a data folder of its own takes the bank's files, and those stay inside it.
+            const bool ownFolder = std::string(c.folder) == "data";
+            for (std::size_t i = 0; i < plans.size(); ++i)
+                EXPECT_EQ(plans[i].kind == EntryPlan::Fetch, ownFolder && lines[qsizetype(i)].startsWith(u'D')) << c.folder << " " << lines[qsizetype(i)].toStdString();
+        }
+    }
+}
+
+// A place is judged where a write lands: a link on the way that leaves the installation, or
+// leads to a place the run does not write, is refused; one that stays among the bank's folders
+// is followed.
+TEST_F(UpdateTest, LinksOnTheWayAreJudgedWhereTheyLead)
+{
+    QTemporaryDir outside;
+    ASSERT_TRUE(outside.isValid());
+    QDir(app.path()).mkpath(QStringLiteral("platforms"));
+    QDir(app.path()).mkpath(QStringLiteral("examdata/pics"));
+    const struct {
+        const char* link;
+        QString to;
+        bool fetched;
+    } cases[] = {
+        {"data/out", outside.path(), false},
+        {"data/plug", app.filePath(QStringLiteral("platforms")), false},
+        {"data/top", app.path(), false},
+        {"data/nowhere", outside.filePath(QStringLiteral("missing")), false},
+        {"data/pics", app.filePath(QStringLiteral("examdata/pics")), true},
+        {"examdata/up", app.filePath(QStringLiteral("data")), true},
+    };
+    for (const auto& c : cases)
+        ASSERT_TRUE(QFile::link(c.to, file(QString::fromLatin1(c.link)))) << c.link;
+    for (const auto& c : cases) {
+        const QString rel = QString::fromLatin1(c.link).section(u'/', 1);
+        const QString letter = QString::fromLatin1(c.link).startsWith(QStringLiteral("data")) ? QStringLiteral("D") : QStringLiteral("E");
+        const auto plans = planRun({stamped(letter, rel + QStringLiteral("\\x.mxy")), stamped(letter, rel + QStringLiteral("\\new\\y.mxy"))},
+                                   placeIn(app.path()));
+        ASSERT_EQ(plans.size(), 2u);
+        for (const auto& plan : plans)
+            EXPECT_EQ(plan.kind == EntryPlan::Fetch, c.fetched) << c.link << " " << plan.name.toStdString();
+    }
+    // A record folder that is a link out of the installation takes nothing either.
+    ASSERT_TRUE(QDir(file(QStringLiteral("ksdata"))).removeRecursively());
+    ASSERT_TRUE(QFile::link(outside.path(), file(QStringLiteral("ksdata"))));
+    const auto plans = planRun({stamped(QStringLiteral("K"), QStringLiteral("170100"))}, placeIn(app.path()));
+    EXPECT_EQ(plans[0].kind, EntryPlan::Refused);
+    EXPECT_TRUE(QDir(outside.path()).isEmpty());
 }
