@@ -2,14 +2,16 @@
 //
 // Start and memory, each program started as a separate process on a copy of the sample
 // installation, in alternating runs so that a change in the machine's load meets all of them
-// alike (run them on the screen they are judged at, e.g. under
-// `xvfb-run -s "-screen 0 1024x768x24"` with QT_QPA_PLATFORM=xcb; offscreen otherwise):
-// - StartToCover: start until the cover page first paints, against the bare window with one
+// alike. The probes run on the screen they are judged at: the X display when there is one
+// (e.g. under `xvfb-run -s "-screen 0 1024x768x24"`), unless QT_QPA_PLATFORM says otherwise;
+// offscreen without a display. Each probe's window counts as shown once it is mapped with its
+// first frame drawn (bench/probes/first_frame.h):
+// - StartToCover: start until the cover page is shown, against the bare window with one
 //   宋体 label (bench/probes/label_probe.cpp) started the same way; goal: the cover within
 //   1.2 x (the label window + the splash's 100 ms tick). BareWindowStart: the bare window alone.
-// - ResidentMemory: each process reads its own resident memory one second after its window
-//   first paints: the program on the cover, the program in a unit practice session, the label
-//   window; goal: both within 1.5 x the label window.
+// - ResidentMemory: each process reads its own resident memory one second after its window is
+//   shown: the program on the cover, the program in a unit practice session, the label window;
+//   goal: both within 1.5 x the label window.
 // CoverBuild against DecodeCoverFaces: the page build on a bank of 20 units of 42 questions,
 // against decoding the face pictures it shows (goal: within 1.5 x); CoverLoad adds the window's
 // first load (its controls and the load sequence) to the build.
@@ -81,6 +83,8 @@ std::optional<std::pair<double, QByteArray>> runProbe(const Probe& probe, const 
     QTemporaryDir tmp; // a lock folder of its own: another running copy must not refuse this one
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("TMPDIR"), tmp.path());
+    if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")) && !env.value(QStringLiteral("DISPLAY")).isEmpty())
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     QProcess p;
     p.setProcessEnvironment(env);
     QElapsedTimer t;

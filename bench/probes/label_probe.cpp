@@ -2,8 +2,10 @@
 // stands in for it, as the program chooses it): the floor for a program whose every window
 // draws 宋体, since loading that face is a large share of any such start.
 //
-// Without arguments it prints "shown" and ends at once when the window first paints; with
-// "rss" it prints "rss <kB>" (its resident memory) one second after that paint and ends.
+// Without arguments it prints "shown" and ends at once when the window is on the screen
+// (probes::FirstFrame), the label's text drawn in it; with "rss" it prints "rss <kB>" (its
+// resident memory) one second after that and ends.
+#include "first_frame.h"
 #include "resident.h"
 
 #include <QApplication>
@@ -15,40 +17,6 @@
 #include <cstdio>
 #include <unistd.h>
 
-namespace {
-
-// The label ends the probe once it has drawn its text: the face is loaded and a line of it
-// rasterised by then.
-class Label : public QLabel {
-public:
-    Label(const QString& text, QWidget* parent, bool rss) : QLabel(text, parent), rss_(rss) {}
-
-protected:
-    void paintEvent(QPaintEvent* e) override
-    {
-        QLabel::paintEvent(e);
-        if (!rss_) {
-            std::fputs("shown\n", stdout);
-            std::fflush(stdout);
-            _exit(0);
-        }
-        if (painted_)
-            return;
-        painted_ = true;
-        QTimer::singleShot(1000, this, [] {
-            std::printf("rss %ld\n", probes::residentKiB());
-            std::fflush(stdout);
-            _exit(0);
-        });
-    }
-
-private:
-    bool rss_;
-    bool painted_ = false;
-};
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -57,13 +25,27 @@ int main(int argc, char** argv)
     QFont::insertSubstitutions(song, {QStringLiteral("SimSun"), QStringLiteral("NSimSun"), QStringLiteral("AR PL UMing CN"),
                                       QStringLiteral("AR PL UMing")});
     QWidget w;
-    auto* label = new Label(QStringLiteral("正在启动考试练习系统，请稍候..."), &w, rss);
+    auto* label = new QLabel(QStringLiteral("正在启动考试练习系统，请稍候..."), &w);
     QFont font(song);
     font.setPointSizeF(11);
     label->setFont(font);
     auto* layout = new QVBoxLayout(&w);
     layout->addWidget(label, 0, Qt::AlignCenter);
     w.resize(800, 600);
+    const probes::FirstFrame frame([&w](QWidget* shown) { return shown == &w; }, [rss](QWidget*) {
+        if (!rss) {
+            std::fputs("shown\n", stdout);
+            std::fflush(stdout);
+            _exit(0);
+        }
+        QMetaObject::invokeMethod(qApp, [] {
+            QTimer::singleShot(1000, [] {
+                std::printf("rss %ld\n", probes::residentKiB());
+                std::fflush(stdout);
+                _exit(0);
+            });
+        });
+    });
     w.show();
     return app.exec();
 }

@@ -146,7 +146,10 @@ std::optional<QPixmap> FrmFengmian::face(const QString& name, const QString& tag
 
 std::optional<vb::PictureFile> FrmFengmian::faceFile(const QString& name, const QString& tag)
 {
-    return reportedLoad(vb::CheckPicture, name, tag);
+    auto file = reportedLoad(vb::CheckPicture, name, tag);
+    if (file)
+        file->failed = [tag](const vb::Error& err) { reportFailure(tag, err.number, err.text); };
+    return file;
 }
 
 void FrmFengmian::Form_Load()

@@ -145,7 +145,8 @@ private:
     // A face read and decoded now; a failure is reported under `tag`.
     std::optional<QPixmap> face(const QString& name, const QString& tag);
     // A face whose file is checked and reported now as any face's, its pixels decoded when it
-    // is first drawn: what the page does not show costs no memory.
+    // is first drawn: what the page does not show costs no memory. A file changed meanwhile that
+    // no longer loads is reported then, under the same tag.
     std::optional<vb::PictureFile> faceFile(const QString& name, const QString& tag);
 
     // The units' question counts from the papers-and-units table of this build, when it has them.

@@ -279,6 +279,8 @@ void Image::applyGeometry()
 void Image::paint(QPainter& p)
 {
     const std::optional<QPixmap>& picture = picture_.get();
+    if (picture_.takeResized()) // the file changed since its check: its new size, once drawn
+        QMetaObject::invokeMethod(widget(), [this] { pictureChanged(); }, Qt::QueuedConnection);
     if (!picture)
         return;
     if (stretch_)
@@ -361,7 +363,10 @@ void PictureBox::paint(QPainter& p)
     const QRect r = widget()->rect();
     p.fillRect(r, BackColor());
     const QPoint o = clientOffset();
-    if (const std::optional<QPixmap>& picture = picture_.get())
+    const std::optional<QPixmap>& picture = picture_.get();
+    if (picture_.takeResized()) // the file changed since its check: its new size, once drawn
+        QMetaObject::invokeMethod(widget(), [this] { pictureChanged(); }, Qt::QueuedConnection);
+    if (picture)
         p.drawPixmap(o, *picture);
     if (borderStyle_ == 1) {
         // The old sunken single border: dark outside, darker inside on the top-left edges.

@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <QtEndian>
 
+#include <array>
 #include <atomic>
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -182,6 +183,74 @@ QImage decodePicture(const QByteArray& bytes)
     return img;
 }
 
+// CRC-32 of the PNG chunks (the polynomial of ISO 3309), over the chunk's type and data.
+quint32 pngCrc(const char* data, qsizetype size)
+{
+    static const auto table = [] {
+        std::array<quint32, 256> t{};
+        for (quint32 n = 0; n < 256; ++n) {
+            quint32 c = n;
+            for (int k = 0; k < 8; ++k)
+                c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[n] = c;
+        }
+        return t;
+    }();
+    quint32 c = 0xFFFFFFFFu;
+    for (qsizetype i = 0; i < size; ++i)
+        c = table[(c ^ uchar(data[i])) & 0xFF] ^ (c >> 8);
+    return c ^ 0xFFFFFFFFu;
+}
+
+// Whether a PNG file's chunks stand as the decoder requires them: the header first, image data,
+// the end chunk, and every critical chunk whole with its checksum right (the decoder passes over
+// a wrong one only in an ancillary chunk). A file cut short or overwritten after its header
+// fails here as it fails to decode, without the cost of decoding it.
+bool pngChunksSound(const QByteArray& d)
+{
+    qsizetype at = 8;
+    bool first = true;
+    bool data = false;
+    while (at + 12 <= d.size()) {
+        const quint32 length = qFromBigEndian<quint32>(d.constData() + at);
+        if (length > 0x7FFFFFFFu || qsizetype(length) > d.size() - at - 12)
+            return false;
+        const QByteArray type = d.mid(at + 4, 4);
+        const bool critical = !(type[0] & 0x20);
+        if (critical && pngCrc(d.constData() + at + 4, qsizetype(length) + 4)
+                            != qFromBigEndian<quint32>(d.constData() + at + 8 + length))
+            return false;
+        if (first != (type == "IHDR"))
+            return false;
+        first = false;
+        data = data || type == "IDAT";
+        if (type == "IEND")
+            return data;
+        at += qsizetype(length) + 12;
+    }
+    return false;
+}
+
+// The size of the picture in an open file as its header gives it, for the formats whose header
+// tells what the decoder will give: a bitmap stored top down gives its height negative. Nothing
+// for a file whose header tells nothing sure.
+QSize headerSize(QFile& f)
+{
+    const QByteArray format = signatureFormat(f.peek(16));
+    if (format.isEmpty())
+        return {};
+    QImageReader reader(&f, format);
+    reader.setAutoDetectImageFormat(false);
+    reader.setDecideFormatFromContent(false);
+    const QSize told = reader.canRead() ? reader.size() : QSize();
+    const QSize size(qAbs(told.width()), qAbs(told.height()));
+    if (size.isEmpty())
+        return {};
+    if (format == "png" && (!f.seek(0) || !pngChunksSound(f.readAll())))
+        return {};
+    return size;
+}
+
 } // namespace
 
 namespace {
@@ -212,6 +281,7 @@ void pictureMemoryFreed(qint64 bytes)
 // be read or decoded: LoadPicture then reads it itself and reports what fails).
 struct AheadPicture {
     bool done = false;
+    bool read = false;
     QString real;
     std::optional<platform::FileVersion> version;
     QImage image;
@@ -231,26 +301,52 @@ DecodedAhead& decodedAhead()
     return *ahead;
 }
 
-// The picture decoded ahead for `path` when its file is still the version decoded; waits for a
-// decode under way, as it would take as long again on this thread.
-std::optional<QImage> takeDecodedAhead(const QString& path, const QString& real, const std::optional<platform::FileVersion>& version)
+// The decode ahead of `path`, once done (waiting for one under way, as it would take as long
+// again on this thread); the end of the table when there is none.
+QHash<QString, AheadPicture>::iterator finishedAhead(std::unique_lock<std::mutex>& lock, const QString& path)
 {
     DecodedAhead& ahead = decodedAhead();
-    std::unique_lock lock(ahead.mutex);
     auto it = ahead.pictures.find(path);
     if (it == ahead.pictures.end())
-        return std::nullopt;
+        return it;
     ahead.changed.wait(lock, [&] {
         it = ahead.pictures.find(path);
         return it == ahead.pictures.end() || it->done;
     });
+    return it;
+}
+
+bool decodedFrom(const AheadPicture& p, const QString& real, const std::optional<platform::FileVersion>& version)
+{
+    return p.read && version && p.version == version && p.real == real;
+}
+
+// The picture decoded ahead for `path` when its file is still the version decoded.
+std::optional<QImage> takeDecodedAhead(const QString& path, const QString& real, const std::optional<platform::FileVersion>& version)
+{
+    DecodedAhead& ahead = decodedAhead();
+    std::unique_lock lock(ahead.mutex);
+    const auto it = finishedAhead(lock, path);
     if (it == ahead.pictures.end())
         return std::nullopt;
     AheadPicture taken = std::move(*it);
     ahead.pictures.erase(it);
-    if (taken.image.isNull() || !version || taken.version != version || taken.real != real)
+    if (taken.image.isNull() || !decodedFrom(taken, real, version))
         return std::nullopt;
     return std::move(taken.image);
+}
+
+// What the decode ahead of `path` found in the file's version `version`, left for the load that
+// takes it: the picture's size, an empty size for a file that does not decode, or nothing when
+// that version was not decoded ahead.
+std::optional<QSize> decodedAheadSize(const QString& path, const QString& real, const std::optional<platform::FileVersion>& version)
+{
+    DecodedAhead& ahead = decodedAhead();
+    std::unique_lock lock(ahead.mutex);
+    const auto it = finishedAhead(lock, path);
+    if (it == ahead.pictures.end() || !decodedFrom(*it, real, version))
+        return std::nullopt;
+    return it->image.size();
 }
 
 // Decoded pictures by file, each kept with the version its file had (identity, size, times):
@@ -383,6 +479,7 @@ void decodeAhead(const QStringList& paths)
             picture.version = platform::fileVersion(picture.real);
             if (picture.version) {
                 if (const auto bytes = readFile(path, nullptr)) {
+                    picture.read = true;
                     ++decodeCount;
                     picture.image = inPixmapFormat(decodePicture(*bytes));
                 }
@@ -465,21 +562,21 @@ std::optional<PictureFile> CheckPicture(const QString& path, Error* err)
     QFile f;
     if (!openFile(path, f, err))
         return std::nullopt;
-    // The signature's reader first, then any that knows the content, as the decoding does.
-    const auto sizeAs = [&f](const QByteArray& format) {
-        if (!f.seek(0))
-            return QSize();
-        QImageReader reader(&f, format);
-        reader.setAutoDetectImageFormat(format.isEmpty());
-        reader.setDecideFormatFromContent(format.isEmpty());
-        return reader.canRead() ? reader.size() : QSize();
-    };
-    const QByteArray format = signatureFormat(f.peek(16));
-    QSize size = format.isEmpty() ? QSize() : sizeAs(format);
-    if (size.isEmpty())
-        size = sizeAs({});
+    const std::optional<platform::FileVersion> version = platform::fileVersion(f.fileName());
+    // The decode ahead of this very version answers as the load will; else the header where it
+    // tells the decoded size for sure, else the decoding itself.
+    QSize size;
+    if (const auto ahead = decodedAheadSize(path, f.fileName(), version)) {
+        size = *ahead;
+    } else {
+        size = headerSize(f);
+        if (size.isEmpty() && f.seek(0)) {
+            ++decodeCount;
+            size = decodePicture(f.readAll()).size();
+        }
+    }
     if (!size.isEmpty())
-        return PictureFile{path, size};
+        return PictureFile{path, size, version, {}};
     setError(err, errInvalidPicture);
     return std::nullopt;
 }
@@ -516,9 +613,15 @@ QSize HeldPicture::size() const
 const std::optional<QPixmap>& HeldPicture::get() const
 {
     if (file_) {
-        picture_ = LoadPicture(file_->path);
-        decodedFrom_ = file_->path;
+        const PictureFile file = *std::move(file_);
         file_.reset();
+        Error err;
+        picture_ = LoadPicture(file.path, &err);
+        decodedFrom_ = file.path;
+        resized_ = picture_ && picture_->size() != file.size;
+        // The check answered for the file as it stood then: one changed since is reported now.
+        if (!picture_ && file.failed && platform::fileVersion(platform::resolvePath(file.path)) != file.version)
+            file.failed(err);
     }
     return picture_;
 }

@@ -5,6 +5,7 @@
 // uses showing its new content. The ".mxy" extension of the installation's pictures names no
 // format; a picture is recognised by its content (PNG, BMP, GIF, JPEG).
 
+#include "platform/files.h"
 #include "platform/vb_constants.h"
 
 #include <QCursor>
@@ -12,7 +13,9 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
+#include <utility>
 
 class QWidget;
 
@@ -23,16 +26,24 @@ namespace vb {
 // LoadPicture("") that clears a picture).
 std::optional<QPixmap> LoadPicture(const QString& path, Error* err = nullptr);
 
-// A picture file checked without decoding it: it exists and its header reads as a picture of
-// this size. A control holding one decodes it when it is first drawn, so that a control never
-// shown, or one that others cover, costs no memory for its pixels.
+// A picture file checked without keeping its pixels: it exists and holds a picture of this size.
+// A control holding one decodes it when it is first drawn, so that a control never shown, or one
+// that others cover, costs no memory for its pixels. A file changed since its check is checked
+// again then: the control takes the new picture's size, and `failed` (when set) hears of a file
+// that no longer loads.
 struct PictureFile {
     QString path;
     QSize size;
+    std::optional<platform::FileVersion> version; // the file's as checked
+    std::function<void(const Error&)> failed;
 };
 
-// Checks the picture at `path` as LoadPicture would (error 53 for a missing file, 481 for one
-// whose header is not a picture's), reading only the header.
+// Checks the picture at `path` as LoadPicture would load it, with the same size or the same error
+// (53 for a missing file, 481 for one that holds no picture), without keeping its pixels: the
+// picture decoded ahead for the file as it stands answers, waiting for a decode under way; else
+// the header where it tells the size for sure and the file's make shows it whole (a PNG's
+// chunks); else the file is decoded. A file whose body is spoilt in a way only its decoding
+// shows, and which was not decoded ahead, passes, and shows nothing when drawn.
 std::optional<PictureFile> CheckPicture(const QString& path, Error* err = nullptr);
 
 // What a picture control holds: a decoded picture, or a checked file that is decoded at its
@@ -47,11 +58,15 @@ public:
     QSize size() const;
     // The picture, decoded now if it is not yet.
     const std::optional<QPixmap>& get() const;
+    // Whether the picture decoded last came out of another size than its file's check gave (the
+    // file changed since): true once, for the holder to take the new size.
+    bool takeResized() const { return std::exchange(resized_, false); }
 
 private:
     mutable std::optional<QPixmap> picture_;
     mutable QString decodedFrom_;
     mutable std::optional<PictureFile> file_;
+    mutable bool resized_ = false;
 };
 
 // Pictures and windows live among other things in the allocator's heap, which keeps the pages

@@ -16,11 +16,13 @@
 #include "update/frm_updata.h"
 
 #include <algorithm>
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QImage>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QScreen>
 
 using namespace covertest;
@@ -168,6 +170,46 @@ TEST_F(FrmFengmianTest, FacesOfHiddenPanelsAreCheckedAtTheLoadAndDecodedWhenShow
     EXPECT_EQ(f.grab().toImage().pixelColor(inside), QColor(Qt::green));
     EXPECT_GT(vb::picturesDecoded(), shown) << "the panel's pictures are decoded as they show";
     EXPECT_GT(shown, before);
+}
+
+// A face whose header reads well but whose picture does not decode is reported at the first
+// load, its decode ahead waited for; a face replaced by no picture after the load is reported
+// when it first shows.
+TEST_F(FrmFengmianTest, SpoiltFacesAreReportedAtTheLoadAndAsTheyShow)
+{
+    QImage face(4, 4, QImage::Format_RGB32);
+    face.fill(Qt::gray);
+    for (int n = 20000; n <= 20099; ++n)
+        ASSERT_TRUE(face.save(data(QStringLiteral("l%1").arg(n)), "PNG"));
+    // The panels' face: a header of 40 rows over the picture data of one.
+    const auto png = [](QSize size) {
+        QImage img(size, QImage::Format_RGB32);
+        img.fill(Qt::green);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        img.save(&buffer, "PNG");
+        return bytes;
+    };
+    QFile panel(data(QStringLiteral("l20053")));
+    ASSERT_TRUE(panel.open(QIODevice::WriteOnly));
+    panel.write(png({40, 40}).left(33) + png({40, 1}).mid(33));
+    panel.close();
+    const auto invalid = [this] {
+        return log().count(QRegularExpression(QStringLiteral("fmload.*Invalid picture")));
+    };
+
+    cover::prefetchCoverFaces();
+    FrmFengmian& f = frmFengmian();
+    f.Show();
+    vb::dropDecodedAhead();
+    EXPECT_EQ(invalid(), 1) << log().toStdString();
+
+    writeLines(data(QStringLiteral("l20052")), {QStringLiteral("no picture")}); // the top bar's
+    f.ClickBotn_Click(16);
+    ASSERT_TRUE(f.PicTOP->widget()->isVisible());
+    f.grab();
+    EXPECT_EQ(invalid(), 2) << log().toStdString();
 }
 
 TEST_F(FrmFengmianTest, TheInputMethodOptionIsReadAsItsNumber)

@@ -10,6 +10,9 @@
 #include <QFileInfo>
 #include <QImage>
 
+#include <utility>
+#include <vector>
+
 namespace {
 
 QColor colourOf(const std::optional<QPixmap>& p) { return p ? p->toImage().pixelColor(0, 0) : QColor(); }
@@ -160,6 +163,33 @@ TEST_F(HeldPictures, ACheckedFileIsDecodedWhenFirstDrawn)
     w.Image1->setPicture(*vb::CheckPicture(path));
     EXPECT_EQ(colourOf(w.Image1->Picture()), QColor(Qt::red));
     EXPECT_EQ(vb::picturesDecoded(), before + 1);
+}
+
+// A file replaced between its check and its first drawing is checked again then: the control
+// takes the new picture's size, and a file that holds no picture any more is reported.
+TEST_F(HeldPictures, AFileReplacedSinceItsCheckIsCheckedAgainWhenFirstDrawn)
+{
+    const QString grown = install.writePicture("data/100014.mxy", {8, 6}, Qt::red);
+    const QString spoilt = install.writePicture("data/100015.mxy", {8, 6}, Qt::red);
+    auto& w = vb::Forms::get<Window>();
+    std::vector<int> failures;
+    for (auto [image, path] : {std::pair{w.Image1, grown}, std::pair{w.Image2, spoilt}}) {
+        vb::PictureFile file = *vb::CheckPicture(path);
+        file.failed = [&failures](const vb::Error& err) { failures.push_back(err.number); };
+        image->setPicture(file);
+    }
+    w.Image2->Move(qRound(vb::twX(100)), 0);
+    install.writePicture("data/100014.mxy", {30, 20}, Qt::blue);
+    install.writeBytes("data/100015.mxy", "no picture");
+
+    w.Show();
+    const QImage shot = w.grab().toImage();
+    vb::DoEvents();
+    EXPECT_EQ(w.Image1->Width(), qRound(vb::twX(30)));
+    EXPECT_EQ(w.Image1->Height(), qRound(vb::twY(20)));
+    EXPECT_EQ(pixel(w, {25, 15}), QColor(Qt::blue)) << "drawn whole, not clipped to the old size";
+    EXPECT_EQ(failures, std::vector<int>{481});
+    EXPECT_EQ(shot.pixelColor(102, 2), w.BackColor());
 }
 
 // The window's picture under an opaque picture that covers it is never decoded; once part of it

@@ -6,8 +6,11 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QtEndian>
+
+#include <optional>
 
 using namespace vb;
 
@@ -175,6 +178,118 @@ TEST(Pointers, CurFilesGiveCursorsWithTheirHotSpot)
     }
     EXPECT_EQ(standardCursor(vbIbeam).shape(), Qt::IBeamCursor);
     EXPECT_EQ(standardCursor(vbHourglass).shape(), Qt::WaitCursor);
+}
+
+QByteArray encoded(const QImage& img, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::WriteOnly);
+    img.save(&buf, format);
+    return bytes;
+}
+
+QByteArray solidPng(QSize size)
+{
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    return encoded(img, "PNG");
+}
+
+// An uncompressed bitmap of 24 or 32 bits a pixel, its rows stored bottom-up (the usual make) or
+// top-down (a negative height in its header).
+QByteArray bmpFile(QSize size, int bits, bool topDown)
+{
+    const int stride = ((size.width() * bits + 31) / 32) * 4;
+    const QByteArray row = QByteArray("\x00\x00\xff\xff", bits / 8).repeated(size.width()).leftJustified(stride, '\0');
+    const QByteArray pixels = row.repeated(size.height());
+    QByteArray file("BM");
+    putLe<quint32>(file, quint32(54 + pixels.size()));
+    putLe<quint32>(file, 0);
+    putLe<quint32>(file, 54);
+    putLe<quint32>(file, 40);
+    putLe<qint32>(file, size.width());
+    putLe<qint32>(file, topDown ? -size.height() : size.height());
+    putLe<quint16>(file, 1);
+    putLe<quint16>(file, quint16(bits));
+    for (int i = 0; i < 6; ++i)
+        putLe<quint32>(file, i == 1 ? quint32(pixels.size()) : 0u);
+    return file + pixels;
+}
+
+// The load and the check of a picture file agree: the same picture size, or the same error.
+// Where the pictures were decoded ahead, the check learns from that decoding even what only
+// decoding shows: a PNG whose chunks are whole but hold too few rows.
+TEST(Pictures, TheCheckAcceptsWhatTheLoadAcceptsWithTheSameSize)
+{
+    tsupport::TempInstall install;
+    QByteArray spoilt = solidPng({5, 3});
+    const qsizetype data = spoilt.indexOf("IDAT") + 6;
+    spoilt[data] = char(spoilt[data] ^ 0x55);
+    QByteArray pointer = curFile(8, {3, 5});
+    pointer[7] = 0; // the directory's height: 256
+    QImage icon(5, 3, QImage::Format_ARGB32);
+    icon.fill(Qt::red);
+    QByteArray tga("\x00\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00\x00", 12);
+    putLe<quint16>(tga, 5);
+    putLe<quint16>(tga, 3);
+    tga += QByteArray("\x18\x00", 2) + QByteArray(5 * 3 * 3, char(0x7f));
+    QDir().mkpath(install.path("folder.mxy"));
+    QFile gif(install.writePicture("gif0.mxy", {5, 3}, Qt::red, "GIF"));
+    ASSERT_TRUE(gif.open(QIODevice::ReadOnly));
+    struct Case {
+        const char* name;
+        std::optional<QByteArray> bytes; // nothing: no file written
+        QSize size;  // accepted with this size
+        int number;  // or refused with this error
+    } const cases[] = {
+        {"bmp24.mxy", bmpFile({5, 3}, 24, false), {5, 3}, 0},
+        {"bmp24down.mxy", bmpFile({5, 3}, 24, true), {5, 3}, 0},
+        {"bmp32.mxy", bmpFile({5, 3}, 32, false), {5, 3}, 0},
+        {"bmp32down.mxy", bmpFile({5, 3}, 32, true), {5, 3}, 0},
+        {"png.mxy", solidPng({5, 3}), {5, 3}, 0},
+        {"gif.mxy", gif.readAll(), {5, 3}, 0},
+        {"jpeg.mxy", encoded(icon, "JPEG"), {5, 3}, 0},
+        {"ico.mxy", encoded(icon, "ICO"), {5, 3}, 0},
+        {"pointer.cur", pointer, {8, 8}, 0},
+        {"targa.mxy", tga, {}, 481},
+        {"spoilt.mxy", spoilt, {}, 481},
+        {"garbage.mxy", "\x01\x02 no picture here", {}, 481},
+        {"empty.mxy", QByteArray(), {}, 481},
+        {"folder.mxy", std::nullopt, {}, 53},
+        {"missing.mxy", std::nullopt, {}, 53},
+    };
+    for (const auto& c : cases) {
+        if (c.bytes)
+            install.writeBytes(c.name, *c.bytes);
+    }
+    // Too few rows for its header: only decoding shows it.
+    const QByteArray oneRow = solidPng({5, 1});
+    install.writeBytes("short.mxy", solidPng({5, 3}).left(33) + oneRow.mid(33));
+
+    const auto agree = [&install](const char* name, QSize size, int number) {
+        const QString path = install.path(name);
+        Error checkErr, loadErr;
+        const auto checked = CheckPicture(path, &checkErr);
+        const auto loaded = LoadPicture(path, &loadErr);
+        EXPECT_EQ(checked.has_value(), loaded.has_value()) << name;
+        EXPECT_EQ(checked ? checked->size : QSize(), size) << name;
+        EXPECT_EQ(loaded ? loaded->size() : QSize(), size) << name;
+        EXPECT_EQ(checkErr.number, number) << name;
+        EXPECT_EQ(loadErr.number, number) << name;
+    };
+    for (const auto& c : cases)
+        agree(c.name, c.size, c.number);
+
+    QStringList paths;
+    for (const auto& c : cases)
+        paths << install.path(c.name);
+    paths << install.path("short.mxy");
+    decodeAhead(paths);
+    for (const auto& c : cases)
+        agree(c.name, c.size, c.number);
+    agree("short.mxy", {}, 481);
+    dropDecodedAhead();
 }
 
 TEST(Keys, OldCodesMapBothWays)
