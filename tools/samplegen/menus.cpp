@@ -335,11 +335,16 @@ void taskPaneHead(QPainter& p, const QSize& size, bool hover, bool pressed)
 }
 
 // A floating pane: the task pane's head, a menu title standing where the bar's own title is
-// (36 and 37), or a small titled pane.
+// (36 and 37), the title strip of a palette torn off its button (33 and 34, as wide as the
+// palette that hangs under it), or a small titled pane.
 QImage panePicture(int element, bool hover, bool pressed)
 {
     const bool title = element == 36 || element == 37;
-    const QSize size = title ? QSize(58, 18) : element == 32 ? QSize(190, 44) : QSize(180, 44);
+    const bool palette = simmenus::isPalette(element);
+    const QSize size = title     ? QSize(58, 18)
+                       : palette ? QSize(pictureSize(simmenus::dropDownItems(element, 1, 1)).width(), 18)
+                       : element == 32 ? QSize(190, 44)
+                                       : QSize(180, 44);
     QImage image = canvas(size.width(), size.height(), colours::DockRight);
     QPainter p(&image);
     const QRect all(QPoint(0, 0), size);
@@ -354,7 +359,8 @@ QImage panePicture(int element, bool hover, bool pressed)
         fillHorizontal(p, QRectF(0, 0, size.width(), 18), colours::TitleDark, colours::TitleLight);
         drawText(p, QRect(4, 0, size.width() - 8, 18), Qt::AlignVCenter | Qt::AlignLeft, paneTitle(element),
                  Qt::white, uiFont(12, true));
-        fillVertical(p, QRectF(0, 18, size.width(), size.height() - 18), colours::BarTop, colours::BarBottom);
+        if (size.height() > 18)
+            fillVertical(p, QRectF(0, 18, size.width(), size.height() - 18), colours::BarTop, colours::BarBottom);
     }
     if (hover || pressed)
         outline(p, all, pressed ? colours::OpenBorder : colours::HoverBorder);

@@ -236,6 +236,7 @@ std::vector<Change> activate(State& s, const QString& cell)
     s.view.wholeRows.clear();
     s.view.editing = false;
     s.view.editSelection.clear();
+    s.view.editorText.reset();
     s.range = cell;
     return {{Kind::Active, cell, {}}};
 }
@@ -284,13 +285,16 @@ std::vector<Change> edit(State& s, const QString& cell)
 std::vector<Change> setText(State& s, const QString& cell, const QString& text)
 {
     s.view.cells[cell].text = text;
+    if (cell == s.view.active)
+        s.view.editorText.reset();
     return {{Kind::CellText, cell, text}};
 }
 
 std::vector<Change> startTyping(State& s, const QString& cell)
 {
-    s.view.cells[cell].text.clear();
-    return edit(s, cell);
+    auto changes = edit(s, cell);
+    s.view.editorText = QString();
+    return changes;
 }
 
 std::vector<Change> selectText(State& s, const QString& cell, const QString& part)

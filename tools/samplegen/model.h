@@ -121,7 +121,8 @@ std::vector<Change> selectRow(State& s, int row);
 std::vector<Change> edit(State& s, const QString& cell);
 std::vector<Change> setText(State& s, const QString& cell, const QString& text);
 // Typing into a cell: its editor stands on it and starts empty, so the cell is the active one,
-// in edit mode, and the formula bar shows nothing yet.
+// in edit mode, and the formula bar shows nothing yet; the cell keeps its value until the
+// entry is made.
 std::vector<Change> startTyping(State& s, const QString& cell);
 std::vector<Change> selectText(State& s, const QString& cell, const QString& part);
 std::vector<Change> typeIntoField(State& s, int field, const QString& text);

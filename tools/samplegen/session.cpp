@@ -188,6 +188,15 @@ struct Run {
     }
 };
 
+// The dialog stands open in the step's overlay, on its first tab; the step works on the second
+// and closes it.
+void dialogTabs(Run& r, int n)
+{
+    model::openFormatDialog(r.s);
+    r.add(dialogTabStep(n, {}));
+    r.after(model::closeDialog(r.s));
+}
+
 // The chart of question 6 stands under the table, left of the question panel.
 const QPoint ChartAt(60, 282);
 
@@ -229,9 +238,7 @@ void typeDragKeyTabList(Run& r)
     const TwipsRect d3 = cell(u"D3");
     r.add(step(3, u"6267", {}).hint(HintCopy, d3.left + d3.width + twips(8), d3.top));
     r.after(model::copy(r.s, false));
-    model::openFormatDialog(r.s); // the step shows the dialog open, in its overlay
-    r.add(dialogTabStep(4, {}));
-    r.after(model::closeDialog(r.s));
+    dialogTabs(r, 4);
     r.add(listStep(5, {}));
     // The function chosen from the list under F3 starts its formula there.
     r.after(model::edit(r.s, QStringLiteral("F3")));
@@ -269,9 +276,7 @@ void demonstrationTour(Run& r)
     r.after(model::formatBar(r.s, true));
     r.add(paneStep(2, u"H320700000", 0, 0, HintTaskPaneOpen));
     r.after(model::stays(QStringLiteral("the task pane's choice opens a window of the real program")));
-    model::openFormatDialog(r.s); // the step shows the dialog open, in its overlay
-    r.add(dialogTabStep(3, {}));
-    r.after(model::closeDialog(r.s));
+    dialogTabs(r, 3);
     r.add(listStep(4, {}));
     r.after(model::edit(r.s, QStringLiteral("F3")));
     r.after(model::setText(r.s, QStringLiteral("F3"), QStringLiteral("=AVERAGE(")));
@@ -319,9 +324,7 @@ void everyAction(Run& r)
     // Held Shift: the step says so, since the drag alone does not pass.
     r.add(rangeDragStep(9, u"0041", u'M', HandFile, HintShiftDragB3D3));
     r.after(model::select(r.s, QStringLiteral("B3"), QStringLiteral("D3")));
-    model::openFormatDialog(r.s); // the step shows the dialog open, in its overlay
-    r.add(dialogTabStep(10, {}));
-    r.after(model::closeDialog(r.s));
+    dialogTabs(r, 10);
     r.add(step(11, u"9999", {}));
 }
 
