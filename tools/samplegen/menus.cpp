@@ -340,11 +340,13 @@ void taskPaneHead(QPainter& p, const QSize& size, bool hover, bool pressed)
 QImage panePicture(int element, bool hover, bool pressed)
 {
     const bool title = element == 36 || element == 37;
-    const bool palette = simmenus::isPalette(element);
-    const QSize size = title     ? QSize(58, 18)
-                       : palette ? QSize(pictureSize(simmenus::dropDownItems(element, 1, 1)).width(), 18)
-                       : element == 32 ? QSize(190, 44)
-                                       : QSize(180, 44);
+    QSize size(180, 44);
+    if (title)
+        size = QSize(58, 18);
+    else if (simmenus::isPalette(element))
+        size = QSize(pictureSize(simmenus::dropDownItems(element, 1, 1)).width(), 18);
+    else if (element == 32)
+        size = QSize(190, 44);
     QImage image = canvas(size.width(), size.height(), colours::DockRight);
     QPainter p(&image);
     const QRect all(QPoint(0, 0), size);
