@@ -200,15 +200,16 @@ void FrmYanShi::Form_Load()
     ImgLogo->setBackColor(QColor(255, 255, 192));
     ImgLogo->setFontSize(9 * s.ScaleX);
     ImgLogo->setCaption(note);
-    // The count of lines assumes a font of 12-pixel lines and characters; a taller or wider font
-    // gets the height its wrapped text needs, so that the end of the question is not cut off,
-    // though never past the window's bottom.
-    const int top = scaledY(7620);
+    // The count of lines assumes a font of 12-pixel lines and characters; the text wrapped at
+    // the box's width in the note's own face may need more, and gets it, so that the end of the
+    // question is never cut off. A box that would reach past the window's bottom stands higher.
     const int width = scaledX(2535);
     const QRect wrapped = QFontMetrics(ImgLogo->widget()->font())
                               .boundingRect(QRect(0, 0, vb::pxX(width), 1 << 20), Qt::TextWordWrap, note);
-    const int fitted = std::min(qRound(vb::twY(wrapped.height())) + scaledY(15), h - top);
-    ImgLogo->Move(scaledX(9420), top, width, std::max(demo::noteHeight(static_cast<int>(note.size()), s.ScaleY), fitted));
+    const int height = std::max(demo::noteHeight(static_cast<int>(note.size()), s.ScaleY),
+                                qRound(vb::twY(wrapped.height())) + scaledY(15));
+    const int top = std::max(0, std::min(scaledY(7620), h - height));
+    ImgLogo->Move(scaledX(9420), top, width, height);
     setTopmost(true);
     // The window lies exactly over the hidden simulated window.
     if (vb::Forms::isLoaded<FrmMain>()) {

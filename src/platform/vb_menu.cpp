@@ -70,8 +70,10 @@ void Menu::removeItem(Menu* item)
 
 void Menu::applyAction()
 {
-    action_->setText(caption_);
-    action_->setSeparator(caption_ == QLatin1String("-"));
+    // A separator is a line only: the styles draw a separator's text as a heading beside it.
+    const bool separator = caption_ == QLatin1String("-");
+    action_->setText(separator ? QString() : caption_);
+    action_->setSeparator(separator);
     action_->setVisible(visible_);
     action_->setEnabled(enabled_);
     action_->setCheckable(checked_);

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace {
@@ -152,6 +153,74 @@ TEST(SampleFamilies, EveryHeldKeyIsNamedInItsHint)
         }
     }
     EXPECT_GT(checked, 0);
+}
+
+// The words of a task that name the way one of its steps is done: a step done one way only
+// must be named in the task, since the window takes no other.
+QStringList waysOf(const StepRecord& r)
+{
+    QStringList ways;
+    const int code = r.expectedCode();
+    switch (r.family()) {
+    case OpFamily::RangeDrag:
+        ways << QStringLiteral("拖动");
+        break;
+    case OpFamily::ContextMenu:
+        ways << QStringLiteral("快捷菜单");
+        break;
+    case OpFamily::Key: {
+        // 6SKK: a letter or digit with Ctrl, or a key of its own.
+        const int key = code % 100;
+        static const std::map<int, QString> named{{46, QStringLiteral("Delete")}, {12, QStringLiteral("F1")}};
+        if (keyShift(r) == 2)
+            ways << QStringLiteral("Ctrl+") + QChar(key);
+        else if (named.count(key))
+            ways << named.at(key);
+        break;
+    }
+    default: break;
+    }
+    if (r.RouteCode.startsWith(u'R'))
+        ways << QStringLiteral("快捷菜单");
+    for (const Target& t : targets(r)) {
+        if (t.element >= 1 && t.element <= 9)
+            ways << QStringLiteral("菜单");
+        else if (t.element == 32)
+            ways << QStringLiteral("任务窗格");
+        else if (t.element == 36 || t.element == 37)
+            ways << QStringLiteral("浮动");
+        else if (t.element >= 41)
+            ways << QStringLiteral("工具栏|按钮");
+    }
+    return ways;
+}
+
+TEST(SampleFamilies, EveryTaskNamesTheWayOfEachStepThatTakesOneWayOnly)
+{
+    const QString data = tsample::sampleDir() + QStringLiteral("/data/");
+    int named = 0;
+    for (int unit = 0; QFile::exists(data + QStringLiteral("2888%1.mxy").arg(70 + unit)); ++unit) {
+        const auto questions = platform::readLines(data + QStringLiteral("2888%1.mxy").arg(70 + unit));
+        const auto steps = platform::readLines(data + QStringLiteral("2888%1.mxy").arg(20 + unit));
+        ASSERT_TRUE(questions && steps);
+        int line = 0;
+        for (const QString& question : *questions) {
+            const QString task = question.mid(6);
+            const int count = question.mid(4, 2).toInt();
+            for (int k = 0; k < count; ++k) {
+                ASSERT_LT(line, steps->size());
+                for (const QString& way : waysOf(StepRecord::fromLine(steps->at(line)))) {
+                    const QStringList words = way.split(u'|');
+                    EXPECT_TRUE(std::any_of(words.begin(), words.end(), [&](const QString& w) { return task.contains(w); }))
+                        << "task " << question.left(4).toStdString() << " step " << k + 1 << " does not name \""
+                        << way.toStdString() << "\": " << task.toStdString();
+                    ++named;
+                }
+                ++line;
+            }
+        }
+    }
+    EXPECT_GT(named, 50);
 }
 
 } // namespace

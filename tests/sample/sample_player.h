@@ -127,11 +127,12 @@ protected:
 
     void menuChoice(FrmMain& w, const QString& rec)
     {
-        const QString target = field(rec, 125, 10);
+        // A pane's choice stands at 86, where it names the pane as well.
+        const int pane = field(rec, 86, 1) == u"H" ? number(rec, 87, 2) : 0;
+        const QString target = pane ? field(rec, 86, 10) : field(rec, 125, 10);
         const int element = number(target, 2, 2);
         const int item = number(target, 4, 2);
         const int sub = number(target, 6, 2);
-        const int pane = field(rec, 86, 1) == u"H" ? number(rec, 87, 2) : 0;
         if (pane == 33 || pane == 34) {
             // A palette that the step opens itself takes clicks once laid out.
             Clock::advance(100);
@@ -142,10 +143,15 @@ protected:
             click(w.LblZHU(element));
             return;
         }
-        if (pane)
+        if (pane) {
+            // A click on the pane opens its list and passes nothing: the step waits for the item.
+            const int before = S().CurrentStep;
             click(w.LblZHU(pane), L, 0, 150.0, 120.0); // the pane's spot reaches past its picture
-        else
+            ASSERT_EQ(S().CurrentStep, before) << "a bare click on pane " << pane << " passed the step";
+            ASSERT_TRUE(w.Pic1J->Visible()) << "pane " << pane << " opened no list";
+        } else {
             click(w.LblZHU(element));
+        }
         if (sub == 0) {
             click(w.Lbl1J(item));
             return;

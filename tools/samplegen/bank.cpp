@@ -5,6 +5,7 @@
 
 #include <QCryptographicHash>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace samplegen::bank {
@@ -114,7 +115,7 @@ void Builder::noDialog()
 
 QString Builder::dialogPictureCode(const Dialog& d)
 {
-    const QImage image = dialogPicture(d.title, d.size, d.fields, d.buttons, d.values);
+    const QImage image = dialogPicture(d.title, d.size, d.fields, d.buttons, d.values, d.lists);
     return picture(imageKey(QStringLiteral("dialog:"), image), image);
 }
 
@@ -260,10 +261,10 @@ void Builder::menu(const QString& target, const QString& hint)
     push(s);
 }
 
-void Builder::paneChoice(int pane, QPoint px, const QString& target, const QString& hint)
+void Builder::paneChoice(QPoint px, const QString& target, const QString& hint)
 {
     StepLine s = next(u"7000");
-    s.zones(u"B7").pane(pane, twips(px.x()), twips(px.y())).menuTarget(125, target);
+    s.zones(u"B7").pane(target, twips(px.x()), twips(px.y()));
     hintAt(s, QPoint(430, 440), hint);
     push(s);
 }
@@ -286,6 +287,8 @@ void Builder::routedContext(const QRect& px, int code, const QString& hint)
 void Builder::type(const QString& code, const QRect& px, const QString& answer, const QString& initial,
                    const QRect& target)
 {
+    if (const auto c = model::cellAt(px); c && initial.isEmpty())
+        model::startTyping(state_, *c);
     StepLine s = next(code);
     const int answerLine = text(answer);
     // The editor grows past a narrow cell to hold the longest answer whole at its 9 points of
@@ -398,7 +401,8 @@ void Builder::pictureDrag(int code, const QString& picture, QPoint from, int pas
 void Builder::end() { push(next(u"9999")); }
 
 QImage dialogPicture(const QString& title, QSize size, const std::vector<std::pair<QString, QRect>>& fields,
-                     const std::vector<std::pair<QString, QRect>>& buttons, const std::map<int, QString>& values)
+                     const std::vector<std::pair<QString, QRect>>& buttons, const std::map<int, QString>& values,
+                     const std::vector<int>& lists)
 {
     QImage image = canvas(size.width(), size.height(), colours::DialogFace);
     QPainter p(&image);
@@ -416,7 +420,8 @@ QImage dialogPicture(const QString& title, QSize size, const std::vector<std::pa
         drawText(p, QRect(12, r.top(), r.left() - 16, r.height()), Qt::AlignVCenter | Qt::AlignLeft, label,
                  colours::Text, uiFont(12));
         const auto value = values.find(static_cast<int>(i));
-        field(p, r, value == values.end() ? QString() : value->second);
+        const bool list = std::find(lists.begin(), lists.end(), static_cast<int>(i)) != lists.end();
+        field(p, r, value == values.end() ? QString() : value->second, list);
     }
     bool first = true;
     for (const auto& [caption, r] : buttons) {

@@ -68,10 +68,10 @@ public:
     void rangeDrag(const QRect& from, const QRect& to, int shift, const QString& hint);
     // A key 6SKK, and up to three further keys that the step accepts as well.
     void key(int code, const QString& hint, const QList<int>& alternatives = {});
-    // A menu or toolbar choice by its target code, and one that a floating pane offers, the
-    // pane opened by the step itself at a place on the window.
+    // A menu or toolbar choice by its target code, and one that a floating pane or palette
+    // offers, opened by the step itself at a place on the window (the pane the code's element).
     void menu(const QString& target, const QString& hint);
-    void paneChoice(int pane, QPoint px, const QString& target, const QString& hint);
+    void paneChoice(QPoint px, const QString& target, const QString& hint);
     // A context menu: on target 1 (code 3000-5999) or, for the toolbars' menu, on a toolbar.
     void context(const QRect& px, int code, const QString& hint);
     void toolbarContext(int code, const QString& hint);
@@ -135,6 +135,7 @@ QRect range(QStringView from, QStringView to);
 
 // Dialog pictures.
 QImage dialogPicture(const QString& title, QSize size, const std::vector<std::pair<QString, QRect>>& fields,
-                     const std::vector<std::pair<QString, QRect>>& buttons, const std::map<int, QString>& values = {});
+                     const std::vector<std::pair<QString, QRect>>& buttons, const std::map<int, QString>& values = {},
+                     const std::vector<int>& lists = {});
 
 } // namespace samplegen::bank

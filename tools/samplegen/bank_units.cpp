@@ -44,7 +44,7 @@ Dialogs dialogs()
     const auto make = [](const QString& key, QPoint at, const QString& title, QSize size,
                          const std::vector<std::pair<QString, QRect>>& fields,
                          const std::vector<std::pair<QString, QRect>>& buttons) {
-        return Dialog{key, title, size, fields, buttons, at, {}};
+        return Dialog{key, title, size, fields, buttons, at, {}, {}};
     };
     Dialogs d;
     d.saveAs = make(QStringLiteral("saveas"), {30, 130}, QStringLiteral("另存为"), {420, 260},
@@ -53,6 +53,9 @@ Dialogs dialogs()
     d.open = make(QStringLiteral("open"), {30, 130}, QStringLiteral("打开"), {420, 260},
                   {{QStringLiteral("查找范围(I):"), SaveLocation}, {QString(), FileArea}, {QStringLiteral("文件名(N):"), SaveName}},
                   {{QStringLiteral("打开(O)"), SaveButton}, {QStringLiteral("取消"), QRect(320, 228, 80, 24)}});
+    // The location box opens the list of places.
+    d.saveAs.lists = {0};
+    d.open.lists = {0};
     d.find = make(QStringLiteral("find"), {40, 160}, QStringLiteral("查找和替换"), {400, 180},
                   {{QStringLiteral("查找内容(N):"), FindWhat}},
                   {{QStringLiteral("查找下一个(F)"), FindNext}, {QStringLiteral("关闭"), QRect(290, 110, 100, 24)}});
@@ -124,11 +127,11 @@ void basics(Builder& b, const Dialogs& d)
     b.after(title(b.state(), QStringLiteral("成绩表.xls")));
     b.end();
 
-    b.question(QStringLiteral("使用“文件”菜单打开“本地磁盘 (D:)”中的工作簿“成绩表.xls”。"));
+    b.question(QStringLiteral("使用“文件”菜单打开“本地磁盘 (D:)”中的工作簿“成绩表.xls”（输入文件名后按回车键或单击“打开”）。"));
     b.menu(QStringLiteral("H010200000"), QStringLiteral("单击“文件”菜单中的“打开”"));
     b.dialog(d.open);
     b.location(d.open.on(SaveLocation), 3, 5, QStringLiteral("在“查找范围”列表中选择“本地磁盘 (D:)”"));
-    b.type(QStringLiteral("0026"), d.open.on(SaveName), QStringLiteral("成绩表.xls|成绩表"), {}, d.open.on(SaveButton));
+    b.type(QStringLiteral("0022"), d.open.on(SaveName), QStringLiteral("成绩表.xls|成绩表"), {}, d.open.on(SaveButton));
     b.noDialog();
     b.after(title(b.state(), QStringLiteral("成绩表.xls")));
     b.end();
@@ -143,10 +146,10 @@ void basics(Builder& b, const Dialogs& d)
     b.after(formulaBar(b.state(), false));
     b.end();
 
-    b.question(QStringLiteral("通过“视图”菜单打开任务窗格，然后在“开始工作”任务窗格中新建空白工作簿。"));
+    b.question(QStringLiteral("通过“视图”菜单打开任务窗格，然后单击任务窗格的标题打开其列表，选择“新建工作簿”。"));
     b.menu(QStringLiteral("H030300000"), QStringLiteral("单击“视图”菜单中的“任务窗格”"));
     b.stays(QStringLiteral("the next step opens the task pane itself"));
-    b.paneChoice(32, {560, 160}, QStringLiteral("H320100000"), QStringLiteral("在任务窗格中单击“新建工作簿”"));
+    b.paneChoice({560, 160}, QStringLiteral("H320100000"), QStringLiteral("单击任务窗格的标题打开列表，选择“新建工作簿”"));
     b.after(newBook(b.state(), QStringLiteral("Book2")));
     b.end();
 
@@ -189,7 +192,7 @@ void basics(Builder& b, const Dialogs& d)
 
     b.question(QStringLiteral("通过浮动的“窗口”菜单冻结窗格：先单击B3单元格，再选择“冻结窗格”。"));
     b.click(cell(u"B3"), QStringLiteral("单击B3单元格"));
-    b.paneChoice(36, {520, 180}, QStringLiteral("H360700000"), QStringLiteral("在“窗口”菜单中单击“冻结窗格”"));
+    b.paneChoice({520, 180}, QStringLiteral("H360700000"), QStringLiteral("单击浮动的“窗口”菜单，再单击“冻结窗格”"));
     b.after(freeze(b.state()));
     b.end();
 }
@@ -211,7 +214,7 @@ void editing(Builder& b, const Dialogs& d)
     b.type(QStringLiteral("0022"), cell(u"C3"), QStringLiteral("95"), {}, cell(u"C4"));
     b.end();
 
-    b.question(QStringLiteral("在编辑栏中为E3单元格输入求总分的公式“=SUM(B3:D3)”并确认。"));
+    b.question(QStringLiteral("单击E3单元格，在单元格或编辑栏中输入求总分的公式“=SUM(B3:D3)”并按回车键确认。"));
     b.click(cell(u"E3"), QStringLiteral("单击E3单元格"));
     b.type(QStringLiteral("0028"), cell(u"E3"), QStringLiteral("=SUM(B3:D3)|=B3+C3+D3"), {}, cell(u"E4"));
     b.end();
@@ -222,7 +225,7 @@ void editing(Builder& b, const Dialogs& d)
     b.type(QStringLiteral("0028"), cell(u"E4"), QStringLiteral("=B4+C4+D4|=SUM(B4:D4)"), {}, cell(u"E5"));
     b.end();
 
-    b.question(QStringLiteral("将A3:A7中的姓名复制到G3:G7：先选定A3:A7，按Ctrl+C复制，再单击G3，按Ctrl+V粘贴。"));
+    b.question(QStringLiteral("将A3:A7中的姓名复制到G3:G7：先拖动选定A3:A7，按Ctrl+C复制，再单击G3，按Ctrl+V粘贴。"));
     b.rangeDrag(cell(u"A3"), cell(u"A7"), 0, QStringLiteral("从A3拖动到A7"));
     b.key(6267, QStringLiteral("按Ctrl+C复制"));
     b.after(copy(b.state(), false));
@@ -231,7 +234,7 @@ void editing(Builder& b, const Dialogs& d)
     b.after(paste(b.state()));
     b.end();
 
-    b.question(QStringLiteral("使用“编辑”菜单将B8:D8中的平均分移动到B10:D10。"));
+    b.question(QStringLiteral("将B8:D8中的平均分移动到B10:D10：拖动选定B8:D8，使用“编辑”菜单剪切，再单击B10，使用“编辑”菜单粘贴。"));
     b.rangeDrag(cell(u"B8"), cell(u"D8"), 0, QStringLiteral("从B8拖动到D8"));
     b.menu(QStringLiteral("H020300000"), QStringLiteral("单击“编辑”菜单中的“剪切”"));
     b.after(copy(b.state(), true));
@@ -240,26 +243,26 @@ void editing(Builder& b, const Dialogs& d)
     b.after(paste(b.state()));
     b.end();
 
-    b.question(QStringLiteral("使用Delete键清除E3:E7单元格区域中的内容。"));
+    b.question(QStringLiteral("拖动选定E3:E7单元格区域，使用Delete键清除其中的内容。"));
     b.rangeDrag(cell(u"E3"), cell(u"E7"), 0, QStringLiteral("从E3拖动到E7"));
     b.key(6046, QStringLiteral("按Delete键"));
     b.after(clear(b.state()));
     b.end();
 
-    b.question(QStringLiteral("使用“编辑”菜单清除A2:E2单元格区域的格式。"));
+    b.question(QStringLiteral("拖动选定A2:E2单元格区域，使用“编辑”菜单清除其格式。"));
     b.rangeDrag(cell(u"A2"), cell(u"E2"), 0, QStringLiteral("从A2拖动到E2"));
     b.menu(QStringLiteral("H021002000"), QStringLiteral("单击“编辑”菜单中的“清除”，再单击“格式”"));
     b.after(clearFormats(b.state()));
     b.end();
 
     // By its shortcut: the "填充" cascade of the Edit menu reaches under the question panel.
-    b.question(QStringLiteral("选定B8:B9，按快捷键Ctrl+D将B8的平均分向下填充到B9。"));
+    b.question(QStringLiteral("拖动选定B8:B9，按快捷键Ctrl+D将B8的平均分向下填充到B9。"));
     b.rangeDrag(cell(u"B8"), cell(u"B9"), 0, QStringLiteral("从B8拖动到B9"));
     b.key(6268, QStringLiteral("按Ctrl+D向下填充"));
     b.after(fillDown(b.state()));
     b.end();
 
-    b.question(QStringLiteral("使用快捷键Ctrl+F打开“查找和替换”对话框，查找“王芳”。") + CheckedAsTyped);
+    b.question(QStringLiteral("使用快捷键Ctrl+F打开“查找和替换”对话框，输入“王芳”后单击“查找下一个”。") + CheckedAsTyped);
     b.key(6270, QStringLiteral("按Ctrl+F"));
     b.dialog(d.find);
     b.type(QStringLiteral("0021"), d.find.on(FindWhat), QStringLiteral("王芳"));
@@ -268,7 +271,7 @@ void editing(Builder& b, const Dialogs& d)
     b.after(activate(b.state(), QStringLiteral("A5")));
     b.end();
 
-    b.question(QStringLiteral("使用“编辑”菜单将工作表中的“李华”全部替换为“李桦”。") + CheckedAsTyped);
+    b.question(QStringLiteral("使用“编辑”菜单的“替换”将工作表中的“李华”替换为“李桦”，然后单击“全部替换”。") + CheckedAsTyped);
     b.menu(QStringLiteral("H021500000"), QStringLiteral("单击“编辑”菜单中的“替换”"));
     b.dialog(d.replace);
     b.type(QStringLiteral("0021"), d.replace.on(FindWhat), QStringLiteral("李华"));
@@ -341,13 +344,13 @@ void editing(Builder& b, const Dialogs& d)
 void formats(Builder& b, const Dialogs& d)
 {
     b.unit();
-    b.question(QStringLiteral("使用“格式”工具栏的“合并及居中”按钮将A1:E1合并及居中。"));
+    b.question(QStringLiteral("拖动选定A1:E1，使用“格式”工具栏的“合并及居中”按钮将其合并及居中。"));
     b.rangeDrag(cell(u"A1"), cell(u"E1"), 0, QStringLiteral("从A1拖动到E1"));
     b.menu(QStringLiteral("H750000000"), QStringLiteral("单击“合并及居中”按钮"));
     b.after(merge(b.state()));
     b.end();
 
-    b.question(QStringLiteral("使用快捷键Ctrl+B将A3:A7中的姓名设置为加粗。"));
+    b.question(QStringLiteral("拖动选定A3:A7，使用快捷键Ctrl+B将其中的姓名设置为加粗。"));
     b.rangeDrag(cell(u"A3"), cell(u"A7"), 0, QStringLiteral("从A3拖动到A7"));
     b.key(6266, QStringLiteral("按Ctrl+B"));
     b.after(bold(b.state(), true));
@@ -360,20 +363,20 @@ void formats(Builder& b, const Dialogs& d)
     b.after(size(b.state(), 21));
     b.end();
 
-    b.question(QStringLiteral("使用“格式”工具栏将A2:E2单元格区域的填充颜色设置为浅黄色。"));
+    b.question(QStringLiteral("拖动选定A2:E2单元格区域，使用“格式”工具栏将其填充颜色设置为浅黄色。"));
     b.rangeDrag(cell(u"A2"), cell(u"E2"), 0, QStringLiteral("从A2拖动到E2"));
     b.menu(QStringLiteral("H843500000"), QStringLiteral("单击“填充颜色”的箭头，选择“浅黄”"));
     b.after(fill(b.state(), LightYellow));
     b.end();
 
-    b.question(QStringLiteral("使用“格式”工具栏将B8:D8中平均分的字体颜色设置为红色。"));
+    b.question(QStringLiteral("拖动选定B8:D8，使用“格式”工具栏将其中平均分的字体颜色设置为红色。"));
     b.rangeDrag(cell(u"B8"), cell(u"D8"), 0, QStringLiteral("从B8拖动到D8"));
     b.menu(QStringLiteral("H851700000"), QStringLiteral("单击“字体颜色”的箭头，选择“红色”"));
     b.after(ink(b.state(), Red));
     b.end();
 
     b.question(QStringLiteral("A1单元格已选定，在打开的“字体颜色”面板中单击“蓝色”。"));
-    b.paneChoice(34, {480, 200}, QStringLiteral("H341400000"), QStringLiteral("在“字体颜色”面板中单击“蓝色”"));
+    b.paneChoice({480, 200}, QStringLiteral("H341400000"), QStringLiteral("在“字体颜色”面板中单击“蓝色”"));
     b.after(ink(b.state(), Blue));
     b.end();
 
@@ -391,7 +394,7 @@ void formats(Builder& b, const Dialogs& d)
     b.dialogTab(1, 3, formatDialogOk(), QStringLiteral("单击“字体”选项卡，再单击“确定”"));
     b.end();
 
-    b.question(QStringLiteral("使用快捷菜单将第2行的行高设置为25。"));
+    b.question(QStringLiteral("使用快捷菜单将第2行的行高设置为25（输入后按回车键）。"));
     b.context(sheet::rowHeaderRect(2), 3361, QStringLiteral("右键单击行号2，选择“行高”"));
     b.after(selectRow(b.state(), 2));
     b.dialog(d.rowHeight);
@@ -400,7 +403,7 @@ void formats(Builder& b, const Dialogs& d)
     b.after(rowHeight(b.state(), 2, 25));
     b.end();
 
-    b.question(QStringLiteral("使用“格式”菜单将A列的列宽设置为12。"));
+    b.question(QStringLiteral("单击列标A，使用“格式”菜单将A列的列宽设置为12。"));
     b.click(sheet::columnHeaderRect(u'A'), QStringLiteral("单击列标A"));
     b.menu(QStringLiteral("H050301000"), QStringLiteral("单击“格式”菜单中的“列”，再单击“列宽”"));
     b.dialog(d.columnWidth);
@@ -414,7 +417,7 @@ void formats(Builder& b, const Dialogs& d)
     b.after(hideColumn(b.state(), u'D'));
     b.end();
 
-    b.question(QStringLiteral("选定B3:D8，使用“自动求和”按钮的下拉列表求平均值。"));
+    b.question(QStringLiteral("拖动选定B3:D8，使用“自动求和”按钮的下拉列表求平均值。"));
     b.rangeDrag(cell(u"B3"), cell(u"D8"), 0, QStringLiteral("从B3拖动到D8"));
     b.menu(QStringLiteral("H570200000"), QStringLiteral("单击“自动求和”的箭头，选择“平均值”"));
     for (const QChar column : {u'B', u'C', u'D'})
@@ -430,7 +433,7 @@ void formats(Builder& b, const Dialogs& d)
     b.after(edit(b.state(), QStringLiteral("E9")));
     b.end();
 
-    b.question(QStringLiteral("在F3单元格中使用“插入”菜单插入函数：搜索“平均”并转到，选择AVERAGE，单击“确定”。"));
+    b.question(QStringLiteral("单击F3单元格，使用“插入”菜单插入函数：搜索“平均”并单击“转到”，选择AVERAGE，单击“确定”。"));
     b.click(cell(u"F3"), QStringLiteral("单击F3单元格"));
     b.menu(QStringLiteral("H040900000"), QStringLiteral("单击“插入”菜单中的“函数”"));
     b.dialog(d.function);
@@ -486,7 +489,7 @@ void formats(Builder& b, const Dialogs& d)
     b.clickWith(Ctrl, LeftButton, cell(u"D5"), QStringLiteral("按住Ctrl键单击D5单元格"));
     b.end();
 
-    b.question(QStringLiteral("选定A2:E7，使用“格式”菜单中的“工作表”命令将工作表重命名为“期中成绩”。") + CheckedAsTyped);
+    b.question(QStringLiteral("按住Ctrl键拖动选定A2:E7，使用“格式”菜单中的“工作表”命令将工作表重命名为“期中成绩”。") + CheckedAsTyped);
     b.rangeDrag(cell(u"A2"), cell(u"E7"), Ctrl, QStringLiteral("按住Ctrl键从A2拖动到E7"));
     b.menu(QStringLiteral("H050401000"), QStringLiteral("单击“格式”菜单中的“工作表”，再单击“重命名”"));
     b.stays(QStringLiteral("the next step's editor stands on the tab"));

@@ -52,7 +52,8 @@ Kind kindOf(int element)
     if (simmenus::isPalette(element))
         return Kind::Palette;
     switch (element) {
-    case 62: case 67: case 68: return Kind::List;
+    // The task pane's list is a plain list of links, in groups.
+    case 32: case 62: case 67: case 68: return Kind::List;
     case 27: case 28: case 29: return Kind::LineStyles;
     case 30: case 31: case 83: return Kind::StyleGrid;
     default: return Kind::Menu;
@@ -247,12 +248,14 @@ struct Painter {
         if (stripe())
             fillHorizontal(p, QRectF(1, 1, StripeWidth, size.height() - 2), StripeLeft, StripeRight);
         // A separator in every gap between two rows of a list.
-        for (std::size_t i = 0; stripe() && i + 1 < spots.size(); ++i) {
+        const bool rows = stripe() || (key == 0 && kindOf(element) == Kind::List);
+        const int ruleLeft = stripe() ? StripeWidth + 6 : 4;
+        for (std::size_t i = 0; rows && i + 1 < spots.size(); ++i) {
             const QRect a = px(spots[i].rect);
             const QRect b = px(spots[i + 1].rect);
             if (b.top() - (a.top() + a.height()) >= 2) {
                 const int y = (a.top() + a.height() + b.top()) / 2;
-                p.fillRect(StripeWidth + 6, y, size.width() - StripeWidth - 10, 1, Separator);
+                p.fillRect(ruleLeft, y, size.width() - ruleLeft - 4, 1, Separator);
             }
         }
         for (const ItemSpot& s : spots)
@@ -281,12 +284,69 @@ std::vector<int> dropDownElements()
     return elements;
 }
 
-// A floating pane: a title bar and a body with a few buttons, or for 36 and 37 a menu title
-// standing where the bar's own title is.
+// A round navigation button of the task pane: a green disc with a white arrow, or a house.
+void navButton(QPainter& p, const QRect& r, int kind)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(60, 150, 60));
+    p.drawEllipse(r);
+    p.setBrush(Qt::white);
+    const QPointF c = QRectF(r).center();
+    if (kind == 2) {
+        p.drawPolygon(QPolygonF({QPointF(c.x(), c.y() - 5), QPointF(c.x() + 5, c.y()), QPointF(c.x() - 5, c.y())}));
+        p.drawRect(QRectF(c.x() - 3, c.y(), 6, 4));
+    } else {
+        const double d = kind == 0 ? -1 : 1;
+        p.drawPolygon(QPolygonF({QPointF(c.x() + 4 * d, c.y()), QPointF(c.x() - 2 * d, c.y() - 5), QPointF(c.x() - 2 * d, c.y() + 5)}));
+    }
+    p.restore();
+}
+
+// The task pane's head: its title, whose arrow opens the list of what the pane offers, the
+// close box, and under them the navigation buttons and the search field. The pane's list is
+// its drop-down, below the head. The title strip is what lights up under the pointer and
+// when pressed.
+void taskPaneHead(QPainter& p, const QSize& size, bool hover, bool pressed)
+{
+    const QRect strip(0, 0, size.width(), 20);
+    if (hover || pressed)
+        p.fillRect(strip, pressed ? colours::OpenTop : colours::HoverFill);
+    else
+        fillVertical(p, strip, colours::BarTop, colours::DockRight);
+    drawText(p, QRect(6, 0, 120, 20), Qt::AlignVCenter | Qt::AlignLeft, paneTitle(32), colours::Text, uiFont(12, true));
+    dropArrow(p, QRect(size.width() - 34, 2, 14, 16), colours::Text);
+    p.save();
+    p.setPen(QPen(colours::Text, 1.5));
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const QRectF x(size.width() - 15, 6, 8, 8);
+    p.drawLine(x.topLeft(), x.bottomRight());
+    p.drawLine(x.topRight(), x.bottomLeft());
+    p.restore();
+    p.fillRect(0, 20, size.width(), size.height() - 20, MenuFace);
+    for (int b = 0; b < 3; ++b)
+        navButton(p, QRect(6 + 20 * b, 24, 16, 16), b);
+    drawText(p, QRect(72, 20, 34, 24), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("搜索:"), colours::Text, uiFont(12));
+    field(p, QRect(106, 23, size.width() - 112, 18));
+    outline(p, QRect(QPoint(0, 0), size), colours::FieldBorder);
+    if (hover || pressed)
+        outline(p, strip, pressed ? colours::OpenBorder : colours::HoverBorder);
+}
+
+// A floating pane: the task pane's head, a menu title standing where the bar's own title is
+// (36 and 37), the title strip of a palette torn off its button (33 and 34, as wide as the
+// palette that hangs under it), or a small titled pane.
 QImage panePicture(int element, bool hover, bool pressed)
 {
     const bool title = element == 36 || element == 37;
-    const QSize size = title ? QSize(58, 18) : element == 32 ? QSize(200, 40) : QSize(180, 44);
+    QSize size(180, 44);
+    if (title)
+        size = QSize(58, 18);
+    else if (simmenus::isPalette(element))
+        size = QSize(pictureSize(simmenus::dropDownItems(element, 1, 1)).width(), 18);
+    else if (element == 32)
+        size = QSize(190, 44);
     QImage image = canvas(size.width(), size.height(), colours::DockRight);
     QPainter p(&image);
     const QRect all(QPoint(0, 0), size);
@@ -294,15 +354,15 @@ QImage panePicture(int element, bool hover, bool pressed)
         if (hover || pressed)
             p.fillRect(all, pressed ? colours::OpenTop : colours::HoverFill);
         drawText(p, all, Qt::AlignCenter, paneTitle(element), colours::Text, uiFont(12));
+    } else if (element == 32) {
+        taskPaneHead(p, size, hover, pressed);
+        return image;
     } else {
         fillHorizontal(p, QRectF(0, 0, size.width(), 18), colours::TitleDark, colours::TitleLight);
         drawText(p, QRect(4, 0, size.width() - 8, 18), Qt::AlignVCenter | Qt::AlignLeft, paneTitle(element),
                  Qt::white, uiFont(12, true));
-        fillVertical(p, QRectF(0, 18, size.width(), size.height() - 18), colours::BarTop, colours::BarBottom);
-        if (element == 32)
-            dropArrow(p, QRect(size.width() - 16, 0, 12, 18), Qt::white);
-        for (int b = 0; b < (size.width() - 8) / 24; ++b)
-            outline(p, QRect(4 + 24 * b, 21, 22, 20), colours::GreyText);
+        if (size.height() > 18)
+            fillVertical(p, QRectF(0, 18, size.width(), size.height() - 18), colours::BarTop, colours::BarBottom);
     }
     if (hover || pressed)
         outline(p, all, pressed ? colours::OpenBorder : colours::HoverBorder);

@@ -1,5 +1,7 @@
 #include "model.h"
 
+#include "panels.h"
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -83,6 +85,62 @@ int Dialog::fieldAt(const QRect& px) const
         if (on(fields[i].second) == px)
             return static_cast<int>(i);
     return -1;
+}
+
+namespace {
+
+// Everything a state draws that a step may name, from the top down.
+std::vector<std::pair<QString, QRect>> things(const State& s)
+{
+    std::vector<std::pair<QString, QRect>> out;
+    if (s.dialog) {
+        for (const auto& [caption, r] : s.dialog->buttons)
+            out.emplace_back(QStringLiteral("button ") + caption, s.dialog->on(r));
+        for (std::size_t i = 0; i < s.dialog->fields.size(); ++i)
+            out.emplace_back(QStringLiteral("field %1").arg(i), s.dialog->on(s.dialog->fields[i].second));
+        out.emplace_back(QStringLiteral("dialog"), QRect(s.dialog->pos, s.dialog->size));
+    }
+    if (s.formatDialog) {
+        const QPoint at(panels::DialogLeft, panels::DialogTop);
+        out.emplace_back(QStringLiteral("format ok"), panels::dialogOkButton().translated(at));
+        out.emplace_back(QStringLiteral("format merge"), panels::mergeBox().translated(at));
+        out.emplace_back(QStringLiteral("format dialog"), QRect(at, QSize(panels::DialogWidth, panels::DialogHeight)));
+    }
+    if (s.view.chart) {
+        static const QSize chartSize = sheet::chart().size();
+        out.emplace_back(QStringLiteral("chart"), QRect(*s.view.chart, chartSize));
+    }
+    out.emplace_back(QStringLiteral("name box"), sheet::nameBoxRect());
+    for (char16_t c = u'A'; c <= LastColumn; ++c)
+        out.emplace_back(QStringLiteral("column ") + QChar(c), sheet::columnHeaderRect(QChar(c)));
+    for (int row = 1; row <= LastRow; ++row)
+        out.emplace_back(QStringLiteral("row %1").arg(row), sheet::rowHeaderRect(row));
+    for (int tab = 1; tab <= s.view.sheetNames.size(); ++tab)
+        out.emplace_back(QStringLiteral("tab %1").arg(tab), sheet::sheetTabRect(tab));
+    for (char16_t c = u'A'; c <= LastColumn; ++c)
+        for (int row = 1; row <= LastRow; ++row) {
+            const QString address = QChar(c) + QString::number(row);
+            out.emplace_back(address, *sheet::cellRect(address));
+        }
+    return out;
+}
+
+} // namespace
+
+std::optional<QString> thingAt(const State& s, QPoint px)
+{
+    for (const auto& [name, r] : things(s))
+        if (r.contains(px))
+            return name;
+    return std::nullopt;
+}
+
+std::optional<QRect> areaOf(const State& s, const QString& thing)
+{
+    for (const auto& [name, r] : things(s))
+        if (name == thing)
+            return r;
+    return std::nullopt;
 }
 
 std::optional<QString> cellAt(const QRect& px)
@@ -178,6 +236,7 @@ std::vector<Change> activate(State& s, const QString& cell)
     s.view.wholeRows.clear();
     s.view.editing = false;
     s.view.editSelection.clear();
+    s.view.editorText.reset();
     s.range = cell;
     return {{Kind::Active, cell, {}}};
 }
@@ -226,7 +285,16 @@ std::vector<Change> edit(State& s, const QString& cell)
 std::vector<Change> setText(State& s, const QString& cell, const QString& text)
 {
     s.view.cells[cell].text = text;
+    if (cell == s.view.active)
+        s.view.editorText.reset();
     return {{Kind::CellText, cell, text}};
+}
+
+std::vector<Change> startTyping(State& s, const QString& cell)
+{
+    auto changes = edit(s, cell);
+    s.view.editorText = QString();
+    return changes;
 }
 
 std::vector<Change> selectText(State& s, const QString& cell, const QString& part)

@@ -29,6 +29,7 @@ struct Dialog {
     std::vector<std::pair<QString, QRect>> buttons; // caption and place; the first is the default
     QPoint pos;
     std::map<int, QString> values;                  // field index -> text shown in it
+    std::vector<int> lists;                         // fields that open a list, with their arrow
 
     QRect on(const QRect& inDialog) const { return inDialog.translated(pos); }
     // The field at a rectangle of the window, or -1.
@@ -95,6 +96,13 @@ struct Traced {
     std::vector<Change> changes;
 };
 
+// What the candidate sees at a point of the window (pixels): the topmost thing a state draws
+// there, by name ("B3", "chart", "row 5", "column C", "tab 2", "name box", "button 确定",
+// "field 1", "dialog", "format ok", "format merge", "format dialog"), if any.
+std::optional<QString> thingAt(const State& s, QPoint px);
+// The area a state draws a thing on (pixels of the window).
+std::optional<QRect> areaOf(const State& s, const QString& thing);
+
 // Whether a state shows a change.
 bool shows(const State& s, const Change& c);
 // A line naming the change, for a test's message.
@@ -112,6 +120,10 @@ std::vector<Change> selectColumn(State& s, QChar column);
 std::vector<Change> selectRow(State& s, int row);
 std::vector<Change> edit(State& s, const QString& cell);
 std::vector<Change> setText(State& s, const QString& cell, const QString& text);
+// Typing into a cell: its editor stands on it and starts empty, so the cell is the active one,
+// in edit mode, and the formula bar shows nothing yet; the cell keeps its value until the
+// entry is made.
+std::vector<Change> startTyping(State& s, const QString& cell);
 std::vector<Change> selectText(State& s, const QString& cell, const QString& part);
 std::vector<Change> typeIntoField(State& s, int field, const QString& text);
 std::vector<Change> showDialog(State& s, const Dialog& d);

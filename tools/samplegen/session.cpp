@@ -34,7 +34,7 @@ enum TextLine {
     HintChooseAverage,
     HintToolbarsFormat,
     HintFillYellow,
-    HintPaletteYellow,
+    HintPaletteRed,
     HintToolbarMenuDrawing,
     HintInsertAtB3,
     HintTaskPaneOpen,
@@ -146,11 +146,19 @@ StepLine hintAside(StepLine s, TextLine hint)
     return s;
 }
 
-// A menu, palette or pane choice: the code of the entry the candidate must reach.
+// A menu or toolbar choice: the code of the entry the candidate must reach.
 StepLine menuStep(int n, QStringView target, TextLine hint)
 {
     StepLine s = step(n, u"7000", DefaultBack);
     s.menuTarget(125, target);
+    return hintAside(s, hint);
+}
+
+// A choice in a pane or palette that the step opens itself, at a place in twips.
+StepLine paneStep(int n, QStringView target, int left, int top, TextLine hint)
+{
+    StepLine s = step(n, u"7000", DefaultBack);
+    s.pane(target, left, top);
     return hintAside(s, hint);
 }
 
@@ -180,7 +188,16 @@ struct Run {
     }
 };
 
-// The chart of question 6 stands under the table, over B10, where its context menu is opened.
+// The dialog stands open in the step's overlay, on its first tab; the step works on the second
+// and closes it.
+void dialogTabs(Run& r, int n)
+{
+    model::openFormatDialog(r.s);
+    r.add(dialogTabStep(n, {}));
+    r.after(model::closeDialog(r.s));
+}
+
+// The chart of question 6 stands under the table, left of the question panel.
 const QPoint ChartAt(60, 282);
 
 // Clicks, a double click and a hover that shows a comment.
@@ -212,8 +229,8 @@ void rightClickCtrlClick(Run& r)
 // Typing into a cell, a range drag, a shortcut, a dialog tab and a list choice.
 void typeDragKeyTabList(Run& r)
 {
+    model::startTyping(r.s, QStringLiteral("C3"));
     r.add(typingStep(1));
-    r.after(model::edit(r.s, QStringLiteral("C3")));
     r.after(model::setText(r.s, QStringLiteral("C3"), QStringLiteral("92")));
     // Ctrl is not needed: the drag runs from B3 to D3 with no modifier.
     r.add(rangeDragStep(2, u"0040", u'S', CrossPointer));
@@ -221,8 +238,7 @@ void typeDragKeyTabList(Run& r)
     const TwipsRect d3 = cell(u"D3");
     r.add(step(3, u"6267", {}).hint(HintCopy, d3.left + d3.width + twips(8), d3.top));
     r.after(model::copy(r.s, false));
-    r.add(dialogTabStep(4, {}));
-    r.after(model::closeDialog(r.s));
+    dialogTabs(r, 4);
     r.add(listStep(5, {}));
     // The function chosen from the list under F3 starts its formula there.
     r.after(model::edit(r.s, QStringLiteral("F3")));
@@ -241,8 +257,8 @@ void menusAndPalettes(Run& r)
     r.after(model::formatBar(r.s, true));
     r.add(menuStep(2, u"H842700000", HintFillYellow));
     r.after(model::fill(r.s, QColor(255, 255, 0)));
-    r.add(menuStep(3, u"H332700000", HintPaletteYellow).pane(33, twips(300), twips(200)));
-    r.after(model::fill(r.s, QColor(255, 255, 0)));
+    r.add(paneStep(3, u"H341700000", twips(300), twips(200), HintPaletteRed));
+    r.after(model::ink(r.s, QColor(255, 0, 0)));
     r.add(hintAside(step(4, u"3427", {}), HintToolbarMenuDrawing));
     r.after(model::drawingBar(r.s, true));
     r.add(cellStep(5, u"3140", {}, u"B3", HintInsertAtB3));
@@ -258,10 +274,9 @@ void demonstrationTour(Run& r)
     r.s.view.formatBar = false;
     r.add(menuStep(1, u"H030402000", HintToolbarsFormat));
     r.after(model::formatBar(r.s, true));
-    r.add(menuStep(2, u"H320700000", HintTaskPaneOpen).pane(32, 0, 0));
+    r.add(paneStep(2, u"H320700000", 0, 0, HintTaskPaneOpen));
     r.after(model::stays(QStringLiteral("the task pane's choice opens a window of the real program")));
-    r.add(dialogTabStep(3, {}));
-    r.after(model::closeDialog(r.s));
+    dialogTabs(r, 3);
     r.add(listStep(4, {}));
     r.after(model::edit(r.s, QStringLiteral("F3")));
     r.after(model::setText(r.s, QStringLiteral("F3"), QStringLiteral("=AVERAGE(")));
@@ -286,9 +301,13 @@ void everyAction(Run& r)
     r.add(menuStep(4, u"H030402000", HintToolbarsFormat));
     r.after(model::formatBar(r.s, true));
     r.after(model::activate(r.s, QStringLiteral("C3")));
-    // The chart's context menu (set 1, menu 6): its first submenu, the third entry. Opened at
-    // B10 on the chart, the menu and its submenu stand clear of the question panel.
-    r.add(cellStep(5, u"3612", {}, u"B10", HintChartLine));
+    // The chart's context menu (set 1, menu 6): its first submenu, the third entry. A right
+    // click anywhere on the chart opens it.
+    const QImage chart = sheet::chart();
+    StepLine s5 = step(5, u"3612", {});
+    s5.target1({twips(ChartAt.x()), twips(ChartAt.y()), twips(chart.width()), twips(chart.height())})
+        .hint(HintChartLine, twips(ChartAt.x() + chart.width() + 8), twips(ChartAt.y()));
+    r.add(s5);
     r.after(model::lineChart(r.s));
     r.add(hintAside(step(6, u"6267", {}), HintCopy));
     r.after(model::copy(r.s, false));
@@ -305,8 +324,7 @@ void everyAction(Run& r)
     // Held Shift: the step says so, since the drag alone does not pass.
     r.add(rangeDragStep(9, u"0041", u'M', HandFile, HintShiftDragB3D3));
     r.after(model::select(r.s, QStringLiteral("B3"), QStringLiteral("D3")));
-    r.add(dialogTabStep(10, {}));
-    r.after(model::closeDialog(r.s));
+    dialogTabs(r, 10);
     r.add(step(11, u"9999", {}));
 }
 

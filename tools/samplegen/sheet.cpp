@@ -335,7 +335,7 @@ void selection(QPainter& p, const View& view, const QMap<QString, Cell>& content
     if (!active)
         return;
     if (view.editing) {
-        const QString text = content.value(view.active).text;
+        const QString text = view.editorText.value_or(content.value(view.active).text);
         const QFontMetrics metrics(uiFont(12));
         const QRect box(active->left(), active->top(),
                         std::max(active->width(), metrics.horizontalAdvance(text) + 8), active->height());
@@ -490,7 +490,7 @@ QImage window(const View& view)
     const QImage toolBars = bars::toolBars();
     p.drawImage(0, bars::ToolBarsTop, view.formatBar ? toolBars : toolBars.copy(0, 0, Width, bars::ToolBarsHeight / 2));
     if (view.formulaBar)
-        formulaBar(p, view, content.value(view.active).text);
+        formulaBar(p, view, view.editing && view.editorText ? *view.editorText : content.value(view.active).text);
     else
         fillHorizontal(p, QRect(0, FormulaTop, Width, HeaderTop - FormulaTop), colours::DockLeft, colours::DockRight);
 

@@ -45,6 +45,7 @@ struct View {
     QStringList alsoSelected;  // further cells of a selection made with Ctrl
     bool editing = false;      // the active cell is in edit mode
     QString editSelection;     // in edit mode: the leading part of the text shown selected
+    std::optional<QString> editorText; // in edit mode: what the editor holds where it is not the cell's text yet
     QStringList wholeColumns;  // column letters shown selected from top to bottom
     QList<int> wholeRows;      // row numbers shown selected across
     QList<std::pair<QString, QString>> entries; // cells whose text differs from the cells below

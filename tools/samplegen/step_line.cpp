@@ -133,10 +133,11 @@ StepLine& StepLine::menuTarget(int col, QStringView code)
     return *this;
 }
 
-StepLine& StepLine::pane(int element, int left, int top)
+StepLine& StepLine::pane(QStringView target, int left, int top)
 {
-    line_.put(PaneCol, 1, u"H");
-    line_.putNumber(PaneCol + 1, 2, element);
+    if (!target.startsWith(u'H') || target.mid(3, 4) == u"0000")
+        throw std::invalid_argument("a pane step names the item to choose in the pane");
+    line_.put(PaneCol, 10, target);
     line_.putNumber(PanePosCol, 5, left);
     line_.put(PanePosCol + 5, 1, u" ");
     line_.putNumber(PanePosCol + 6, 4, top);

@@ -62,9 +62,11 @@ public:
     StepLine& menuTarget(int col, QStringView code);
     // The context menu that a right click on target 1 opens: "R" and its code at 86.
     StepLine& route(int contextCode);
-    // A pane or palette that the step opens itself ("H" and the element at 86), at a place in
-    // twips (96-105).
-    StepLine& pane(int element, int left, int top);
+    // A choice in a pane or palette that the step opens itself, at a place in twips (96-105):
+    // the choice's target code stands at 86, where its first three characters also name the
+    // pane. A code naming an item there is matched only by that item, never by a click on the
+    // pane itself.
+    StepLine& pane(QStringView target, int left, int top);
     // Further key codes that a 6xxx step accepts ("P" and four digits each, at 86, 91, 96).
     StepLine& altKeys(const QList<int>& codes);
     // Target 2, where a range drag starts; with jump "0" a plain press on it advances unless
