@@ -1,0 +1,110 @@
+#include "platform/web_page.h"
+
+#include "platform/files.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+bool isTagSpace(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f'; }
+
+bool holdsNothing(QStringView name)
+{
+    return name == u"img" || name == u"br" || name == u"hr" || name == u"meta";
+}
+
+// The elements a new element of this name may stand in; empty when it may stand anywhere.
+std::vector<QStringView> contextsOf(QStringView name)
+{
+    if (name == u"td" || name == u"th")
+        return {u"tr"};
+    if (name == u"tr")
+        return {u"table", u"thead", u"tbody", u"tfoot"};
+    if (name == u"thead" || name == u"tbody" || name == u"tfoot" || name == u"caption")
+        return {u"table"};
+    if (name == u"dd")
+        return {u"dt", u"dl"};
+    if (name == u"dt")
+        return {u"dl"};
+    return {};
+}
+
+} // namespace
+
+bool markupWithinLimits(QStringView html, const PageLimits& limits)
+{
+    std::vector<QString> open; // the elements open, outermost first
+    qint64 elements = 0;
+    const qsizetype n = html.size();
+    qsizetype i = 0;
+    while (true) {
+        i = html.indexOf(u'<', i);
+        if (i < 0)
+            return true;
+        qsizetype j = i + 1;
+        while (j < n && isTagSpace(html[j]))
+            ++j;
+        const bool closing = j < n && html[j] == u'/';
+        if (closing)
+            ++j;
+        qsizetype k = j;
+        while (k < n && !isTagSpace(html[k]) && html[k] != u'>' && html[k] != u'/' && html[k] != u'<')
+            ++k;
+        const QString name = html.mid(j, k - j).toString().toLower();
+        const qsizetype end = html.indexOf(u'>', k);
+        i = end < 0 ? n : end + 1;
+        if (name.isEmpty())
+            continue;
+        if (closing) {
+            const auto at = std::find(open.rbegin(), open.rend(), name);
+            if (at != open.rend())
+                open.erase(std::prev(at.base()), open.end());
+            continue;
+        }
+        const auto tables = std::count(open.begin(), open.end(), QStringLiteral("table"));
+        elements += qint64(1) << std::clamp<qint64>(tables - 1, 0, 40);
+        if (elements > limits.elements)
+            return false;
+        if (name.front() == u'!' || name.front() == u'?' || holdsNothing(name))
+            continue;
+        if ((name == u"p" || name == u"li") && !open.empty() && open.back() == name) {
+            open.pop_back();
+        } else if (const auto contexts = contextsOf(name); !contexts.empty()) {
+            while (!open.empty() && std::find(contexts.begin(), contexts.end(), open.back()) == contexts.end())
+                open.pop_back();
+        }
+        open.push_back(name);
+        if (std::ssize(open) > limits.depth)
+            return false;
+    }
+}
+
+std::optional<QString> fileInside(const QUrl& reference, const QString& from, const QString& root)
+{
+    QString path;
+    if (reference.scheme().compare(QLatin1String("file"), Qt::CaseInsensitive) == 0) {
+        path = reference.toLocalFile();
+    } else if (reference.scheme().isEmpty() && reference.host().isEmpty()) {
+        // Pages written for the old system separate folders with backslashes.
+        path = reference.path(QUrl::FullyDecoded).replace(u'\\', u'/');
+        if (path.isEmpty())
+            return std::nullopt;
+        if (QDir::isRelativePath(path))
+            path = QDir(from).filePath(path);
+    } else {
+        return std::nullopt;
+    }
+    const QFileInfo target(resolvePath(QDir::cleanPath(path)));
+    const QString top = QFileInfo(root).canonicalFilePath();
+    const QString real = target.canonicalFilePath();
+    if (!target.isFile() || top.isEmpty() || !real.startsWith(top + u'/'))
+        return std::nullopt;
+    return real;
+}
+
+} // namespace platform

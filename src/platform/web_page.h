@@ -1,0 +1,41 @@
+#pragma once
+// What a page shown in a web view may be, and where its links and pictures may lead.
+//
+// Qt's rich-text engine parses and lays out a page on the window's thread, in one go: its time
+// grows with the page's size, with the square of its nesting, and doubles with every table put
+// inside a table. A page is therefore measured before it goes there, and one past the limits is
+// not shown at all.
+
+#include <QString>
+#include <QStringView>
+#include <QUrl>
+#include <optional>
+
+namespace platform {
+
+struct PageLimits {
+    qsizetype bytes;         // the file as stored
+    qint64 elements;         // start tags; inside nested tables each counts twice for every table
+                             // around it beyond the first, as the engine lays it out that often
+    int depth;               // elements open inside one another
+    qsizetype resourceBytes; // the pictures and style sheets of one page together, as stored
+    qint64 resourcePixels;   // the pictures of one page together, decoded
+};
+
+// The limits of the web view. The benchmark of the web view measures the worst pages within them.
+inline constexpr PageLimits webPageLimits{256 * 1024, 4000, 100, 4 * 1024 * 1024, 16'000'000};
+
+// Whether the markup of a page keeps to the limits on elements and nesting, counted as Qt's
+// parser nests the elements: an end tag closes the elements opened after its own, a p or li
+// closes the same element right around it, a cell, row or definition goes into the nearest row,
+// table or list around it, and only img, br, hr and meta hold nothing. A tag the engine might read
+// is never missed (quotes do not hide a '>', comments and scripts are read as markup), so a page
+// is, if anything, counted larger than the engine sees it. Stops at the first limit passed.
+bool markupWithinLimits(QStringView html, const PageLimits& limits);
+
+// The existing file that `reference` (relative, or a file address) names, looked up from the
+// folder `from` without regard to case, when it lies inside the folder `root` (after following
+// links and "..": a link out of the folder leads nowhere). Nothing otherwise.
+std::optional<QString> fileInside(const QUrl& reference, const QString& from, const QString& root);
+
+} // namespace platform

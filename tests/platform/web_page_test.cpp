@@ -1,0 +1,114 @@
+// What a page may be before it is shown, and which files its links and pictures may reach.
+#include "platform/web_page.h"
+#include "support/events.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+using platform::PageLimits;
+
+namespace {
+
+QString repeated(const char* piece, int times) { return QString::fromLatin1(piece).repeated(times); }
+
+TEST(WebPage, MarkupIsCountedAsTheEngineNestsIt)
+{
+    const PageLimits limits{1024, 20, 4, 0, 0};
+    const struct {
+        QString html;
+        bool within;
+    } cases[] = {
+        {QStringLiteral("plain text: a > b"), true},
+        {repeated("<div>", 4) + u'x' + repeated("</div>", 4), true},
+        {repeated("<div>", 5), false},
+        {repeated("<div>x</div>", 20), true},
+        {repeated("<div>x</div>", 21), false},
+        {repeated("<DIV >", 5), false},
+        {repeated("< div>", 5), false},
+        {repeated("<x-y>", 5), false},
+        // End tags close what was opened after them; stray ones close nothing.
+        {QStringLiteral("<div><div><b><i>x</div></div><div><div><div>y") + repeated("</span>", 10), true},
+        // Paragraphs and items close the one right around them, not one further out.
+        {repeated("<p>a", 10), true},
+        {QStringLiteral("<ul>") + repeated("<li>a", 10) + QStringLiteral("</ul>"), true},
+        {repeated("<p><b>a", 3), false},
+        // Cells, rows and definitions go into the nearest row, table or list.
+        {QStringLiteral("<table>") + repeated("<tr><td>a<td><div>b", 4) + QStringLiteral("</table>"), true},
+        {repeated("<tr><td>a", 8), true},
+        {QStringLiteral("<dl>") + repeated("<dt>a<dd>b", 8), true},
+        {repeated("<font color=red>a", 5), false},
+        // Only these four hold nothing.
+        {repeated("<img src=a><br><hr><meta>", 5), true},
+        {repeated("<input>", 5), false},
+        {repeated("<div/>", 5), false},
+        // A '>' in quotes ends the tag all the same, and comments are counted as markup.
+        {QStringLiteral("<a title='>") + repeated("<div>", 5) + QStringLiteral("'>"), false},
+        {QStringLiteral("<!-- ") + repeated("<div>", 6) + QStringLiteral(" -->"), false},
+        {QStringLiteral("<!doctype html><?xml?><html><body><div>x</div></body></html>"), true},
+        {QStringLiteral("<table><tr><td>") + repeated("<b>b</b>", 17), true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(platform::markupWithinLimits(c.html, limits), c.within) << c.html.left(120).toStdString();
+
+    // Inside nested tables an element counts twice for each table around it beyond the first:
+    // three tables inside one another weigh 3 + 5 + 10, and an element inside them 4.
+    const PageLimits deeper{1024, 22, 100, 0, 0};
+    EXPECT_TRUE(platform::markupWithinLimits(repeated("<table><tr><td>", 3) + QStringLiteral("<b>b</b>"), deeper));
+    EXPECT_FALSE(platform::markupWithinLimits(repeated("<table><tr><td>", 3) + repeated("<b>b</b>", 2), deeper));
+    EXPECT_FALSE(platform::markupWithinLimits(repeated("<table><tr><td>", 40), {1024, 1'000'000'000, 1000, 0, 0}));
+
+    // A page far past the limits is judged at once, whatever its size.
+    const QString deep = repeated("<div>", 200'000);
+    EXPECT_FALSE(platform::markupWithinLimits(deep, platform::webPageLimits));
+}
+
+TEST(WebPage, ReferencesReachOnlyFilesInsideTheRoot)
+{
+    tsupport::TempInstall install;
+    install.writeLines(QStringLiteral("data/L38181.MXY"), {QStringLiteral("page")});
+    install.writeLines(QStringLiteral("data/sub/p.htm"), {QStringLiteral("page")});
+    install.writeLines(QStringLiteral("outside.htm"), {QStringLiteral("page")});
+    install.writeLines(QStringLiteral("data2/p.htm"), {QStringLiteral("page")});
+    ASSERT_TRUE(QFile::link(install.path(QStringLiteral("outside.htm")), install.path(QStringLiteral("data/out.htm"))));
+    const QString root = install.path(QStringLiteral("data"));
+    const QString page = install.path(QStringLiteral("data/L38181.MXY"));
+    const QString sub = install.path(QStringLiteral("data/sub/p.htm"));
+    const QString fileUrl = QUrl::fromLocalFile(page).toString();
+    const QString outsideUrl = QUrl::fromLocalFile(install.path(QStringLiteral("outside.htm"))).toString();
+    const struct {
+        QString reference;
+        QString from;
+        QString expected; // empty: nothing
+    } cases[] = {
+        {QStringLiteral("l38181.mxy"), root, page},
+        {QStringLiteral("sub/P.HTM"), root, sub},
+        {QStringLiteral("sub\\p.htm"), root, sub},
+        {QStringLiteral("sub/../l38181.mxy#part"), root, page},
+        {QStringLiteral("../l38181.mxy"), root + QStringLiteral("/sub"), page},
+        {fileUrl, root, page},
+        {QStringLiteral("../outside.htm"), root, {}},
+        {QStringLiteral("..\\outside.htm"), root, {}},
+        {QStringLiteral("..%2Foutside.htm"), root, {}},
+        {QStringLiteral("../data2/p.htm"), root, {}},
+        {QStringLiteral("../../../../../../etc/hostname"), root, {}},
+        {QStringLiteral("/etc/hostname"), root, {}},
+        {outsideUrl, root, {}},
+        {QStringLiteral("file:///etc/hostname"), root, {}},
+        {QStringLiteral("out.htm"), root, {}}, // a link out of the folder
+        {QStringLiteral("missing.htm"), root, {}},
+        {QStringLiteral("sub"), root, {}},
+        {QStringLiteral("#part"), root, {}},
+        {QStringLiteral("//host/share/p.htm"), root, {}},
+        {QStringLiteral("http://example.com/l38181.mxy"), root, {}},
+        {QStringLiteral("data:text/html,<p>x</p>"), root, {}},
+        {QStringLiteral("ftp://example.com/p.htm"), root, {}},
+        {QStringLiteral("javascript:alert(1)"), root, {}},
+    };
+    for (const auto& c : cases) {
+        const auto found = platform::fileInside(QUrl(c.reference), c.from, root);
+        EXPECT_EQ(found.value_or(QString()), c.expected) << c.reference.toStdString();
+    }
+}
+
+} // namespace
