@@ -1023,7 +1023,7 @@ bool WebView::show(const QString& path)
             text = platform::fromGbk(bytes);
     }
     const bool rich = Qt::mightBeRichText(text);
-    if (rich && !platform::markupWithinLimits(text, limits))
+    if (rich ? !platform::markupWithinLimits(text, limits) : !platform::textWithinLimits(text, limits))
         return refuse(pastLimitsNotice_);
     const QString folder = QFileInfo(path).absolutePath();
     browser_->startPage(folder, root_);

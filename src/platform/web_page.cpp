@@ -34,16 +34,65 @@ std::vector<QStringView> contextsOf(QStringView name)
     return {};
 }
 
+bool endsRun(QStringView name)
+{
+    static const QStringList blocks = {
+        QStringLiteral("br"), QStringLiteral("p"), QStringLiteral("div"), QStringLiteral("td"), QStringLiteral("th"),
+        QStringLiteral("tr"), QStringLiteral("li"), QStringLiteral("dt"), QStringLiteral("dd"), QStringLiteral("table"),
+        QStringLiteral("h1"), QStringLiteral("h2"), QStringLiteral("h3"), QStringLiteral("h4"), QStringLiteral("h5"),
+        QStringLiteral("h6"), QStringLiteral("hr"), QStringLiteral("blockquote"), QStringLiteral("ul"), QStringLiteral("ol"),
+        QStringLiteral("dl"), QStringLiteral("center"), QStringLiteral("body"), QStringLiteral("html"),
+    };
+    return blocks.contains(name);
+}
+
+// Where the engine may break a line: at white space and between Chinese characters. A no-break
+// space, punctuation and every other script keep the word together.
+bool breaksRun(QChar c)
+{
+    const char16_t u = c.unicode();
+    return isTagSpace(c) || (u >= 0x3400 && u <= 0x4DBF) || (u >= 0x4E00 && u <= 0x9FFF) || (u >= 0xF900 && u <= 0xFAFF);
+}
+
+// Carries the run of characters on through `text`; false once it is longer than `limit`.
+bool carryRun(QStringView text, int& run, int limit, bool entities)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (breaksRun(text[i])) {
+            run = 0;
+            continue;
+        }
+        if (entities && text[i] == u'&') {
+            const qsizetype semicolon = text.indexOf(u';', i);
+            if (semicolon > i && semicolon - i <= 10)
+                i = semicolon;
+        }
+        if (++run > limit)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
+
+bool textWithinLimits(QStringView text, const PageLimits& limits)
+{
+    int run = 0;
+    return carryRun(text, run, limits.run, false);
+}
 
 bool markupWithinLimits(QStringView html, const PageLimits& limits)
 {
     std::vector<QString> open; // the elements open, outermost first
     qint64 elements = 0;
+    int run = 0;
     const qsizetype n = html.size();
     qsizetype i = 0;
     while (true) {
+        const qsizetype text = i;
         i = html.indexOf(u'<', i);
+        if (!carryRun(html.mid(text, i < 0 ? n - text : i - text), run, limits.run, true))
+            return false;
         if (i < 0)
             return true;
         qsizetype j = i + 1;
@@ -60,6 +109,8 @@ bool markupWithinLimits(QStringView html, const PageLimits& limits)
         i = end < 0 ? n : end + 1;
         if (name.isEmpty())
             continue;
+        if (endsRun(name))
+            run = 0;
         if (closing) {
             const auto at = std::find(open.rbegin(), open.rend(), name);
             if (at != open.rend())

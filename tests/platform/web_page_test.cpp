@@ -14,7 +14,7 @@ QString repeated(const char* piece, int times) { return QString::fromLatin1(piec
 
 TEST(WebPage, MarkupIsCountedAsTheEngineNestsIt)
 {
-    const PageLimits limits{1024, 20, 4, 0, 0};
+    const PageLimits limits{1024, 20, 4, 10, 0, 0};
     const struct {
         QString html;
         bool within;
@@ -46,17 +46,49 @@ TEST(WebPage, MarkupIsCountedAsTheEngineNestsIt)
         {QStringLiteral("<a title='>") + repeated("<div>", 5) + QStringLiteral("'>"), false},
         {QStringLiteral("<!-- ") + repeated("<div>", 6) + QStringLiteral(" -->"), false},
         {QStringLiteral("<!doctype html><?xml?><html><body><div>x</div></body></html>"), true},
-        {QStringLiteral("<table><tr><td>") + repeated("<b>b</b>", 17), true},
+        {QStringLiteral("<table><tr><td>") + repeated("<b>b</b> ", 17), true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(platform::markupWithinLimits(c.html, limits), c.within) << c.html.left(120).toStdString();
 
     // Inside nested tables an element counts twice for each table around it beyond the first:
     // three tables inside one another weigh 3 + 5 + 10, and an element inside them 4.
-    const PageLimits deeper{1024, 22, 100, 0, 0};
+    const PageLimits deeper{1024, 22, 100, 10, 0, 0};
     EXPECT_TRUE(platform::markupWithinLimits(repeated("<table><tr><td>", 3) + QStringLiteral("<b>b</b>"), deeper));
     EXPECT_FALSE(platform::markupWithinLimits(repeated("<table><tr><td>", 3) + repeated("<b>b</b>", 2), deeper));
-    EXPECT_FALSE(platform::markupWithinLimits(repeated("<table><tr><td>", 40), {1024, 1'000'000'000, 1000, 0, 0}));
+    EXPECT_FALSE(platform::markupWithinLimits(repeated("<table><tr><td>", 40), {1024, 1'000'000'000, 1000, 10, 0, 0}));
+
+    // A word longer than the limit, in text or in markup: only white space, Chinese characters
+    // and the ends of blocks and lines end it; an entity counts as one character.
+    const struct {
+        QString text;
+        bool within;
+    } runs[] = {
+        {QStringLiteral("0123456789 0123456789\n0123456789\t0123456789"), true},
+        {QStringLiteral("0123456789x"), false},
+        {QStringLiteral("帮助页帮助页帮助页帮助页帮助页帮助页帮助页帮助页帮助页帮助页帮助页"), true},
+        {QStringLiteral("01234中56789中0123456789"), true},
+        {QStringLiteral("、、、、、、、、、、、"), false},
+        {QString(11, QChar(0x00A0)), false},
+        {QString(11, QChar(0xE000)), false},
+    };
+    for (const auto& r : runs) {
+        EXPECT_EQ(platform::textWithinLimits(r.text, limits), r.within) << r.text.toStdString();
+        EXPECT_EQ(platform::markupWithinLimits(r.text, limits), r.within) << r.text.toStdString();
+    }
+    const struct {
+        QString html;
+        bool within;
+    } markupRuns[] = {
+        {QStringLiteral("01234<b>56789</b>x"), false},
+        {QStringLiteral("01234<zz>56789x"), false},
+        {QStringLiteral("0123456789<br>0123456789<p>0123456789</p><td>0123456789"), true},
+        {QStringLiteral("<a href=\"0123456789012345678901234567890\">0123456789</a>"), true},
+        {QStringLiteral("&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;"), true},
+        {QStringLiteral("&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;"), false},
+    };
+    for (const auto& r : markupRuns)
+        EXPECT_EQ(platform::markupWithinLimits(r.html, limits), r.within) << r.html.toStdString();
 
     // A page far past the limits is judged at once, whatever its size.
     const QString deep = repeated("<div>", 200'000);
