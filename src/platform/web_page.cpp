@@ -88,10 +88,20 @@ bool markupWithinLimits(QStringView html, const PageLimits& limits)
     int run = 0;
     const qsizetype n = html.size();
     qsizetype i = 0;
+    qint64 text = 0;
+    // How much an element or a character of text weighs where it stands.
+    const auto weight = [&open](qint64 inTable) {
+        const auto tables = std::count(open.begin(), open.end(), QStringLiteral("table"));
+        return tables == 0 ? 1 : inTable << std::min<qint64>(tables - 1, 40);
+    };
     while (true) {
-        const qsizetype text = i;
+        const qsizetype from = i;
         i = html.indexOf(u'<', i);
-        if (!carryRun(html.mid(text, i < 0 ? n - text : i - text), run, limits.run, true))
+        const QStringView between = html.mid(from, i < 0 ? n - from : i - from);
+        if (!carryRun(between, run, limits.run, true))
+            return false;
+        const auto letters = std::count_if(between.begin(), between.end(), [](QChar c) { return !isTagSpace(c); });
+        if (letters > 0 && (text += letters * weight(8)) > limits.text)
             return false;
         if (i < 0)
             return true;
@@ -117,8 +127,7 @@ bool markupWithinLimits(QStringView html, const PageLimits& limits)
                 open.erase(std::prev(at.base()), open.end());
             continue;
         }
-        const auto tables = std::count(open.begin(), open.end(), QStringLiteral("table"));
-        elements += qint64(1) << std::clamp<qint64>(tables - 1, 0, 40);
+        elements += weight(1);
         if (elements > limits.elements)
             return false;
         if (name.front() == u'!' || name.front() == u'?' || holdsNothing(name))

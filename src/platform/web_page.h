@@ -17,6 +17,8 @@ struct PageLimits {
     qsizetype bytes;         // the file as stored
     qint64 elements;         // start tags; inside nested tables each counts twice for every table
                              // around it beyond the first, as the engine lays it out that often
+    qint64 text;             // characters of text other than white space; inside a table each
+                             // counts 8, and twice that for every table around it beyond the first
     int depth;               // elements open inside one another
     int run;                 // characters in a row with no space or Chinese character among them:
                              // the engine breaks a longer word letter by letter, in a time that
@@ -26,12 +28,12 @@ struct PageLimits {
 };
 
 // The limits of the web view. The benchmark of the web view measures the worst pages within them.
-inline constexpr PageLimits webPageLimits{256 * 1024, 4000, 100, 1000, 4 * 1024 * 1024, 16'000'000};
+inline constexpr PageLimits webPageLimits{256 * 1024, 4000, 256 * 1024, 100, 1000, 4 * 1024 * 1024, 16'000'000};
 
 // Whether plain text keeps to the limit on runs of characters.
 bool textWithinLimits(QStringView text, const PageLimits& limits);
 
-// Whether the markup of a page keeps to the limits on elements, nesting and runs of characters
+// Whether the markup of a page keeps to the limits on elements, text, nesting and runs of characters
 // (an entity counting as one, a block or a line break ending a run), counted as Qt's
 // parser nests the elements: an end tag closes the elements opened after its own, a p or li
 // closes the same element right around it, a cell, row or definition goes into the nearest row,

@@ -14,7 +14,7 @@ QString repeated(const char* piece, int times) { return QString::fromLatin1(piec
 
 TEST(WebPage, MarkupIsCountedAsTheEngineNestsIt)
 {
-    const PageLimits limits{1024, 20, 4, 10, 0, 0};
+    const PageLimits limits{1024, 20, 1000, 4, 10, 0, 0};
     const struct {
         QString html;
         bool within;
@@ -53,10 +53,10 @@ TEST(WebPage, MarkupIsCountedAsTheEngineNestsIt)
 
     // Inside nested tables an element counts twice for each table around it beyond the first:
     // three tables inside one another weigh 3 + 5 + 10, and an element inside them 4.
-    const PageLimits deeper{1024, 22, 100, 10, 0, 0};
+    const PageLimits deeper{1024, 22, 1000, 100, 10, 0, 0};
     EXPECT_TRUE(platform::markupWithinLimits(repeated("<table><tr><td>", 3) + QStringLiteral("<b>b</b>"), deeper));
     EXPECT_FALSE(platform::markupWithinLimits(repeated("<table><tr><td>", 3) + repeated("<b>b</b>", 2), deeper));
-    EXPECT_FALSE(platform::markupWithinLimits(repeated("<table><tr><td>", 40), {1024, 1'000'000'000, 1000, 10, 0, 0}));
+    EXPECT_FALSE(platform::markupWithinLimits(repeated("<table><tr><td>", 40), {1024, 1'000'000'000, 1000, 1000, 10, 0, 0}));
 
     // A word longer than the limit, in text or in markup: only white space, Chinese characters
     // and the ends of blocks and lines end it; an entity counts as one character.
@@ -89,6 +89,23 @@ TEST(WebPage, MarkupIsCountedAsTheEngineNestsIt)
     };
     for (const auto& r : markupRuns)
         EXPECT_EQ(platform::markupWithinLimits(r.html, limits), r.within) << r.html.toStdString();
+
+    // Text other than white space, eight times as heavy inside a table and twice again inside
+    // each table further in.
+    const PageLimits text{1024, 1000, 80, 100, 1000, 0, 0};
+    const struct {
+        QString html;
+        bool within;
+    } texts[] = {
+        {repeated("abcd ", 20), true},
+        {repeated("abcd ", 20) + u'x', false},
+        {QStringLiteral("<table><tr><td>") + repeated("ab \n ", 5) + QStringLiteral("</table>"), true},
+        {QStringLiteral("<table><tr><td>") + repeated("ab \n ", 5) + QStringLiteral("x</table>"), false},
+        {QStringLiteral("<table><tr><td><table><tr><td>abcde</table>"), true},
+        {QStringLiteral("<table><tr><td><table><tr><td>abcdef</table>"), false},
+    };
+    for (const auto& t : texts)
+        EXPECT_EQ(platform::markupWithinLimits(t.html, text), t.within) << t.html.toStdString();
 
     // A page far past the limits is judged at once, whatever its size.
     const QString deep = repeated("<div>", 200'000);
