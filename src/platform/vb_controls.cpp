@@ -1000,6 +1000,8 @@ bool WebView::show(const QString& path)
 {
     location_ = path;
     const platform::PageLimits& limits = platform::webPageLimits;
+    // New text takes the format at the cursor, which a click on a link has left on the link.
+    browser_->setCurrentCharFormat(QTextCharFormat());
     const auto refuse = [this](const QString& notice) {
         browser_->setPlainText(notice);
         return false;

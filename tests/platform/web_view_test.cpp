@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 
@@ -22,8 +23,8 @@ public:
 
     Page()
     {
-        Move(0, 0, 9000, 6000);
-        Web->Move(0, 0, 9000, 6000);
+        Move(0, 0, 9000, 10500);
+        Web->Move(0, 0, 9000, 10500);
         Web->setNotices(QStringLiteral("unreadable"), QStringLiteral("past the limits"));
         Web->LinkFollowed = [this] { ++followed; };
     }
@@ -153,7 +154,9 @@ TEST_F(WebViewTest, LinksGoToTheDesktopOnlyForWebAndMailAndElseStayInTheFolder)
         {QStringLiteral("#end"), {}, QStringLiteral("links.htm")},
         {QStringLiteral("OTHER.HTM#end"), {}, QStringLiteral("other.htm")},
         {QStringLiteral("sub\\deeper.htm"), {}, QStringLiteral("sub/deeper.htm")},
+        {QStringLiteral("big.htm"), {}, QStringLiteral("big.htm")},
     };
+    install.writeBytes(QStringLiteral("data/big.htm"), QByteArray(platform::webPageLimits.run + 1, 'x'));
     QByteArray page = "<html><body>";
     for (std::size_t i = 0; i < std::size(cases); ++i)
         page += QStringLiteral("<p><a href=\"%1\">link%2z</a></p>").arg(cases[i].href.toHtmlEscaped()).arg(i).toUtf8();
@@ -173,6 +176,12 @@ TEST_F(WebViewTest, LinksGoToTheDesktopOnlyForWebAndMailAndElseStayInTheFolder)
         EXPECT_EQ(p.followed - followedBefore, c.location == QStringLiteral("links.htm") ? 0 : 1) << c.href.toStdString();
     }
 
+    // The notice in place of a page past the limits is plain text, not the link clicked last.
+    EXPECT_EQ(p.Web->documentText(), QStringLiteral("past the limits"));
+    EXPECT_FALSE(document(p)->begin().begin().fragment().charFormat().isAnchor());
+
+    ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/links.htm"))));
+    ASSERT_TRUE(tsupport::clickPageText(*p.Web, QStringLiteral("link16z")));
     // The folder the owner opened stays the reach when a link has led into a folder below it.
     ASSERT_TRUE(tsupport::clickPageText(*p.Web, QStringLiteral("back up")));
     EXPECT_TRUE(p.Web->documentText().startsWith(QStringLiteral("other page")));
