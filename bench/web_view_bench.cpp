@@ -66,6 +66,7 @@ void registerPages()
         picture.fill(Qt::darkCyan);
         picture.save(folder().filePath(QStringLiteral("data/p%1.png").arg(i)));
     }
+    write(QStringLiteral("heavy.css"), QByteArray("b { color: green }").repeated(limits.styleWork / limits.elements));
     const QByteArray words = QByteArray("abcdefgh ").repeated(7); // 56 letters
     const qint64 lettersInATable = limits.text / 8;
     const QByteArray cell = "<td>" + words;
@@ -93,6 +94,9 @@ void registerPages()
         {"within/text in nested tables", "<table><tr><td><table><tr><td>" + words.repeated(lettersInATable / 2 / 56), true},
         {"within/nested tables", tables + QByteArray("<b>x</b> ").repeated((limits.elements - 400) / 64), true},
         {"within/deepest list", list + QByteArray("<span>x</span> ").repeated(limits.elements - limits.depth), true},
+        {"within/style rules matching every element", "<style>" + QByteArray("b, i { color: green }").repeated(limits.styleWork / limits.elements - 1) + "</style>" +
+                                                       QByteArray("<b><i>x</i></b> ").repeated(limits.elements / 2 - 1), true},
+        {"within/a style sheet matching every element", "<link rel=stylesheet type=text/css href=heavy.css>" + QByteArray("<b>x</b> ").repeated(limits.elements - 2), true},
         {"within/pictures", "<p><img src=p0.png><img src=p1.png><img src=p2.png><img src=p3.png>", true},
         {"within/a picture at a large size", "<p><img src=p0.png width=30000 height=30000>", true},
     };

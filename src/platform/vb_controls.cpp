@@ -917,11 +917,12 @@ class PageBrowser : public HostedArea<QTextBrowser> {
 public:
     using HostedArea::HostedArea;
 
-    // A new page from `folder` is about to be shown: its budget starts afresh.
-    void startPage(const QString& folder, const QString& root)
+    // A new page from `folder`, of this size, is about to be shown: its budget starts afresh.
+    void startPage(const QString& folder, const QString& root, platform::MarkupSize size)
     {
         folder_ = folder;
         root_ = root;
+        size_ = size;
         bytesLeft_ = platform::webPageLimits.resourceBytes;
         pixelsLeft_ = platform::webPageLimits.resourcePixels;
     }
@@ -940,8 +941,14 @@ protected:
             return refused;
         const QByteArray bytes = f.read(bytesLeft_);
         bytesLeft_ -= bytes.size();
-        if (!picture)
-            return QString::fromUtf8(bytes);
+        if (!picture) {
+            const QString css = QString::fromUtf8(bytes);
+            const qint64 rules = size_.rules + platform::styleRules(css);
+            if (rules * std::max<qint64>(size_.elements, 1) > platform::webPageLimits.styleWork)
+                return refused;
+            size_.rules = rules;
+            return css;
+        }
         QBuffer buffer;
         buffer.setData(bytes);
         QImageReader reader(&buffer);
@@ -955,6 +962,7 @@ protected:
 
 private:
     QString folder_, root_;
+    platform::MarkupSize size_;
     qsizetype bytesLeft_ = 0;
     qint64 pixelsLeft_ = 0;
 };
@@ -1025,10 +1033,11 @@ bool WebView::show(const QString& path)
             text = platform::fromGbk(bytes);
     }
     const bool rich = Qt::mightBeRichText(text);
-    if (rich ? !platform::markupWithinLimits(text, limits) : !platform::textWithinLimits(text, limits))
+    const auto size = rich ? platform::measureMarkup(text, limits) : std::optional<platform::MarkupSize>();
+    if (rich ? !size : !platform::textWithinLimits(text, limits))
         return refuse(pastLimitsNotice_);
     const QString folder = QFileInfo(path).absolutePath();
-    browser_->startPage(folder, root_);
+    browser_->startPage(folder, root_, size.value_or(platform::MarkupSize()));
     browser_->document()->setBaseUrl(QUrl::fromLocalFile(folder + QLatin1Char('/')));
     if (rich)
         browser_->setHtml(text);

@@ -81,10 +81,13 @@ bool textWithinLimits(QStringView text, const PageLimits& limits)
     return carryRun(text, run, limits.run, false);
 }
 
-bool markupWithinLimits(QStringView html, const PageLimits& limits)
+qint64 styleRules(QStringView css) { return css.count(u'{'); }
+
+std::optional<MarkupSize> measureMarkup(QStringView html, const PageLimits& limits)
 {
     std::vector<QString> open; // the elements open, outermost first
-    qint64 elements = 0;
+    MarkupSize size;
+    qint64& elements = size.elements;
     int run = 0;
     const qsizetype n = html.size();
     qsizetype i = 0;
@@ -99,12 +102,15 @@ bool markupWithinLimits(QStringView html, const PageLimits& limits)
         i = html.indexOf(u'<', i);
         const QStringView between = html.mid(from, i < 0 ? n - from : i - from);
         if (!carryRun(between, run, limits.run, true))
-            return false;
+            return std::nullopt;
         const auto letters = std::count_if(between.begin(), between.end(), [](QChar c) { return !isTagSpace(c); });
         if (letters > 0 && (text += letters * weight(8)) > limits.text)
-            return false;
+            return std::nullopt;
+        size.rules += styleRules(between);
+        if (size.rules * std::max<qint64>(elements, 1) > limits.styleWork)
+            return std::nullopt;
         if (i < 0)
-            return true;
+            return size;
         qsizetype j = i + 1;
         while (j < n && isTagSpace(html[j]))
             ++j;
@@ -128,8 +134,8 @@ bool markupWithinLimits(QStringView html, const PageLimits& limits)
             continue;
         }
         elements += weight(1);
-        if (elements > limits.elements)
-            return false;
+        if (elements > limits.elements || size.rules * elements > limits.styleWork)
+            return std::nullopt;
         if (name.front() == u'!' || name.front() == u'?' || holdsNothing(name))
             continue;
         if ((name == u"p" || name == u"li") && !open.empty() && open.back() == name) {
@@ -140,7 +146,7 @@ bool markupWithinLimits(QStringView html, const PageLimits& limits)
         }
         open.push_back(name);
         if (std::ssize(open) > limits.depth)
-            return false;
+            return std::nullopt;
     }
 }
 

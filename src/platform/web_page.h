@@ -20,6 +20,8 @@ struct PageLimits {
     qint64 text;             // characters of text other than white space; inside a table each
                              // counts 8, and twice that for every table around it beyond the first
     int depth;               // elements open inside one another
+    qint64 styleWork;        // style rules (in the page and its style sheets) times elements: the
+                             // engine matches every rule against every element
     int run;                 // characters in a row with no space or Chinese character among them:
                              // the engine breaks a longer word letter by letter, in a time that
                              // grows with the square of its length
@@ -28,19 +30,29 @@ struct PageLimits {
 };
 
 // The limits of the web view. The benchmark of the web view measures the worst pages within them.
-inline constexpr PageLimits webPageLimits{256 * 1024, 4000, 256 * 1024, 100, 1000, 4 * 1024 * 1024, 16'000'000};
+inline constexpr PageLimits webPageLimits{256 * 1024, 4000, 256 * 1024, 100, 200'000, 1000, 4 * 1024 * 1024, 16'000'000};
 
 // Whether plain text keeps to the limit on runs of characters.
 bool textWithinLimits(QStringView text, const PageLimits& limits);
 
-// Whether the markup of a page keeps to the limits on elements, text, nesting and runs of characters
+// The size of a page's markup that keeps to the limits on elements, text, nesting, style rules and
+// runs of characters
 // (an entity counting as one, a block or a line break ending a run), counted as Qt's
 // parser nests the elements: an end tag closes the elements opened after its own, a p or li
 // closes the same element right around it, a cell, row or definition goes into the nearest row,
 // table or list around it, and only img, br, hr and meta hold nothing. A tag the engine might read
 // is never missed (quotes do not hide a '>', comments and scripts are read as markup), so a page
-// is, if anything, counted larger than the engine sees it. Stops at the first limit passed.
-bool markupWithinLimits(QStringView html, const PageLimits& limits);
+// is, if anything, counted larger than the engine sees it; every "{" counts as a style rule. Nothing
+// once a limit is passed, found at the first one.
+struct MarkupSize {
+    qint64 elements = 0;
+    qint64 rules = 0;
+};
+std::optional<MarkupSize> measureMarkup(QStringView html, const PageLimits& limits);
+inline bool markupWithinLimits(QStringView html, const PageLimits& limits) { return measureMarkup(html, limits).has_value(); }
+
+// The style rules of a style sheet, counted as in the markup.
+qint64 styleRules(QStringView css);
 
 // The existing file that `reference` (relative, or a file address) names, looked up from the
 // folder `from` without regard to case, when it lies inside the folder `root` (after following

@@ -14,7 +14,7 @@ QString repeated(const char* piece, int times) { return QString::fromLatin1(piec
 
 TEST(WebPage, MarkupIsCountedAsTheEngineNestsIt)
 {
-    const PageLimits limits{1024, 20, 1000, 4, 10, 0, 0};
+    const PageLimits limits{1024, 20, 1000, 4, 1000, 10, 0, 0};
     const struct {
         QString html;
         bool within;
@@ -53,10 +53,10 @@ TEST(WebPage, MarkupIsCountedAsTheEngineNestsIt)
 
     // Inside nested tables an element counts twice for each table around it beyond the first:
     // three tables inside one another weigh 3 + 5 + 10, and an element inside them 4.
-    const PageLimits deeper{1024, 22, 1000, 100, 10, 0, 0};
+    const PageLimits deeper{1024, 22, 1000, 100, 1000, 10, 0, 0};
     EXPECT_TRUE(platform::markupWithinLimits(repeated("<table><tr><td>", 3) + QStringLiteral("<b>b</b>"), deeper));
     EXPECT_FALSE(platform::markupWithinLimits(repeated("<table><tr><td>", 3) + repeated("<b>b</b>", 2), deeper));
-    EXPECT_FALSE(platform::markupWithinLimits(repeated("<table><tr><td>", 40), {1024, 1'000'000'000, 1000, 1000, 10, 0, 0}));
+    EXPECT_FALSE(platform::markupWithinLimits(repeated("<table><tr><td>", 40), {1024, 1'000'000'000, 1000, 1000, 1000, 10, 0, 0}));
 
     // A word longer than the limit, in text or in markup: only white space, Chinese characters
     // and the ends of blocks and lines end it; an entity counts as one character.
@@ -92,7 +92,7 @@ TEST(WebPage, MarkupIsCountedAsTheEngineNestsIt)
 
     // Text other than white space, eight times as heavy inside a table and twice again inside
     // each table further in.
-    const PageLimits text{1024, 1000, 80, 100, 1000, 0, 0};
+    const PageLimits text{1024, 1000, 80, 100, 1000, 1000, 0, 0};
     const struct {
         QString html;
         bool within;
@@ -106,6 +106,16 @@ TEST(WebPage, MarkupIsCountedAsTheEngineNestsIt)
     };
     for (const auto& t : texts)
         EXPECT_EQ(platform::markupWithinLimits(t.html, text), t.within) << t.html.toStdString();
+
+    // Style rules times elements: the engine matches each rule against each element.
+    const PageLimits style{1024, 1000, 1000, 100, 20, 1000, 0, 0};
+    EXPECT_TRUE(platform::markupWithinLimits(QStringLiteral("<style>a{} b{}</style>") + repeated("<p>x", 9), style));
+    EXPECT_FALSE(platform::markupWithinLimits(QStringLiteral("<style>a{} b{}</style>") + repeated("<p>x", 10), style));
+    EXPECT_FALSE(platform::markupWithinLimits(repeated("<p>x", 10) + QStringLiteral("<style>a{} b{}</style>"), style));
+    const auto size = platform::measureMarkup(QStringLiteral("<style>a{} b{}</style>") + repeated("<p>x", 8), style);
+    ASSERT_TRUE(size);
+    EXPECT_EQ(size->elements, 9);
+    EXPECT_EQ(size->rules, 2);
 
     // A page far past the limits is judged at once, whatever its size.
     const QString deep = repeated("<div>", 200'000);

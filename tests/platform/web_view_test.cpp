@@ -126,6 +126,19 @@ TEST_F(WebViewTest, PicturesAndStyleSheetsComeFromThePagesFolderOnly)
     ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/styled.htm"))));
     doc = document(p);
     EXPECT_EQ(colourOfBold(), QColor(0, 255, 0));
+
+    // A style sheet whose rules, matched against every element, would hold the window is left out.
+    const qint64 elements = 1000;
+    install.writeBytes(QStringLiteral("data/heavy.css"),
+                       QByteArray("b { color: #00ff00 }").repeated(platform::webPageLimits.styleWork / elements));
+    install.writeBytes(QStringLiteral("data/heavy.htm"), "<html><head><link rel=\"stylesheet\" type=\"text/css\" href=\"heavy.css\"></head><body>" +
+                                                             QByteArray("<b>bold</b> ").repeated(elements - 3) + "</body></html>");
+    ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/heavy.htm"))));
+    EXPECT_NE(colourOfBold(), QColor(0, 255, 0));
+    install.writeBytes(QStringLiteral("data/heavy.htm"), "<html><head><link rel=\"stylesheet\" type=\"text/css\" href=\"heavy.css\"></head><body>" +
+                                                             QByteArray("<b>bold</b> ").repeated(elements - 4) + "</body></html>");
+    ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/heavy.htm"))));
+    EXPECT_EQ(colourOfBold(), QColor(0, 255, 0));
 }
 
 TEST_F(WebViewTest, LinksGoToTheDesktopOnlyForWebAndMailAndElseStayInTheFolder)
