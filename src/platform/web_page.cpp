@@ -63,9 +63,9 @@ bool carryRun(QStringView text, int& run, int limit, bool entities)
             continue;
         }
         if (entities && text[i] == u'&') {
-            const qsizetype semicolon = text.indexOf(u';', i);
-            if (semicolon > i && semicolon - i <= 10)
-                i = semicolon;
+            const qsizetype semicolon = text.mid(i, 11).indexOf(u';');
+            if (semicolon > 0)
+                i += semicolon;
         }
         if (++run > limit)
             return false;
@@ -121,8 +121,10 @@ std::optional<MarkupSize> measureMarkup(QStringView html, const PageLimits& limi
         while (k < n && !isTagSpace(html[k]) && html[k] != u'>' && html[k] != u'/' && html[k] != u'<')
             ++k;
         const QString name = html.mid(j, k - j).toString().toLower();
-        const qsizetype end = html.indexOf(u'>', k);
-        i = end < 0 ? n : end + 1;
+        // A tag ends at its '>', or where the next one begins: the page is read once.
+        while (k < n && html[k] != u'>' && html[k] != u'<')
+            ++k;
+        i = k < n && html[k] == u'>' ? k + 1 : k;
         if (name.isEmpty())
             continue;
         if (endsRun(name))

@@ -120,6 +120,10 @@ TEST(WebPage, MarkupIsCountedAsTheEngineNestsIt)
     // A page far past the limits is judged at once, whatever its size.
     const QString deep = repeated("<div>", 200'000);
     EXPECT_FALSE(platform::markupWithinLimits(deep, platform::webPageLimits));
+    // Tags that never end and entities that never close are read once, not again for each.
+    const PageLimits wide{1024, 1'000'000, 1'000'000, 1'000'000, 1'000'000, 1'000'000, 0, 0};
+    EXPECT_TRUE(platform::markupWithinLimits(QStringLiteral("<") + repeated("<", 200'000) + QStringLiteral("</a"), wide));
+    EXPECT_TRUE(platform::markupWithinLimits(repeated("& ", 200'000), wide));
 }
 
 TEST(WebPage, ReferencesReachOnlyFilesInsideTheRoot)
