@@ -35,15 +35,14 @@ inline constexpr PageLimits webPageLimits{256 * 1024, 4000, 256 * 1024, 100, 200
 // Whether plain text keeps to the limit on runs of characters.
 bool textWithinLimits(QStringView text, const PageLimits& limits);
 
-// The size of a page's markup that keeps to the limits on elements, text, nesting, style rules and
-// runs of characters
-// (an entity counting as one, a block or a line break ending a run), counted as Qt's
-// parser nests the elements: an end tag closes the elements opened after its own, a p or li
-// closes the same element right around it, a cell, row or definition goes into the nearest row,
+// The size of a page's markup, when it keeps to the limits on elements, text, nesting, style rules
+// and runs of characters; nothing once a limit is passed (found at the first one). Elements are
+// counted as Qt's parser nests them: an end tag closes the elements opened after its own, a p or
+// li closes the same element right around it, a cell, row or definition goes into the nearest row,
 // table or list around it, and only img, br, hr and meta hold nothing. A tag the engine might read
 // is never missed (quotes do not hide a '>', comments and scripts are read as markup), so a page
-// is, if anything, counted larger than the engine sees it; every "{" counts as a style rule. Nothing
-// once a limit is passed, found at the first one.
+// is, if anything, counted larger than the engine sees it. An entity counts as one character, a
+// block or a line break ends a run, and every "{" counts as a style rule.
 struct MarkupSize {
     qint64 elements = 0;
     qint64 rules = 0;
