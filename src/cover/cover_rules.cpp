@@ -1,5 +1,6 @@
 #include "cover/cover_rules.h"
 
+#include "platform/desktop.h"
 #include "platform/files.h"
 #include "session_state/codes.h"
 
@@ -139,13 +140,7 @@ Announcement parseAnnouncement(const QStringList& lines)
 
 bool isSafeAnnouncementLink(const QString& link)
 {
-    const QUrl url(codes::trimSpaces(link), QUrl::StrictMode);
-    if (!url.isValid())
-        return false;
-    const QString scheme = url.scheme().toLower();
-    if (scheme == QStringLiteral("mailto"))
-        return !url.path().isEmpty();
-    return (scheme == QStringLiteral("http") || scheme == QStringLiteral("https")) && !url.host().isEmpty();
+    return platform::isWebOrMailAddress(QUrl(codes::trimSpaces(link), QUrl::StrictMode));
 }
 
 } // namespace cover

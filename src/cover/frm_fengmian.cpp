@@ -326,6 +326,8 @@ void FrmFengmian::buildHelpPanel()
     for (int i = 32; i <= 36; ++i)
         ClickBotn(i).Move(scaledX(15), scaledY(15 + 750 * (i - 32)), scaledX(2700), scaledY(750));
     WebHelpCON->Move(scaledX(2880), scaledY(870), scaledX(9090), scaledY(5880));
+    WebHelpCON->setNotices(QStringLiteral("此帮助页不存在或无法打开。"), QStringLiteral("此帮助页过大或过于复杂，未显示。"));
+    WebHelpCON->LinkFollowed = [this] { WebHelpCON_LinkFollowed(); };
     LlbHelpCAP->setCaption(QString());
     LlbHelpCAP->setAlignment(2);
     LlbHelpCAP->Move(scaledX(6960), scaledY(240));

@@ -100,6 +100,7 @@ private:
     void LblInfo_Click(int index);
     void dragMouseDown(int button);
     void TimFH_Timer();
+    void WebHelpCON_LinkFollowed();
 
     // Build sections.
     void buildHeader();
@@ -126,6 +127,7 @@ private:
     // session's files cannot be read), then the cover goes and the session's windows come.
     bool prepareSession();
     void handOver();
+    static QString helpPagePath(int index);
     void openHelpPage(int index);
     void confirmExit();
     // The favourites and wrong-question panels (frm_fengmian_lists.cpp).

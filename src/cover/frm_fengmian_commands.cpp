@@ -18,6 +18,7 @@
 #include "update/frm_updata.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 namespace {
 
@@ -131,14 +132,28 @@ void FrmFengmian::showPanel(vb::PictureBox* panel, int topBarButton)
         ClickBotn(topBarButton).setEnabled(false);
 }
 
+QString FrmFengmian::helpPagePath(int index) { return cover::dataFile(QStringLiteral("l3818") + QString::number(index - 32)); }
+
 void FrmFengmian::openHelpPage(int index)
 {
     for (int i = 32; i <= 36; ++i)
         ClickBotn(i).setEnabled(true);
-    const QString path = cover::dataFile(QStringLiteral("l3818") + QString::number(index - 32));
     LlbHelpCAP->setCaption(HelpTitles[index - 32]);
     ClickBotn(index).setEnabled(false);
-    WebHelpCON->Navigate(path);
+    WebHelpCON->Navigate(helpPagePath(index));
+}
+
+void FrmFengmian::WebHelpCON_LinkFollowed()
+{
+    // A link may lead to another of the five pages: its own button shows it is on show, and the
+    // button of the page left behind takes clicks again.
+    const QString shown = QFileInfo(WebHelpCON->LocationURL()).canonicalFilePath();
+    for (int i = 32; i <= 36; ++i) {
+        const bool onShow = QFileInfo(helpPagePath(i)).canonicalFilePath() == shown;
+        ClickBotn(i).setEnabled(!onShow);
+        if (onShow)
+            LlbHelpCAP->setCaption(HelpTitles[i - 32]);
+    }
 }
 
 void FrmFengmian::notice(const QString& title, const QString& prompt)

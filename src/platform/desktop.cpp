@@ -29,6 +29,16 @@ void openAddress(const QString& address)
     QDesktopServices::openUrl(url);
 }
 
+bool isWebOrMailAddress(const QUrl& url)
+{
+    if (!url.isValid())
+        return false;
+    const QString scheme = url.scheme().toLower();
+    if (scheme == QLatin1String("mailto"))
+        return !url.path().isEmpty();
+    return (scheme == QLatin1String("http") || scheme == QLatin1String("https")) && !url.host().isEmpty();
+}
+
 void setOpenAddressObserver(std::function<void(const QString&)> observer) { platform::observer() = std::move(observer); }
 
 } // namespace platform

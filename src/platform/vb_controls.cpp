@@ -1,14 +1,18 @@
 #include "platform/vb_controls.h"
 
+#include "platform/desktop.h"
 #include "platform/files.h"
 #include "platform/vb_hosted.h"
 #include "platform/vb_units.h"
+#include "platform/web_page.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
@@ -910,12 +914,73 @@ void RichTextBox::setText(const QString& text) { edit_->setPlainText(drawable(te
 // ---------------------------------------------------------------------------------------------
 // WebView
 
+namespace detail {
+
+// Qt's browser, with the pictures and style sheets of a page taken from the browser's reach
+// alone and within the page's budget.
+class PageBrowser : public HostedArea<QTextBrowser> {
+public:
+    using HostedArea::HostedArea;
+
+    // A new page from `folder`, of this size, is about to be shown: its budget starts afresh.
+    void startPage(const QString& folder, const QString& root, platform::MarkupSize size)
+    {
+        folder_ = folder;
+        root_ = root;
+        size_ = size;
+        bytesLeft_ = platform::webPageLimits.resourceBytes;
+        pixelsLeft_ = platform::webPageLimits.resourcePixels;
+    }
+
+protected:
+    QVariant loadResource(int type, const QUrl& name) override
+    {
+        // A refusal is an empty value: with a null one the document would load the name itself.
+        const bool picture = type == QTextDocument::ImageResource;
+        const QVariant refused = picture ? QVariant(QImage()) : QVariant(QString());
+        if (!picture && type != QTextDocument::StyleSheetResource)
+            return refused;
+        const auto path = platform::fileInside(name, folder_, root_);
+        QFile f(path.value_or(QString()));
+        if (!path || f.size() > bytesLeft_ || !f.open(QIODevice::ReadOnly))
+            return refused;
+        const QByteArray bytes = f.read(bytesLeft_);
+        bytesLeft_ -= bytes.size();
+        if (!picture) {
+            const QString css = QString::fromUtf8(bytes);
+            const qint64 rules = size_.rules + platform::styleRules(css);
+            if (rules * std::max<qint64>(size_.elements, 1) > platform::webPageLimits.styleWork)
+                return refused;
+            size_.rules = rules;
+            return css;
+        }
+        QBuffer buffer;
+        buffer.setData(bytes);
+        QImageReader reader(&buffer);
+        const QSize size = reader.size();
+        const qint64 pixels = qint64(size.width()) * size.height();
+        if (size.isEmpty() || pixels > pixelsLeft_)
+            return refused;
+        pixelsLeft_ -= pixels;
+        return reader.read();
+    }
+
+private:
+    QString folder_, root_;
+    platform::MarkupSize size_;
+    qsizetype bytesLeft_ = 0;
+    qint64 pixelsLeft_ = 0;
+};
+
+} // namespace detail
+
 WebView::WebView(vb::Container* container) : Control(container)
 {
     setBackColor(QColor(255, 255, 255));
-    auto* w = new HostedArea<QTextBrowser>(container->containerWidget());
+    auto* w = new detail::PageBrowser(container->containerWidget());
     w->setFocusPolicy(Qt::StrongFocus);
-    w->setOpenExternalLinks(true);
+    w->setOpenLinks(false);
+    connect(w, &QTextBrowser::anchorClicked, this, &WebView::follow);
     browser_ = w;
     attach(w, w);
 }
@@ -924,20 +989,44 @@ Control* WebView::clone() const
 {
     auto* c = new WebView(Container());
     c->copyBaseFrom(*this);
+    c->setNotices(unreadableNotice_, pastLimitsNotice_);
+    c->root_ = root_;
     if (!location_.isEmpty())
-        c->Navigate(location_);
+        c->show(location_);
     return c;
+}
+
+void WebView::setNotices(const QString& unreadable, const QString& pastLimits)
+{
+    unreadableNotice_ = unreadable;
+    pastLimitsNotice_ = pastLimits;
 }
 
 bool WebView::Navigate(const QString& path)
 {
     const QString real = platform::resolvePath(path);
-    QFile f(real);
-    if (!f.open(QIODevice::ReadOnly))
+    root_ = QFileInfo(real).absolutePath();
+    return show(real);
+}
+
+bool WebView::show(const QString& path)
+{
+    location_ = path;
+    const platform::PageLimits& limits = platform::webPageLimits;
+    // New text takes the format at the cursor, which a click on a link has left on the link.
+    browser_->setCurrentCharFormat(QTextCharFormat());
+    const auto refuse = [this](const QString& notice) {
+        browser_->setPlainText(notice);
         return false;
-    const QByteArray bytes = f.readAll();
-    // Help pages name their code page in a meta tag; without one they are UTF-8 when they
-    // decode cleanly and GBK otherwise, as the installations' text files are.
+    };
+    QFile f(path);
+    if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly))
+        return refuse(unreadableNotice_);
+    const QByteArray bytes = f.read(limits.bytes + 1);
+    if (bytes.size() > limits.bytes)
+        return refuse(pastLimitsNotice_);
+    // Pages name their code page in a meta tag; without one they are UTF-8 when they decode
+    // cleanly and GBK otherwise, as the installations' text files are.
     QString text;
     QStringDecoder html = QStringDecoder::decoderForHtml(bytes);
     if (html.isValid() && bytes.contains("charset")) {
@@ -948,15 +1037,36 @@ bool WebView::Navigate(const QString& path)
         if (utf8.hasError())
             text = platform::fromGbk(bytes);
     }
-    const QUrl base = QUrl::fromLocalFile(QFileInfo(real).absolutePath() + QLatin1Char('/'));
-    browser_->setSearchPaths({QFileInfo(real).absolutePath()});
-    browser_->document()->setBaseUrl(base);
-    if (Qt::mightBeRichText(text))
+    const bool rich = Qt::mightBeRichText(text);
+    const auto size = rich ? platform::measureMarkup(text, limits) : std::optional<platform::MarkupSize>();
+    if (rich ? !size : !platform::textWithinLimits(text, limits))
+        return refuse(pastLimitsNotice_);
+    const QString folder = QFileInfo(path).absolutePath();
+    browser_->startPage(folder, root_, size.value_or(platform::MarkupSize()));
+    browser_->document()->setBaseUrl(QUrl::fromLocalFile(folder + QLatin1Char('/')));
+    if (rich)
         browser_->setHtml(text);
     else
         browser_->setPlainText(text);
-    location_ = real;
     return true;
+}
+
+void WebView::follow(const QUrl& link)
+{
+    if (platform::isWebOrMailAddress(link)) {
+        platform::openAddress(link.toString(QUrl::FullyEncoded));
+        return;
+    }
+    if (link.scheme().isEmpty() && link.path().isEmpty()) { // a place in the page itself
+        browser_->scrollToAnchor(link.fragment());
+        return;
+    }
+    const auto target = platform::fileInside(link, QFileInfo(location_).absolutePath(), root_);
+    if (!target)
+        return;
+    if (show(*target))
+        browser_->scrollToAnchor(link.fragment());
+    raise(LinkFollowed);
 }
 
 QString WebView::documentText() const { return browser_->toPlainText(); }

@@ -16,7 +16,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QListWidget;
 class QTextEdit;
-class QTextBrowser;
+class QUrl;
 class QAbstractButton;
 class QCheckBox;
 class QGroupBox;
@@ -362,22 +362,38 @@ private:
     QTextEdit* edit_;
 };
 
-// A help-page browser: shows a local HTML (or text) file; links to other local pages follow.
+namespace detail {
+class PageBrowser;
+}
+
+// A browser of local pages: shows an HTML (or text) file, bounded by platform::webPageLimits. The
+// folder of the page its owner opened is the browser's reach: links to pages in or below it are
+// followed in the pane, and pictures and style sheets are loaded from it alone. Links to web
+// pages and mail addresses go to the desktop; every other link is refused, the pane unchanged.
 class WebView : public Control {
     Q_OBJECT
 public:
     explicit WebView(vb::Container* container);
-    // Shows the file at `path` (looked up without regard to case); false when it cannot be read.
+    // Shows the file at `path` (looked up without regard to case). False when it cannot be read or
+    // is past the limits: the pane then shows the notice set for that case, or nothing.
     bool Navigate(const QString& path);
+    // The page on show, or asked for last when it could not be shown.
     QString LocationURL() const { return location_; }
     QString documentText() const;
+    void setNotices(const QString& unreadable, const QString& pastLimits);
+
+    // Raised after a link in the page has brought another page into the pane.
+    std::function<void()> LinkFollowed;
 
     bool isWindowed() const override { return true; }
     Control* clone() const override;
 
 private:
-    QTextBrowser* browser_;
-    QString location_;
+    bool show(const QString& path);
+    void follow(const QUrl& link);
+    detail::PageBrowser* browser_;
+    QString location_, root_;
+    QString unreadableNotice_, pastLimitsNotice_;
 };
 
 } // namespace vb

@@ -19,11 +19,13 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QGuiApplication>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QUrl>
 
 using namespace covertest;
 using platform::Clock;
@@ -323,6 +325,87 @@ TEST_F(FrmFengmianTest, HelpTabsShowTheirTitlesAndPages)
             EXPECT_TRUE(f.WebHelpCON->documentText().contains(QStringLiteral("技巧页")));
         }
     }
+}
+
+TEST_F(FrmFengmianTest, HelpPagesThatCannotBeShownShowANoticeInsteadOfTheLastPage)
+{
+    const auto writeBytes = [](const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    writeBytes(data(QStringLiteral("l38180")), "<html><body><p>\xe4\xbb\x8b\xe7\xbb\x8d\xe9\xa1\xb5</p></body></html>"); // 介绍页
+    writeBytes(data(QStringLiteral("l38182")), QByteArray("<div>").repeated(200'000) + "x");
+    writeBytes(data(QStringLiteral("l38183")), QByteArray(50 * 1024 * 1024, 'x'));
+    writeBytes(data(QStringLiteral("l38184")), QByteArray());
+    const QString missing = QStringLiteral("此帮助页不存在或无法打开。"), past = QStringLiteral("此帮助页过大或过于复杂，未显示。");
+    const struct {
+        int button;
+        QString title, shows;
+    } cases[] = {
+        {33, QStringLiteral("备考指南"), missing},        // no such file
+        {34, QStringLiteral("考试大纲"), past},           // 200,000 nested elements
+        {32, QStringLiteral("软件介绍"), QStringLiteral("介绍页")},
+        {35, QStringLiteral("答题技巧"), past},           // 50 MB
+        {36, QStringLiteral("常见问题"), QString()},      // empty
+    };
+    FrmFengmian& f = frmFengmian();
+    f.Show();
+    tsupport::click(f.ClickBotn(11));
+    ASSERT_TRUE(f.PicHelp->Visible());
+    for (const auto& c : cases) {
+        tsupport::click(f.ClickBotn(c.button));
+        EXPECT_EQ(f.LlbHelpCAP->Caption(), c.title);
+        EXPECT_EQ(f.WebHelpCON->documentText(), c.shows) << c.button;
+        for (int j = 32; j <= 36; ++j)
+            EXPECT_EQ(f.ClickBotn(j).Enabled(), j != c.button) << c.button;
+    }
+}
+
+TEST_F(FrmFengmianTest, HelpLinksOpenOnlyWebAndMailOnTheDesktopAndPagesOfTheDataFolderInThePane)
+{
+    const QString outside = QDir(app.path()).filePath(QStringLiteral("outside.htm"));
+    writeLines(outside, {QStringLiteral("<p>outside</p>")});
+    const QStringList refused = {
+        QStringLiteral("javascript:alert(1)"), QUrl::fromLocalFile(outside).toString(), QStringLiteral("file:///etc/hostname"),
+        QStringLiteral("data:text/html,<p>x</p>"), QStringLiteral("ftp://example.com/file"), QStringLiteral("../outside.htm"),
+        QStringLiteral("../../../../etc/hostname"),
+    };
+    const QStringList desktop = {QStringLiteral("https://example.com/help"), QStringLiteral("mailto:help@example.com")};
+    QStringList page = {QStringLiteral("<html><body><p>start</p>")};
+    for (int i = 0; i < refused.size() + desktop.size(); ++i)
+        page << QStringLiteral("<p><a href=\"%1\">link%2z</a></p>").arg((refused + desktop)[i].toHtmlEscaped()).arg(i);
+    page << QStringLiteral("<p><a href=\"L38183.MXY\">to tips</a></p></body></html>");
+    writeLines(data(QStringLiteral("l38181")), page);
+    writeLines(data(QStringLiteral("l38183")), {QStringLiteral("<p>tips</p><p><a href=\"sub/more.htm\">more</a></p>")});
+    QDir(app.path()).mkpath(QStringLiteral("excel/sub"));
+    writeLines(app.filePath(QStringLiteral("excel/sub/more.htm")), {QStringLiteral("<p>more tips</p>")});
+
+    FrmFengmian& f = frmFengmian();
+    f.Show();
+    tsupport::click(f.ClickBotn(11));
+    tsupport::click(f.ClickBotn(33));
+    const QString start = f.WebHelpCON->documentText();
+    for (int i = 0; i < refused.size() + desktop.size(); ++i) {
+        ASSERT_TRUE(tsupport::clickPageText(*f.WebHelpCON, QStringLiteral("link%1z").arg(i)));
+        EXPECT_EQ(f.WebHelpCON->documentText(), start) << i;
+    }
+    EXPECT_EQ(opened, desktop);
+
+    // A link to another of the five pages marks that page's button, and the page left behind
+    // can be pressed again; a page of the data folder that is none of them marks none.
+    ASSERT_TRUE(tsupport::clickPageText(*f.WebHelpCON, QStringLiteral("to tips")));
+    EXPECT_TRUE(f.WebHelpCON->documentText().startsWith(QStringLiteral("tips")));
+    EXPECT_EQ(f.LlbHelpCAP->Caption(), QStringLiteral("答题技巧"));
+    for (int j = 32; j <= 36; ++j)
+        EXPECT_EQ(f.ClickBotn(j).Enabled(), j != 35) << j;
+    ASSERT_TRUE(tsupport::clickPageText(*f.WebHelpCON, QStringLiteral("more")));
+    EXPECT_TRUE(f.WebHelpCON->documentText().startsWith(QStringLiteral("more tips")));
+    for (int j = 32; j <= 36; ++j)
+        EXPECT_TRUE(f.ClickBotn(j).Enabled()) << j;
+    tsupport::click(f.ClickBotn(33));
+    EXPECT_EQ(f.WebHelpCON->documentText(), start);
+    EXPECT_FALSE(f.ClickBotn(33).Enabled());
 }
 
 TEST_F(FrmFengmianTest, LinksOfTheAnnouncementAndOfTheConfiguration)

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QTest>
+#include <QTextBrowser>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -120,6 +121,23 @@ void moveTo(vb::Form& f, double x, double y) { doMove(&f, pointOf(x, y), 0, 0); 
 
 void keyDown(vb::Control& c, int keyCode, int shift) { sendKey(c.widget(), QEvent::KeyPress, keyCode, shift); }
 void keyUp(vb::Control& c, int keyCode, int shift) { sendKey(c.widget(), QEvent::KeyRelease, keyCode, shift); }
+
+bool clickPageText(vb::WebView& web, const QString& text)
+{
+    auto* browser = qobject_cast<QTextBrowser*>(web.widget());
+    const QTextCursor found = browser ? browser->document()->find(text) : QTextCursor();
+    if (found.isNull())
+        return false;
+    QTextCursor at(browser->document());
+    at.setPosition(found.selectionStart());
+    const QRect first = browser->cursorRect(at);
+    at.setPosition(found.selectionEnd());
+    const QRect last = browser->cursorRect(at);
+    const QPointF p((first.left() + last.left()) / 2.0, first.center().y());
+    doPress(browser->viewport(), p, vb::vbLeftButton, 0);
+    doRelease(browser->viewport(), p, vb::vbLeftButton, 0);
+    return true;
+}
 
 void key(vb::Control& c, int keyCode, int shift)
 {

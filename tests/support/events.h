@@ -45,6 +45,10 @@ void move(vb::Form& f, int buttons, int shift, double xTw, double yTw);
 // Moves the pointer (no button) to a point of the form: hovers whatever lies there.
 void moveTo(vb::Form& f, double xTw, double yTw);
 
+// Clicks the middle of the first place where `text` stands in a web view's page, as on a link
+// there. False when the page does not show the text.
+bool clickPageText(vb::WebView& web, const QString& text);
+
 // Presses and releases a key by its old code (vbKeyReturn, vbKeyA...) on the control's widget.
 void key(vb::Control& c, int keyCode, int shift = 0);
 void key(vb::Form& f, int keyCode, int shift = 0);

@@ -1,0 +1,61 @@
+#pragma once
+// What a page shown in a web view may be, and where its links and pictures may lead.
+//
+// Qt's rich-text engine parses and lays out a page on the window's thread, in one go: its time
+// grows with the page's size, with the square of its nesting, and doubles with every table put
+// inside a table. A page is therefore measured before it goes there, and one past the limits is
+// not shown at all.
+
+#include <QString>
+#include <QStringView>
+#include <QUrl>
+#include <optional>
+
+namespace platform {
+
+struct PageLimits {
+    qsizetype bytes;         // the file as stored
+    qint64 elements;         // start tags; inside nested tables each counts twice for every table
+                             // around it beyond the first, as the engine lays it out that often
+    qint64 text;             // characters of text other than white space; inside a table each
+                             // counts 8, and twice that for every table around it beyond the first
+    int depth;               // elements open inside one another
+    qint64 styleWork;        // style rules (in the page and its style sheets) times elements: the
+                             // engine matches every rule against every element
+    int run;                 // characters in a row with no space or Chinese character among them:
+                             // the engine breaks a longer word letter by letter, in a time that
+                             // grows with the square of its length
+    qsizetype resourceBytes; // the pictures and style sheets of one page together, as stored
+    qint64 resourcePixels;   // the pictures of one page together, decoded
+};
+
+// The limits of the web view. The benchmark of the web view measures the worst pages within them.
+inline constexpr PageLimits webPageLimits{256 * 1024, 4000, 256 * 1024, 100, 200'000, 1000, 4 * 1024 * 1024, 16'000'000};
+
+// Whether plain text keeps to the limit on runs of characters.
+bool textWithinLimits(QStringView text, const PageLimits& limits);
+
+// The size of a page's markup, when it keeps to the limits on elements, text, nesting, style rules
+// and runs of characters; nothing once a limit is passed (found at the first one). Elements are
+// counted as Qt's parser nests them: an end tag closes the elements opened after its own, a p or
+// li closes the same element right around it, a cell, row or definition goes into the nearest row,
+// table or list around it, and only img, br, hr and meta hold nothing. A tag the engine might read
+// is never missed (quotes do not hide a '>', comments and scripts are read as markup), so a page
+// is, if anything, counted larger than the engine sees it. An entity counts as one character, a
+// block or a line break ends a run, and every "{" counts as a style rule.
+struct MarkupSize {
+    qint64 elements = 0;
+    qint64 rules = 0;
+};
+std::optional<MarkupSize> measureMarkup(QStringView html, const PageLimits& limits);
+inline bool markupWithinLimits(QStringView html, const PageLimits& limits) { return measureMarkup(html, limits).has_value(); }
+
+// The style rules of a style sheet, counted as in the markup.
+qint64 styleRules(QStringView css);
+
+// The existing file that `reference` (relative, or a file address) names, looked up from the
+// folder `from` without regard to case, when it lies inside the folder `root` (after following
+// links and "..": a link out of the folder leads nowhere). Nothing otherwise.
+std::optional<QString> fileInside(const QUrl& reference, const QString& from, const QString& root);
+
+} // namespace platform

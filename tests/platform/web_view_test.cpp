@@ -1,0 +1,203 @@
+// The web view over pages as an installation or a server may leave them: what it shows, what
+// its pictures and style sheets may be, and where a click on a link leads.
+#include "platform/desktop.h"
+#include "platform/files.h"
+#include "platform/web_page.h"
+#include "support/events.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+
+using namespace vb;
+
+namespace {
+
+class Page : public Form {
+public:
+    WebView* Web = new WebView(this);
+    int followed = 0;
+
+    Page()
+    {
+        Move(0, 0, 9000, 10500);
+        Web->Move(0, 0, 9000, 10500);
+        Web->setNotices(QStringLiteral("unreadable"), QStringLiteral("past the limits"));
+        Web->LinkFollowed = [this] { ++followed; };
+    }
+};
+
+class WebViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        tsupport::standardScreen();
+        platform::setOpenAddressObserver([this](const QString& a) { opened << a; });
+        root = install.mkdir(QStringLiteral("data"));
+        install.writePicture(QStringLiteral("data/in.png"));
+        install.writePicture(QStringLiteral("outside.png"));
+        install.writeBytes(QStringLiteral("data/in.css"), "b { color: #00ff00 }");
+        install.writeBytes(QStringLiteral("outside.css"), "b { color: #ff0000 }");
+        install.writeBytes(QStringLiteral("outside.htm"), "<p>outside</p>");
+    }
+    void TearDown() override
+    {
+        Forms::unloadAll();
+        platform::setOpenAddressObserver({});
+    }
+    QString outside(const char* name) const { return QUrl::fromLocalFile(install.path(QString::fromLatin1(name))).toString(); }
+    QTextDocument* document(Page& p) const { return qobject_cast<QTextBrowser*>(p.Web->widget())->document(); }
+
+    tsupport::TempInstall install;
+    QString root;
+    QStringList opened;
+};
+
+TEST_F(WebViewTest, PagesPastTheLimitsOrUnreadableShowTheirNotice)
+{
+    const auto& limits = platform::webPageLimits;
+    const int words = int(limits.bytes - 3) / 5;
+    install.writeBytes(QStringLiteral("data/start.htm"), "<p>start page</p>");
+    const struct {
+        const char* name;
+        QByteArray bytes; // null: no such file
+        QString shows;
+    } cases[] = {
+        {"empty.htm", QByteArray(""), QString()},
+        {"missing.htm", QByteArray(), QStringLiteral("unreadable")},
+        {"plain.txt", QByteArray("first line\nsecond"), QStringLiteral("first line\nsecond")},
+        {"largest.htm", QByteArray("<p>") + QByteArray("word ").repeated(words), QStringLiteral("word ").repeated(words).trimmed()},
+        {"word.htm", QByteArray("<p>") + QByteArray(limits.run + 1, 'x'), QStringLiteral("past the limits")},
+        {"word.txt", QByteArray(limits.run + 1, 'x'), QStringLiteral("past the limits")},
+        {"large.htm", QByteArray(limits.bytes + 1, 'x'), QStringLiteral("past the limits")},
+        {"huge.htm", QByteArray(50 * 1024 * 1024, 'x'), QStringLiteral("past the limits")},
+        {"nested.htm", QByteArray("<div>").repeated(200'000), QStringLiteral("past the limits")},
+        {"deep.htm", QByteArray("<ul><li>").repeated(limits.depth / 2 + 1), QStringLiteral("past the limits")},
+        {"many.htm", QByteArray("<b>x</b>").repeated(limits.elements + 1), QStringLiteral("past the limits")},
+        {"tables.htm", QByteArray("<table><tr><td>").repeated(12), QStringLiteral("past the limits")},
+    };
+    auto& p = Forms::get<Page>();
+    p.Show();
+    for (const auto& c : cases) {
+        if (!c.bytes.isNull())
+            install.writeBytes(QStringLiteral("data/") + QLatin1String(c.name), c.bytes);
+        ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/start.htm"))));
+        EXPECT_EQ(p.Web->Navigate(install.path(QStringLiteral("data/") + QLatin1String(c.name))),
+                  c.shows != QStringLiteral("unreadable") && c.shows != QStringLiteral("past the limits"))
+            << c.name;
+        const QString shown = p.Web->documentText().trimmed();
+        EXPECT_TRUE(shown == c.shows) << c.name << ": " << shown.left(60).toStdString();
+        EXPECT_TRUE(p.Web->LocationURL().endsWith(QLatin1String(c.name))) << c.name;
+    }
+    EXPECT_EQ(p.followed, 0) << "only links raise it";
+}
+
+TEST_F(WebViewTest, PicturesAndStyleSheetsComeFromThePagesFolderOnly)
+{
+    const QString png = QStringLiteral("iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQDwAEhQGAhKmMIQAAAABJRU5ErkJggg==");
+    const QStringList refused = {
+        outside("outside.png"), QStringLiteral("../outside.png"), QStringLiteral("data:image/png;base64,") + png,
+        QStringLiteral("http://127.0.0.1:9/pic.png"), QStringLiteral("qrc:/qt-project.org/styles/commonstyle/images/file-16.png"),
+    };
+    QString page = QStringLiteral("<html><head><link rel=\"stylesheet\" type=\"text/css\" href=\"../outside.css\"></head><body>"
+                                  "<b>bold</b><img src=\"IN.PNG\">");
+    for (const QString& src : refused)
+        page += QStringLiteral("<img src=\"%1\">").arg(src);
+    install.writeBytes(QStringLiteral("data/pictures.htm"), page.toUtf8() + "</body></html>");
+    install.writeBytes(QStringLiteral("data/styled.htm"),
+                       "<html><head><link rel=\"stylesheet\" type=\"text/css\" href=\"in.css\"></head><body><b>bold</b></body></html>");
+
+    auto& p = Forms::get<Page>();
+    p.Show();
+    ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/pictures.htm"))));
+    QTextDocument* doc = document(p);
+    const QUrl base = doc->baseUrl();
+    EXPECT_EQ(doc->resource(QTextDocument::ImageResource, base.resolved(QUrl(QStringLiteral("IN.PNG")))).value<QImage>().size(),
+              QSize(4, 4));
+    for (const QString& src : refused)
+        EXPECT_TRUE(doc->resource(QTextDocument::ImageResource, base.resolved(QUrl(src))).value<QImage>().isNull()) << src.toStdString();
+    const auto colourOfBold = [&] {
+        return doc->find(QStringLiteral("bold")).charFormat().foreground().color();
+    };
+    EXPECT_NE(colourOfBold(), QColor(255, 0, 0)) << "the style sheet from outside is not applied";
+    ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/styled.htm"))));
+    doc = document(p);
+    EXPECT_EQ(colourOfBold(), QColor(0, 255, 0));
+
+    // A style sheet whose rules, matched against every element, would hold the window is left out.
+    const qint64 elements = 1000;
+    install.writeBytes(QStringLiteral("data/heavy.css"),
+                       QByteArray("b { color: #00ff00 }").repeated(platform::webPageLimits.styleWork / elements));
+    install.writeBytes(QStringLiteral("data/heavy.htm"), "<html><head><link rel=\"stylesheet\" type=\"text/css\" href=\"heavy.css\"></head><body>" +
+                                                             QByteArray("<b>bold</b> ").repeated(elements - 3) + "</body></html>");
+    ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/heavy.htm"))));
+    EXPECT_NE(colourOfBold(), QColor(0, 255, 0));
+    install.writeBytes(QStringLiteral("data/heavy.htm"), "<html><head><link rel=\"stylesheet\" type=\"text/css\" href=\"heavy.css\"></head><body>" +
+                                                             QByteArray("<b>bold</b> ").repeated(elements - 4) + "</body></html>");
+    ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/heavy.htm"))));
+    EXPECT_EQ(colourOfBold(), QColor(0, 255, 0));
+}
+
+TEST_F(WebViewTest, LinksGoToTheDesktopOnlyForWebAndMailAndElseStayInTheFolder)
+{
+    install.writeBytes(QStringLiteral("data/other.htm"), "<p>other page</p><p id=\"end\">end</p>");
+    install.writeBytes(QStringLiteral("data/sub/deeper.htm"), "<p>deeper page</p><a href=\"../other.htm\">back up</a>");
+    const struct {
+        QString href;
+        QString opened;   // what the desktop is given
+        QString location; // the page on show afterwards (relative to the data folder)
+    } cases[] = {
+        {QStringLiteral("javascript:alert(1)"), {}, QStringLiteral("links.htm")},
+        {outside("outside.htm"), {}, QStringLiteral("links.htm")},
+        {QStringLiteral("file:///etc/hostname"), {}, QStringLiteral("links.htm")},
+        {QStringLiteral("data:text/html,<p>x</p>"), {}, QStringLiteral("links.htm")},
+        {QStringLiteral("ftp://example.com/file"), {}, QStringLiteral("links.htm")},
+        {QStringLiteral("../outside.htm"), {}, QStringLiteral("links.htm")},
+        {QStringLiteral("../../../../etc/hostname"), {}, QStringLiteral("links.htm")},
+        {QStringLiteral("/etc/hostname"), {}, QStringLiteral("links.htm")},
+        {QStringLiteral("missing.htm"), {}, QStringLiteral("links.htm")},
+        {QStringLiteral("C:\\Windows\\notepad.exe"), {}, QStringLiteral("links.htm")},
+        {QStringLiteral("http:no-host"), {}, QStringLiteral("links.htm")},
+        {QStringLiteral("https://example.com/a?b=1"), QStringLiteral("https://example.com/a?b=1"), QStringLiteral("links.htm")},
+        {QStringLiteral("HTTP://example.com/"), QStringLiteral("http://example.com/"), QStringLiteral("links.htm")},
+        {QStringLiteral("mailto:help@example.com"), QStringLiteral("mailto:help@example.com"), QStringLiteral("links.htm")},
+        {QStringLiteral("#end"), {}, QStringLiteral("links.htm")},
+        {QStringLiteral("OTHER.HTM#end"), {}, QStringLiteral("other.htm")},
+        {QStringLiteral("sub\\deeper.htm"), {}, QStringLiteral("sub/deeper.htm")},
+        {QStringLiteral("big.htm"), {}, QStringLiteral("big.htm")},
+    };
+    install.writeBytes(QStringLiteral("data/big.htm"), QByteArray(platform::webPageLimits.run + 1, 'x'));
+    QByteArray page = "<html><body>";
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        page += QStringLiteral("<p><a href=\"%1\">link%2z</a></p>").arg(cases[i].href.toHtmlEscaped()).arg(i).toUtf8();
+    install.writeBytes(QStringLiteral("data/links.htm"), page + "<p id=\"end\">end</p></body></html>");
+
+    auto& p = Forms::get<Page>();
+    p.Show();
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/links.htm"))));
+        const int followedBefore = p.followed;
+        opened.clear();
+        ASSERT_TRUE(tsupport::clickPageText(*p.Web, QStringLiteral("link%1z").arg(i))) << c.href.toStdString();
+        EXPECT_EQ(opened, c.opened.isEmpty() ? QStringList() : QStringList{c.opened}) << c.href.toStdString();
+        EXPECT_EQ(p.Web->LocationURL(), platform::resolvePath(install.path(QStringLiteral("data/") + c.location)))
+            << c.href.toStdString();
+        EXPECT_EQ(p.followed - followedBefore, c.location == QStringLiteral("links.htm") ? 0 : 1) << c.href.toStdString();
+    }
+
+    // The notice in place of a page past the limits is plain text, not the link clicked last.
+    EXPECT_EQ(p.Web->documentText(), QStringLiteral("past the limits"));
+    EXPECT_FALSE(document(p)->begin().begin().fragment().charFormat().isAnchor());
+
+    ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/links.htm"))));
+    ASSERT_TRUE(tsupport::clickPageText(*p.Web, QStringLiteral("link16z")));
+    // The folder the owner opened stays the reach when a link has led into a folder below it.
+    ASSERT_TRUE(tsupport::clickPageText(*p.Web, QStringLiteral("back up")));
+    EXPECT_TRUE(p.Web->documentText().startsWith(QStringLiteral("other page")));
+}
+
+} // namespace
