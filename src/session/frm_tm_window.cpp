@@ -10,7 +10,8 @@
 
 void FrmTm::showWindow()
 {
-    // Back from the task bar; a window that fills a small screen keeps filling it.
+    // Back from a minimise in the normal state, as every hand-back gives it: on a small screen,
+    // where the window opened maximised, that is the design size at 0, 0.
     FrmMain& window = frmMain();
     if (window.WindowState() == vb::vbMinimized)
         window.setWindowState(vb::vbNormal);
