@@ -32,6 +32,25 @@ void FrmTm::LblMinimise_Click()
     FrmMinStrip->setVisible(true);
 }
 
+void FrmTm::Form_Resize()
+{
+    // Minimised by the window manager, the panel would come back only through a task bar the
+    // candidate may not have: it takes its own minimise instead, the strip on the simulated
+    // window, once the window manager's change is through.
+    if (WindowState() != vb::vbMinimized)
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (WindowState() != vb::vbMinimized)
+                return;
+            setWindowState(vb::vbNormal);
+            Show();
+            LblMinimise_Click();
+        },
+        Qt::QueuedConnection);
+}
+
 void FrmTm::Command2_Click()
 {
     focusBack();

@@ -368,6 +368,24 @@ TEST_F(PanelTest, MinimiseRestoreAndTheIllustrationPopup)
     EXPECT_TRUE(popup.Image1->Picture().has_value());
 }
 
+// Minimised by the window manager, the panel comes back at once as its own minimise leaves it:
+// the strip on the simulated window's bottom-left corner, whose restore button brings it back.
+TEST_F(PanelTest, AWindowManagerMinimiseBecomesThePanelsStrip)
+{
+    questions({QStringLiteral("a")});
+    FrmTm& p = panel();
+    const FrmMain& w = frmMain();
+    p.showMinimized();
+    vb::DoEvents();
+    EXPECT_EQ(p.WindowState(), vb::vbNormal);
+    EXPECT_TRUE(p.Visible());
+    EXPECT_TRUE(p.FrmMinStrip->Visible());
+    EXPECT_EQ(p.Left(), w.Left());
+    EXPECT_EQ(p.Top() + p.Height(), w.Top() + w.Height());
+    tsupport::click(*p.Command2);
+    EXPECT_EQ(p.Width(), 4980);
+}
+
 TEST_F(PanelTest, DragStripsDragOnlyWithTheLeftButtonAndGiveTheWindowBack)
 {
     questions({QStringLiteral("a")});
