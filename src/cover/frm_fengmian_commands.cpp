@@ -17,7 +17,6 @@
 #include "startup/error_report.h"
 #include "update/frm_updata.h"
 
-#include <QCoreApplication>
 
 namespace {
 
