@@ -94,6 +94,7 @@ public:
 
 protected:
     void Form_Load() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
 
 private:
     void LblAD_Click();

@@ -17,7 +17,6 @@
 #include "startup/error_report.h"
 #include "update/frm_updata.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
@@ -174,11 +173,18 @@ void FrmFengmian::confirmExit()
     box.Image1->setPicture(face(QStringLiteral("l20071"), CommandTag));
     box.LblPrompt->setCaption(QStringLiteral("\r\n\r\n\r\n您确实要退出学习软件吗？"));
     box.Show(vb::vbModal);
-    if (S().MsgBoxResult == 1) {
-        // The program ends at once, without its windows' unload handlers.
-        vb::Forms::unloadAll();
-        QCoreApplication::quit();
-    }
+    // The program ends at once, without its windows' unload handlers.
+    if (S().MsgBoxResult == 1)
+        vb::End();
+}
+
+// Closed by the window system: the exit button's question. A session leaves windows loaded
+// behind the cover (the picture popup, after an exam the panel), so a plain unload would leave
+// the program running with nothing on the screen.
+void FrmFengmian::Form_QueryUnload(int& cancel, int)
+{
+    cancel = 1;
+    confirmExit();
 }
 
 bool FrmFengmian::InitShiTi(const QString& idList, int nn)

@@ -264,6 +264,14 @@ void FrmYanShi::TimEnd_Timer()
 
 void FrmYanShi::Form_DblClick() { TimEnd->setEnabled(true); }
 
+// Closed by the window system: the end a double click starts, so that the simulated window and
+// the panel, hidden while the demonstration plays, come back with it.
+void FrmYanShi::Form_QueryUnload(int& cancel, int)
+{
+    cancel = 1;
+    TimEnd->setEnabled(true);
+}
+
 namespace {
 
 bool endsTheDemonstration(int keyCode) { return keyCode == 13 || keyCode == 32 || keyCode == 27; }

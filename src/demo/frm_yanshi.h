@@ -145,6 +145,7 @@ protected:
     void Form_Load() override;
     void Form_Resize() override;
     void Form_DblClick() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
     void Form_KeyDown(int& keyCode, int shift) override;
     void Form_KeyUp(int& keyCode, int shift) override;
 

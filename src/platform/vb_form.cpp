@@ -7,6 +7,7 @@
 #include "platform/vb_picture.h"
 #include "platform/vb_units.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QBackingStore>
 #include <QCloseEvent>
@@ -19,7 +20,10 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWindow>
+#include <QtGui/qguiapplication_platform.h>
+#include <cstdlib>
 #include <typeindex>
+#include <xcb/xcb.h>
 
 namespace vb {
 namespace {
@@ -124,6 +128,101 @@ bool drawFirstFrame(QWidget& form)
     return device != nullptr;
 }
 
+// The X server's connection, when the windows are on one (not on the test platforms, whose X
+// interface, where they have one, has no connection).
+xcb_connection_t* x11Connection()
+{
+    auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+// The toolkit writes the Motif hints with a window's flags, but for a title bar without
+// buttons it leaves out the decorations, and a window manager that reads them then draws all its
+// buttons. A window without a close box says here that its title bar has none: a border and a
+// title, and moving as its only function.
+void writeTitleOnlyHints(QWidget& w)
+{
+    xcb_connection_t* c = x11Connection();
+    if (!c || !w.windowHandle())
+        return;
+    static const xcb_atom_t motifHints = [c] {
+        const char name[] = "_MOTIF_WM_HINTS";
+        xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
+        const xcb_atom_t atom = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+        free(r);
+        return atom;
+    }();
+    if (motifHints == XCB_ATOM_NONE)
+        return;
+    enum : uint32_t { Functions = 1, Decorations = 2, FuncMove = 4, DecorBorder = 2, DecorTitle = 8 };
+    const uint32_t hints[5] = {Functions | Decorations, FuncMove, DecorBorder | DecorTitle, 0, 0};
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(w.winId()), motifHints, motifHints, 32, 5, hints);
+    xcb_flush(c);
+}
+
+// A modal window that the window manager minimised stays minimised when the candidate clicks
+// or activates the window it blocks: the toolkit passes the focus on to the modal window, which
+// cannot take it while minimised, and the blocked window takes no clicks. Such a click or
+// activation brings the modal window back.
+void recallMinimisedModal()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isMinimized())
+        return;
+    modal->setWindowState(modal->windowState() & ~Qt::WindowMinimized);
+    modal->show();
+    raiseWindow(modal);
+    modal->activateWindow();
+}
+
+// The toolkit takes the mouse through the X input extension where the server has it; its events
+// come as generic events of that extension.
+int inputExtensionOpcode(xcb_connection_t* c)
+{
+    const char name[] = "XInputExtension";
+    xcb_query_extension_reply_t* r = xcb_query_extension_reply(c, xcb_query_extension(c, sizeof name - 1, name), nullptr);
+    const int opcode = r && r->present ? r->major_opcode : -1;
+    free(r);
+    return opcode;
+}
+
+class ModalRecall : public QAbstractNativeEventFilter {
+public:
+    explicit ModalRecall(xcb_connection_t* c) : inputOpcode_(inputExtensionOpcode(c)) {}
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override
+    {
+        if (type != "xcb_generic_event_t")
+            return false;
+        const auto* e = static_cast<const xcb_generic_event_t*>(message);
+        const int kind = e->response_type & 0x7f;
+        const bool press = kind == XCB_BUTTON_PRESS
+            || (kind == XCB_GE_GENERIC && reinterpret_cast<const xcb_ge_generic_event_t*>(e)->extension == inputOpcode_
+                && reinterpret_cast<const xcb_ge_generic_event_t*>(e)->event_type == XiButtonPress);
+        if (press || kind == XCB_FOCUS_IN) {
+            // Acted on once the event is through.
+            if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isMinimized())
+                QMetaObject::invokeMethod(qApp, &recallMinimisedModal, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    static constexpr int XiButtonPress = 4;
+    int inputOpcode_;
+};
+
+void watchForMinimisedModals()
+{
+    static ModalRecall* filter = nullptr;
+    if (filter || !qApp)
+        return;
+    if (xcb_connection_t* c = x11Connection()) {
+        filter = new ModalRecall(c); // lives as long as the program
+        qApp->installNativeEventFilter(filter);
+    }
+}
+
 bool holds(const Menu& menu, const Menu* item)
 {
     for (const Menu* m = item; m; m = m->Parent())
@@ -149,6 +248,7 @@ Form::Form() : QWidget(nullptr, Qt::Window)
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
     setFont(makeFont(defaultFontName(), 9));
+    watchForMinimisedModals();
 }
 
 Form::~Form()
@@ -202,9 +302,18 @@ void Form::setFlags(Qt::WindowFlags flags)
         // Changing the flags of a shown window through QWidget would hide it.
         overrideWindowFlags(flags);
         windowHandle()->setFlags(flags);
+        writeWindowManagerHints();
     } else {
         setWindowFlags(flags);
     }
+}
+
+// After the toolkit has written its own, which it does with every change of the flags and when
+// it makes the native window.
+void Form::writeWindowManagerHints()
+{
+    if (!controlBox_ && borderStyle_ != 0)
+        writeTitleOnlyHints(*this);
 }
 
 void Form::setBorderStyle(int style)
@@ -308,7 +417,12 @@ void Form::applyGeometry()
     const QRect inner = geometry();
     const int dw = frame.width() - inner.width();
     const int dh = frame.height() - inner.height();
-    resize(std::max(1, pxX(width_) - dw), std::max(1, pxY(height_) - dh));
+    const QSize size(std::max(1, pxX(width_) - dw), std::max(1, pxY(height_) - dh));
+    // A fixed border is one the window manager cannot drag or maximise either.
+    if (borderStyle_ == 1 || borderStyle_ == 3)
+        setFixedSize(size);
+    else
+        resize(size);
     move(pxX(left_), pxY(top_));
 }
 
@@ -468,6 +582,10 @@ bool Form::event(QEvent* e)
 {
     detail::DispatchScope scope;
     switch (e->type()) {
+    case QEvent::Show:
+        // Sent before the window is mapped, when the window manager first reads the hints.
+        writeWindowManagerHints();
+        return QWidget::event(e);
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:

@@ -133,6 +133,7 @@ private:
     void applyGeometry();
     void syncTwipsFromWidget();
     void setFlags(Qt::WindowFlags flags);
+    void writeWindowManagerHints();
     QWidget* pointerWidget() override { return this; }
 
     HeldPicture picture_;

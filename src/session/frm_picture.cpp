@@ -1,6 +1,8 @@
 #include "session/frm_picture.h"
 
+#include "controls/mivo_button.h"
 #include "platform/vb_units.h"
+#include "session/frm_tm.h"
 #include "session_state/session_state.h"
 
 FrmPicture& frmPicture() { return vb::Forms::get<FrmPicture>(); }
@@ -33,4 +35,15 @@ void FrmPicture::Form_MouseDown(int button, int, double, double)
 {
     if (button == vb::vbLeftButton)
         beginDrag();
+}
+
+// Closed by the window system: hidden as the panel's illustration button hides it (unloaded, the
+// popup would lose the question's picture while the button still offered to hide it).
+void FrmPicture::Form_QueryUnload(int& cancel, int)
+{
+    cancel = 1;
+    if (vb::Forms::isLoaded<FrmTm>())
+        frmTm().Image2_Click();
+    else
+        Hide();
 }

@@ -19,6 +19,7 @@ public:
 protected:
     void Form_Load() override;
     void Form_MouseDown(int button, int shift, double x, double y) override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
 };
 
 FrmPicture& frmPicture();

@@ -145,6 +145,8 @@ public:
 protected:
     void Form_Load() override;
     void Form_Unload(int& cancel) override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
+    void Form_Resize() override;
     void Form_KeyUp(int& keyCode, int shift) override;
 
 private:

@@ -178,3 +178,8 @@ void FrmTm::Form_Unload(int& cancel)
     if (S().PanelMayClose == 0)
         cancel = 1;
 }
+
+// The window system's close has no part in a session, whatever PanelMayClose says (it stays set
+// from the run's earlier session): without the panel the simulated window has no way on or back
+// and the session's records would never be written.
+void FrmTm::Form_QueryUnload(int& cancel, int) { cancel = 1; }

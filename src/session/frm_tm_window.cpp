@@ -10,7 +10,8 @@
 
 void FrmTm::showWindow()
 {
-    // Back from the task bar; a window that fills a small screen keeps filling it.
+    // Back from a minimise in the normal state, as every hand-back gives it: on a small screen,
+    // where the window opened maximised, that is the design size at 0, 0.
     FrmMain& window = frmMain();
     if (window.WindowState() == vb::vbMinimized)
         window.setWindowState(vb::vbNormal);
@@ -29,6 +30,25 @@ void FrmTm::LblMinimise_Click()
     const int height = FrmMinStrip->Height();
     Move(window.Left(), window.Top() + window.Height() - height, FrmMinStrip->Width(), height);
     FrmMinStrip->setVisible(true);
+}
+
+void FrmTm::Form_Resize()
+{
+    // Minimised by the window manager, the panel would come back only through a task bar the
+    // candidate may not have: it takes its own minimise instead, the strip on the simulated
+    // window, once the window manager's change is through.
+    if (WindowState() != vb::vbMinimized)
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (WindowState() != vb::vbMinimized)
+                return;
+            setWindowState(vb::vbNormal);
+            Show();
+            LblMinimise_Click();
+        },
+        Qt::QueuedConnection);
 }
 
 void FrmTm::Command2_Click()

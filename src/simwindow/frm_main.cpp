@@ -400,3 +400,7 @@ void FrmMain::moveEvent(QMoveEvent* e)
 }
 
 void FrmMain::Form_Click() { PicList->setHeight(scaledY(330)); }
+
+// The simulated program is not closed from the window system: the panel's buttons are the
+// session's way on and back, and they need this window.
+void FrmMain::Form_QueryUnload(int& cancel, int) { cancel = 1; }

@@ -206,6 +206,7 @@ protected:
     void Form_Click() override;
     void Form_Resize() override;
     void Form_KeyDown(int& keyCode, int shift) override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
     void moveEvent(QMoveEvent* e) override;
 
 private:

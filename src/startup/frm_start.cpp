@@ -83,6 +83,10 @@ void FrmStart::Form_Load()
     Timer1->setEnabled(true);
 }
 
+// The splash hands over to the cover a moment after it shows; closed first, it would take the
+// hand-over with it.
+void FrmStart::Form_QueryUnload(int& cancel, int) { cancel = 1; }
+
 void FrmStart::Timer1_Timer()
 {
     if (!StartPending)

@@ -20,6 +20,7 @@ public:
 
 protected:
     void Form_Load() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
 
 private:
     void Timer1_Timer();

@@ -81,6 +81,34 @@ TEST_F(HandOverTest, TheButtonHandsTheQuestionOverOnItsSecondTickAndGetsItBack)
     EXPECT_EQ(QPoint(st().PtX, st().PtY), QPoint(7680, 5760));
 }
 
+// A close from the window system while a step plays ends the demonstration as a double click
+// does: the simulated window and the panel come back with the question.
+TEST_F(HandOverTest, AWindowSystemCloseEndsTheDemonstrationAsItsOwnEndDoes)
+{
+    session({{Step(QStringLiteral("8888")), Step(QStringLiteral("8888")), Step(QStringLiteral("9999"))}});
+    FrmMain& main = show(1, 1);
+    FrmTm& panel = frmTm();
+    panel.Show();
+    demonstrate();
+    Clock::advance(200);
+    ASSERT_TRUE(vb::Forms::isLoaded<FrmYanShi>());
+    FrmYanShi& w = vb::Forms::get<FrmYanShi>();
+    Clock::advance(300);
+    ASSERT_EQ(st().StepNo, 1);
+
+    w.close();
+    EXPECT_TRUE(w.TimEnd->Enabled());
+    Clock::advance(400);
+    EXPECT_FALSE(vb::Forms::isLoaded<FrmYanShi>());
+    EXPECT_EQ(S().DemoRunning, 0);
+    EXPECT_EQ(st().StepNo, 1);
+    EXPECT_TRUE(main.Visible());
+    EXPECT_TRUE(panel.Visible());
+    Clock::advance(100);
+    EXPECT_EQ(panel.RtbTM->Text(), QStringLiteral("甲\r\n乙"));
+    EXPECT_EQ(S().DisplayMode, 2);
+}
+
 TEST_F(HandOverTest, TheNoteOfAnIllustratedQuestionAndOfAMissingLine)
 {
     show(2, 1);

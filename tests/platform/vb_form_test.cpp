@@ -164,6 +164,25 @@ TEST_F(FormsTest, ClosingTheWindowIsAnUnloadThatCanBeCancelled)
     EXPECT_FALSE(Forms::isLoaded<Counted>());
 }
 
+// A fixed border keeps the size the form gives it: the window manager can neither drag it
+// larger nor maximise it.
+TEST_F(FormsTest, AFixedBorderKeepsItsSizeFromTheWindowManager)
+{
+    for (const int style : {1, 3}) {
+        Counted& f = Forms::get<Counted>();
+        f.setBorderStyle(style);
+        f.Move(300, 300, 3000, 2000);
+        f.Show();
+        EXPECT_EQ(f.minimumSize(), f.size()) << style;
+        EXPECT_EQ(f.maximumSize(), f.size()) << style;
+        f.setWidth(4500);
+        EXPECT_EQ(f.Width(), 4500) << style;
+        EXPECT_EQ(f.maximumSize(), f.size()) << style;
+        Unload(f);
+        DoEvents();
+    }
+}
+
 TEST_F(FormsTest, MsgBoxResponderAnswersWithTheOldCodes)
 {
     QString prompt, title;

@@ -195,6 +195,21 @@ TEST_F(ExamFlowTest, ClosingTheScoreReportOrTheLoginTakesTheirOwnWayOut)
     EXPECT_TRUE(frmFengmian().Visible());
 }
 
+// After an exam the cover hides the exam's panel: its close asks the exit question, and only the
+// confirm button ends the program.
+TEST_F(ExamFlowTest, ClosingTheCoverAfterAnExamAsksTheExitQuestion)
+{
+    login(QStringLiteral("7"));
+    answerHandIn({1, 1});
+    frmTm().CmdGN_Click(FrmTm::BtnHandIn);
+    tsupport::click(*frmChengji().Command2);
+    ASSERT_TRUE(vb::Forms::isLoaded<FrmTm>());
+    EXPECT_FALSE(closeCoverAnswering(0));
+    ASSERT_TRUE(vb::Forms::isLoaded<FrmFengmian>());
+    EXPECT_TRUE(frmFengmian().Visible());
+    EXPECT_TRUE(closeCoverAnswering(1));
+}
+
 // Only the two buttons end a hand-in dialog: no close box, and a close request is refused
 // (closed, FrmEnd1 would leave the exam with its panel hidden and its clock running).
 TEST_F(ExamFlowTest, TheHandInDialogsHaveNoCloseBoxAndRefuseAClose)

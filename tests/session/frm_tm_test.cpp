@@ -356,6 +356,34 @@ TEST_F(PanelTest, MinimiseRestoreAndTheIllustrationPopup)
     tsupport::click(*p.Image2);
     EXPECT_FALSE(popup.Visible());
     EXPECT_EQ(p.Image2->Caption(), QStringLiteral("显示图片"));
+
+    // Closed by the window system, the popup goes as the button hides it and keeps its picture.
+    tsupport::click(*p.Image2);
+    popup.close();
+    ASSERT_TRUE(vb::Forms::isLoaded<FrmPicture>());
+    EXPECT_FALSE(popup.Visible());
+    EXPECT_EQ(p.Image2->Caption(), QStringLiteral("显示图片"));
+    tsupport::click(*p.Image2);
+    EXPECT_TRUE(popup.Visible());
+    EXPECT_TRUE(popup.Image1->Picture().has_value());
+}
+
+// Minimised by the window manager, the panel comes back at once as its own minimise leaves it:
+// the strip on the simulated window's bottom-left corner, whose restore button brings it back.
+TEST_F(PanelTest, AWindowManagerMinimiseBecomesThePanelsStrip)
+{
+    questions({QStringLiteral("a")});
+    FrmTm& p = panel();
+    const FrmMain& w = frmMain();
+    p.showMinimized();
+    vb::DoEvents();
+    EXPECT_EQ(p.WindowState(), vb::vbNormal);
+    EXPECT_TRUE(p.Visible());
+    EXPECT_TRUE(p.FrmMinStrip->Visible());
+    EXPECT_EQ(p.Left(), w.Left());
+    EXPECT_EQ(p.Top() + p.Height(), w.Top() + w.Height());
+    tsupport::click(*p.Command2);
+    EXPECT_EQ(p.Width(), 4980);
 }
 
 TEST_F(PanelTest, DragStripsDragOnlyWithTheLeftButtonAndGiveTheWindowBack)
@@ -514,6 +542,47 @@ TEST_F(FinishTest, ReturnPageByKindAndNoQuestionWithoutACompletedOne)
         vb::Forms::unloadAll();
         Clock::advance(1);
     }
+}
+
+// A close from the window system never strands the candidate: the panel and the simulated
+// window refuse it in the run's first session and in the next one (whose way back left
+// PanelMayClose set), the way back still writes the session's records, and the cover after a
+// session asks its exit question (the hidden picture popup would keep the program running).
+TEST_F(FinishTest, WindowSystemClosesInASessionAndOnTheCoverAfterIt)
+{
+    SessionState& s = S();
+    s.SessionKind = 20;
+    s.SetIndex = 0;
+    s.UnitCount = 1;
+    inst.writeLines(QStringLiteral("ksdata/288893.mxy"), {QStringLiteral("FF")});
+    const QString progress[] = {QStringLiteral("TF"), QStringLiteral("TT")};
+    for (int session = 1; session <= 2; ++session) {
+        SCOPED_TRACE(session);
+        questions({QStringLiteral("1"), QStringLiteral("2")});
+        if (session == 2)
+            vb::Unload(frmFengmian()); // the cover goes as the next session starts
+        FrmTm& p = panel();
+        p.close();
+        frmMain().close();
+        vb::DoEvents();
+        ASSERT_TRUE(vb::Forms::isLoaded<FrmTm>());
+        ASSERT_TRUE(vb::Forms::isLoaded<FrmMain>());
+        EXPECT_TRUE(p.Visible());
+        EXPECT_TRUE(frmMain().Visible());
+        s.QuestionState[static_cast<std::size_t>(session)] = 4;
+        tsupport::click(p.CmdGN(FrmTm::BtnBack));
+        vb::DoEvents();
+        EXPECT_EQ(records::readRecordLinesChecked(records::recordPath(s.AppPath, records::UnitProgress)).value().value(0),
+                  progress[session - 1]);
+        ASSERT_TRUE(vb::Forms::isLoaded<FrmFengmian>());
+        EXPECT_TRUE(frmFengmian().Visible());
+    }
+    ASSERT_TRUE(vb::Forms::isLoaded<FrmPicture>());
+
+    EXPECT_FALSE(closeCoverAnswering(0));
+    ASSERT_TRUE(vb::Forms::isLoaded<FrmFengmian>());
+    EXPECT_TRUE(frmFengmian().Visible());
+    EXPECT_TRUE(closeCoverAnswering(1));
 }
 
 } // namespace

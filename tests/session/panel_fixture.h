@@ -4,7 +4,9 @@
 
 #include "simwindow/sim_window_fixture.h"
 
+#include "controls/frm_qvmsgbox.h"
 #include "controls/mivo_button.h"
+#include "cover/frm_fengmian.h"
 #include "platform/vb_msgbox.h"
 #include "session/frm_picture.h"
 #include "session/frm_tm.h"
@@ -35,6 +37,7 @@ protected:
     {
         vb::setMsgBoxResponder(nullptr);
         vb::setModalResponder(nullptr);
+        vb::setEndResponder(nullptr);
         SimWindowTest::TearDown();
     }
 
@@ -79,6 +82,28 @@ protected:
         p.Show();
         platform::Clock::advance(500);
         return p;
+    }
+
+    // Closes the cover from the window system and answers the question it asks with the box's
+    // button `button` (1 confirm, 0 cancel); true when the program ended.
+    bool closeCoverAnswering(int button)
+    {
+        bool ended = false;
+        vb::setEndResponder([&ended] { ended = true; });
+        QStringList asked;
+        vb::setModalResponder([&](vb::Form& f) {
+            if (auto* box = qobject_cast<FrmQVMSGBOX*>(&f)) {
+                asked << box->LblTitle->Caption() + u'|' + box->LblPrompt->Caption().trimmed();
+                tsupport::click(box->LblClick(button));
+            } else {
+                vb::Unload(f);
+            }
+        });
+        frmFengmian().close();
+        vb::setModalResponder(nullptr);
+        vb::setEndResponder(nullptr);
+        EXPECT_EQ(asked, QStringList{QStringLiteral("退出系统|您确实要退出学习软件吗？")});
+        return ended;
     }
 
     QString runLog() const

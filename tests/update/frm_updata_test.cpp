@@ -502,23 +502,29 @@ TEST_F(FrmUpdataTest, ClosingTheWindowWhileTheListIsOnItsWayEndsTheRun)
     useServer();
     server->route(listPath(), {HttpAnswer::stall()});
     const auto before = filesOnDisk();
-    FrmUpdata& w = frmUpdata();
-    w.Show();
-    // A click on the close button while the run waits for the list.
-    platform::Timer closer(nullptr, 150);
-    closer.onTimer = [&] {
-        closer.setEnabled(false);
-        tsupport::click(*w.Command1);
-    };
-    closer.setEnabled(true);
-    Clock::advance(100);
-    EXPECT_FALSE(vb::Forms::isLoaded<FrmUpdata>());
-    Clock::advance(5000);
-    EXPECT_FALSE(asked());
-    EXPECT_EQ(filesOnDisk(), before);
-    EXPECT_EQ(ends, 0);
-    EXPECT_EQ(server->targets().filter(QStringLiteral("288895")).size(), 1);
-    EXPECT_TRUE(testsupport::waitForIo([&] { return server->heldRequests() == 0; })) << "the request was dropped";
+    // The close button, then a close from the window system, while the run waits for the list.
+    for (const bool button : {true, false}) {
+        SCOPED_TRACE(button);
+        FrmUpdata& w = frmUpdata();
+        w.Show();
+        platform::Timer closer(nullptr, 150);
+        closer.onTimer = [&] {
+            closer.setEnabled(false);
+            if (button)
+                tsupport::click(*w.Command1);
+            else
+                w.close();
+        };
+        closer.setEnabled(true);
+        Clock::advance(100);
+        EXPECT_FALSE(vb::Forms::isLoaded<FrmUpdata>());
+        Clock::advance(5000);
+        EXPECT_FALSE(asked());
+        EXPECT_EQ(filesOnDisk(), before);
+        EXPECT_EQ(ends, 0);
+        EXPECT_TRUE(testsupport::waitForIo([&] { return server->heldRequests() == 0; })) << "the request was dropped";
+    }
+    EXPECT_EQ(server->targets().filter(QStringLiteral("288895")).size(), 2);
 }
 
 // A record folder removed from outside is made again for the list's copy; one that cannot be
