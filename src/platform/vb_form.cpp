@@ -212,6 +212,20 @@ private:
     int inputOpcode_;
 };
 
+// The window manager moves a window from the press until the next release. A click so short
+// that the release is already through when the move is asked for would leave the window
+// following the pointer until the next click: such a press starts no move.
+bool leftButtonAlreadyUp()
+{
+    xcb_connection_t* c = x11Connection();
+    if (!c)
+        return false;
+    xcb_query_pointer_reply_t* r = xcb_query_pointer_reply(c, xcb_query_pointer(c, xcb_setup_roots_iterator(xcb_get_setup(c)).data->root), nullptr);
+    const bool up = r && !(r->mask & XCB_BUTTON_MASK_1);
+    free(r);
+    return up;
+}
+
 void watchForMinimisedModals()
 {
     static ModalRecall* filter = nullptr;
@@ -535,7 +549,7 @@ void Form::beginDrag()
 {
     if (auto observer = dragObserver())
         observer(*this);
-    if (QWindow* w = windowHandle())
+    if (QWindow* w = windowHandle(); w && !leftButtonAlreadyUp())
         w->startSystemMove();
 }
 
