@@ -365,6 +365,24 @@ TEST_F(RecordsTest, ASessionThatCannotBeWrittenDoesNotStart)
     }
 }
 
+// The score report's records change as one group: whichever of them cannot be saved, none
+// changes (no best score beside another exam's wrong questions), and the run log says so.
+TEST_F(RecordsTest, TheScoreReportsRecordsAreSavedAllOrNone)
+{
+    for (const char* failing : {"288862", "288872", "182402", "288863", "288873", "288892"}) {
+        TearDown();
+        QDir(QFileInfo(record(QStringLiteral("x"))).absolutePath()).removeRecursively();
+        SetUp();
+        const std::string before = recordFiles();
+        const QString name = QString::fromLatin1(failing) + QStringLiteral(".mxy");
+        platform::setSaveCommitHook([&](const QString& p) { return !p.endsWith(name); });
+        handIn();
+        platform::setSaveCommitHook(nullptr);
+        EXPECT_EQ(recordFiles(), before) << failing;
+        EXPECT_TRUE(log().contains(QStringLiteral("Path/File access error ") + record(QString::fromLatin1(failing)))) << failing;
+    }
+}
+
 // The score report's review of the wrong questions, its session's save failing: the report stays
 // with the exam's session as it was, so its paper review and its end still belong to the exam.
 TEST_F(RecordsTest, AReviewThatCannotBeWrittenLeavesTheReport)
