@@ -7,8 +7,6 @@
 #include "session_state/session_state.h"
 #include "startup/error_report.h"
 
-#include <QFile>
-#include <QFileInfo>
 
 namespace papers {
 
@@ -84,20 +82,6 @@ std::optional<records::ScoreEntries> readHistory(Change& c)
     return history;
 }
 
-// Puts back the files of a change, the last written first. False when any could not be put back.
-bool putBack(const std::vector<FileChange>& written)
-{
-    bool whole = true;
-    for (auto it = written.rbegin(); it != written.rend(); ++it) {
-        const bool back = it->before ? records::writeRecordBytes(it->path, *it->before)
-                                     : QFile::remove(platform::resolvePath(it->path)) || !QFileInfo::exists(platform::resolvePath(it->path));
-        if (!back)
-            reportFailure(QStringLiteral("records"), runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + QStringLiteral(", not put back: ") + it->path);
-        whole = whole && back;
-    }
-    return whole;
-}
-
 } // namespace
 
 Change planGeneration(std::span<const int> unitSizes, const Uniform& random, int stored, const QString& now)
@@ -133,18 +117,16 @@ Change planGeneration(std::span<const int> unitSizes, const Uniform& random, int
 
 Applied applyChange(const Change& c)
 {
-    std::vector<FileChange> written;
-    for (const FileChange& f : c.files) {
-        const QString real = platform::resolvePath(f.path);
-        const bool ok = f.after ? records::writeRecordBytes(f.path, *f.after) : QFile::remove(real) || !QFileInfo::exists(real);
-        if (!ok) {
-            if (!f.after)
-                reportFailure(QStringLiteral("records"), runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + u' ' + real);
-            return putBack(written) ? Applied::PutBack : Applied::Inconsistent;
-        }
-        written.push_back(f);
+    // The list, the score history and every moved wrong list change as one group.
+    std::vector<platform::GroupFile> group;
+    for (const FileChange& f : c.files)
+        group.push_back({f.path, f.after});
+    switch (records::writeRecordGroup(group)) {
+    case platform::GroupSave::Saved: return Applied::Written;
+    case platform::GroupSave::NotSaved: return Applied::PutBack;
+    case platform::GroupSave::Unfinished: break;
     }
-    return Applied::Written;
+    return Applied::Inconsistent;
 }
 
 Change deleteRandomPaper(int slot, int stored)

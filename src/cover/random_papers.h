@@ -23,7 +23,7 @@ struct FileChange {
 struct Change {
     bool done = false;
     QString unreadable;             // the record file that could not be read, when that stopped it
-    bool inconsistent = false;      // a write failed and not every file could be put back
+    bool inconsistent = false;      // a write failed and not every file could be put back at once
     bool bankTooSmall = false;      // generation only: fewer than 40 questions in the bank
     QString paper;                  // generation only: the new paper's ids
     std::vector<FileChange> files;  // in the order they are written
@@ -33,8 +33,10 @@ struct Change {
 // and wrong lists moved one slot on; `now` is the creation time. Reads only: `done` says the
 // plan is complete, and applyChange makes it.
 Change planGeneration(std::span<const int> unitSizes, const Uniform& random, int stored, const QString& now);
-// Writes a planned change in its order. When a write fails, every file it changed is put back
-// (its old bytes, or removed when it did not exist); a file that cannot be put back is reported.
+// Writes a planned change as one group of files: all or none, also across a crash (the next start
+// puts back a group cut off). When a write fails, every file it changed is put back (its old
+// bytes, or removed when it did not exist); files that cannot be put back at once are reported,
+// and the next start puts them back.
 enum class Applied { Written, PutBack, Inconsistent };
 Applied applyChange(const Change& c);
 // Removes the paper of `slot` (20..19 + stored) and moves the later ones up, all or nothing:

@@ -7,8 +7,12 @@
 #include <QRandomGenerator>
 
 #include <QHash>
+#include <QSet>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <dirent.h>
 #include <ctime>
 #include <fcntl.h>
 #include <memory>
@@ -479,12 +483,49 @@ std::function<bool(const QString&)>& commitHook()
     return hook;
 }
 
-// A name beside `target` that no file has yet, created as an empty file: the mode of a plain
-// create (what the umask leaves of read and write for all). -1 when none can be made.
-int createBeside(const QByteArray& target, QByteArray& name)
+std::function<void(const QString&)>& groupRenameHook()
+{
+    static std::function<void(const QString&)> hook;
+    return hook;
+}
+
+// The marks of the names made beside a target; each is followed by an id of IdLength characters.
+constexpr char NewMark[] = ".talvesk-new-";
+constexpr char OldMark[] = ".talvesk-old-";
+constexpr char GroupMark[] = ".talvesk-group-";
+constexpr qsizetype IdLength = 8;
+
+bool isIdChar(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z'); }
+
+QByteArray newId()
+{
+    static const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    QByteArray id(IdLength, '0');
+    for (char& c : id)
+        c = digits[QRandomGenerator::global()->bounded(36)];
+    return id;
+}
+
+// The target a name made beside it by `mark` belongs to, and its id; nothing when `name` is not
+// such a name.
+std::optional<std::pair<QByteArray, QByteArray>> splitMarked(const QByteArray& name, const char* mark)
+{
+    const qsizetype markLength = static_cast<qsizetype>(std::strlen(mark));
+    const qsizetype at = name.size() - IdLength - markLength;
+    if (at < 1 || name.mid(at, markLength) != mark)
+        return std::nullopt;
+    const QByteArray id = name.right(IdLength);
+    if (!std::all_of(id.begin(), id.end(), isIdChar))
+        return std::nullopt;
+    return std::pair{name.left(at), id};
+}
+
+// Creates an empty file under a free name `target` + `mark` + id, with the mode of a plain create
+// (what the umask leaves of read and write for all). -1 when none can be made.
+int createBeside(const QByteArray& target, const char* mark, QByteArray& name)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = target + '.' + QByteArray::number(QRandomGenerator::global()->generate() % 0x1000000u, 36);
+        name = target + mark + newId();
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
@@ -492,15 +533,51 @@ int createBeside(const QByteArray& target, QByteArray& name)
     return -1;
 }
 
+bool writeAll(int fd, const char* d, qsizetype left)
+{
+    while (left > 0) {
+        const ssize_t n = ::write(fd, d, static_cast<size_t>(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        d += n;
+        left -= n;
+    }
+    return true;
+}
+
+bool exists(const QByteArray& path)
+{
+    struct stat st {};
+    return ::lstat(path.constData(), &st) == 0;
+}
+
+// Names made, renamed or removed in a folder reach the disk with the folder's own sync.
+bool syncFolder(const QByteArray& folder)
+{
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
+QByteArray folderOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash <= 0 ? QByteArray("/") : path.left(slash);
+}
+
 } // namespace
 
 void setSaveCommitHook(std::function<bool(const QString& path)> hook) { commitHook() = std::move(hook); }
 
-FileRewrite::FileRewrite(const QString& target)
-{
-    const QFileInfo info(target);
-    target_ = target.isEmpty() ? QByteArray() : QFile::encodeName(info.isSymLink() ? info.symLinkTarget() : target);
-}
+void setGroupRenameHook(std::function<void(const QString& path)> hook) { groupRenameHook() = std::move(hook); }
+
+// The target's own name is kept: a symbolic link there is replaced by the rename, not followed.
+FileRewrite::FileRewrite(const QString& target) : target_(target.isEmpty() ? QByteArray() : QFile::encodeName(target)) {}
 
 FileRewrite::~FileRewrite() { cancelWriting(); }
 
@@ -511,9 +588,9 @@ bool FileRewrite::open()
     // A read-only file is the candidate's (or the installer's) choice: it is kept, whoever runs
     // the program; a rename alone would replace it.
     struct stat st {};
-    if (::stat(target_.constData(), &st) == 0 && ((st.st_mode & 0222) == 0 || ::access(target_.constData(), W_OK) != 0))
+    if (::lstat(target_.constData(), &st) == 0 && S_ISREG(st.st_mode) && ((st.st_mode & 0222) == 0 || ::access(target_.constData(), W_OK) != 0))
         return false;
-    fd_ = createBeside(target_, temp_);
+    fd_ = createBeside(target_, NewMark, temp_);
     if (fd_ < 0) {
         temp_.clear();
         return false;
@@ -526,18 +603,9 @@ qint64 FileRewrite::write(QByteArrayView bytes)
 {
     if (fd_ < 0 || failed_)
         return -1;
-    const char* d = bytes.data();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd_, d, static_cast<size_t>(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            failed_ = true;
-            return -1;
-        }
-        d += n;
-        left -= n;
+    if (!writeAll(fd_, bytes.data(), bytes.size())) {
+        failed_ = true;
+        return -1;
     }
     return bytes.size();
 }
@@ -557,7 +625,8 @@ bool FileRewrite::complete()
     if (fd_ < 0 || failed_)
         return false;
     struct stat old {}, now {};
-    const bool keepMode = ::stat(target_.constData(), &old) == 0 && ::fstat(fd_, &now) == 0 && (old.st_mode & 07777) != (now.st_mode & 07777);
+    const bool keepMode = ::lstat(target_.constData(), &old) == 0 && S_ISREG(old.st_mode) && ::fstat(fd_, &now) == 0 &&
+                          (old.st_mode & 07777) != (now.st_mode & 07777);
     if ((keepMode && ::fchmod(fd_, old.st_mode & 07777) != 0) || ::fsync(fd_) != 0) {
         failed_ = true;
         return false;
@@ -593,72 +662,313 @@ bool saveText(const QString& path, const QString& text) { return saveBytes(path,
 
 bool saveBytes(const QString& path, const QByteArray& bytes) { return saveFiles({{path, bytes}}); }
 
+bool saveFiles(const QList<std::pair<QString, QByteArray>>& files)
+{
+    std::vector<GroupFile> group;
+    for (const auto& [path, bytes] : files)
+        group.push_back({path, bytes});
+    return saveGroup(group) == GroupSave::Saved;
+}
+
+QString temporaryBeside(const QString& target)
+{
+    QByteArray name;
+    const int fd = target.isEmpty() ? -1 : createBeside(QFile::encodeName(target), NewMark, name);
+    if (fd < 0)
+        return {};
+    ::close(fd);
+    return QFile::decodeName(name);
+}
+
 namespace {
 
-// An old file kept beside its target while the other files of a save are renamed: a second name
-// of the same file (or the file itself moved aside where the file system has no second names).
-// It goes back in place when a later rename fails, and is removed once it is not needed.
-struct KeptFile {
-    QByteArray target;
-    QByteArray kept;      // empty when the target was no file to keep
-    bool inPlace = false; // the target's place holds the new file, or nothing (moved aside)
-
-    bool putBack() const
-    {
-        if (!inPlace)
-            return true;
-        return kept.isEmpty() ? ::unlink(target.constData()) == 0 : ::rename(kept.constData(), target.constData()) == 0;
-    }
+// One file of a group as its journal names it: its name in the group's folder, whether its old
+// file is kept beside it, and the id of its temporary (none: the group removes the file). The
+// other names follow from these, so that a journal can name nothing outside its folder.
+struct JournalEntry {
+    QByteArray name;
+    bool kept = false;
+    QByteArray newId;
 };
 
-// Puts the old files back, the last replaced first. An old file that cannot go back stays under
-// its kept name, so that it is not lost.
-void putBack(const std::vector<KeptFile>& kept)
+constexpr char JournalHead[] = "talvesk file group";
+constexpr char JournalEnd[] = "end";
+
+QByteArray journalText(const std::vector<JournalEntry>& entries)
 {
-    for (auto it = kept.rbegin(); it != kept.rend(); ++it)
-        if (it->putBack() && !it->kept.isEmpty())
-            ::unlink(it->kept.constData());
+    QByteArray text = QByteArray(JournalHead) + '\n';
+    for (const JournalEntry& e : entries)
+        text += e.name.toPercentEncoding() + ' ' + (e.kept ? "old" : "none") + ' ' + (e.newId.isEmpty() ? QByteArray("remove") : e.newId) + '\n';
+    return text + JournalEnd + '\n';
+}
+
+// The entries of a whole journal; nothing when it is cut short or is not one.
+std::optional<std::vector<JournalEntry>> parseJournal(const QByteArray& text)
+{
+    const QList<QByteArray> lines = text.split('\n');
+    if (lines.size() < 3 || lines.first() != JournalHead || lines.at(lines.size() - 2) != JournalEnd || !lines.last().isEmpty())
+        return std::nullopt;
+    std::vector<JournalEntry> entries;
+    for (qsizetype i = 1; i + 2 < lines.size(); ++i) {
+        const QList<QByteArray> f = lines.at(i).split(' ');
+        if (f.size() != 3)
+            return std::nullopt;
+        JournalEntry e{QByteArray::fromPercentEncoding(f[0]), f[1] == "old", f[2] == "remove" ? QByteArray() : f[2]};
+        const bool plainName = !e.name.isEmpty() && e.name != "." && e.name != ".." && !e.name.contains('/') && !e.name.contains('\0');
+        const bool id = e.newId.isEmpty() || (e.newId.size() == IdLength && std::all_of(e.newId.begin(), e.newId.end(), isIdChar));
+        if (!plainName || !id || (f[1] != "old" && f[1] != "none"))
+            return std::nullopt;
+        entries.push_back(std::move(e));
+    }
+    return entries;
+}
+
+// A journal is small: more than this is none of ours.
+constexpr qint64 MaxJournalBytes = 1 << 20;
+
+std::optional<QByteArray> readJournal(const QByteArray& path)
+{
+    // Whatever is found under a journal's name is opened without waiting and read only when it
+    // is a plain file of a journal's size.
+    const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat st {};
+    std::optional<QByteArray> text;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= MaxJournalBytes) {
+        QByteArray bytes(static_cast<qsizetype>(st.st_size), '\0');
+        qsizetype got = 0;
+        while (got < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + got, static_cast<size_t>(bytes.size() - got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            got += n;
+        }
+        if (got == bytes.size())
+            text = bytes;
+    }
+    ::close(fd);
+    return text;
+}
+
+// Puts the files of a group back as they were before it, the last first: each kept old file
+// takes its name again, a file the group made is removed, and the temporaries go. The names of
+// the files that could not be put back.
+QList<QByteArray> rollBack(const QByteArray& folder, const QByteArray& id, const std::vector<JournalEntry>& entries)
+{
+    QList<QByteArray> failed;
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+        const QByteArray target = folder + '/' + it->name;
+        if (!it->newId.isEmpty())
+            ::unlink(QByteArray(target + NewMark + it->newId).constData());
+        bool back = true;
+        if (it->kept) {
+            const QByteArray kept = target + OldMark + id;
+            if (exists(kept)) {
+                // A second name of the file still in place: the rename leaves both names.
+                back = ::rename(kept.constData(), target.constData()) == 0 && (!exists(kept) || ::unlink(kept.constData()) == 0);
+            } else {
+                // Not yet moved aside where the file system has no second names: still in place.
+                back = exists(target);
+            }
+        } else if (::unlink(target.constData()) != 0 && errno != ENOENT) {
+            back = false;
+        }
+        if (!back)
+            failed << target;
+    }
+    return failed;
 }
 
 } // namespace
 
-bool saveFiles(const QList<std::pair<QString, QByteArray>>& files)
-{
-    std::vector<std::unique_ptr<FileRewrite>> rewrites;
-    for (const auto& [path, bytes] : files) {
-        auto r = std::make_unique<FileRewrite>(path);
-        if (!r->open() || r->write(bytes) != bytes.size() || !r->complete())
-            return false;
-        rewrites.push_back(std::move(r));
+// The save of one group: its members' new files, their old files kept, its journal.
+class FileGroup {
+public:
+    explicit FileGroup(const std::vector<GroupFile>& files)
+    {
+        for (const GroupFile& f : files) {
+            Member m;
+            m.target = f.path.isEmpty() ? QByteArray() : QFile::encodeName(QFileInfo(f.path).absoluteFilePath());
+            m.bytes = f.bytes;
+            members_.push_back(std::move(m));
+        }
     }
-    std::vector<KeptFile> kept;
-    for (std::size_t i = 0; i < rewrites.size(); ++i) {
-        FileRewrite& r = *rewrites[i];
-        KeptFile k{r.target_, {}, false};
-        // The last file needs no keeping: once it is renamed, nothing more can fail.
-        struct stat st {};
-        if (i + 1 < rewrites.size() && ::lstat(k.target.constData(), &st) == 0 && S_ISREG(st.st_mode)) {
-            k.kept = r.temp_ + ".old";
-            if (::link(k.target.constData(), k.kept.constData()) != 0) {
-                if (::rename(k.target.constData(), k.kept.constData()) != 0) {
-                    putBack(kept);
-                    return false;
+
+    ~FileGroup()
+    {
+        if (journalFd_ >= 0)
+            ::close(journalFd_);
+    }
+
+    GroupSave save()
+    {
+        if (members_.empty())
+            return GroupSave::Saved;
+        for (Member& m : members_) {
+            // A folder (or another kind of file) in a target's place is neither replaced nor kept.
+            struct stat st {};
+            if (m.target.isEmpty() || (::lstat(m.target.constData(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)))
+                return GroupSave::NotSaved;
+            if (!m.bytes)
+                continue;
+            m.rewrite = std::make_unique<FileRewrite>(QFile::decodeName(m.target));
+            if (!m.rewrite->open() || m.rewrite->write(*m.bytes) != m.bytes->size() || !m.rewrite->complete())
+                return GroupSave::NotSaved;
+        }
+        if (members_.size() == 1)
+            return replace(members_.front()) ? GroupSave::Saved : GroupSave::NotSaved;
+        // The journal names the group's files by their names in its folder: a group's files lie
+        // in one folder.
+        folder_ = folderOf(members_.front().target);
+        for (const Member& m : members_)
+            if (folderOf(m.target) != folder_)
+                return GroupSave::NotSaved;
+        if (!begin())
+            return GroupSave::NotSaved;
+        for (Member& m : members_) {
+            if (const auto& hook = groupRenameHook())
+                hook(QFile::decodeName(m.target));
+            if ((m.movedAside && ::rename(m.target.constData(), keptName(m).constData()) != 0) || !replace(m))
+                return undo();
+        }
+        // The group is whole once its journal is gone; its old files go after it.
+        syncFolder(folder_);
+        ::unlink(journal_.constData());
+        syncFolder(folder_);
+        for (const Member& m : members_)
+            if (m.kept)
+                ::unlink(keptName(m).constData());
+        return GroupSave::Saved;
+    }
+
+private:
+    struct Member {
+        QByteArray target;
+        std::optional<QByteArray> bytes;
+        std::unique_ptr<FileRewrite> rewrite;
+        bool kept = false;
+        bool movedAside = false; // kept by a rename just before the file's own (no second names)
+    };
+
+    QByteArray keptName(const Member& m) const { return m.target + OldMark + id_; }
+
+    bool replace(Member& m)
+    {
+        if (m.rewrite)
+            return m.rewrite->replaceTarget();
+        return ::unlink(m.target.constData()) == 0 || errno == ENOENT;
+    }
+
+    // Keeps each old file under a second name and writes the journal that names them, synced to
+    // disk with the names, before any file is replaced.
+    bool begin()
+    {
+        journalFd_ = createBeside(members_.front().target, GroupMark, journal_);
+        if (journalFd_ < 0)
+            return false;
+        id_ = journal_.right(IdLength);
+        std::vector<JournalEntry> entries;
+        for (Member& m : members_) {
+            if (exists(m.target)) {
+                if (::link(m.target.constData(), keptName(m).constData()) != 0) {
+                    if (errno == EEXIST)
+                        return abandon();
+                    m.movedAside = true;
                 }
-                k.inPlace = true;
+                m.kept = true;
             }
+            entries.push_back({m.target.mid(folder_.size() + 1), m.kept, m.rewrite ? m.rewrite->temp_.right(IdLength) : QByteArray()});
         }
-        const bool renamed = r.replaceTarget();
-        k.inPlace = k.inPlace || renamed;
-        kept.push_back(k);
-        if (!renamed) {
-            putBack(kept);
-            return false;
+        const QByteArray text = journalText(entries);
+        const bool written = writeAll(journalFd_, text.constData(), text.size()) && ::fsync(journalFd_) == 0;
+        const int fd = journalFd_;
+        journalFd_ = -1;
+        if (::close(fd) != 0 || !written || !syncFolder(folder_))
+            return abandon();
+        entries_ = std::move(entries);
+        return true;
+    }
+
+    // Before any rename: the kept names and the journal go, the files are as they were.
+    bool abandon()
+    {
+        for (const Member& m : members_)
+            if (m.kept && !m.movedAside)
+                ::unlink(keptName(m).constData());
+        ::unlink(journal_.constData());
+        return false;
+    }
+
+    GroupSave undo()
+    {
+        if (!rollBack(folder_, id_, entries_).isEmpty())
+            return GroupSave::Unfinished;
+        syncFolder(folder_);
+        ::unlink(journal_.constData());
+        return GroupSave::NotSaved;
+    }
+
+    std::vector<Member> members_;
+    QByteArray folder_;
+    QByteArray journal_;
+    QByteArray id_;
+    int journalFd_ = -1;
+    std::vector<JournalEntry> entries_;
+};
+
+GroupSave saveGroup(const std::vector<GroupFile>& files) { return FileGroup(files).save(); }
+
+QStringList recoverSaves(const QStringList& folders)
+{
+    QStringList notRestored;
+    // The names a journal that could not be finished still needs.
+    QSet<QByteArray> held;
+    const auto names = [](const QByteArray& folder) {
+        QList<QByteArray> out;
+        if (DIR* d = ::opendir(folder.constData())) {
+            while (const dirent* e = ::readdir(d))
+                out << QByteArray(e->d_name);
+            ::closedir(d);
+        }
+        return out;
+    };
+    for (const QString& f : folders) {
+        if (f.isEmpty())
+            continue;
+        const QByteArray folder = QFile::encodeName(QDir::cleanPath(QFileInfo(f).absoluteFilePath()));
+        for (const QByteArray& name : names(folder)) {
+            const auto group = splitMarked(name, GroupMark);
+            if (!group)
+                continue;
+            const QByteArray journal = folder + '/' + name;
+            const std::optional<QByteArray> text = readJournal(journal);
+            // A journal cut short was being written: no file of its group had been replaced.
+            const auto entries = text ? parseJournal(*text) : std::nullopt;
+            const QList<QByteArray> failed = entries ? rollBack(folder, group->second, *entries) : QList<QByteArray>();
+            if (failed.isEmpty()) {
+                syncFolder(folder);
+                ::unlink(journal.constData());
+                continue;
+            }
+            for (const QByteArray& target : failed)
+                notRestored << QFile::decodeName(target);
+            held.insert(journal);
+            for (const JournalEntry& e : *entries)
+                held.insert(folder + '/' + e.name + OldMark + group->second);
+        }
+        for (const QByteArray& name : names(folder)) {
+            if (!splitMarked(name, NewMark) && !splitMarked(name, OldMark) && !splitMarked(name, GroupMark))
+                continue;
+            const QByteArray path = folder + '/' + name;
+            struct stat st {};
+            if (!held.contains(path) && ::lstat(path.constData(), &st) == 0 && (S_ISREG(st.st_mode) || S_ISLNK(st.st_mode)))
+                ::unlink(path.constData());
         }
     }
-    for (const KeptFile& k : kept)
-        if (!k.kept.isEmpty())
-            ::unlink(k.kept.constData());
-    return true;
+    return notRestored;
 }
 
 } // namespace platform

@@ -73,7 +73,9 @@ bool appendText(const QString& path, const QString& text);
 // the sync to disk and the close have succeeded, so that a crash or a full disk never leaves half
 // a file. A rewrite that fails or is dropped removes its temporary and leaves the target as it
 // was. A target whose mode allows no writing is kept: the open fails, as a write in place would.
-// A rewritten file keeps its mode; a symbolic link's target is rewritten, not the link.
+// A rewritten file keeps its mode. A symbolic link in the target's place is replaced by the new
+// file, never written through (what it points to stays as it was); links among the folders on
+// the way are followed.
 class FileRewrite {
 public:
     explicit FileRewrite(const QString& target);
@@ -91,7 +93,7 @@ public:
     bool commit();
 
 private:
-    friend bool saveFiles(const QList<std::pair<QString, QByteArray>>& files);
+    friend class FileGroup;
     // The temporary file complete on disk and closed, ready to replace the target.
     bool complete();
     bool replaceTarget();
@@ -102,21 +104,53 @@ private:
     bool failed_ = false;
 };
 
+// The files the program makes beside a target while it saves: "<target>.talvesk-new-<id>" (a
+// temporary with the new bytes), "<target>.talvesk-old-<id>" (the old file kept while a group is
+// saved) and "<target>.talvesk-group-<id>" (a group's journal), the id eight of [0-9a-z]. No other
+// file is ever named so, and any left at a start is a leftover of a save that was cut off.
+
 // Tests: when set, every whole-file rewrite asks it after the temporary file is complete and
 // before the rename; false stops the rewrite there, as a crash at that moment would.
 void setSaveCommitHook(std::function<bool(const QString& path)> hook);
+// Tests: when set, a group of several files calls it before each of its renames (and removals),
+// with the target, once the group's journal is on disk; a test ends the process there.
+void setGroupRenameHook(std::function<void(const QString& path)> hook);
 
 // Rewrites a file whole with the given text in GBK (a FileRewrite). False on failure.
 bool saveText(const QString& path, const QString& text);
 // Rewrites a file whole with the given bytes (a FileRewrite). False on failure.
 bool saveBytes(const QString& path, const QByteArray& bytes);
 
-// Rewrites several files whole, all or none: every file's new bytes are complete on disk first
-// (the commit hook is asked once per file), and only then are they renamed over their targets, in
-// the order given. Each old target stays beside its file until every rename has succeeded; when a
-// rename fails, the files already replaced get their old files back. Only a crash between the
-// renames leaves some files new and some old. False on failure.
+// One file of a group: its new bytes, or nothing when the group removes it.
+struct GroupFile {
+    QString path;
+    std::optional<QByteArray> bytes;
+};
+// How the save of a group ended: every file changed; none changed (each has its old bytes); or
+// a rename failed and not every file could be put back at once: the group's journal stays, and
+// the next recoverSaves puts the rest back.
+enum class GroupSave { Saved, NotSaved, Unfinished };
+
+// Changes several files as one group, all or none, also across a crash: every file's new bytes
+// are complete on disk first (the commit hook is asked once per file); then each old file gets a
+// second name beside it and a journal naming the files and their old copies is written and
+// synced; only then are the files replaced (or removed) in the order given. The journal's removal
+// ends the group, and the old copies go after it. A failed rename puts the files already replaced
+// back; a crash leaves the journal, from which recoverSaves puts every file back.
+GroupSave saveGroup(const std::vector<GroupFile>& files);
+// saveGroup of files that are all rewritten; true when the group was saved.
 bool saveFiles(const QList<std::pair<QString, QByteArray>>& files);
+
+// At a start, before any of the files is read and while no other run of the program can save:
+// in each folder, every group whose journal is left is put back from its old copies (a journal
+// cut short names a group that had not begun its renames), and then every leftover of a save that
+// was cut off (the names above) is removed. The targets that could not be put back; their
+// journal stays for the next start.
+QStringList recoverSaves(const QStringList& folders);
+// A free name beside `target` by the rule above, for a file that arrives by other means than a
+// FileRewrite (it is created empty); empty when none can be made. A leftover is removed at the
+// next start.
+QString temporaryBeside(const QString& target);
 
 // The lines of GBK text (CR LF, LF or CR ends; a final line end makes no extra line).
 QStringList gbkLines(const QByteArray& bytes);

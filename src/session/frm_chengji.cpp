@@ -85,7 +85,9 @@ void FrmChengji::gradeExam()
 {
     SessionState& s = S();
     const QString& app = s.AppPath;
-    records::mergeFavourites(app, records::sessionQuestions(s));
+    // The exam's records change as one group: a save cut off by a full disk or a crash never
+    // leaves a best score beside another exam's wrong questions.
+    records::RecordTexts changed = records::mergedFavourites(app, records::sessionQuestions(s)).value_or(records::RecordTexts());
 
     // The exam's own questions decide what was wrong: a paper file changed or cut since the
     // exam started must not put unrelated ids in the records.
@@ -103,8 +105,9 @@ void FrmChengji::gradeExam()
         b.setVisible(true);
     }
 
-    records::writeRecord(records::paperWrongListPath(app, s.PaperNo), g.wrongList());
-    records::mergeWrongList(app, g.wrongIds);
+    changed.append({records::paperWrongListPath(app, s.PaperNo), g.wrongList()});
+    if (const auto wrong = records::mergedWrongList(app, g.wrongIds))
+        changed += *wrong;
 
     Frame1->Move(0, scaledY(5520), CmTNO(40).Left() + CmTNO(40).Width(), CmTNO(40).Top() + CmTNO(40).Height());
     Frame1->setLeft((Picture1->Width() - Frame1->Width()) / 2);
@@ -118,8 +121,9 @@ void FrmChengji::gradeExam()
     // defaults would lose every best score.
     if (auto history = records::readScoreHistory(app)) {
         exam::recordExam(*history, s.PaperNo, s.ExamStartTime, g.score, exam::timeStamp(QDateTime::currentDateTime()));
-        records::writeScoreHistory(app, *history, 31);
+        changed.append({records::recordPath(app, records::ScoreHistory), records::linesText(records::scoreLines(*history, 31))});
     }
+    records::writeRecords(changed);
     s.ExamStartTime = QStringLiteral("-1");
 
     const auto lines = platform::readLines(s.QuestionFilePath);

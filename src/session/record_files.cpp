@@ -86,25 +86,37 @@ namespace {
 
 bool writeRecordFiles(const QList<std::pair<QString, QByteArray>>& files)
 {
-    QList<std::pair<QString, QByteArray>> targets;
-    for (const auto& [path, bytes] : files) {
-        // An installation's own spelling of the folder and file names is kept.
-        const QString target = platform::resolvePathForWrite(path);
-        // A file that holds these bytes already is left as it is (a read-only one too).
-        if (platform::readBytes(target) == bytes)
-            continue;
-        if (!ensureRecordDir(target))
-            return false;
-        targets.append({target, bytes});
-    }
-    if (targets.isEmpty() || platform::saveFiles(targets))
-        return true;
-    for (const auto& file : targets)
-        reportFailure(Tag, runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + u' ' + file.first);
-    return false;
+    std::vector<platform::GroupFile> group;
+    for (const auto& [path, bytes] : files)
+        group.push_back({path, bytes});
+    return writeRecordGroup(group) == platform::GroupSave::Saved;
 }
 
 } // namespace
+
+platform::GroupSave writeRecordGroup(const std::vector<platform::GroupFile>& files)
+{
+    std::vector<platform::GroupFile> targets;
+    for (const auto& [path, bytes] : files) {
+        // An installation's own spelling of the folder and file names is kept.
+        const QString target = platform::resolvePathForWrite(path);
+        // A file that holds these bytes already is left as it is (a read-only one too), and so
+        // is a file to be removed that is not there.
+        if (bytes ? platform::readBytes(target) == *bytes : !QFileInfo::exists(target) && !QFileInfo(target).isSymLink())
+            continue;
+        if (bytes && !ensureRecordDir(target))
+            return platform::GroupSave::NotSaved;
+        targets.push_back({target, bytes});
+    }
+    const platform::GroupSave saved = platform::saveGroup(targets);
+    if (saved != platform::GroupSave::Saved) {
+        // Not put back now: the next start puts them back from what the group kept.
+        const QString how = saved == platform::GroupSave::Unfinished ? QStringLiteral(", not put back: ") : QStringLiteral(" ");
+        for (const auto& file : targets)
+            reportFailure(Tag, runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + how + file.path);
+    }
+    return saved;
+}
 
 bool writeRecord(const QString& path, const QString& text) { return writeRecords({{path, text}}); }
 
@@ -128,28 +140,33 @@ QString linesText(const QStringList& lines)
 
 namespace {
 
-// Merges ids into a list and fits its flag line, both read before anything is written and both
-// written together.
-void mergeIntoList(const QString& listPath, const QString& flagsPath, const std::vector<int>& ids)
+// The texts of a merge of ids into a list and of its fitted flag line, both read first.
+std::optional<RecordTexts> mergedList(const QString& listPath, const QString& flagsPath, const std::vector<int>& ids)
 {
     const std::optional<QString> list = readListLineChecked(listPath);
     const std::optional<QString> flags = readListLineChecked(flagsPath);
     if (!list || !flags)
-        return;
+        return std::nullopt;
     const QString merged = mergeIds(*list, ids);
-    writeRecords({{listPath, merged}, {flagsPath, fitFlags(*flags, merged)}});
+    return RecordTexts{{listPath, merged}, {flagsPath, fitFlags(*flags, merged)}};
 }
 
 } // namespace
 
-void mergeFavourites(const QString& appPath, const SessionQuestions& qs)
+std::optional<RecordTexts> mergedFavourites(const QString& appPath, const SessionQuestions& qs)
 {
-    mergeIntoList(recordPath(appPath, FavouriteList), recordPath(appPath, FavouriteFlags), markedIds(qs));
+    return mergedList(recordPath(appPath, FavouriteList), recordPath(appPath, FavouriteFlags), markedIds(qs));
 }
 
-void mergeWrongList(const QString& appPath, const std::vector<int>& wrongIds)
+std::optional<RecordTexts> mergedWrongList(const QString& appPath, const std::vector<int>& wrongIds)
 {
-    mergeIntoList(recordPath(appPath, WrongList), recordPath(appPath, WrongFlags), wrongIds);
+    return mergedList(recordPath(appPath, WrongList), recordPath(appPath, WrongFlags), wrongIds);
+}
+
+void mergeFavourites(const QString& appPath, const SessionQuestions& qs)
+{
+    if (const auto texts = mergedFavourites(appPath, qs))
+        writeRecords(*texts);
 }
 
 void pruneFavourites(const QString& appPath, const SessionQuestions& qs)

@@ -3,6 +3,7 @@
 // read (a missing one reads as empty) and rewritten (whole, through the safe-save helper, GBK,
 // CR LF), and the writes a practice session's end makes.
 
+#include "platform/files.h"
 #include "session/record_rules.h"
 
 #include <QString>
@@ -53,13 +54,22 @@ bool writeRecord(const QString& path, const QString& text);
 bool writeRecords(const QList<std::pair<QString, QString>>& files);
 // Rewrites a record file with exactly these bytes, as writeRecord does. False on failure.
 bool writeRecordBytes(const QString& path, const QByteArray& bytes);
+// Changes several record files as one group that survives a crash (each file's new bytes, or
+// nothing to remove it), with the folder made and the failures reported as writeRecord does;
+// files that would not change are left out.
+platform::GroupSave writeRecordGroup(const std::vector<platform::GroupFile>& files);
 // Each line ended by CR LF, as one text (so the file ends with an empty line).
 QString linesText(const QStringList& lines);
 
+// The texts of record files, each as writeRecord takes it.
+using RecordTexts = QList<std::pair<QString, QString>>;
+// The favourites merge and the wrong-list merge as the list and flag texts they write, for a
+// change that saves them with other files as one group; nothing when either file cannot be read.
+std::optional<RecordTexts> mergedFavourites(const QString& appPath, const SessionQuestions& qs);
+// The wrong-list merge takes an exam's wrong ids.
+std::optional<RecordTexts> mergedWrongList(const QString& appPath, const std::vector<int>& wrongIds);
 // The favourites merge over the session's marked questions, with the flag line fitted.
 void mergeFavourites(const QString& appPath, const SessionQuestions& qs);
-// The wrong-list merge of an exam's wrong ids, with the flag line fitted.
-void mergeWrongList(const QString& appPath, const std::vector<int>& wrongIds);
 // The favourites pruning over the session's questions.
 void pruneFavourites(const QString& appPath, const SessionQuestions& qs);
 

@@ -1,6 +1,7 @@
 #include "startup/config_table.h"
 
 #include "platform/files.h"
+#include "platform/value_store.h"
 #include "session_state/codes.h"
 #include "session_state/session_state.h"
 #include "startup/error_report.h"
@@ -105,12 +106,16 @@ void writeFirstRunValues()
     const QString suffix = (u'0' + QString::number(s.ModuleNo)).right(2);
     const QString key = QStringLiteral("Software\\") + s.sysInfo[15];
     const QString exeName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    // The results of the two writes are not looked at: nothing reads these values back.
+    // Nothing reads these values back, and the flag is rewritten whatever became of them; a
+    // write that failed is reported, naming the store, as a failed save of a record is.
     QVariant path = s.AppPath + QString(72, u'*');
     std::int32_t count = 0;
-    SetRegValue(CurrentUserRoot, key, QStringLiteral("ProPath") + suffix, regtype::String, path, count);
+    const std::int32_t pathStatus = SetRegValue(CurrentUserRoot, key, QStringLiteral("ProPath") + suffix, regtype::String, path, count);
     QVariant name = exeName + QString(36, u'*');
-    SetRegValue(CurrentUserRoot, key, QStringLiteral("ProName") + suffix, regtype::String, name, count);
+    const std::int32_t nameStatus = SetRegValue(CurrentUserRoot, key, QStringLiteral("ProName") + suffix, regtype::String, name, count);
+    for (const std::int32_t status : {pathStatus, nameStatus})
+        if (status != 0)
+            reportFailure(Tag, runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + u' ' + platform::ValueStore::filePath());
     if (!platform::saveText(flagPath, QStringLiteral("1\r\n")))
         report(runerr::PathFileAccess);
 }

@@ -57,6 +57,7 @@ void FrmStart::Form_Load()
     }
 
     readInfo();
+    recoverInterruptedSaves(S().AppPath, S().DataDir);
     // From here on the faces' folder is known: the cover's faces are decoded off this thread
     // while the splash is set up and waits.
     cover::prefetchCoverFaces();

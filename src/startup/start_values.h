@@ -17,3 +17,9 @@ QString runLogPathFor(const QString& appPath, const QDateTime& startTime);
 // The session values the splash sets after the configuration load: SetIndex 0, DemoRunning
 // off and CandidateName from configuration entry 8.
 void setStartSessionValues();
+
+// The saves a former run left cut off (a kill, a power cut): every group of record files it was
+// changing is put back as it was before, and the temporaries of its saves and downloads are
+// removed, in the installation folder and the folders it saves into (the data folder `dataDir`,
+// the record and picture folders). A file that cannot be put back is reported.
+void recoverInterruptedSaves(const QString& appPath, const QString& dataDir);

@@ -15,9 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
-#include <QTemporaryFile>
 
-#include <cstdio>
 
 namespace {
 
@@ -31,26 +29,10 @@ QString installationFile(const QString& relative)
 }
 
 // Stores what `url` serves at `path`. A link there is replaced by the file, never written
-// through: the body arrives under a free name beside it and then takes the link's name.
+// through, as by every whole-file save.
 bool fetchTo(const QUrl& url, const QString& path, const std::function<bool(const QByteArray&)>& accept, qint64 maxMs)
 {
-    if (!QFileInfo(path).isSymLink())
-        return platform::downloadToFile(url, path, update::fileMaxBytes(), accept, maxMs);
-    QString arriving;
-    {
-        // Only the name is wanted: the download makes the file as any new file is made.
-        QTemporaryFile name(path + QStringLiteral(".XXXXXX"));
-        if (!name.open())
-            return false;
-        arriving = name.fileName();
-    }
-    if (!platform::downloadToFile(url, arriving, update::fileMaxBytes(), accept, maxMs))
-        return false;
-    if (::rename(QFile::encodeName(arriving).constData(), QFile::encodeName(path).constData()) != 0) {
-        QFile::remove(arriving);
-        return false;
-    }
-    return true;
+    return platform::downloadToFile(url, path, update::fileMaxBytes(), accept, maxMs);
 }
 
 } // namespace
@@ -196,20 +178,22 @@ void FrmUpdata::TKUP()
         // as the records' own writes do, and one that cannot be made is said, not blamed on the
         // network.
         QDir().mkpath(QFileInfo(localList).absolutePath());
-        QTemporaryFile arriving(localList + QStringLiteral(".XXXXXX"));
-        if (!arriving.open()) {
-            reportFailure(RunTag, runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + QStringLiteral(": ") + arriving.fileTemplate());
+        // Named as the saves name their temporaries: one left by a run cut off goes at the next
+        // start.
+        const QString arriving = platform::temporaryBeside(localList);
+        if (arriving.isEmpty()) {
+            reportFailure(RunTag, runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + QStringLiteral(": ") + localList);
             Label2->setCaption(QStringLiteral("记录文件夹无法写入，不能升级。"));
             return;
         }
-        arriving.close();
-        if (platform::downloadToFile(list, arriving.fileName(), update::listMaxBytes())) {
-            QFile in(arriving.fileName());
+        if (platform::downloadToFile(list, arriving, update::listMaxBytes())) {
+            QFile in(arriving);
             if (in.open(QIODevice::ReadOnly))
                 listBytes = in.readAll();
             else
                 reportFailure(RunTag, runerr::FileNotFound);
         }
+        QFile::remove(arriving);
     }
     const QStringList lines = platform::gbkLines(listBytes);
     if (lines.isEmpty() || update::listStamp(lines.first()) != stamp) {

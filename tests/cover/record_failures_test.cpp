@@ -365,6 +365,24 @@ TEST_F(RecordsTest, ASessionThatCannotBeWrittenDoesNotStart)
     }
 }
 
+// The score report's records change as one group: whichever of them cannot be saved, none
+// changes (no best score beside another exam's wrong questions), and the run log says so.
+TEST_F(RecordsTest, TheScoreReportsRecordsAreSavedAllOrNone)
+{
+    for (const char* failing : {"288862", "288872", "182402", "288863", "288873", "288892"}) {
+        TearDown();
+        QDir(QFileInfo(record(QStringLiteral("x"))).absolutePath()).removeRecursively();
+        SetUp();
+        const std::string before = recordFiles();
+        const QString name = QString::fromLatin1(failing) + QStringLiteral(".mxy");
+        platform::setSaveCommitHook([&](const QString& p) { return !p.endsWith(name); });
+        handIn();
+        platform::setSaveCommitHook(nullptr);
+        EXPECT_EQ(recordFiles(), before) << failing;
+        EXPECT_TRUE(log().contains(QStringLiteral("Path/File access error ") + record(QString::fromLatin1(failing)))) << failing;
+    }
+}
+
 // The score report's review of the wrong questions, its session's save failing: the report stays
 // with the exam's session as it was, so its paper review and its end still belong to the exam.
 TEST_F(RecordsTest, AReviewThatCannotBeWrittenLeavesTheReport)
@@ -484,9 +502,10 @@ TEST_F(RecordsTest, ASessionEndRewritesNoFileWhoseBytesWouldNotChange)
     EXPECT_NE(platform::fileVersion(record(Units)), units) << "the unit's progress is written";
 }
 
-// A failed generation or deletion whose files cannot all be put back says that the records may
-// not agree, never that they did not change, and the run log names each file not put back.
-TEST_F(RecordsTest, AFailedPutBackIsToldAndLogged)
+// A failed generation or deletion whose files cannot all be put back at once says that the
+// records may not agree, never that they did not change, and the run log names the files; the
+// next start puts them back from what the group kept.
+TEST_F(RecordsTest, AFailedPutBackIsToldLoggedAndFinishedAtTheNextStart)
 {
     const struct {
         const char* path;
@@ -503,21 +522,27 @@ TEST_F(RecordsTest, AFailedPutBackIsToldAndLogged)
         QDir(QFileInfo(record(QStringLiteral("x"))).absolutePath()).removeRecursively();
         SetUp();
         coverPage().ClickBotn_Click(17);
-        // The second record write fails, and so does every later write of the first one: its
-        // put-back.
-        QString first;
-        int recordSaves = 0;
-        platform::setSaveCommitHook([&](const QString& p) {
-            if (!p.contains(QStringLiteral("/ksdata/")))
-                return true;
-            if (++recordSaves == 1)
-                first = p;
-            return recordSaves != 2 && (recordSaves < 3 || p != first);
+        const std::string before = recordFiles();
+        // Once the first file is replaced, a folder takes the second one's place: its rename fails,
+        // and so does the putting back of its old file.
+        QString second;
+        int renames = 0;
+        platform::setGroupRenameHook([&](const QString& p) {
+            if (!p.contains(QStringLiteral("/ksdata/")) || ++renames != 2)
+                return;
+            second = p;
+            QFile::remove(p);
+            QDir().mkpath(p + QStringLiteral("/x"));
         });
         c.run();
-        platform::setSaveCommitHook(nullptr);
+        platform::setGroupRenameHook(nullptr);
+        ASSERT_FALSE(second.isEmpty()) << c.path;
         EXPECT_EQ(messages.value(messages.size() - 1), c.notice) << c.path;
-        EXPECT_TRUE(log().contains(QStringLiteral("not put back: ") + first)) << c.path << "\n" << log().toStdString();
+        EXPECT_TRUE(log().contains(QStringLiteral("not put back: ") + second)) << c.path << "\n" << log().toStdString();
         EXPECT_FALSE(Forms::isLoaded<FrmLogon>()) << c.path;
+
+        ASSERT_TRUE(QDir(second).removeRecursively());
+        EXPECT_EQ(platform::recoverSaves({QFileInfo(second).absolutePath()}), QStringList()) << c.path;
+        EXPECT_EQ(recordFiles(), before) << c.path;
     }
 }

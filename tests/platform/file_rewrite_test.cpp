@@ -176,3 +176,114 @@ TEST_F(FileRewriteTest, ANewFileTakesTheModeOfAPlainCreate)
     ::umask(mask);
     EXPECT_EQ(modeOf(file("new.mxy")), 0640u);
 }
+
+// A symbolic link in a save's place, to a file outside or to none: every save replaces the link
+// by a regular file with the new bytes and leaves what it pointed to as it was. A link among the
+// folders on the way is followed.
+TEST_F(FileRewriteTest, ASaveReplacesALinkInsteadOfWritingThroughIt)
+{
+    QTemporaryDir outside;
+    ASSERT_TRUE(outside.isValid());
+    const QString outsideFile = outside.filePath(QStringLiteral("kept.txt"));
+    const QString missing = outside.filePath(QStringLiteral("missing.txt"));
+    const QString target = file("288895.mxy");
+    for (const QString& pointsTo : {outsideFile, missing}) {
+        for (const auto& [what, save] : saves(target, "new\r\n")) {
+            writeFile(outsideFile, "outside\r\n");
+            QFile::remove(missing);
+            QFile::remove(target);
+            ASSERT_TRUE(QFile::link(pointsTo, target));
+            writeFile(file("other.mxy"), "old other\r\n");
+            EXPECT_TRUE(save()) << what;
+            EXPECT_FALSE(QFileInfo(target).isSymLink()) << what;
+            EXPECT_TRUE(QFileInfo(target).isFile()) << what;
+            EXPECT_EQ(bytesOf(target), "new\r\n") << what;
+            EXPECT_EQ(bytesOf(outsideFile), "outside\r\n") << what;
+            EXPECT_FALSE(QFile::exists(missing)) << what;
+            EXPECT_EQ(entries(), (QStringList{QStringLiteral("288895.mxy"), QStringLiteral("other.mxy")})) << what;
+        }
+    }
+
+    // The record folder a link to a folder outside: the save lands there.
+    ASSERT_TRUE(QFile::link(outside.path(), file("ksdata")));
+    EXPECT_TRUE(platform::saveFiles({{file("ksdata/a.mxy"), "a\r\n"}, {file("ksdata/b.mxy"), "b\r\n"}}));
+    EXPECT_EQ(bytesOf(outside.filePath(QStringLiteral("a.mxy"))), "a\r\n");
+    EXPECT_EQ(bytesOf(outside.filePath(QStringLiteral("b.mxy"))), "b\r\n");
+    EXPECT_TRUE(QFileInfo(file("ksdata")).isSymLink());
+}
+
+// A group of three files whose process is killed between its second and its third rename: the
+// next start puts every file back (a new one removed again) and leaves nothing beside them. A
+// group that ends leaves no journal or old copy.
+TEST_F(FileRewriteTest, AGroupKilledBetweenItsRenamesIsPutBackAtTheNextStart)
+{
+    const QString a = file("288891.mxy"), b = file("182420.mxy"), c = file("182421.mxy"), d = file("182422.mxy");
+    const std::vector<platform::GroupFile> group{{a, "new a\r\n"}, {b, "new b\r\n"}, {c, "new c\r\n"}, {d, std::nullopt}};
+    for (const bool cExists : {true, false}) {
+        writeFile(a, "old a\r\n");
+        writeFile(b, "old b\r\n", 0600);
+        QFile::remove(c);
+        if (cExists)
+            writeFile(c, "old c\r\n");
+        writeFile(d, "old d\r\n");
+        const QStringList before = entries();
+
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            int renames = 0;
+            platform::setGroupRenameHook([&](const QString&) {
+                if (++renames == 3)
+                    ::raise(SIGKILL);
+            });
+            platform::saveGroup(group);
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << cExists;
+        ASSERT_EQ(bytesOf(a), "new a\r\n") << "killed after the second rename";
+        ASSERT_EQ(bytesOf(b), "new b\r\n");
+
+        EXPECT_EQ(platform::recoverSaves({dir.path()}), QStringList()) << cExists;
+        EXPECT_EQ(bytesOf(a), "old a\r\n") << cExists;
+        EXPECT_EQ(bytesOf(b), "old b\r\n") << cExists;
+        EXPECT_EQ(modeOf(b), 0600u) << cExists;
+        EXPECT_EQ(bytesOf(c), cExists ? QByteArray("old c\r\n") : QByteArray("<missing>")) << cExists;
+        EXPECT_EQ(bytesOf(d), "old d\r\n") << cExists;
+        EXPECT_EQ(entries(), before) << cExists << ": nothing left beside the files";
+
+        EXPECT_EQ(platform::saveGroup(group), platform::GroupSave::Saved) << cExists;
+        EXPECT_EQ(bytesOf(c), "new c\r\n") << cExists;
+        EXPECT_FALSE(QFile::exists(d)) << cExists;
+        EXPECT_EQ(entries(), (QStringList{QStringLiteral("182420.mxy"), QStringLiteral("182421.mxy"), QStringLiteral("288891.mxy")})) << cExists;
+    }
+}
+
+// At a start, the program's own leftovers go: temporaries of saves and downloads cut off, old
+// copies and journals (one cut short while it was written). Names that only look alike stay.
+TEST_F(FileRewriteTest, TheStartRemovesOnlyTheProgramsOwnLeftovers)
+{
+    const char* leftovers[] = {"288862.mxy.talvesk-new-0a1b2c3d", "288821.mxy.talvesk-new-zzzzzzzz",
+                               "288893.mxy.talvesk-old-k3j9x2aa", "288891.mxy.talvesk-group-00000000"};
+    const char* others[] = {"288862.mxy", "288862.mxy.6g4ta", "288862.mxy.old", "288862.mxy.talvesk-new-0A1B2C3D",
+                            "288862.mxy.talvesk-new-0a1b2c3", "288862.mxy.talvesk-new-0a1b2c3de", ".talvesk-new-0a1b2c3d",
+                            "288862.mxy.talvesk-tmp-0a1b2c3d", "notes.talvesk-old-0a1b2c3d.txt"};
+    for (const char* n : leftovers)
+        writeFile(file(n), "x");
+    // A journal cut short: its group had not begun its renames.
+    writeFile(file("288891.mxy.talvesk-group-00000000"), "talvesk file group\n288891.mxy old ab");
+    for (const char* n : others)
+        writeFile(file(n), "mine");
+    // A folder under such a name is none of ours.
+    ASSERT_TRUE(QDir().mkpath(file("288863.mxy.talvesk-new-0a1b2c3d")));
+    QStringList kept;
+    for (const char* n : others)
+        kept << QString::fromLatin1(n);
+    kept << QStringLiteral("288863.mxy.talvesk-new-0a1b2c3d");
+    kept.sort();
+
+    EXPECT_EQ(platform::recoverSaves({dir.path(), file("missing")}), QStringList());
+    EXPECT_EQ(entries(), kept);
+    for (const char* n : others)
+        EXPECT_EQ(bytesOf(file(n)), "mine") << n;
+}

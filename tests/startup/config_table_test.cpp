@@ -191,6 +191,26 @@ TEST_F(ReadInfoTest, ValueNamesTakeTheLastTwoDigitsOfTheRoundedModuleNumber)
     }
 }
 
+// A value store that cannot be written is reported, naming its file, once for each value; the
+// flag still marks the first run done.
+TEST_F(ReadInfoTest, AFirstRunWhoseValuesCannotBeStoredIsReported)
+{
+    writeStandardVer();
+    writeModule({QStringLiteral("Brand")});
+    writeFlag("0\r\n");
+    // The store's folder would be a file.
+    writeLines(storeDir.filePath(QStringLiteral("blocker")), {QStringLiteral("x")});
+    ValueStore::setFilePathOverride(storeDir.filePath(QStringLiteral("blocker/registry.ini")));
+
+    readInfo();
+
+    int told = 0;
+    for (const auto& r : reports())
+        told += r.number == runerr::PathFileAccess && r.tagAndText.endsWith(ValueStore::filePath());
+    EXPECT_EQ(told, 2);
+    EXPECT_EQ(fileBytes(flagPath()), QByteArray("1\r\n"));
+}
+
 TEST_F(ReadInfoTest, OnlyAFirstLineOfExactlyZeroIsAFirstRun)
 {
     for (const QByteArray& flag : {QByteArray("0 \r\n"), QByteArray("00\r\n"), QByteArray(" 0"), QByteArray("1\r\n0\r\n"), QByteArray()}) {
