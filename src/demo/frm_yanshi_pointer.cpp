@@ -339,8 +339,7 @@ void YanShiPointer::arrival2()
         w_.Timer2->setEnabled(false);
         return;
     case demo::Arrival::PictureDrag: {
-        // The pointer takes the picture where it stands on it and carries it to where the
-        // candidate's drag would leave it.
+        // Held by its centre, the picture goes to where the candidate's drag would leave it.
         const QPoint drop = demo::dropPoint({st_.PtX, st_.PtY}, {w_.Image5->Left(), w_.Image5->Top()},
                                             codes::num16(op), {scaledX(st_.PointX), scaledY(st_.PointY)});
         w_.Timer2->setEnabled(false);
