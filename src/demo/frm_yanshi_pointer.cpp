@@ -191,8 +191,7 @@ void YanShiPointer::arrive()
         jump();
         arrivalRM();
     } else if (w_.Timer3->Enabled()) {
-        jump();
-        arrival3();
+        arrival3(); // the picture goes along with the pointer
     } else if (w_.Timer2->Enabled()) {
         jump();
         arrival2();
@@ -276,10 +275,17 @@ void YanShiPointer::Timer2_Timer()
 
 void YanShiPointer::arrival2()
 {
-    placeRing();
     const StepRecord rec = StepRecord::fromLine(S().StepRecord);
     const QString op = rec.OperationCode;
     const demo::Arrival action = demo::arrivalAction(op, demo::tabStepWithOtherTab(rec.TabSpec), secondLeg_);
+    if (action == demo::Arrival::PictureDrag) {
+        // The travel may end up to a step short of the picture's centre, beside a small picture:
+        // the pointer takes the picture at its centre.
+        st_.PtX = st_.TargetX;
+        st_.PtY = st_.TargetY;
+        pointMove();
+    }
+    placeRing();
     if (demo::arrivalHidesMarquee(action))
         w_.Shape6->setVisible(false);
     switch (action) {
@@ -333,7 +339,9 @@ void YanShiPointer::arrival2()
         w_.Timer2->setEnabled(false);
         return;
     case demo::Arrival::PictureDrag: {
-        const QPoint drop = demo::dropPoint({st_.TargetX, st_.TargetY}, st_.PointX, st_.PointY, S().ScaleX, S().ScaleY);
+        // Held by its centre, the picture goes to where the candidate's drag would leave it.
+        const QPoint drop = demo::dropPoint({st_.PtX, st_.PtY}, {w_.Image5->Left(), w_.Image5->Top()},
+                                            codes::num16(op), {scaledX(st_.PointX), scaledY(st_.PointY)});
         w_.Timer2->setEnabled(false);
         aim(drop.x(), drop.y(), *w_.Timer3);
         return;
@@ -382,23 +390,28 @@ void YanShiPointer::Timer1_Timer()
         doNext();
 }
 
+void YanShiPointer::carryPicture(int dx, int dy)
+{
+    st_.PtX += dx;
+    st_.PtY += dy;
+    pointMove();
+    w_.Image5->Move(w_.Image5->Left() + dx, w_.Image5->Top() + dy);
+}
+
 void YanShiPointer::Timer3_Timer()
 {
     if (!S().DemoRunning)
         return;
-    st_.PtX += st_.StepX;
-    st_.PtY += st_.StepY;
-    pointMove();
-    vb::Image& picture = *w_.Image5;
-    picture.Move(demo::roundHalfEven(st_.PtX - picture.Width() / 2.0),
-                 demo::roundHalfEven(st_.PtY - picture.Height() / 2.0));
+    carryPicture(st_.StepX, st_.StepY);
     if (demo::hasArrived({st_.PtX, st_.PtY}, {st_.TargetX, st_.TargetY}, st_.PtSpeed, S().ScaleX))
         arrival3();
 }
 
 void YanShiPointer::arrival3()
 {
-    // No ring at the drop.
+    // The drop: the last short way onto the point, with the picture, so that the picture stands
+    // where the next step's pictures show it. No ring.
+    carryPicture(st_.TargetX - st_.PtX, st_.TargetY - st_.PtY);
     doNext();
     w_.Timer3->setEnabled(false);
 }

@@ -61,6 +61,8 @@ private:
     // The arrivals.
     void arrival2();
     void arrival3();
+    // The pointer moves by (dx, dy) and the dragged picture with it.
+    void carryPicture(int dx, int dy);
     void arrival6();
     void arrival7();
     void arrivalRM();

@@ -1,5 +1,6 @@
 #include "demo/player_rules.h"
 
+#include "simwindow/input_rules.h"
 #include "simwindow/jump_code.h"
 #include "simwindow/text_table.h"
 
@@ -138,10 +139,14 @@ QPoint locationEntryTarget(const QRect& list, int entry, double scaleY)
 
 int openLocationListHeight(double scaleY) { return roundHalfEven(3720 * scaleY); }
 
-QPoint dropPoint(QPoint pictureCentre, int pointX, int pointY, double scaleX, double scaleY)
+QPoint dropPoint(QPoint pointer, QPoint corner, int code, QPoint point)
 {
-    return {pointX != 0 ? roundHalfEven(pointX * scaleX) : pictureCentre.x(),
-            pointY != 0 ? roundHalfEven(pointY * scaleY) : pictureCentre.y()};
+    const std::optional<simwindow::DragPos> dropped =
+        simwindow::pictureDropped(code, {corner.x(), corner.y()}, {point.x(), point.y()});
+    if (!dropped)
+        return pointer;
+    return {pointer.x() + (point.x() != 0 ? dropped->left - corner.x() : 0),
+            pointer.y() + (point.y() != 0 ? dropped->top - corner.y() : 0)};
 }
 
 Arrival arrivalAction(QStringView code, bool tabStepWithOtherTab, bool secondLeg)

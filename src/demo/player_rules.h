@@ -77,9 +77,12 @@ QPoint locationListTarget(const QRect& list, double scaleY);
 QPoint locationEntryTarget(const QRect& list, int entry, double scaleY);
 // The height of the opened location list.
 int openLocationListHeight(double scaleY);
-// The drop point of a picture drag: the step's point (design twips) on each axis that gives one,
-// else the picture's centre on that axis.
-QPoint dropPoint(QPoint pictureCentre, int pointX, int pointY, double scaleX, double scaleY);
+// Where the pointer that holds a dragged picture (800x) at `pointer` takes it, the picture's
+// top-left corner standing at `corner`: the picture goes where the simulated window's passed
+// drag leaves it, and the pointer keeps its hold on it. So the pointer moves by the distance from
+// the corner to the step's point (scaled twips) along each axis that the code drags along and on
+// which the step gives a point (0 gives none), and stays on every other axis.
+QPoint dropPoint(QPoint pointer, QPoint corner, int code, QPoint point);
 
 // What the main travel's arrival does, tried in this order.
 enum class Arrival {

@@ -69,46 +69,54 @@ bool nearTarget(QPointF p, const QRect& t, double sx, double sy)
            p.y() <= t.y() + t.height() + 330 * sy;
 }
 
+std::optional<DragAxes> pictureDragAxes(int code)
+{
+    switch (code) {
+    case 8001: return DragAxes{-1, 0};
+    case 8002: return DragAxes{1, 0};
+    case 8003: return DragAxes{0, -1};
+    case 8004: return DragAxes{0, 1};
+    case 8006: return DragAxes{-1, 1};
+    case 8007: return DragAxes{1, 1};
+    case 8008: return DragAxes{-1, -1};
+    case 8009: return DragAxes{1, -1};
+    default: return std::nullopt;
+    }
+}
+
 std::optional<DragPos> pictureDragMove(int code, int buttons, double x, double y, DragPos at)
 {
-    if (buttons != 1)
+    const std::optional<DragAxes> axes = pictureDragAxes(code);
+    if (buttons != 1 || !axes)
         return std::nullopt;
-    const bool horizontal = code == 8001 || code == 8002 || (code >= 8006 && code <= 8009);
-    const bool vertical = code == 8003 || code == 8004 || (code >= 8006 && code <= 8009);
-    if (!horizontal && !vertical)
-        return std::nullopt;
-    if (horizontal)
+    if (axes->x != 0)
         at.left = roundEven(x / 2 + at.left);
-    if (vertical)
+    if (axes->y != 0)
         at.top = roundEven(y / 2 + at.top);
+    return at;
+}
+
+std::optional<DragPos> pictureDropped(int code, DragPos at, DragPos point)
+{
+    const std::optional<DragAxes> axes = pictureDragAxes(code);
+    if (!axes)
+        return std::nullopt;
+    if (axes->x != 0)
+        at.left = point.left;
+    if (axes->y != 0)
+        at.top = point.top;
     return at;
 }
 
 std::optional<DragEnd> pictureDragEnd(int code, DragPos at, DragPos point, DragPos start)
 {
-    // Direction of each axis: -1 towards smaller values (left, up), +1 larger, 0 not dragged.
-    int dx = 0;
-    int dy = 0;
-    switch (code) {
-    case 8001: dx = -1; break;
-    case 8002: dx = 1; break;
-    case 8003: dy = -1; break;
-    case 8004: dy = 1; break;
-    case 8006: dx = -1; dy = 1; break;
-    case 8007: dx = 1; dy = 1; break;
-    case 8008: dx = -1; dy = -1; break;
-    case 8009: dx = 1; dy = -1; break;
-    default: return std::nullopt;
-    }
+    const std::optional<DragAxes> axes = pictureDragAxes(code);
+    if (!axes)
+        return std::nullopt;
     const auto past = [](int v, int threshold, int dir) { return dir < 0 ? v <= threshold : v >= threshold; };
-    const bool passed = (dx == 0 || past(at.left, point.left, dx)) && (dy == 0 || past(at.top, point.top, dy));
-    const DragPos target = passed ? point : start;
-    DragEnd end{passed, at};
-    if (dx != 0)
-        end.to.left = target.left;
-    if (dy != 0)
-        end.to.top = target.top;
-    return end;
+    const bool passed =
+        (axes->x == 0 || past(at.left, point.left, axes->x)) && (axes->y == 0 || past(at.top, point.top, axes->y));
+    return DragEnd{passed, *pictureDropped(code, at, passed ? point : start)};
 }
 
 // ---- Keys -----------------------------------------------------------------------------------

@@ -48,6 +48,15 @@ QRect marqueeRect(QPoint anchor, QPoint targetCorner, double x, double y);
 bool onTarget(QPointF p, const QRect& target1);
 bool nearTarget(QPointF p, const QRect& target1, double sx, double sy);
 
+// The way a picture drag's code moves the picture on each axis: -1 towards smaller values (left,
+// up), +1 towards larger ones, 0 not along that axis. Nothing for a code that is no picture drag
+// (8005 included).
+struct DragAxes {
+    int x = 0;
+    int y = 0;
+};
+std::optional<DragAxes> pictureDragAxes(int code);
+
 // A picture drag movement: where the picture's left and top go (each moves half the way towards
 // the pointer along the step's axes); nothing when the picture stays (another code, a button
 // set other than the left button alone).
@@ -57,6 +66,10 @@ struct DragPos {
     bool operator==(const DragPos&) const = default;
 };
 std::optional<DragPos> pictureDragMove(int code, int buttons, double x, double y, DragPos at);
+
+// Where a passed picture drag leaves the picture that stands at `at`: on the step's point
+// (scaled twips) along each axis the code drags it. Nothing for a code that is no picture drag.
+std::optional<DragPos> pictureDropped(int code, DragPos at, DragPos point);
 
 // The release of a picture drag at `at`: the place the picture snaps to and whether the step
 // passes. `point` is the threshold and `start` the place it returns to, both scaled twips.

@@ -135,10 +135,32 @@ TEST(PointerAim, PointsOfTheSteps)
     EXPECT_EQ(demo::locationEntryTarget(QRect(100, 1000, 3900, 330), 5, 1.0), QPoint(2050, 2530));
     EXPECT_EQ(demo::locationEntryTarget(QRect(100, 1000, 3900, 330), 5, 1.25), QPoint(2050, 2912));
     EXPECT_EQ(demo::openLocationListHeight(1.25), 4650);
-    EXPECT_EQ(demo::dropPoint({500, 600}, 3000, 0, 1.25, 1.25), QPoint(3750, 600));
-    EXPECT_EQ(demo::dropPoint({500, 600}, 0, 0, 1, 1), QPoint(500, 600));
     EXPECT_EQ(demo::startPosition(1, 1), QPoint(7680, 5760));
     EXPECT_EQ(demo::startPosition(1.25, 1.25), QPoint(9600, 7200));
+}
+
+TEST(PictureDrag, ThePointerTakesThePictureWhereThePassedDragLeavesIt)
+{
+    // The pointer holds the picture 100 twips right of and below its corner.
+    const QPoint pointer(600, 700), corner(500, 600);
+    const struct {
+        int code;
+        QPoint point;
+        QPoint drop;
+    } cases[] = {
+        {8002, {3000, 0}, {3100, 700}},    // to the right: the corner onto the point
+        {8001, {200, 0}, {300, 700}},      // to the left
+        {8002, {3000, 900}, {3100, 700}},  // an axis the code does not drag stays
+        {8004, {0, 2000}, {600, 2100}},    // down
+        {8003, {0, 100}, {600, 200}},      // up
+        {8007, {3000, 2000}, {3100, 2100}}, // down and right
+        {8007, {3000, 0}, {3100, 700}},    // a point of 0 is none
+        {8002, {0, 0}, {600, 700}},        // no point: the drop is where the pointer holds it
+        {8005, {3000, 2000}, {600, 700}},  // no picture drag
+        {8000, {3000, 2000}, {600, 700}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(demo::dropPoint(pointer, corner, c.code, c.point), c.drop) << c.code;
 }
 
 TEST(PointerArrival, ActionByCodeAndLeg)

@@ -45,23 +45,19 @@ TEST(SampleSteps, PictureDragsMoveAlongTheirAxisOnly)
         // The axis the code does not test carries 0.
         EXPECT_EQ(across ? r.PointY : r.PointX, 0) << where.toStdString();
         EXPECT_NE(across ? r.PointX : r.PointY, 0) << where.toStdString();
-        // The demonstration aims at the point on the tested axis and keeps the picture's
-        // centre on the other.
+        // The demonstration carries the picture, held at its centre, along the tested axis only,
+        // to where the candidate's drag leaves it.
         const QSize size = QImageReader(dataFile(r.Image5Picture)).size() * 15;
         ASSERT_TRUE(size.isValid()) << where.toStdString();
-        const QPoint centre(r.Image5Left + size.width() / 2, r.Image5Top + size.height() / 2);
-        const QPoint drop = demo::dropPoint(centre, r.PointX, r.PointY, 1.0, 1.0);
-        if (across) {
-            EXPECT_EQ(drop.y(), centre.y()) << where.toStdString();
-            EXPECT_NE(drop.x(), centre.x()) << where.toStdString();
-        } else {
-            EXPECT_EQ(drop.x(), centre.x()) << where.toStdString();
-            EXPECT_NE(drop.y(), centre.y()) << where.toStdString();
-        }
+        const QPoint corner(r.Image5Left, r.Image5Top);
+        const QPoint centre = corner + QPoint(size.width() / 2, size.height() / 2);
+        const QPoint drop = demo::dropPoint(centre, corner, code, {r.PointX, r.PointY});
+        const QPoint dropped = across ? QPoint(r.PointX, r.Image5Top) : QPoint(r.Image5Left, r.PointY);
+        EXPECT_EQ(drop - centre, dropped - corner) << where.toStdString();
+        EXPECT_NE(drop, centre) << where.toStdString();
         // The picture stays in sight: clear of the question panel where it starts and where
         // the drag leaves it.
         const QRect panel(12000 - 4980, 9000 - 3630, 4980, 3630);
-        const QPoint dropped = across ? QPoint(r.PointX, r.Image5Top) : QPoint(r.Image5Left, r.PointY);
         EXPECT_FALSE(QRect(QPoint(r.Image5Left, r.Image5Top), size).intersects(panel)) << where.toStdString();
         EXPECT_FALSE(QRect(dropped, size).intersects(panel)) << "dropped under the panel: " << where.toStdString();
         // And the drag goes the way the code names.
