@@ -204,9 +204,8 @@ void FrmUpdata::TKUP()
         }
         arriving.close();
         if (platform::downloadToFile(list, arriving.fileName(), update::listMaxBytes())) {
-            QFile in(arriving.fileName());
-            if (in.open(QIODevice::ReadOnly))
-                listBytes = in.readAll();
+            if (auto bytes = platform::readBytes(arriving.fileName()))
+                listBytes = std::move(*bytes);
             else
                 reportFailure(RunTag, runerr::FileNotFound);
         }
