@@ -605,7 +605,8 @@ void setSaveCommitHook(std::function<bool(const QString& path)> hook) { commitHo
 
 FileRewrite::FileRewrite(const QString& target)
 {
-    if (pathHoldsNul(target)) return; // no target: open() refuses
+    if (pathHoldsNul(target))
+        return; // no target: open() refuses
     const QFileInfo info(target);
     target_ = target.isEmpty() ? QByteArray() : QFile::encodeName(info.isSymLink() ? info.symLinkTarget() : target);
 }
