@@ -10,7 +10,6 @@
 #include "startup/error_report.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -41,8 +40,7 @@ void FrmFengmian::buildUnitsPanel()
     if (unitQuestions_) {
         progress = cover::fitProgress(progress, *unitQuestions_);
         const QString text = cover::progressFileText(progress);
-        QFile current(platform::resolvePath(progressPath));
-        const bool same = current.open(QIODevice::ReadOnly) && current.readAll() == platform::toGbk(text);
+        const bool same = platform::readBytes(progressPath) == platform::toGbk(text);
         if (read && !same && !platform::saveText(progressPath, text)) {
             // The old open for output: no folder is a path not found, anything else (a read-only
             // file, a full disk) an access error.

@@ -1,5 +1,7 @@
 #include "platform/desktop.h"
 
+#include "platform/files.h"
+
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QUrl>
@@ -21,7 +23,7 @@ void openAddress(const QString& address)
         return;
     }
     const QString a = address.trimmed();
-    if (a.isEmpty())
+    if (a.isEmpty() || pathHoldsNul(a))
         return;
     QUrl url(a);
     if (url.scheme().size() <= 1 || QFileInfo::exists(a)) // none, or a drive letter

@@ -221,7 +221,7 @@ void setDownloadMinimumRate(int graceMs, int minBytesPerSecond)
 
 bool downloadToFile(const QUrl& url, const QString& target, qint64 maxBytes, const std::function<bool(const QByteArray& head)>& accept, qint64 maxMs)
 {
-    if (!isHttpUrl(url) || target.isEmpty())
+    if (!isHttpUrl(url) || target.isEmpty() || pathHoldsNul(target))
         return false;
     if (auto fake = fakeAnswer(url))
         return fake->whole && fake->status == 200 && fake->body.size() <= maxBytes && (!accept || accept(fake->body.left(DownloadHeadBytes))) &&
@@ -236,6 +236,8 @@ bool downloadToFile(const QUrl& url, const QString& target, qint64 maxBytes, con
 
 bool startProgram(const QString& path)
 {
+    if (pathHoldsNul(path))
+        return false;
     if (programStarter())
         return programStarter()(path);
     if (!QFileInfo(path).isFile())

@@ -34,6 +34,8 @@ GbkDecoder& threadDecoder()
 
 } // namespace
 
+bool pathHoldsNul(QStringView path) { return path.contains(QChar(u'\0')); }
+
 QByteArray toGbk(const QString& text)
 {
     thread_local GbkEncoder enc;
@@ -180,7 +182,7 @@ std::pair<QString, bool> matchParts(const QString& path)
 
 QString resolvePath(const QString& path)
 {
-    if (path.isEmpty() || QFileInfo::exists(path))
+    if (path.isEmpty() || pathHoldsNul(path) || QFileInfo::exists(path))
         return path;
     const auto [found, whole] = matchParts(path);
     return whole ? found : path;
@@ -188,7 +190,7 @@ QString resolvePath(const QString& path)
 
 QString resolvePathForWrite(const QString& path)
 {
-    if (path.isEmpty() || QFileInfo::exists(path))
+    if (path.isEmpty() || pathHoldsNul(path) || QFileInfo::exists(path))
         return path;
     return matchParts(path).first;
 }
@@ -273,14 +275,6 @@ FileVersion versionOf(const struct stat& st)
                        static_cast<qint64>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
 }
 
-std::optional<FileVersion> versionOfOpenFile(const QFile& f)
-{
-    struct stat st {};
-    if (::fstat(f.handle(), &st) != 0)
-        return std::nullopt;
-    return versionOf(st);
-}
-
 // Where the lines of a file start, for one version of the file: a step is found without
 // scanning the file from its start at every step, and any rewrite is read afresh.
 struct LineIndex {
@@ -295,40 +289,133 @@ QHash<QString, LineIndex>& lineIndexes()
     return indexes;
 }
 
+// The hook is set by a test on the window thread and asked by readers on any thread (the
+// pictures decoded ahead).
+std::mutex readFailureHookMutex;
+
 std::function<ReadFailure(const QString&)>& readFailureHook()
 {
     static std::function<ReadFailure(const QString&)> hook;
     return hook;
 }
 
-// One read pass over a file: its open and its reads. A read counts only when the device
-// reported no error (and the test hook failed nothing), so a disk error part-way is a failed
-// read, never a shorter file.
+ReadFailure askReadFailureHook(const QString& real)
+{
+    std::function<ReadFailure(const QString&)> hook;
+    {
+        const std::lock_guard lock(readFailureHookMutex);
+        hook = readFailureHook();
+    }
+    return hook ? hook(real) : ReadFailure::None;
+}
+
+// Opens the file at `native` for reading when it is a regular file; `fd` and `st` are the open
+// file's. Nothing but a regular file is opened at all: the open of a pipe waits for a writer,
+// and opening a device can act on it. One put in the file's place between the look and the open
+// is refused all the same: the open does not wait, and the file opened is looked at again.
+ReadStatus openRegularFile(const QByteArray& native, qint64 maxBytes, int& fd, struct stat& st)
+{
+    fd = -1;
+    if (::stat(native.constData(), &st) != 0)
+        return ReadStatus::NotOpened;
+    if (!S_ISREG(st.st_mode))
+        return ReadStatus::NotAFile;
+    fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return ReadStatus::NotOpened;
+    ReadStatus status = ReadStatus::Read;
+    if (::fstat(fd, &st) != 0)
+        status = ReadStatus::NotOpened;
+    else if (!S_ISREG(st.st_mode))
+        status = ReadStatus::NotAFile;
+    else if (st.st_size > maxBytes)
+        status = ReadStatus::TooLarge;
+    if (status != ReadStatus::Read) {
+        ::close(fd);
+        fd = -1;
+        return status;
+    }
+    // A regular file's reads never wait; the flag goes all the same, so that they are plain ones.
+    if (const int flags = ::fcntl(fd, F_GETFL); flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    return status;
+}
+
+// One read pass over a file: its open and its reads, within `maxBytes`. A read counts only when
+// the system reported no error (and the test hook failed nothing), so a disk error part-way is a
+// failed read, never a shorter file.
 class ReadPass {
 public:
-    explicit ReadPass(const QString& real) : f_(real)
+    ReadPass(const QString& real, qint64 maxBytes) : maxBytes_(maxBytes)
     {
-        if (const auto& hook = readFailureHook())
-            failure_ = hook(real);
-        open_ = !real.isEmpty() && failure_ != ReadFailure::AtOpen && f_.open(QIODevice::ReadOnly);
+        if (real.isEmpty() || pathHoldsNul(real))
+            return;
+        failure_ = askReadFailureHook(real);
+        status_ = failure_ == ReadFailure::AtOpen ? ReadStatus::NotOpened : openRegularFile(QFile::encodeName(real), maxBytes, fd_, st_);
     }
-    bool isOpen() const { return open_; }
-    const QFile& file() const { return f_; }
-    // `n` bytes from `from`, or to the end when n is negative; nothing when the read fails.
+    ~ReadPass()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    ReadPass(const ReadPass&) = delete;
+    ReadPass& operator=(const ReadPass&) = delete;
+
+    bool isOpen() const { return fd_ >= 0; }
+    // How the open went, then how the last read went.
+    ReadStatus status() const { return status_; }
+    // The file's version as opened.
+    FileVersion version() const { return versionOf(st_); }
+    // The file's version as it stands now.
+    std::optional<FileVersion> currentVersion() const
+    {
+        struct stat st {};
+        if (fd_ < 0 || ::fstat(fd_, &st) != 0)
+            return std::nullopt;
+        return versionOf(st);
+    }
+    // `n` bytes from `from` (fewer at the end of the file), or to the end when n is negative;
+    // nothing when the read fails or the file holds more than the bound.
     std::optional<QByteArray> read(qint64 from, qint64 n = -1)
     {
-        if (!f_.seek(from))
+        if (fd_ < 0 || from < 0)
             return std::nullopt;
-        QByteArray bytes = n < 0 ? f_.readAll() : f_.read(n);
-        if (f_.error() != QFileDevice::NoError || failure_ == ReadFailure::PartWay)
+        // One byte past the bound tells a file grown past it since it was opened.
+        const qint64 limit = n < 0 ? std::max<qint64>(maxBytes_ - from, 0) + 1 : n;
+        QByteArray bytes(std::clamp<qint64>(static_cast<qint64>(st_.st_size) - from + 1, 0, limit), Qt::Uninitialized);
+        qint64 got = 0;
+        while (got < limit) {
+            if (got == bytes.size())
+                bytes.resize(std::min<qint64>(limit, std::max<qint64>(2 * got, 64 * 1024)));
+            const ssize_t r = ::pread(fd_, bytes.data() + got, static_cast<size_t>(bytes.size() - got), from + got);
+            if (r < 0 && errno == EINTR)
+                continue;
+            if (r < 0) {
+                status_ = ReadStatus::Failed;
+                return std::nullopt;
+            }
+            if (r == 0)
+                break;
+            got += r;
+        }
+        if (n < 0 && got == limit) {
+            status_ = ReadStatus::TooLarge;
             return std::nullopt;
+        }
+        if (failure_ == ReadFailure::PartWay) {
+            status_ = ReadStatus::Failed;
+            return std::nullopt;
+        }
+        bytes.resize(got);
         return bytes;
     }
 
 private:
-    QFile f_;
+    qint64 maxBytes_ = 0;
+    int fd_ = -1;
+    struct stat st_ {};
     ReadFailure failure_ = ReadFailure::None;
-    bool open_ = false;
+    ReadStatus status_ = ReadStatus::NotOpened;
 };
 
 // Line i of the indexed file, read on its own; nothing when the bytes found there are not one
@@ -356,19 +443,38 @@ std::optional<QString> indexedLine(ReadPass& f, const LineIndex& index, std::siz
 std::optional<FileVersion> fileVersion(const QString& path)
 {
     struct stat st {};
-    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0)
+    if (path.isEmpty() || pathHoldsNul(path) || ::stat(QFile::encodeName(path).constData(), &st) != 0)
         return std::nullopt;
     return versionOf(st);
 }
 
-void setReadFailureHook(std::function<ReadFailure(const QString& path)> hook) { readFailureHook() = std::move(hook); }
+void setReadFailureHook(std::function<ReadFailure(const QString& path)> hook)
+{
+    const std::lock_guard lock(readFailureHookMutex);
+    readFailureHook() = std::move(hook);
+}
+
+WholeFile readWholeFile(const QString& path, qint64 maxBytes)
+{
+    ReadPass f(path, maxBytes);
+    WholeFile whole;
+    whole.status = f.status();
+    if (!f.isOpen())
+        return whole;
+    whole.version = f.version();
+    std::optional<QByteArray> bytes = f.read(0);
+    whole.status = f.status();
+    if (bytes)
+        whole.bytes = std::move(*bytes);
+    return whole;
+}
 
 std::optional<QByteArray> readBytes(const QString& path)
 {
-    ReadPass f(path.isEmpty() ? QString() : resolvePath(path));
-    if (!f.isOpen())
+    WholeFile whole = readWholeFile(path.isEmpty() ? QString() : resolvePath(path), TextFileMaxBytes);
+    if (whole.status != ReadStatus::Read)
         return std::nullopt;
-    return f.read(0);
+    return std::move(whole.bytes);
 }
 
 std::optional<QStringList> readLines(const QString& path)
@@ -399,7 +505,7 @@ std::optional<LineIndex> indexAfresh(ReadPass& f, const QString& real, const std
         return std::nullopt;
     bytes = std::move(*read);
     LineIndex index{version.value_or(FileVersion{}), lineStarts(bytes.constData(), bytes.size()), bytes.size()};
-    if (version && versionOfOpenFile(f.file()) == version) {
+    if (version && f.currentVersion() == version) {
         auto& indexes = lineIndexes();
         if (indexes.size() >= 16)
             indexes.clear();
@@ -422,13 +528,13 @@ const LineIndex* keptIndex(const QString& real, const std::optional<FileVersion>
 std::optional<QString> readLineAt(const QString& path, int n)
 {
     const QString real = path.isEmpty() ? QString() : resolvePath(path);
-    ReadPass f(real);
+    ReadPass f(real, TextFileMaxBytes);
     if (!f.isOpen())
         return std::nullopt;
     const auto wanted = [n](std::size_t count) {
         return n < 1 || static_cast<std::size_t>(n) > count ? count - 1 : static_cast<std::size_t>(n) - 1;
     };
-    const std::optional<FileVersion> version = versionOfOpenFile(f.file());
+    const std::optional<FileVersion> version = f.version();
     if (const LineIndex* kept = keptIndex(real, version)) {
         if (kept->starts.empty())
             return std::nullopt;
@@ -445,10 +551,10 @@ std::optional<QString> readLineAt(const QString& path, int n)
 std::optional<int> lineCount(const QString& path)
 {
     const QString real = path.isEmpty() ? QString() : resolvePath(path);
-    ReadPass f(real);
+    ReadPass f(real, TextFileMaxBytes);
     if (!f.isOpen())
         return std::nullopt;
-    const std::optional<FileVersion> version = versionOfOpenFile(f.file());
+    const std::optional<FileVersion> version = f.version();
     if (const LineIndex* kept = keptIndex(real, version)) {
         // Counting a kept index reads nothing; the hook still fails it as it would a read.
         if (!f.read(0, 0))
@@ -464,7 +570,7 @@ std::optional<int> lineCount(const QString& path)
 
 bool appendText(const QString& path, const QString& text)
 {
-    if (path.isEmpty())
+    if (path.isEmpty() || pathHoldsNul(path))
         return false;
     // The folder is found whatever the case of its name, like every file of the installation.
     QFile f(resolvePathForWrite(path));
@@ -577,7 +683,11 @@ void setSaveCommitHook(std::function<bool(const QString& path)> hook) { commitHo
 void setGroupRenameHook(std::function<void(const QString& path)> hook) { groupRenameHook() = std::move(hook); }
 
 // The target's own name is kept: a symbolic link there is replaced by the rename, not followed.
-FileRewrite::FileRewrite(const QString& target) : target_(target.isEmpty() ? QByteArray() : QFile::encodeName(target)) {}
+FileRewrite::FileRewrite(const QString& target)
+{
+    if (!target.isEmpty() && !pathHoldsNul(target))
+        target_ = QFile::encodeName(target);
+}
 
 FileRewrite::~FileRewrite() { cancelWriting(); }
 

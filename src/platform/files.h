@@ -8,6 +8,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -54,7 +55,38 @@ std::optional<QString> readLineAt(const QString& path, int n);
 // The number of lines of a GBK text file by the same rule; nothing when it cannot be read.
 std::optional<int> lineCount(const QString& path);
 
-// The bytes of a file, or nothing when it cannot be read whole.
+// Whether a path holds U+0000, where the system would take it to end ("qt.conf", U+0000,
+// "/x.mxy" names the installation's "qt.conf"): every file service here refuses such a path
+// before it reaches the system, for reading and writing alike.
+bool pathHoldsNul(QStringView path);
+
+// What a read of a whole file came to.
+enum class ReadStatus {
+    Read,      // the bytes are the file's
+    NotOpened, // no such file, no such folder, no permission
+    NotAFile,  // a folder, a pipe, a device: refused at once, unread
+    TooLarge,  // past the reader's bound: refused without being read whole
+    Failed,    // the read failed part-way
+};
+
+struct WholeFile {
+    ReadStatus status = ReadStatus::NotOpened;
+    QByteArray bytes;                   // the file's, when read
+    std::optional<FileVersion> version; // the file's as opened, when it was opened
+};
+
+// The one read of a whole file that every reader of the installation's files goes through: the
+// file at `path` as spelled (no lookup of the case) is taken only when it is a regular file,
+// opened without waiting (a pipe's open would wait for a writer, and a device such as /dev/zero
+// reached through a link never ends), and read only when it holds at most `maxBytes`.
+WholeFile readWholeFile(const QString& path, qint64 maxBytes);
+
+// The bound of the text files (records, tables, step and question files), far above anything an
+// installation holds or an update brings.
+inline constexpr qint64 TextFileMaxBytes = qint64(64) * 1024 * 1024;
+
+// The bytes of a file (looked up without regard to case), or nothing when it cannot be read
+// whole within the bound of the text files.
 std::optional<QByteArray> readBytes(const QString& path);
 
 // A read that fails part-way counts as a failed read, never as a shorter file: a reader that

@@ -1,5 +1,7 @@
 #include "platform/instance_lock.h"
 
+#include "platform/files.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -21,7 +23,7 @@ InstanceLock::Result InstanceLock::acquire()
 {
     if (fd_ >= 0)
         return Result::Acquired;
-    if (folder_.isEmpty())
+    if (folder_.isEmpty() || pathHoldsNul(folder_))
         return Result::Unavailable;
     // The folder itself is locked: every user who can start the program can open it, and no file
     // is left in it. A program started from this one (the external updater) does not inherit it.

@@ -8,7 +8,6 @@
 
 #include <QBuffer>
 #include <QCheckBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -941,10 +940,10 @@ protected:
         if (!picture && type != QTextDocument::StyleSheetResource)
             return refused;
         const auto path = platform::fileInside(name, folder_, root_);
-        QFile f(path.value_or(QString()));
-        if (!path || f.size() > bytesLeft_ || !f.open(QIODevice::ReadOnly))
+        const platform::WholeFile file = platform::readWholeFile(path.value_or(QString()), bytesLeft_);
+        if (file.status != platform::ReadStatus::Read)
             return refused;
-        const QByteArray bytes = f.read(bytesLeft_);
+        const QByteArray& bytes = file.bytes;
         bytesLeft_ -= bytes.size();
         if (!picture) {
             const QString css = QString::fromUtf8(bytes);
@@ -1019,12 +1018,12 @@ bool WebView::show(const QString& path)
         browser_->setPlainText(notice);
         return false;
     };
-    QFile f(path);
-    if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly))
-        return refuse(unreadableNotice_);
-    const QByteArray bytes = f.read(limits.bytes + 1);
-    if (bytes.size() > limits.bytes)
+    const platform::WholeFile file = platform::readWholeFile(path, limits.bytes);
+    if (file.status == platform::ReadStatus::TooLarge)
         return refuse(pastLimitsNotice_);
+    if (file.status != platform::ReadStatus::Read)
+        return refuse(unreadableNotice_);
+    const QByteArray& bytes = file.bytes;
     // Pages name their code page in a meta tag; without one they are UTF-8 when they decode
     // cleanly and GBK otherwise, as the installations' text files are.
     QString text;

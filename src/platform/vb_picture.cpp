@@ -4,9 +4,7 @@
 #include "platform/files.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QHash>
-#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QThreadPool>
@@ -31,25 +29,25 @@ void setError(Error* err, int number)
         *err = makeError(number);
 }
 
-// Opens the file at `path` (looked up without regard to case) for reading; error 53 when it
-// cannot be.
-bool openFile(const QString& path, QFile& f, Error* err)
+// A picture's file is never much larger than its pixels decoded: a file past the decoder's own
+// limit on a picture's memory (and a little for its header) holds none the decoder would give.
+qint64 pictureMaxBytes()
 {
-    const QString real = platform::resolvePath(path);
-    const QFileInfo info(real);
-    f.setFileName(real);
-    if (info.exists() && !info.isDir() && f.open(QIODevice::ReadOnly))
-        return true;
-    setError(err, errFileNotFound);
-    return false;
+    const int limitMiB = QImageReader::allocationLimit();
+    return (qint64(limitMiB > 0 ? limitMiB : 256) + 1) * 1024 * 1024;
 }
 
-std::optional<QByteArray> readFile(const QString& path, Error* err)
+// The picture file at `real`, read whole by the one reader of files; error 53 when it cannot be
+// opened, 481 when it is no regular file (a folder, a pipe, a device) or too large for a picture,
+// as for a file that holds none.
+platform::WholeFile readFile(const QString& real, Error* err)
 {
-    QFile f;
-    if (!openFile(path, f, err))
-        return std::nullopt;
-    return f.readAll();
+    platform::WholeFile file = platform::readWholeFile(real, pictureMaxBytes());
+    if (file.status == platform::ReadStatus::NotOpened)
+        setError(err, errFileNotFound);
+    else if (file.status != platform::ReadStatus::Read)
+        setError(err, errInvalidPicture);
+    return file;
 }
 
 quint16 u16(const QByteArray& d, qsizetype at) { return qFromLittleEndian<quint16>(d.constData() + at); }
@@ -231,22 +229,57 @@ bool pngChunksSound(const QByteArray& d)
     return false;
 }
 
-// The size of the picture in an open file as its header gives it, for the formats whose header
-// tells what the decoder will give: a bitmap stored top down gives its height negative. Nothing
-// for a file whose header tells nothing sure.
-QSize headerSize(QFile& f)
+// The size a GIF decodes to, where its header tells it for sure. The decoder draws the first
+// frame on the canvas that the header declares, but sizes a canvas it disbelieves (none, or one
+// far larger than the frame) by the frame instead, while the reader's size says the canvas
+// either way: only a first frame that fills the canvas exactly tells the decoded size.
+QSize gifSize(const QByteArray& d)
 {
-    const QByteArray format = signatureFormat(f.peek(16));
+    if (d.size() < 13)
+        return {};
+    const QSize canvas(u16(d, 6), u16(d, 8));
+    const uchar flags = uchar(d[10]);
+    qsizetype at = 13;
+    if (flags & 0x80) // the global colour table
+        at += 3 * (qsizetype(1) << ((flags & 7) + 1));
+    while (at < d.size()) {
+        const uchar block = uchar(d[at]);
+        if (block == 0x21) { // an extension: its label, then blocks up to an empty one
+            at += 2;
+            while (at < d.size() && d[at] != 0)
+                at += 1 + uchar(d[at]);
+            ++at;
+            continue;
+        }
+        if (block != 0x2C || at + 9 > d.size()) // no image descriptor first
+            return {};
+        const QRect frame(u16(d, at + 1), u16(d, at + 3), u16(d, at + 5), u16(d, at + 7));
+        return frame == QRect(QPoint(0, 0), canvas) && !canvas.isEmpty() ? canvas : QSize();
+    }
+    return {};
+}
+
+// The size of the picture in a file as its header gives it, for the formats whose header tells
+// what the decoder will give: a bitmap stored top down gives its height negative. Nothing for a
+// file whose header tells nothing sure.
+QSize headerSize(const QByteArray& bytes)
+{
+    const QByteArray format = signatureFormat(bytes);
     if (format.isEmpty())
         return {};
-    QImageReader reader(&f, format);
+    if (format == "gif")
+        return gifSize(bytes);
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
     reader.setAutoDetectImageFormat(false);
     reader.setDecideFormatFromContent(false);
     const QSize told = reader.canRead() ? reader.size() : QSize();
     const QSize size(qAbs(told.width()), qAbs(told.height()));
     if (size.isEmpty())
         return {};
-    if (format == "png" && (!f.seek(0) || !pngChunksSound(f.readAll())))
+    if (format == "png" && !pngChunksSound(bytes))
         return {};
     return size;
 }
@@ -476,13 +509,12 @@ void decodeAhead(const QStringList& paths)
             AheadPicture picture;
             picture.done = true;
             picture.real = platform::resolvePath(path);
-            picture.version = platform::fileVersion(picture.real);
-            if (picture.version) {
-                if (const auto bytes = readFile(path, nullptr)) {
-                    picture.read = true;
-                    ++decodeCount;
-                    picture.image = inPixmapFormat(decodePicture(*bytes));
-                }
+            const platform::WholeFile file = readFile(picture.real, nullptr);
+            picture.version = file.version;
+            if (file.status == platform::ReadStatus::Read) {
+                picture.read = true;
+                ++decodeCount;
+                picture.image = inPixmapFormat(decodePicture(file.bytes));
             }
             const std::lock_guard lock(ahead.mutex);
             // Dropped meanwhile: nobody wants it any more.
@@ -533,13 +565,15 @@ std::optional<QPixmap> LoadPicture(const QString& path, Error* err)
         if (const CachedPicture* hit = pictureCache().find(real, *version))
             return hit->picture;
     }
+    std::optional<platform::FileVersion> keptAs = version;
     std::optional<QImage> img = takeDecodedAhead(path, real, version);
     if (!img) {
-        const auto bytes = readFile(path, err);
-        if (!bytes)
+        const platform::WholeFile file = readFile(real, err);
+        if (file.status != platform::ReadStatus::Read)
             return std::nullopt;
+        keptAs = file.version;
         ++decodeCount;
-        img = decodePicture(*bytes);
+        img = decodePicture(file.bytes);
         if (img->isNull()) {
             setError(err, errInvalidPicture);
             return std::nullopt;
@@ -547,9 +581,9 @@ std::optional<QPixmap> LoadPicture(const QString& path, Error* err)
     }
     const qint64 costKiB = qMax<qint64>(1, qint64(img->sizeInBytes()) / 1024);
     QPixmap picture = QPixmap::fromImage(std::move(*img));
-    // The file's version as taken before the bytes: a change while reading shows at the next use.
-    if (version)
-        pictureCache().insert(CachedPicture{real, *version, picture, costKiB});
+    // The file's version as opened, before the bytes: a change while reading shows at the next use.
+    if (keptAs)
+        pictureCache().insert(CachedPicture{real, *keptAs, picture, costKiB});
     return picture;
 }
 
@@ -559,20 +593,22 @@ std::optional<PictureFile> CheckPicture(const QString& path, Error* err)
         *err = Error{};
     if (path.isEmpty())
         return std::nullopt;
-    QFile f;
-    if (!openFile(path, f, err))
-        return std::nullopt;
-    const std::optional<platform::FileVersion> version = platform::fileVersion(f.fileName());
     // The decode ahead of this very version answers as the load will; else the header where it
     // tells the decoded size for sure, else the decoding itself.
+    const QString real = platform::resolvePath(path);
+    std::optional<platform::FileVersion> version = platform::fileVersion(real);
     QSize size;
-    if (const auto ahead = decodedAheadSize(path, f.fileName(), version)) {
+    if (const auto ahead = decodedAheadSize(path, real, version)) {
         size = *ahead;
     } else {
-        size = headerSize(f);
-        if (size.isEmpty() && f.seek(0)) {
+        const platform::WholeFile file = readFile(real, err);
+        if (file.status != platform::ReadStatus::Read)
+            return std::nullopt;
+        version = file.version;
+        size = headerSize(file.bytes);
+        if (size.isEmpty()) {
             ++decodeCount;
-            size = decodePicture(f.readAll()).size();
+            size = decodePicture(file.bytes).size();
         }
     }
     if (!size.isEmpty())
@@ -657,10 +693,10 @@ std::optional<QCursor> LoadCursor(const QString& path, Error* err)
 {
     if (err)
         *err = Error{};
-    const auto bytes = readFile(path, err);
-    if (!bytes)
+    const platform::WholeFile file = readFile(platform::resolvePath(path), err);
+    if (file.status != platform::ReadStatus::Read)
         return std::nullopt;
-    auto cursor = cursorFromCurData(*bytes);
+    auto cursor = cursorFromCurData(file.bytes);
     if (!cursor)
         setError(err, errInvalidPicture);
     return cursor;

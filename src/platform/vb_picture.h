@@ -22,8 +22,9 @@ class QWidget;
 namespace vb {
 
 // The picture in a file, looked up without regard to case. A missing file gives error 53, a file
-// that holds no picture error 481; an empty path gives no picture and no error (the old
-// LoadPicture("") that clears a picture).
+// that holds no picture error 481, and so does what is no regular file (a folder, a pipe, a
+// device) or is larger than any picture the decoder takes: it is refused at once, unread. An
+// empty path gives no picture and no error (the old LoadPicture("") that clears a picture).
 std::optional<QPixmap> LoadPicture(const QString& path, Error* err = nullptr);
 
 // A picture file checked without keeping its pixels: it exists and holds a picture of this size.

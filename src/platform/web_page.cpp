@@ -167,6 +167,8 @@ std::optional<QString> fileInside(const QUrl& reference, const QString& from, co
     } else {
         return std::nullopt;
     }
+    if (pathHoldsNul(path))
+        return std::nullopt;
     const QFileInfo target(resolvePath(QDir::cleanPath(path)));
     const QString top = QFileInfo(root).canonicalFilePath();
     const QString real = target.canonicalFilePath();

@@ -2,6 +2,8 @@
 
 #include <QtMath>
 
+#include <algorithm>
+
 SessionState& S()
 {
     static SessionState s;
@@ -14,7 +16,9 @@ QString installPath(QStringView relative) { return S().AppPath + u'/' + relative
 
 bool isPlainFolderName(QStringView name)
 {
-    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(u'\\');
+    const auto control = [](QChar c) { return c.category() == QChar::Other_Control; };
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(u'\\')
+        && std::none_of(name.begin(), name.end(), control);
 }
 
 int scaledX(double designTw) { return qRound(designTw * S().ScaleX); }

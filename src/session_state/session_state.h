@@ -90,7 +90,8 @@ int scaledY(double designTw);
 // A file or folder of the installation: AppPath & separator & the relative path.
 QString installPath(QStringView relative);
 // A name that stands for one folder directly inside another: not empty, not "." or "..", and
-// without a separator ("/" or "\").
+// without a separator ("/" or "\") or a control character (U+0000 would cut every path through
+// it short, at the name before it).
 bool isPlainFolderName(QStringView name);
 
 // The one block of the running program.

@@ -3,8 +3,6 @@
 #include "platform/files.h"
 #include "session_state/codes.h"
 
-#include <QFile>
-
 namespace simwindow {
 
 namespace {
@@ -12,8 +10,7 @@ namespace {
 // An empty table is still a table: its texts are empty. Only a table that cannot be read has none.
 std::optional<QString> emptyTableText(const QString& tablePath)
 {
-    QFile f(platform::resolvePath(tablePath));
-    if (tablePath.isEmpty() || !f.open(QIODevice::ReadOnly))
+    if (!platform::lineCount(tablePath))
         return std::nullopt;
     return QString();
 }

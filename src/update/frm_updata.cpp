@@ -187,9 +187,8 @@ void FrmUpdata::TKUP()
             return;
         }
         if (platform::downloadToFile(list, arriving, update::listMaxBytes())) {
-            QFile in(arriving);
-            if (in.open(QIODevice::ReadOnly))
-                listBytes = in.readAll();
+            if (auto bytes = platform::readBytes(arriving))
+                listBytes = std::move(*bytes);
             else
                 reportFailure(RunTag, runerr::FileNotFound);
         }

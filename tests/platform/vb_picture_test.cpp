@@ -11,6 +11,7 @@
 #include <QtEndian>
 
 #include <optional>
+#include <sstream>
 
 using namespace vb;
 
@@ -45,7 +46,7 @@ TEST(Pictures, FailuresGiveTheOldErrorNumbers)
     struct Case {
         const char* name;
         int number;
-    } const cases[] = {{"missing.mxy", 53}, {"nodir/missing.mxy", 53}, {"folder.mxy", 53},
+    } const cases[] = {{"missing.mxy", 53}, {"nodir/missing.mxy", 53}, {"folder.mxy", 481},
                        {"junk.mxy", 481},   {"empty.mxy", 481},         {"lying.mxy", 481}};
     for (const auto& c : cases) {
         Error err;
@@ -256,7 +257,7 @@ TEST(Pictures, TheCheckAcceptsWhatTheLoadAcceptsWithTheSameSize)
         {"spoilt.mxy", spoilt, {}, 481},
         {"garbage.mxy", "\x01\x02 no picture here", {}, 481},
         {"empty.mxy", QByteArray(), {}, 481},
-        {"folder.mxy", std::nullopt, {}, 53},
+        {"folder.mxy", std::nullopt, {}, 481},
         {"missing.mxy", std::nullopt, {}, 53},
     };
     for (const auto& c : cases) {
@@ -290,6 +291,41 @@ TEST(Pictures, TheCheckAcceptsWhatTheLoadAcceptsWithTheSameSize)
         agree(c.name, c.size, c.number);
     agree("short.mxy", {}, 481);
     dropDecodedAhead();
+}
+
+// A GIF decodes to its first frame drawn on the canvas its header declares, or on one the size
+// of the frame where the decoder disbelieves the canvas: whatever the header and the frame say,
+// the check gives the size the load gives (or the same error), and a control laid out at the
+// checked size keeps it at its first drawing.
+TEST(Pictures, AGifChecksAtTheSizeItLoads)
+{
+    tsupport::TempInstall install;
+    struct Case {
+        QSize canvas;
+        QRect frame;
+    } const cases[] = {
+        {{18178, 2}, {0, 0, 2, 2}}, {{5, 3}, {0, 0, 5, 3}},     {{5, 3}, {1, 1, 2, 2}},        {{0, 0}, {0, 0, 2, 2}},
+        {{2, 2}, {0, 0, 5, 3}},     {{3, 2}, {2, 0, 2, 2}},     {{40000, 40000}, {0, 0, 2, 2}}, {{2, 40000}, {0, 0, 2, 2}},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        const QString path = install.writeBytes(QStringLiteral("gif%1.mxy").arg(n++), tsupport::solidGif(c.canvas, Qt::red, c.frame));
+        std::ostringstream what;
+        what << c.canvas.width() << "x" << c.canvas.height() << " with a frame " << c.frame.width() << "x" << c.frame.height() << " at "
+             << c.frame.x() << "," << c.frame.y();
+        Error checkErr, loadErr;
+        const auto checked = CheckPicture(path, &checkErr);
+        const auto loaded = LoadPicture(path, &loadErr);
+        EXPECT_EQ(checked ? checked->size : QSize(), loaded ? loaded->size() : QSize()) << what.str();
+        EXPECT_EQ(checkErr.number, loadErr.number) << what.str();
+        if (checked) {
+            HeldPicture held;
+            held.set(*checked);
+            EXPECT_EQ(held.size(), checked->size) << what.str();
+            EXPECT_TRUE(held.get()) << what.str();
+            EXPECT_FALSE(held.takeResized()) << what.str();
+        }
+    }
 }
 
 TEST(Keys, OldCodesMapBothWays)

@@ -266,7 +266,9 @@ TEST(ModuleNumber, RoundsHalvesToEvenAndRefusesWhatDoesNotFit)
 
 // A data folder that is not one folder directly inside the installation is refused: nothing
 // beside the installation, nor the installation folder itself, is read or rewritten as the data
-// folder, and the module's files count as missing.
+// folder, and the module's files count as missing. A name holding a control character is none
+// either: with U+0000 (the group "200000") every path through it would end at the name before it,
+// the installation's own "qt.conf".
 TEST_F(ReadInfoTest, ADataFolderOutsideTheInstallationIsRefused)
 {
     QTemporaryDir beside;
@@ -277,7 +279,8 @@ TEST_F(ReadInfoTest, ADataFolderOutsideTheInstallationIsRefused)
     writeLines(appFile(QStringLiteral("288901.mxy")), encoded({QStringLiteral("Top")}));
     writeLines(appFile(QStringLiteral("288892.mxy")), {QStringLiteral("0")});
     for (const QString& name : {up, QStringLiteral("data/../") + up, QStringLiteral("..\\x"), QStringLiteral(".."), QString(), QStringLiteral("."),
-                                QStringLiteral("a/b"), QStringLiteral("sub\\data"), QStringLiteral("./"), QStringLiteral("data/")}) {
+                                QStringLiteral("a/b"), QStringLiteral("sub\\data"), QStringLiteral("./"), QStringLiteral("data/"),
+                                QStringLiteral("qt.conf") + QChar(u'\0'), QStringLiteral("da\tta"), QStringLiteral("data\x7f"), QStringLiteral("da\x1bta")}) {
         writeVer({QStringLiteral("Excel"), QStringLiteral("t"), name, QStringLiteral("7")});
         readInfo();
         EXPECT_FALSE(S().DataDir.startsWith(app.path())) << name.toStdString();

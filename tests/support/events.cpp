@@ -217,11 +217,16 @@ bool writeFile(const QString& path, const QByteArray& bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
+} // namespace
+
 // Qt reads GIF but does not write it: a one-colour GIF89a by hand. The pixel codes are 3 bits
 // wide (minimum code size 2) and a clear code follows every two pixels, so the code width never
 // grows.
-QByteArray solidGif(QSize size, const QColor& color)
+QByteArray solidGif(QSize canvas, const QColor& color, QRect frame)
 {
+    if (frame.isNull())
+        frame = QRect(QPoint(0, 0), canvas);
+    const QSize size = canvas;
     QByteArray out("GIF89a");
     const auto le16 = [&out](int v) {
         out.append(char(v & 0xFF));
@@ -235,10 +240,10 @@ QByteArray solidGif(QSize size, const QColor& color)
     out.append(char(color.red())).append(char(color.green())).append(char(color.blue()));
     out.append(char(0)).append(char(0)).append(char(0));
     out.append(',');
-    le16(0);
-    le16(0);
-    le16(size.width());
-    le16(size.height());
+    le16(frame.x());
+    le16(frame.y());
+    le16(frame.width());
+    le16(frame.height());
     out.append(char(0));
     out.append(char(2)); // minimum code size
 
@@ -254,7 +259,7 @@ QByteArray solidGif(QSize size, const QColor& color)
             bits -= 8;
         }
     };
-    const int pixels = size.width() * size.height();
+    const int pixels = frame.width() * frame.height();
     for (int i = 0; i < pixels; ++i) {
         if (i % 2 == 0)
             put(4); // clear
@@ -272,8 +277,6 @@ QByteArray solidGif(QSize size, const QColor& color)
     out.append(';');
     return out;
 }
-
-} // namespace
 
 TempInstall::TempInstall() = default;
 

@@ -12,6 +12,8 @@
 #include "platform/vb.h"
 
 #include <QByteArray>
+#include <QColor>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -63,6 +65,10 @@ QWidget* keyboardFocus(vb::Form& f);
 // Types as a candidate does: each key goes to the form's keyboard focus of that moment.
 void typeText(vb::Form& f, const QString& text);
 void keyToFocus(vb::Form& f, int keyCode, int shift = 0);
+
+// A one-colour GIF whose canvas (the size its header declares) is `canvas` and whose one frame
+// covers `frame` (the whole canvas when null).
+QByteArray solidGif(QSize canvas, const QColor& color = Qt::red, QRect frame = {});
 
 // A temporary installation folder.
 class TempInstall {
