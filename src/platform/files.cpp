@@ -836,33 +836,6 @@ std::optional<std::vector<JournalEntry>> parseJournal(const QByteArray& text)
 // A journal is small: more than this is none of ours.
 constexpr qint64 MaxJournalBytes = 1 << 20;
 
-std::optional<QByteArray> readJournal(const QByteArray& path)
-{
-    // Whatever is found under a journal's name is opened without waiting and read only when it
-    // is a plain file of a journal's size.
-    const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    struct stat st {};
-    std::optional<QByteArray> text;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= MaxJournalBytes) {
-        QByteArray bytes(static_cast<qsizetype>(st.st_size), '\0');
-        qsizetype got = 0;
-        while (got < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + got, static_cast<size_t>(bytes.size() - got));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            got += n;
-        }
-        if (got == bytes.size())
-            text = bytes;
-    }
-    ::close(fd);
-    return text;
-}
-
 // Puts the files of a group back as they were before it, the last first: each kept old file
 // takes its name again, a file the group made is removed, and the temporaries go. The names of
 // the files that could not be put back.
@@ -1054,9 +1027,9 @@ QStringList recoverSaves(const QStringList& folders)
             if (!group)
                 continue;
             const QByteArray journal = folder + '/' + name;
-            const std::optional<QByteArray> text = readJournal(journal);
+            const WholeFile text = readWholeFile(QFile::decodeName(journal), MaxJournalBytes);
             // A journal cut short was being written: no file of its group had been replaced.
-            const auto entries = text ? parseJournal(*text) : std::nullopt;
+            const auto entries = text.status == ReadStatus::Read ? parseJournal(text.bytes) : std::nullopt;
             const QList<QByteArray> failed = entries ? rollBack(folder, group->second, *entries) : QList<QByteArray>();
             if (failed.isEmpty()) {
                 syncFolder(folder);
