@@ -46,6 +46,33 @@ TEST(PathLookup, EachPartIsMatchedWithoutRegardToCase)
     }
 }
 
+// Where several folders match a part in other case, each is tried: the file is found in whichever
+// holds it; a new file goes into the first of them in plain order.
+TEST(PathLookup, EveryFolderThatMatchesInOtherCaseIsTried)
+{
+    tsupport::TempInstall install;
+    install.mkdir("Sub/Deep");
+    install.writeBytes("sUB/only.mxy", "x");
+    install.writeBytes("sub/deep/Late.mxy", "x");
+    struct Case {
+        const char* asked;
+        const char* read;
+        const char* write;
+    } const cases[] = {
+        {"SUB/only.mxy", "sUB/only.mxy", "sUB/only.mxy"},
+        {"SUB/ONLY.MXY", "sUB/only.mxy", "sUB/only.mxy"},
+        {"SUB/DEEP/late.mxy", "sub/deep/Late.mxy", "sub/deep/Late.mxy"},
+        {"SUB/new.mxy", "", "Sub/new.mxy"},
+        {"SUB/DEEP/new.mxy", "", "Sub/Deep/new.mxy"},
+    };
+    for (const Case& c : cases) {
+        const QString asked = install.path(c.asked);
+        const QString read = *c.read ? install.path(c.read) : asked;
+        EXPECT_EQ(platform::resolvePath(asked), read) << c.asked;
+        EXPECT_EQ(platform::resolvePathForWrite(asked), install.path(c.write)) << c.asked;
+    }
+}
+
 TEST(PathLookup, RelativePathsAreMatchedFromTheWorkingFolder)
 {
     tsupport::TempInstall install;

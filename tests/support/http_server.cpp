@@ -186,10 +186,6 @@ int LoopbackHttpServer::heldRequests() const
 
 void LoopbackHttpServer::releaseHeld()
 {
-    {
-        QMutexLocker lock(&mutex_);
-        released_ = true;
-    }
     QMetaObject::invokeMethod(server_, [this] {
         for (const auto& send : std::exchange(waiting_, {}))
             send();
@@ -241,8 +237,6 @@ void LoopbackHttpServer::onConnection()
                 QMutexLocker lock(&mutex_);
                 lines_ << line;
                 a = answerFor(line.section(u' ', 1, 1));
-                if (released_)
-                    a.untilReleased = false;
                 if (a.never || a.delayMs > 0 || a.untilReleased) {
                     *holding = true;
                     ++held_;

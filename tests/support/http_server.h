@@ -111,7 +111,7 @@ public:
     // Requests received that are held without an answer (stalled, still delayed, or not yet
     // released).
     int heldRequests() const;
-    // Sends the answers held until released, now and for requests still to come.
+    // Sends the answers held until released of the requests received so far.
     void releaseHeld();
     // Called with each request's target ("/path?query") on the thread that made the server,
     // from its event queue: a test acts there while the program waits for the answer.
@@ -130,7 +130,6 @@ private:
     std::map<QString, std::vector<HttpAnswer>> routes_;
     std::map<QString, std::size_t> served_;
     int held_ = 0;
-    bool released_ = false;
     std::vector<std::function<void()>> waiting_; // on thread_: the sends held until released
     std::function<void(const QString&)> requestHook_;
 };
