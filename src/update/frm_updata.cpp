@@ -266,9 +266,7 @@ void FrmUpdata::TKUP()
     int reached = 0;
     int done = 0;
     QString exeCopy;
-    update::FailureTally refusals([](const QString& detail) {
-        reportFailure(RunTag, runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + QStringLiteral(": ") + detail);
-    });
+    update::FailureTally refusals([](const QString& detail) { reportNamed(runerr::PathFileAccess, detail); });
     // Over a connection anyone may have altered, a body that is a program is refused whatever
     // its name says.
     bool programRefused = false;
