@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <algorithm>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -18,6 +19,8 @@ struct ClockState {
     QElapsedTimer real;
     std::vector<Timer*> timers; // manual-mode timers that are enabled
     std::function<bool()> ioGate;
+    int holds = 0;
+    std::vector<QPointer<Timer>> missed; // ticks kept back by a hold
     ClockState() { real.start(); }
 };
 
@@ -153,6 +156,7 @@ void Timer::setEnabled(bool on)
     if (on) {
         restart();
     } else {
+        missed_ = false;
         real_.stop();
         Clock::unregisterTimer(this);
     }
@@ -180,11 +184,50 @@ void Timer::fire()
         return;
     if (manual_)
         due_ += interval_;
+    if (TimerHold::active()) {
+        if (!missed_)
+            state().missed.emplace_back(this);
+        missed_ = true;
+        return;
+    }
+    missed_ = false;
     // The handler may destroy this timer (its form unloads): touch nothing afterwards.
     if (onTimer) {
         auto handler = onTimer;
         handler();
     }
 }
+
+void Timer::fireMissed()
+{
+    if (!missed_)
+        return;
+    if (TimerHold::active()) {
+        state().missed.emplace_back(this);
+        return;
+    }
+    missed_ = false;
+    if (enabled_ && onTimer) {
+        auto handler = onTimer;
+        handler();
+    }
+}
+
+TimerHold::TimerHold() { ++state().holds; }
+
+TimerHold::~TimerHold()
+{
+    auto& s = state();
+    if (--s.holds > 0)
+        return;
+    for (const QPointer<Timer>& t : std::exchange(s.missed, {}))
+        if (t)
+            QTimer::singleShot(0, t.data(), [t] {
+                if (t)
+                    t->fireMissed();
+            });
+}
+
+bool TimerHold::active() { return state().holds > 0; }
 
 } // namespace platform

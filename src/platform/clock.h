@@ -35,8 +35,22 @@ public:
 
 private:
     friend class Timer;
+    friend class TimerHold;
     static void registerTimer(Timer* t);
     static void unregisterTimer(Timer* t);
+};
+
+// While one is alive, no Timer ticks: a wait that goes on drawing the windows runs none of the
+// program's handlers. A tick that fell due meanwhile comes once, on the first pass of events
+// after the last hold has gone (as a thread of the old toolkit that was blocked got its timer
+// message afterwards), never inside the code that held them.
+class TimerHold {
+public:
+    TimerHold();
+    ~TimerHold();
+    TimerHold(const TimerHold&) = delete;
+    TimerHold& operator=(const TimerHold&) = delete;
+    static bool active();
 };
 
 // A timer control: Interval in milliseconds, Enabled, one tick handler.
@@ -59,9 +73,13 @@ public:
     void fire();
 
 private:
+    friend class TimerHold;
     void restart();
+    // The tick that a hold kept back, on the first pass of events after it.
+    void fireMissed();
     int interval_ = 0;
     bool enabled_ = false;
+    bool missed_ = false;
     bool manual_ = false;
     std::int64_t due_ = 0;
     QTimer real_;

@@ -1,8 +1,10 @@
 #include "platform/download.h"
 
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/http.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -196,6 +198,65 @@ bool transfer(const QUrl& url, const QString& target, const Limits& limits)
     return file.commit();
 }
 
+// The candidate's input while a transfer is awaited. What the window system queues stays queued
+// for afterwards (the wait's loop leaves it there); what is handed straight to a window
+// meanwhile is dropped, so no click or key of the candidate runs a handler inside the wait.
+class InputHold : public QObject {
+public:
+    InputHold() { QCoreApplication::instance()->installEventFilter(this); }
+    ~InputHold() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        switch (e->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::NonClientAreaMouseButtonPress:
+        case QEvent::NonClientAreaMouseButtonRelease:
+        case QEvent::NonClientAreaMouseButtonDblClick:
+        case QEvent::NonClientAreaMouseMove:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::ContextMenu:
+        case QEvent::InputMethod:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TabletPress:
+        case QEvent::TabletMove:
+        case QEvent::TabletRelease:
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+// Waits for the transfer thread to end while the windows go on: they are drawn, moved and
+// answered to the window manager (its ping above all, so that it never offers to kill the
+// program). The candidate's input and the program's timers wait (InputHold, TimerHold), so no
+// handler of the program runs meanwhile and the caller goes on only once the transfer has ended.
+void awaitTransfer(QThread& thread)
+{
+    QEventLoop loop;
+    QObject::connect(&thread, &QThread::finished, &loop, &QEventLoop::quit);
+    thread.start();
+    if (QCoreApplication::instance() && QThread::currentThread() == QCoreApplication::instance()->thread()) {
+        const InputHold input;
+        const TimerHold timers;
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    // Also when the loop was ended from outside (the program quitting): the transfer works on
+    // its caller's data until it has ended.
+    thread.wait();
+}
+
 } // namespace
 
 int downloadIdleTimeoutMs()
@@ -229,8 +290,7 @@ bool downloadToFile(const QUrl& url, const QString& target, qint64 maxBytes, con
     bool stored = false;
     const Limits limits{downloadIdleTimeoutMs(), downloadMinimumRate(), maxBytes, maxMs, &accept};
     std::unique_ptr<QThread> thread(QThread::create([&] { stored = transfer(url, target, limits); }));
-    thread->start();
-    thread->wait();
+    awaitTransfer(*thread);
     return stored;
 }
 

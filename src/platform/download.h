@@ -7,9 +7,10 @@
 
 namespace platform {
 
-// Stores what an http or https address serves in the file `target`, blocking the calling thread
-// until the transfer has ended (the transfer itself runs on a thread of its own: no event of
-// the caller's thread is processed meanwhile). Redirects are followed only where they are no
+// Stores what an http or https address serves in the file `target`, returning once the transfer
+// has ended. The transfer runs on a thread of its own; meanwhile the caller's windows go on
+// being drawn and answering the window manager, while the candidate's input and the program's
+// timers wait (no handler of the program runs inside the call). Redirects are followed only where they are no
 // less safe, certificates are verified. The body goes into a temporary file beside the target,
 // which replaces the target only when a 200 answer came whole and as stored (no content coding
 // is asked for or taken): its length announced as one plain decimal number and met exactly, or

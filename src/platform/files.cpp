@@ -83,9 +83,9 @@ qint64 wallClockNs()
 // folder's last change serves only the lookup that took it.
 class FolderListings {
 public:
-    // The name in `folder` that equals `name` without regard to case; empty when there is none.
-    // Of several such names, the first in plain order.
-    QString find(const QString& folder, const QString& name)
+    // The names in `folder` that equal `name` without regard to case, in plain order; none when
+    // there is none.
+    QStringList find(const QString& folder, const QString& name)
     {
         const std::optional<FolderStamp> stamp = folderStamp(folder);
         if (!stamp)
@@ -108,7 +108,7 @@ private:
     struct Listing {
         FolderStamp stamp;
         bool settled = false;
-        QHash<QString, QString> names; // folded name -> name on disk
+        QHash<QString, QStringList> names; // folded name -> the names on disk, in plain order
     };
 
     static Listing list(const QString& folder, const FolderStamp& stamp)
@@ -118,10 +118,11 @@ private:
         while (it.hasNext()) {
             it.next();
             const QString name = it.fileName();
-            QString& kept = l.names[name.toCaseFolded()];
-            if (kept.isEmpty() || name < kept)
-                kept = name;
+            l.names[name.toCaseFolded()].append(name);
         }
+        for (QStringList& names : l.names)
+            if (names.size() > 1)
+                names.sort();
         // Changed while it was read: the listing may hold half of the change.
         if (folderStamp(folder) != stamp)
             l.settled = false;
@@ -138,41 +139,67 @@ FolderListings& folderListings()
     return listings;
 }
 
+QString joinName(const QString& folder, const QString& name) { return folder == u'/' ? folder + name : folder + u'/' + name; }
+
+// The search for the spelling of a path's parts below a folder that exists.
+struct PartSearch {
+    const QStringList& parts;
+    // Folders listed at most, however many names of each part match in other case.
+    int listings;
+    qsizetype deepest;
+    QString found;
+
+    // Tries every name that matches parts[i] in `folder`, the exact one first and then the others
+    // in plain order, each with the parts below it, until one path exists whole (true). Of the
+    // rest it keeps the one that exists the furthest (the first of equals), the parts below that
+    // in their own spelling.
+    bool descend(const QString& folder, qsizetype i)
+    {
+        while (i < parts.size() && parts[i].isEmpty())
+            ++i;
+        if (i > deepest) {
+            deepest = i;
+            found = i < parts.size() ? joinName(folder, parts.mid(i).join(u'/')) : folder;
+        }
+        if (i == parts.size())
+            return true;
+        const QString& part = parts[i];
+        const bool exact = QFileInfo::exists(joinName(folder, part));
+        if (exact && descend(joinName(folder, part), i + 1))
+            return true;
+        if (--listings < 0)
+            return false;
+        for (const QString& name : folderListings().find(folder, part))
+            if ((!exact || name != part) && descend(joinName(folder, name), i + 1))
+                return true;
+        return false;
+    }
+};
+
 // Matches each name part of `path` against the folder it lies in, the case ignored, as far as
-// the parts exist; the first part that does not exist and the rest keep their own spelling.
-// Returns the path found and whether every part exists.
+// the parts exist; where several names of a folder match a part, each is tried. The first part
+// that does not exist and the rest keep their own spelling. Returns the path found and whether
+// every part exists.
 std::pair<QString, bool> matchParts(const QString& path)
 {
     const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(path));
     const QStringList parts = clean.split(u'/');
     const bool absolute = clean.startsWith(u'/');
     QString cur = absolute ? QStringLiteral("/") : QStringLiteral(".");
-    auto join = [](const QString& folder, const QString& name) { return folder == u'/' ? folder + name : folder + u'/' + name; };
     // The folders that exist as spelled need no listing: the search starts below the deepest one
     // (mostly the file's own folder, found with one look).
     int first = absolute ? 1 : 0;
     for (qsizetype k = parts.size() - 1; k > first; --k) {
         const QString folder = parts.mid(0, k).join(u'/');
         if (QFileInfo::exists(folder)) {
-            cur = absolute ? folder : join(cur, folder);
+            cur = absolute ? folder : joinName(cur, folder);
             first = static_cast<int>(k);
             break;
         }
     }
-    bool whole = true;
-    for (int i = first; i < parts.size(); ++i) {
-        const QString& part = parts[i];
-        if (part.isEmpty())
-            continue;
-        const QString exact = join(cur, part);
-        if (!whole || QFileInfo::exists(exact)) {
-            cur = exact;
-            continue;
-        }
-        const QString found = folderListings().find(cur, part);
-        whole = !found.isEmpty();
-        cur = join(cur, whole ? found : part);
-    }
+    PartSearch search{parts, 64, -1, {}};
+    const bool whole = search.descend(cur, first);
+    cur = search.found;
     if (!absolute && cur.startsWith(QStringLiteral("./")))
         cur = cur.mid(2);
     return {cur, whole};

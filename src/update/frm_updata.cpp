@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QPointer>
 
+#include <algorithm>
 
 namespace {
 
@@ -33,6 +34,12 @@ QString installationFile(const QString& relative)
 bool fetchTo(const QUrl& url, const QString& path, const std::function<bool(const QByteArray&)>& accept, qint64 maxMs)
 {
     return platform::downloadToFile(url, path, update::fileMaxBytes(), accept, maxMs);
+}
+
+// A failure of the run, with the file it concerns.
+void reportNamed(std::int32_t number, const QString& file)
+{
+    reportFailure(RunTag, number, runerr::text(number) + QStringLiteral(": ") + file);
 }
 
 } // namespace
@@ -129,6 +136,12 @@ void FrmUpdata::Timer1_Timer()
 
 void FrmUpdata::Command1_Click() { vb::Unload(*this); }
 
+void FrmUpdata::Form_Unload(int& cancel)
+{
+    if (fetching_)
+        cancel = 1;
+}
+
 void FrmUpdata::lblMove_MouseDown(int button, int, double, double)
 {
     if (button == vb::vbLeftButton)
@@ -182,7 +195,7 @@ void FrmUpdata::TKUP()
         // start.
         const QString arriving = platform::temporaryBeside(localList);
         if (arriving.isEmpty()) {
-            reportFailure(RunTag, runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + QStringLiteral(": ") + localList);
+            reportNamed(runerr::PathFileAccess, localList);
             Label2->setCaption(QStringLiteral("记录文件夹无法写入，不能升级。"));
             return;
         }
@@ -190,7 +203,7 @@ void FrmUpdata::TKUP()
             if (auto bytes = platform::readBytes(arriving))
                 listBytes = std::move(*bytes);
             else
-                reportFailure(RunTag, runerr::FileNotFound);
+                reportNamed(runerr::FileNotFound, arriving);
         }
         QFile::remove(arriving);
     }
@@ -200,25 +213,42 @@ void FrmUpdata::TKUP()
         return;
     }
     if (!platform::saveBytes(localList, listBytes))
-        reportFailure(RunTag, runerr::PathFileAccess);
+        reportNamed(runerr::PathFileAccess, localList);
 
     Hide();
     const int reply = vb::MsgBox(QStringLiteral("题库有新文件，是否要进行升级？"), vb::vbYesNo + vb::vbQuestion, QStringLiteral("升级软件"));
     if (closed() || reply != vb::vbYes)
         return;
 
+    // From here the window stays until the run has said what it did; it shows which file it
+    // fetches. (A guard, not a plain flag: the window may be gone by the time the run ends.)
+    struct Fetching {
+        QPointer<FrmUpdata> w;
+        explicit Fetching(FrmUpdata* f) : w(f) { w->fetching_ = true; }
+        ~Fetching()
+        {
+            if (w)
+                w->fetching_ = false;
+        }
+    };
+    const Fetching fetching(this);
+    if (s.UpdateWindowShown != 0)
+        Show();
+
+    const std::vector<update::EntryPlan> plans = update::planRun(lines, place);
+    // Every entry whose file is older than the list says is due, fetched or not: the version
+    // moves only when every one of them arrived.
+    const int due = static_cast<int>(std::count_if(plans.begin(), plans.end(), [](const update::EntryPlan& p) { return p.due; }));
     // The whole run is bounded as each transfer is: past its share of files or of time it stops
     // where it is.
     const std::int64_t deadline = platform::Clock::nowMs() + update::runMaxMs();
     const int maxFiles = update::runMaxFiles();
     bool stopped = false;
     int fetches = 0;
-    int tried = 0;
+    int reached = 0;
     int done = 0;
     QString exeCopy;
-    const auto refuse = [](const QString& name) {
-        reportFailure(RunTag, runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + QStringLiteral(": ") + name);
-    };
+    update::FailureTally refusals([](const QString& detail) { reportNamed(runerr::PathFileAccess, detail); });
     // Over a connection anyone may have altered, a body that is a program is refused whatever
     // its name says.
     bool programRefused = false;
@@ -226,9 +256,11 @@ void FrmUpdata::TKUP()
         programRefused = !place.secure && update::isProgramContent(head);
         return !programRefused;
     };
-    for (const auto& plan : update::planRun(lines, place)) {
+    for (const auto& plan : plans) {
+        if (plan.due)
+            ++reached;
         if (plan.kind == update::EntryPlan::Refused) {
-            refuse(plan.name);
+            refusals.add(update::FailureTally::RefusedPlace, plan.name);
             continue;
         }
         if (plan.kind == update::EntryPlan::UpToDate)
@@ -239,32 +271,56 @@ void FrmUpdata::TKUP()
             break;
         }
         ++fetches;
+        Label2->setCaption(update::progressText(reached, due, plan.name));
         QDir().mkpath(QFileInfo(plan.localPath).absolutePath());
         programRefused = false;
         const bool stored = fetchTo(plan.url, plan.localPath, acceptContent, left);
+        // Nothing of the window may be touched once it has gone (the program is ending).
+        if (!self)
+            return;
         if (programRefused) {
-            refuse(plan.name);
+            refusals.add(update::FailureTally::RefusedContent, plan.name);
             continue;
         }
-        ++tried;
         if (!stored)
             continue;
         ++done;
         if (plan.exeCopy)
             exeCopy = plan.localPath;
     }
-    // The bank version moves only when every file arrived, so the next run fetches what is
-    // still missing.
-    if (!stopped && done == tried && !platform::saveBytes(platform::resolvePathForWrite(update::joinPath(s.DataDir, QStringLiteral("288895.mxy"))), listBytes))
-        reportFailure(RunTag, runerr::PathFileAccess);
-    if (!exeCopy.isEmpty() && !platform::saveText(installationFile(QStringLiteral("uprun.dll")), exeCopy + QStringLiteral("\r\n")))
-        reportFailure(RunTag, runerr::PathFileAccess);
+    refusals.flush();
 
-    vb::MsgBox(QStringLiteral("已更新%1/%2文件。请重新打开软件！").arg(done).arg(tried), vb::vbOKOnly, s.ApplicationTitle);
+    // The external updater learns of the new program only through the hand-over file; without
+    // it the copy is fetched again by the next run, which a kept version offers.
+    bool handedOver = true;
     if (!exeCopy.isEmpty()) {
+        const QString handOff = installationFile(QStringLiteral("uprun.dll"));
+        handedOver = platform::saveText(handOff, exeCopy + QStringLiteral("\r\n"));
+        if (!handedOver)
+            reportNamed(runerr::PathFileAccess, handOff);
+    }
+    // The bank version moves only when every due file arrived, so the next run fetches what is
+    // still missing.
+    bool versionSaved = true;
+    if (!stopped && done == due && handedOver) {
+        const QString version = platform::resolvePathForWrite(update::joinPath(s.DataDir, QStringLiteral("288895.mxy")));
+        versionSaved = platform::saveBytes(version, listBytes);
+        if (!versionSaved)
+            reportNamed(runerr::PathFileAccess, version);
+    }
+
+    QString told = QStringLiteral("已更新%1/%2文件").arg(done).arg(due);
+    if (!handedOver)
+        told += QStringLiteral("，但新程序未能交给升级程序，请稍后重试。");
+    else if (!versionSaved)
+        told += QStringLiteral("，但题库版本未能保存，请稍后重试。");
+    else
+        told += QStringLiteral("。请重新打开软件！");
+    vb::MsgBox(told, vb::vbOKOnly, s.ApplicationTitle);
+    if (!exeCopy.isEmpty() && handedOver) {
         const QString updater = installationFile(QStringLiteral("qvitpk.rar"));
         if (!platform::startProgram(updater))
-            reportFailure(RunTag, runerr::FileNotFound, runerr::text(runerr::FileNotFound) + QStringLiteral(": ") + updater);
+            reportNamed(runerr::FileNotFound, updater);
     }
     vb::End();
 }

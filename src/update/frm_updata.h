@@ -39,6 +39,9 @@ public:
 
 protected:
     void Form_Load() override;
+    // While an accepted run fetches, the window stays: the run ends the program itself once it
+    // has said what it did.
+    void Form_Unload(int& cancel) override;
 
 private:
     void Timer1_Timer();
@@ -46,6 +49,7 @@ private:
     void lblMove_MouseDown(int button, int shift, double x, double y);
     // The texts of a run that got no usable list.
     void showNoList();
+    bool fetching_ = false;
 };
 
 FrmUpdata& frmUpdata();

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QLibraryInfo>
 #include <QRegularExpression>
 #include <QSet>
@@ -267,37 +268,102 @@ std::vector<EntryPlan> planRun(const QStringList& lines, const RunPlace& place)
             return std::nullopt;
         return real.mid(realApp.size() + 1);
     };
+    // The files and folders that entries before this one will make, by their names with the case
+    // folded: a name that does not exist yet takes the spelling of the first entry that named it.
+    QHash<QString, QString> planned;
+    const qsizetype below = withoutTrailingSeparators(place.appPath).size() + 1;
+    const auto asPlanned = [&](const QString& path) {
+        for (qsizetype cut = path.size(); cut > below; cut = path.lastIndexOf(u'/', cut - 1)) {
+            const auto it = planned.constFind(path.left(cut).toCaseFolded());
+            if (it != planned.constEnd())
+                return *it + path.mid(cut);
+        }
+        return path;
+    };
+    const auto plan = [&](const QString& path) {
+        for (qsizetype cut = path.size(); cut > below; cut = path.lastIndexOf(u'/', cut - 1))
+            planned.insert(path.left(cut).toCaseFolded(), path.left(cut));
+    };
     QString folder;
     for (const QString& line : lines) {
         const auto entry = parseEntry(line);
         if (!entry)
             continue;
-        EntryPlan plan;
-        plan.name = entry->name;
+        EntryPlan entryPlan;
+        entryPlan.name = entry->name;
         folder = entryFolder(entry->type, place.dataFolder, folder);
         const QString local = localName(entry->name);
-        // A name that leaves its folder, a place the program does not update, or code over a
-        // connection anyone may have altered, is never fetched.
-        if (!isSafeName(entry->name) || !isUpdatablePlace(folder + local, place) || (!place.secure && isExecutableContent(local, place.exeName))) {
-            plans.push_back(plan);
+        // A name that leaves its folder is never looked at here, and counts as due.
+        if (!isSafeName(entry->name)) {
+            entryPlan.due = true;
+            plans.push_back(entryPlan);
             continue;
         }
-        const QString path = platform::resolvePathForWrite(joinPath(place.appPath, folder + local));
+        const QString path = asPlanned(platform::resolvePathForWrite(joinPath(place.appPath, folder + local)));
+        const QString stamp = fileStamp(path);
+        entryPlan.due = stamp < entry->stamp;
+        // A place the program does not update, or code over a connection anyone may have
+        // altered, is never fetched.
+        if (!isUpdatablePlace(folder + local, place) || (!place.secure && isExecutableContent(local, place.exeName))) {
+            plans.push_back(entryPlan);
+            continue;
+        }
         const std::optional<QString> landed = landing(path);
         if (!landed || !isUpdatablePlace(*landed, place)) {
-            plans.push_back(plan);
+            plans.push_back(entryPlan);
             continue;
         }
-        const QString stamp = fileStamp(path);
+        plan(path);
         // The executable is never written over: its new copy goes beside it, and the stamp
         // compared is that of the executable itself.
-        plan.exeCopy = local.compare(place.exeName, Qt::CaseInsensitive) == 0;
-        plan.localPath = plan.exeCopy ? path + QStringLiteral("_bak") : path;
-        plan.url = endpointUrl(place.endpoint, updateBasePath(place.moduleName) + QString(folder + serverName(entry->name)).replace(u'\\', u'/'));
-        plan.kind = stamp >= entry->stamp ? EntryPlan::UpToDate : EntryPlan::Fetch;
-        plans.push_back(plan);
+        entryPlan.exeCopy = local.compare(place.exeName, Qt::CaseInsensitive) == 0;
+        entryPlan.localPath = entryPlan.exeCopy ? path + QStringLiteral("_bak") : path;
+        entryPlan.url = endpointUrl(place.endpoint, updateBasePath(place.moduleName) + QString(folder + serverName(entry->name)).replace(u'\\', u'/'));
+        entryPlan.kind = entryPlan.due ? EntryPlan::Fetch : EntryPlan::UpToDate;
+        plans.push_back(entryPlan);
     }
     return plans;
+}
+
+QString progressText(int k, int due, const QString& name)
+{
+    return QStringLiteral("正在下载第%1/%2个文件：\n%3").arg(k).arg(due).arg(name);
+}
+
+namespace {
+
+QString reasonText(FailureTally::Reason reason)
+{
+    switch (reason) {
+    case FailureTally::RefusedPlace: return QStringLiteral("refused: not a place the update writes");
+    case FailureTally::RefusedContent: return QStringLiteral("refused: a program fetched over http");
+    }
+    return {};
+}
+
+} // namespace
+
+void FailureTally::add(Reason reason, const QString& name)
+{
+    Count& c = counts_[reason];
+    if (++c.seen <= ToldOneByOne) {
+        tell_(name + u' ' + reasonText(reason));
+        return;
+    }
+    if (c.untold++ == 0)
+        c.first = name;
+    c.last = name;
+}
+
+void FailureTally::flush()
+{
+    for (const Reason reason : {RefusedPlace, RefusedContent}) {
+        Count& c = counts_[reason];
+        if (c.untold == 0)
+            continue;
+        tell_(QStringLiteral("%1 more %2 (from %3 to %4)").arg(c.untold).arg(reasonText(reason), c.first, c.last));
+        c.untold = 0;
+    }
 }
 
 } // namespace update

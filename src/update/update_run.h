@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+#include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -116,10 +118,41 @@ struct EntryPlan {
     QString localPath; // the file written (for the executable, its "_bak" copy)
     QUrl url;
     bool exeCopy = false;
+    // The list names a file newer than the one here: every entry to fetch, and a refused one
+    // unless the file where it would land is as new (one whose name leaves its folder always).
+    bool due = false;
 };
 // The plan of every entry of the list, in order. A place is judged as named and once more
 // where it lands with the links on its way followed: a link that leaves the installation, or
-// leads to another of its places, is refused.
+// leads to another of its places, is refused. Names are matched without regard to case against
+// the files and folders there and against the names planned before them in the list, so that
+// "A.mxy" and "a.mxy" are one file.
 std::vector<EntryPlan> planRun(const QStringList& lines, const RunPlace& place);
+
+// What the update window says while it fetches the k-th of the due files.
+QString progressText(int k, int due, const QString& name);
+
+// The failures of one run by reason, bounded in the run log: the first few of each reason are
+// told one by one with their names; the rest are counted and told in one line at the end, with
+// the first and the last of their names.
+class FailureTally {
+public:
+    enum Reason { RefusedPlace, RefusedContent };
+    static constexpr int ToldOneByOne = 5;
+    explicit FailureTally(std::function<void(const QString& detail)> tell) : tell_(std::move(tell)) {}
+    void add(Reason reason, const QString& name);
+    // Tells what was counted and not yet told.
+    void flush();
+
+private:
+    struct Count {
+        int seen = 0;
+        int untold = 0;
+        QString first;
+        QString last;
+    };
+    std::function<void(const QString&)> tell_;
+    std::array<Count, 2> counts_{};
+};
 
 } // namespace update

@@ -57,6 +57,35 @@ TEST(Clock, TickHandlerMaySwitchItsTimerOffAndOn)
     EXPECT_EQ(n, 2);
 }
 
+// Ticks that fall due under a hold come once each after it, on the next pass of events; a timer
+// switched off meanwhile stays quiet.
+TEST(Clock, TicksHeldBackComeOnceAfterTheHold)
+{
+    Clock::useManual(true);
+    Timer a(nullptr, 100), b(nullptr, 100);
+    int na = 0, nb = 0;
+    a.onTimer = [&] { ++na; };
+    b.onTimer = [&] { ++nb; };
+    a.setEnabled(true);
+    b.setEnabled(true);
+    {
+        const platform::TimerHold outer;
+        {
+            const platform::TimerHold inner;
+            Clock::advance(350);
+        }
+        Clock::advance(100);
+        b.setEnabled(false);
+        EXPECT_EQ(na, 0);
+    }
+    EXPECT_EQ(na, 0) << "not inside the code that held them";
+    Clock::processEvents();
+    EXPECT_EQ(na, 1);
+    EXPECT_EQ(nb, 0);
+    Clock::advance(50);
+    EXPECT_EQ(na, 2) << "the timer goes on at its own pace";
+}
+
 TEST(Clock, WaitForReturnsAtDeadlineWithoutSleeping)
 {
     Clock::useManual(true);

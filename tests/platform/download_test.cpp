@@ -11,7 +11,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 using platform::downloadToFile;
 using testsupport::HttpAnswer;
@@ -198,19 +200,66 @@ TEST_F(DownloadTest, TheFirstBytesOfTheBodyMayBeRefused)
     EXPECT_EQ(entries(), QStringList{QStringLiteral("170100.mxy")});
 }
 
-TEST_F(DownloadTest, NoTimerTicksWhileATransferRuns)
+// While a transfer runs the windows are drawn, but no click and no timer of the program is
+// handled.
+TEST_F(DownloadTest, WindowsAreDrawnWhileATransferRunsButNoInputOrTimerIsHandled)
 {
-    server.route(QStringLiteral("/f.rar"), {HttpAnswer{200, "new", 50}});
-    platform::Timer timer(nullptr, 1);
+    platform::setDownloadIdleTimeoutMs(20000);
+    server.route(QStringLiteral("/f.rar"), {HttpAnswer::heldUntilReleased(200, "new")});
+    QWidget window;
+    window.resize(100, 60);
+    QPushButton button(QStringLiteral("press"), &window);
+    int clicks = 0;
+    QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+    window.show();
+    platform::Clock::processEvents();
+
+    struct Painted : QObject {
+        LoopbackHttpServer* server = nullptr;
+        int whileHeld = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            // The answer goes out once the window has been drawn while it was held.
+            if (e->type() == QEvent::Paint && server->heldRequests() > 0) {
+                ++whileHeld;
+                server->releaseHeld();
+            }
+            return false;
+        }
+    } painted;
+    painted.server = &server;
+    window.installEventFilter(&painted);
+
     int ticks = 0;
-    timer.onTimer = [&] { ++ticks; };
-    timer.setEnabled(true);
-    platform::Clock::useManual(false);
-    EXPECT_TRUE(downloadToFile(QUrl(server.baseUrl() + QStringLiteral("/f.rar")), target, Cap));
-    EXPECT_EQ(ticks, 0);
-    timer.setEnabled(false);
+    int ticksAtRequest = -1;
+    server.onRequest([&](const QString&) {
+        ticksAtRequest = ticks;
+        QTest::mouseClick(&button, Qt::LeftButton);
+        window.update();
+    });
+    // On either clock: timers that tick on the real one are due meanwhile.
+    for (const bool manual : {false, true}) {
+        SCOPED_TRACE(manual);
+        platform::Clock::useManual(manual);
+        platform::Timer timer(nullptr, 1);
+        timer.onTimer = [&] { ++ticks; };
+        timer.setEnabled(true);
+        ticks = 0;
+        painted.whileHeld = 0;
+        ticksAtRequest = -1;
+        EXPECT_TRUE(downloadToFile(QUrl(server.baseUrl() + QStringLiteral("/f.rar")), target, Cap));
+        EXPECT_EQ(readAll(target), "new");
+        EXPECT_EQ(ticksAtRequest, 0);
+        EXPECT_EQ(ticks, 0) << "no tick inside the transfer";
+        EXPECT_GE(painted.whileHeld, 1);
+        EXPECT_EQ(clicks, 0);
+        timer.setEnabled(false);
+        QFile::remove(target);
+    }
     platform::Clock::useManual(true);
-    EXPECT_EQ(readAll(target), "new");
+    // Without a transfer the same click is taken.
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(DownloadTest, FakeNetworkAnswersInPlaceOfTheRealOne)

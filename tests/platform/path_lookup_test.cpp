@@ -21,6 +21,10 @@ TEST(PathLookup, EachPartIsMatchedWithoutRegardToCase)
     install.writeBytes("Data/Sub/9LX007.MXY", "x");
     install.writeBytes("ksdata/288893.mxy", "x");
     install.mkdir("Empty");
+    // Several folders that match a part in other case.
+    install.mkdir("Sub/Deep");
+    install.writeBytes("sUB/only.mxy", "x");
+    install.writeBytes("sub/deep/Late.mxy", "x");
     struct Case {
         const char* asked;
         const char* read;  // what a reader opens ("" = the path as asked)
@@ -37,6 +41,13 @@ TEST(PathLookup, EachPartIsMatchedWithoutRegardToCase)
         {"empty/New.mxy", "", "Empty/New.mxy"},
         {"Data", "Data", "Data"},
         {"DATA/sub", "Data/Sub", "Data/Sub"},
+        // Each of them is tried: a file is found in whichever holds it; a new file goes into the
+        // first of them in plain order.
+        {"SUB/only.mxy", "sUB/only.mxy", "sUB/only.mxy"},
+        {"SUB/ONLY.MXY", "sUB/only.mxy", "sUB/only.mxy"},
+        {"SUB/DEEP/late.mxy", "sub/deep/Late.mxy", "sub/deep/Late.mxy"},
+        {"SUB/new.mxy", "", "Sub/new.mxy"},
+        {"SUB/DEEP/new.mxy", "", "Sub/Deep/new.mxy"},
     };
     for (const Case& c : cases) {
         const QString asked = install.path(c.asked);

@@ -11,6 +11,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <utility>
 
 namespace testsupport {
 namespace {
@@ -183,6 +184,16 @@ int LoopbackHttpServer::heldRequests() const
     return held_;
 }
 
+void LoopbackHttpServer::releaseHeld()
+{
+    QMetaObject::invokeMethod(server_, [this] {
+        for (const auto& send : std::exchange(waiting_, {}))
+            send();
+    });
+}
+
+void LoopbackHttpServer::onRequest(std::function<void(const QString& target)> hook) { requestHook_ = std::move(hook); }
+
 HttpAnswer LoopbackHttpServer::answerFor(const QString& target)
 {
     // Called with the mutex held.
@@ -226,18 +237,30 @@ void LoopbackHttpServer::onConnection()
                 QMutexLocker lock(&mutex_);
                 lines_ << line;
                 a = answerFor(line.section(u' ', 1, 1));
-                if (a.never || a.delayMs > 0) {
+                if (a.never || a.delayMs > 0 || a.untilReleased) {
                     *holding = true;
                     ++held_;
                 }
             }
+            QMetaObject::invokeMethod(
+                this,
+                [this, target = line.section(u' ', 1, 1)] {
+                    if (requestHook_)
+                        requestHook_(target);
+                },
+                Qt::QueuedConnection);
             if (a.never)
                 return;
-            auto send = [socket, a, release] {
+            QPointer<QTcpSocket> alive(socket);
+            auto send = [alive, a, release] {
+                if (!alive)
+                    return;
                 release();
-                sendAnswer(socket, a);
+                sendAnswer(alive, a);
             };
-            if (a.delayMs > 0)
+            if (a.untilReleased)
+                waiting_.push_back(send);
+            else if (a.delayMs > 0)
                 QTimer::singleShot(a.delayMs, socket, send);
             else
                 send();

@@ -36,6 +36,8 @@ struct HttpAnswer {
     int cutAfter = -1;
     // No answer at all: the request is held until the client gives up.
     bool never = false;
+    // The answer is held until the test calls releaseHeld().
+    bool untilReleased = false;
     Framing framing = Framing::Length;
     // The body goes out `trickleBytes` bytes at a time, one piece every `trickleMs` real
     // milliseconds; 0 sends it at once.
@@ -51,6 +53,12 @@ struct HttpAnswer {
     {
         HttpAnswer a;
         a.never = true;
+        return a;
+    }
+    static HttpAnswer heldUntilReleased(int status, const QByteArray& body)
+    {
+        HttpAnswer a{status, body};
+        a.untilReleased = true;
         return a;
     }
     static HttpAnswer framed(Framing framing, const QByteArray& body, int cutAfter = -1)
@@ -100,8 +108,14 @@ public:
     QStringList requestLines() const;
     // The request targets ("/path?query") of the same requests.
     QStringList targets() const;
-    // Requests received that are held without an answer (stalled, or still delayed).
+    // Requests received that are held without an answer (stalled, still delayed, or not yet
+    // released).
     int heldRequests() const;
+    // Sends the answers held until released of the requests received so far.
+    void releaseHeld();
+    // Called with each request's target ("/path?query") on the thread that made the server,
+    // from its event queue: a test acts there while the program waits for the answer.
+    void onRequest(std::function<void(const QString& target)> hook);
 
 private:
     HttpAnswer answerFor(const QString& target);
@@ -116,6 +130,8 @@ private:
     std::map<QString, std::vector<HttpAnswer>> routes_;
     std::map<QString, std::size_t> served_;
     int held_ = 0;
+    std::vector<std::function<void()>> waiting_; // on thread_: the sends held until released
+    std::function<void(const QString&)> requestHook_;
 };
 
 // Processes events until done() is true or capMs of real time have passed, without moving the

@@ -11,6 +11,7 @@
 #include "update/update_run.h"
 
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QTemporaryDir>
 
 using platform::Clock;
@@ -300,11 +301,9 @@ TEST_F(FrmUpdataTest, HalfFailedRunKeepsTheBankVersionAndTheNextRunBringsTheRest
     write(QStringLiteral("data/288895.mxy"), "201501010000\r\n");
     for (const char* name : {"good1", "good2", "gone1", "cut1", "stall1"})
         write(QStringLiteral("data/%1.mxy").arg(QLatin1String(name)), QByteArray("old ") + name, EntryTime.addDays(-1));
-    QDir(app.path()).mkpath(QStringLiteral("../sentinel"));
-    const QString sentinel = QDir(app.path() + QStringLiteral("/../sentinel")).absolutePath();
     const QStringList entries = {QStringLiteral("D201601021530good1.mxy"), QStringLiteral("D201601021530gone1.mxy"),
                                  QStringLiteral("D201601021530cut1.mxy"),  QStringLiteral("D201601021530stall1.mxy"),
-                                 QStringLiteral("D201601021530good2.mxy"), QStringLiteral("D201601021530..\\..\\sentinel\\x.mxy")};
+                                 QStringLiteral("D201601021530good2.mxy")};
     serveList(entries);
     const QString base = QStringLiteral("/up/pelor/Excel/data/");
     server->route(base + QStringLiteral("good1.rar"), 200, "new good1");
@@ -320,12 +319,7 @@ TEST_F(FrmUpdataTest, HalfFailedRunKeepsTheBankVersionAndTheNextRunBringsTheRest
     for (const char* name : {"gone1", "cut1", "stall1"})
         EXPECT_EQ(bytes(QStringLiteral("data/%1.mxy").arg(QLatin1String(name))), QByteArray("old ") + name);
     EXPECT_EQ(bytes(QStringLiteral("data/288895.mxy")), "201501010000\r\n");
-    EXPECT_TRUE(QDir(sentinel).isEmpty());
-    EXPECT_EQ(fileRequests().filter(QStringLiteral("sentinel")).size(), 0);
-    const auto logged = reports();
-    ASSERT_EQ(logged.size(), 1u);
-    EXPECT_TRUE(logged[0].tagAndText.startsWith(QStringLiteral("tkup"))) << logged[0].tagAndText.toStdString();
-    EXPECT_EQ(logged[0].number, 75);
+    EXPECT_TRUE(reports().empty());
     QStringList data = QDir(file(QStringLiteral("data"))).entryList(QDir::Files);
     EXPECT_EQ(data.filter(QStringLiteral("mxy.")).size(), 0) << "no temporary remains: " << data.join(u' ').toStdString();
     EXPECT_EQ(ends, 1);
@@ -338,8 +332,6 @@ TEST_F(FrmUpdataTest, HalfFailedRunKeepsTheBankVersionAndTheNextRunBringsTheRest
     for (const char* name : {"gone1", "cut1", "stall1"})
         EXPECT_EQ(bytes(QStringLiteral("data/%1.mxy").arg(QLatin1String(name))), QByteArray("new ") + name);
     EXPECT_EQ(bytes(QStringLiteral("data/288895.mxy")), gbkLines(QStringList{NewStamp} + entries));
-    EXPECT_TRUE(QDir(sentinel).isEmpty());
-    QDir(sentinel).removeRecursively();
 }
 
 TEST_F(FrmUpdataTest, HostileAnswersAndPlacesNeverReplaceAFileNorMoveTheVersion)
@@ -355,7 +347,7 @@ TEST_F(FrmUpdataTest, HostileAnswersAndPlacesNeverReplaceAFileNorMoveTheVersion)
     pe.replace(0, 2, "MZ");
     pe[0x3C] = char(0x80);
     pe.replace(0x80, 4, QByteArray("PE\0\0", 4));
-    // Transfers that fail (tried, not done) and bodies that are programs (refused, not counted).
+    // Transfers that fail and bodies that are programs: each tried and not done.
     const std::vector<std::pair<QString, HttpAnswer>> failing = {
         {QStringLiteral("close"), HttpAnswer::framed(Framing::Close, "a whole body, but who can tell")},
         {QStringLiteral("closecut"), HttpAnswer::framed(Framing::Close, QByteArray(4000, 'c'), 1000)},
@@ -384,7 +376,10 @@ TEST_F(FrmUpdataTest, HostileAnswersAndPlacesNeverReplaceAFileNorMoveTheVersion)
         server->route(QStringLiteral("/up/pelor/Excel/data/%1.rar").arg(name), 200, body);
     }
     // Places the run never writes: another folder of the installation (where the toolkit looks
-    // for plugins), its configuration, the run's own bookkeeping.
+    // for plugins), its configuration, the run's own bookkeeping, a place outside. Due (and so
+    // tried and not done) unless the file there is as new: the bookkeeping was written today.
+    QDir(app.path()).mkpath(QStringLiteral("../sentinel"));
+    const QString sentinel = QDir(app.path() + QStringLiteral("/../sentinel")).absolutePath();
     const QStringList refusedPlaces = {QStringLiteral("M201601021530imageformats\\libqevil.so.1"),
                                        QStringLiteral("M201601021530imageformats\\evilplug.mxy"),
                                        QStringLiteral("M201601021530qt.conf"),
@@ -392,7 +387,9 @@ TEST_F(FrmUpdataTest, HostileAnswersAndPlacesNeverReplaceAFileNorMoveTheVersion)
                                        QStringLiteral("D201601021530288895.MXY"),
                                        QStringLiteral("M201601021530data\\288895.mxy"),
                                        QStringLiteral("K201601021530288895"),
-                                       QStringLiteral("M201601021530uprun.dll")};
+                                       QStringLiteral("M201601021530uprun.dll"),
+                                       QStringLiteral("D201601021530..\\..\\sentinel\\x.mxy")};
+    const int refusedDue = 5;
     entries << refusedPlaces << QStringLiteral("D201601021530good.mxy");
     server->route(QStringLiteral("/up/pelor/Excel/data/good.rar"), 200, "new good");
     serveList(entries);
@@ -403,7 +400,7 @@ TEST_F(FrmUpdataTest, HostileAnswersAndPlacesNeverReplaceAFileNorMoveTheVersion)
     openAndRun();
     EXPECT_LT(took.elapsed(), 15000);
     ASSERT_FALSE(msgBoxes.empty());
-    EXPECT_EQ(msgBoxes.back().prompt, QStringLiteral("已更新1/%1文件。请重新打开软件！").arg(failing.size() + 1));
+    EXPECT_EQ(msgBoxes.back().prompt, QStringLiteral("已更新1/%1文件。请重新打开软件！").arg(failing.size() + programs.size() + refusedDue + 1));
     EXPECT_EQ(bytes(QStringLiteral("data/good.mxy")), "new good");
     for (const auto& [name, a] : failing)
         EXPECT_EQ(bytes(QStringLiteral("data/%1.mxy").arg(name)), "old " + name.toUtf8()) << name.toStdString();
@@ -416,12 +413,21 @@ TEST_F(FrmUpdataTest, HostileAnswersAndPlacesNeverReplaceAFileNorMoveTheVersion)
     EXPECT_FALSE(QFile::exists(file(QStringLiteral("uprun.dll"))));
     EXPECT_TRUE(fileRequests().filter(QStringLiteral("imageformats")).isEmpty());
     EXPECT_TRUE(fileRequests().filter(QStringLiteral("288895")).isEmpty());
+    EXPECT_TRUE(QDir(sentinel).isEmpty());
+    EXPECT_TRUE(fileRequests().filter(QStringLiteral("sentinel")).isEmpty());
+    QDir(sentinel).removeRecursively();
     const QStringList data = QDir(file(QStringLiteral("data"))).entryList(QDir::Files);
     EXPECT_EQ(data.filter(QStringLiteral("mxy.")).size(), 0) << "no temporary remains: " << data.join(u' ').toStdString();
-    // Every refusal reported as a refused name is.
-    EXPECT_EQ(reports().size(), std::size_t(refusedPlaces.size() + programs.size()));
-    for (const auto& r : reports())
+    // Every refusal is reported: the first few of a reason by name, the rest in one line.
+    const auto logged = reports();
+    ASSERT_EQ(logged.size(), std::size_t(update::FailureTally::ToldOneByOne + 1 + programs.size()));
+    for (const auto& r : logged)
         EXPECT_EQ(r.number, 75) << r.tagAndText.toStdString();
+    EXPECT_TRUE(logged[0].tagAndText.contains(QStringLiteral("elf.mxy"))) << logged[0].tagAndText.toStdString();
+    EXPECT_TRUE(logged[3].tagAndText.contains(QStringLiteral("imageformats\\libqevil.so.1"))) << logged[3].tagAndText.toStdString();
+    EXPECT_TRUE(logged.back().tagAndText.contains(QStringLiteral("4 more")) && logged.back().tagAndText.contains(QStringLiteral("data\\288895.mxy")) &&
+                logged.back().tagAndText.contains(QStringLiteral("sentinel\\x.mxy")))
+        << logged.back().tagAndText.toStdString();
     EXPECT_EQ(ends, 1);
 }
 
@@ -592,7 +598,8 @@ TEST_F(FrmUpdataTest, ARunPastItsShareOfFilesOrTimeStopsAndKeepsTheVersion)
         msgBoxes.clear();
         openAndRun();
         ASSERT_FALSE(msgBoxes.empty()) << c.what;
-        EXPECT_EQ(msgBoxes.back().prompt, QStringLiteral("已更新%1/%1文件。请重新打开软件！").arg(c.fetched)) << c.what;
+        // m is the number of files due, not of those the run reached.
+        EXPECT_EQ(msgBoxes.back().prompt, QStringLiteral("已更新%1/5文件。请重新打开软件！").arg(c.fetched)) << c.what;
         EXPECT_EQ(fetched.size(), c.fetched) << c.what;
         for (int i = 1; i <= 5; ++i)
             EXPECT_EQ(QFile::exists(file(QStringLiteral("data/f%1.mxy").arg(i))), i <= c.fetched) << c.what << i;
@@ -666,4 +673,150 @@ TEST_F(FrmUpdataTest, AVerTxtFetchedOverHttpCannotOpenTheInstallation)
                                  QStringLiteral("talvesk.exe"), false};
     for (const auto& plan : update::planRun(hostile, place))
         EXPECT_EQ(plan.kind, update::EntryPlan::Refused) << plan.name.toStdString();
+}
+
+// Every entry due and not fetched counts as tried and not done, whatever kept it: a place the
+// run does not write, a body that is a program over http. The version stays, so the update is
+// offered again; the log names each, and past the first few of a reason counts the rest.
+TEST_F(FrmUpdataTest, RefusedEntriesAreCountedAndKeepTheVersion)
+{
+    useServer();
+    answer = vb::vbYes;
+    write(QStringLiteral("data/288895.mxy"), "201501010000\r\n");
+    server->route(QStringLiteral("/up/pelor/Excel/data/good.rar"), 200, "new good");
+    server->route(QStringLiteral("/up/pelor/Excel/data/elf.rar"), 200, QByteArray("\x7F" "ELF\x02\x01\x01\0", 8));
+    QStringList manyPlaces;
+    for (int i = 1; i <= 30; ++i)
+        manyPlaces << QStringLiteral("M201601021530platforms\\libq%1.mxy").arg(i);
+    const struct {
+        const char* what;
+        QStringList refused;
+        std::size_t logLines;
+        const char* named;
+    } cases[] = {
+        {"content", {QStringLiteral("D201601021530elf.mxy")}, 1, "elf.mxy"},
+        {"place", {QStringLiteral("M201601021530platforms\\libqxcb.mxy")}, 1, "platforms\\libqxcb.mxy"},
+        {"many places", manyPlaces, update::FailureTally::ToldOneByOne + 1, "platforms\\libq30.mxy"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(file(QStringLiteral("data/good.mxy")));
+        QFile::remove(logPath());
+        msgBoxes.clear();
+        serveList(c.refused + QStringList{QStringLiteral("D201601021530good.mxy")});
+        openAndRun();
+        ASSERT_FALSE(msgBoxes.empty());
+        EXPECT_EQ(msgBoxes.back().prompt, QStringLiteral("已更新1/%1文件。请重新打开软件！").arg(c.refused.size() + 1));
+        EXPECT_EQ(bytes(QStringLiteral("data/good.mxy")), "new good");
+        EXPECT_EQ(bytes(QStringLiteral("data/288895.mxy")), "201501010000\r\n");
+        EXPECT_FALSE(QFile::exists(file(QStringLiteral("platforms"))));
+        const auto logged = reports();
+        ASSERT_EQ(logged.size(), c.logLines);
+        EXPECT_TRUE(logged.back().tagAndText.contains(QLatin1String(c.named))) << logged.back().tagAndText.toStdString();
+        vb::Forms::unloadAll();
+    }
+}
+
+// A version or a hand-over file that cannot be saved is told: the update is incomplete and is
+// offered again (the version stays), and the log names the file.
+TEST_F(FrmUpdataTest, AVersionOrHandOverThatCannotBeSavedIsTold)
+{
+    answer = vb::vbYes;
+    qputenv("TALVESK_UPDATE_URL", "https://up.example");
+    write(QStringLiteral("data/288895.mxy"), "201501010000\r\n");
+    QStringList entries;
+    platform::setFakeNetwork([&](const QUrl& url) {
+        if (url.path().endsWith(u"288895.txt"))
+            return platform::FakeAnswer{200, gbkLines(QStringList{NewStamp} + entries)};
+        return platform::FakeAnswer{200, "new " + url.fileName().toUtf8()};
+    });
+    const struct {
+        const char* what;
+        QString entry;
+        QString failing;
+        QString told;
+    } cases[] = {
+        {"version", QStringLiteral("D209912312359288899"), QStringLiteral("data/288895.mxy"),
+         QStringLiteral("已更新1/1文件，但题库版本未能保存，请稍后重试。")},
+        {"hand-over", QStringLiteral("M209912312359talvesk.exe"), QStringLiteral("uprun.dll"),
+         QStringLiteral("已更新1/1文件，但新程序未能交给升级程序，请稍后重试。")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        entries = {c.entry};
+        msgBoxes.clear();
+        started.clear();
+        QFile::remove(logPath());
+        platform::setSaveCommitHook([&](const QString& path) { return !path.endsWith(u'/' + c.failing); });
+        FrmUpdata& w = frmUpdata();
+        w.AppExeName = QStringLiteral("talvesk.exe");
+        w.Show();
+        Clock::advance(100);
+        platform::setSaveCommitHook({});
+        ASSERT_FALSE(msgBoxes.empty());
+        EXPECT_EQ(msgBoxes.back().prompt, c.told);
+        EXPECT_EQ(bytes(QStringLiteral("data/288895.mxy")), "201501010000\r\n");
+        EXPECT_TRUE(started.isEmpty()) << "no updater without its hand-over";
+        const auto logged = reports();
+        ASSERT_EQ(logged.size(), 1u);
+        EXPECT_TRUE(logged[0].tagAndText.startsWith(QStringLiteral("tkupPath/File access error: "))) << logged[0].tagAndText.toStdString();
+        EXPECT_TRUE(logged[0].tagAndText.endsWith(file(c.failing))) << logged[0].tagAndText.toStdString();
+        vb::Forms::unloadAll();
+    }
+}
+
+// While a file is on its way the window is drawn and says which file of how many it fetches;
+// a click or a close from the window system does not end it, and the run goes on to its end.
+TEST_F(FrmUpdataTest, TheWindowIsDrawnAndSaysWhatItFetchesWhileATransferWaits)
+{
+    useServer();
+    answer = vb::vbYes;
+    // The answer is held until the window has been drawn: only the test ends the wait.
+    platform::setDownloadIdleTimeoutMs(20000);
+    const QString held = QStringLiteral("/up/pelor/Excel/data/288899.rar");
+    serveList({QStringLiteral("D201601021530288898"), QStringLiteral("D201601021530288899")});
+    server->route(QStringLiteral("/up/pelor/Excel/data/288898.rar"), 200, "new 288898");
+    server->route(held, {HttpAnswer::heldUntilReleased(200, "new 288899")});
+    FrmUpdata& w = frmUpdata();
+    struct Watch : QObject {
+        testsupport::LoopbackHttpServer* server = nullptr;
+        int paintsWhileHeld = 0;
+        int presses = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::Paint && server->heldRequests() > 0) {
+                ++paintsWhileHeld;
+                server->releaseHeld();
+            }
+            if (e->type() == QEvent::MouseButtonPress)
+                ++presses;
+            return false;
+        }
+    } watch;
+    watch.server = server.get();
+    w.installEventFilter(&watch);
+    w.Command1->widget()->installEventFilter(&watch);
+    QString said;
+    bool shown = false;
+    server->onRequest([&](const QString& target) {
+        if (target != held)
+            return;
+        said = w.Label2->Caption();
+        shown = w.isVisible();
+        tsupport::click(*w.Command1);
+        w.close();
+        w.update();
+    });
+    w.Show();
+    Clock::advance(100);
+
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(said, QStringLiteral("正在下载第2/2个文件：\n288899"));
+    EXPECT_GE(watch.paintsWhileHeld, 1);
+    EXPECT_EQ(watch.presses, 0);
+    EXPECT_TRUE(vb::Forms::isLoaded<FrmUpdata>());
+    ASSERT_FALSE(msgBoxes.empty());
+    EXPECT_EQ(msgBoxes.back().prompt, QStringLiteral("已更新2/2文件。请重新打开软件！"));
+    EXPECT_EQ(bytes(QStringLiteral("data/288899.mxy")), "new 288899");
+    EXPECT_EQ(ends, 1);
 }

@@ -242,6 +242,23 @@ TEST_F(UpdateTest, StampOfALocalFileIsItsModifiedMinute)
     EXPECT_EQ(plans[2].kind, EntryPlan::Fetch);
 }
 
+// Names that differ only in case are one file, and one folder, also before either exists.
+TEST_F(UpdateTest, NamesThatDifferOnlyInCaseAreOneFile)
+{
+    const QStringList lines = {QStringLiteral("D201601021530newcase.mxy"), QStringLiteral("D201601021530NEWCASE.mxy"),
+                               QStringLiteral("E201601021530New\\a.mxy"), QStringLiteral("E201601021530NEW\\b.mxy"),
+                               QStringLiteral("E201601021530new\\A.MXY")};
+    const auto plans = planRun(lines, placeIn(app.path()));
+    ASSERT_EQ(plans.size(), 5u);
+    EXPECT_EQ(plans[0].localPath, file(QStringLiteral("data/newcase.mxy")));
+    EXPECT_EQ(plans[1].localPath, plans[0].localPath);
+    EXPECT_EQ(plans[2].localPath, file(QStringLiteral("examdata/New/a.mxy")));
+    EXPECT_EQ(plans[3].localPath, file(QStringLiteral("examdata/New/b.mxy")));
+    EXPECT_EQ(plans[4].localPath, plans[2].localPath);
+    for (const auto& p : plans)
+        EXPECT_TRUE(p.kind == EntryPlan::Fetch && p.due) << p.name.toStdString();
+}
+
 // The data folder's name comes from ver.txt, which a run may fetch over http like any top-level
 // file of the installation. No name it holds lets the run write into the installation folder
 // itself, a folder the toolkit reads plugins from, its configuration or the run's bookkeeping:
