@@ -67,6 +67,9 @@ void HandInDialog::Command2_Click()
 
 void showHandIn()
 {
+    // One exam, one score report.
+    if (S().ExamHandedIn)
+        return;
     if (vb::Forms::isLoaded<FrmEnd2>())
         vb::Unload(frmEnd2());
     if (vb::Forms::isLoaded<FrmEnd1>())

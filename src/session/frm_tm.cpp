@@ -400,6 +400,8 @@ void FrmTm::showIllustration(const std::optional<QString>& pictureCode)
 
 void FrmTm::TimerREDO_Timer()
 {
-    DqExam();
+    // A handed-in exam's question would bring its simulated window back over the score report.
+    if (!S().ExamHandedIn)
+        DqExam();
     TimerREDO->setEnabled(false);
 }
