@@ -149,7 +149,8 @@ void FrmTm::TimeKS_Timer()
     SessionState& s = S();
     // The clock counts only while an exam is being sat; a tick at any other time (practice, an
     // exam already handed in or ended) stops it and does nothing else.
-    const bool examRunning = (s.SessionKind == 0 || s.SessionKind == 8) && s.PanelMayClose == 0 && s.MinutesLeft > 0 && !s.ExamHandedIn;
+    const bool examRunning =
+        (s.SessionKind == 0 || s.SessionKind == 8) && s.PanelMayClose == 0 && s.MinutesLeft > 0 && !s.ExamHandedIn;
     if (!examRunning) {
         TimeKS->setEnabled(false);
         return;
