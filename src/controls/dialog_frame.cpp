@@ -23,6 +23,9 @@ void layOutDialogFrame(vb::Form& form, vb::Image& logo, vb::Label& dragStrip, mi
     form.setCaption(standardWindowTitle());
     const int width = scaledX(6300);
     const int height = scaledY(4200);
+    // Nothing beyond its design to show: the window manager's maximise would only stretch the
+    // empty background.
+    form.setKeepsSize(true);
     form.Move((vb::screenWidthTw() - width) / 2, (vb::screenHeightTw() - height) / 2, width, height);
     form.setPicture(face(QStringLiteral("l20070")));
     logo.Move(scaledX(120), scaledY(90));

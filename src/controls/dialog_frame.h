@@ -1,7 +1,8 @@
 #pragma once
 // The frame the program's small borderless dialogs share (the about box, the input-method
-// dialog): 6300 x 4200 twips centred on the screen, the background "l20070" with its dark top
-// strip, the logo and the strip that drags the window, and the close button at its right end.
+// dialog): 6300 x 4200 twips, a size the window manager cannot change, centred on the screen,
+// the background "l20070" with its dark top strip, the logo and the strip that drags the window,
+// and the close button at its right end.
 
 #include <QString>
 

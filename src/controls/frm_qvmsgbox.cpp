@@ -21,6 +21,9 @@ FrmQVMSGBOX& frmQVMSGBOX() { return vb::Forms::get<FrmQVMSGBOX>(); }
 FrmQVMSGBOX::FrmQVMSGBOX()
 {
     setBorderStyle(0);
+    // Nothing beyond its design to show: the window manager's maximise would only stretch the
+    // empty background.
+    setKeepsSize(true);
 
     ImgLogo1 = new vb::Image(this);
     LblTitle = new vb::Label(this);

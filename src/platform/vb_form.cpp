@@ -16,6 +16,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -357,6 +358,17 @@ void Form::setControlBox(bool on)
     setBorderStyle(borderStyle_);
 }
 
+void Form::setKeepsSize(bool on)
+{
+    keepsSize_ = on;
+    if (on) {
+        setFixedSize(size());
+    } else if (borderStyle_ != 1 && borderStyle_ != 3) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+}
+
 bool Form::Topmost() const { return windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
 
 void Form::setTopmost(bool on)
@@ -433,7 +445,7 @@ void Form::applyGeometry()
     const int dh = frame.height() - inner.height();
     const QSize size(std::max(1, pxX(width_) - dw), std::max(1, pxY(height_) - dh));
     // A fixed border is one the window manager cannot drag or maximise either.
-    if (borderStyle_ == 1 || borderStyle_ == 3)
+    if (borderStyle_ == 1 || borderStyle_ == 3 || keepsSize_)
         setFixedSize(size);
     else
         resize(size);
@@ -776,6 +788,26 @@ void Forms::unloadAll()
             detail::deleteSoon(f);
     }
     platform::Clock::processEvents();
+}
+
+void closeMenusAndMessageBoxes()
+{
+    // A menu's close hands the pop-up role to the menu it came from, if any: one at a time.
+    for (QWidget* popup = QApplication::activePopupWidget(); popup; popup = QApplication::activePopupWidget()) {
+        popup->close();
+        if (popup == QApplication::activePopupWidget())
+            break;
+    }
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* w : windows) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        if (!box || !box->isVisible())
+            continue;
+        box->close();
+        // A box without a button that a close may choose is ended all the same.
+        if (box->isVisible())
+            box->reject();
+    }
 }
 
 void DoEvents() { platform::Clock::processEvents(); }

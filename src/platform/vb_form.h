@@ -42,6 +42,11 @@ public:
     // False: a title bar without a close box or system menu.
     bool ControlBox() const { return controlBox_; }
     void setControlBox(bool on);
+    // True: the window keeps the size the program gives it, as a fixed border does: the window
+    // system can neither resize nor maximise it (a borderless dialog has nothing to show beyond
+    // its design).
+    bool KeepsSize() const { return keepsSize_; }
+    void setKeepsSize(bool on);
     // 0 normal, 1 minimised, 2 maximised.
     int WindowState() const;
     void setWindowState(int state);
@@ -140,6 +145,7 @@ private:
     QColor backColor_{240, 240, 240};
     int borderStyle_ = 2;
     bool controlBox_ = true;
+    bool keepsSize_ = false;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool geometrySet_ = false;
     bool applyingGeometry_ = false;
@@ -190,6 +196,12 @@ private:
     static void add(const std::type_info& type, Form* form);
     static void remove(Form* form);
 };
+
+// Closes what stands open for a moment over the windows: pop-up menus, with no item chosen, and
+// message boxes, each answered as a close of its window answers it (No or Cancel where it has
+// one). The calls that opened them return once the caller's handler has returned. For a handler
+// that must have the screen at once.
+void closeMenusAndMessageBoxes();
 
 // Processes pending events once (the old DoEvents).
 void DoEvents();

@@ -75,7 +75,10 @@ int MsgBox(const QString& prompt, int buttons, const QString& title)
         return r(prompt, buttons, shownTitle);
 
     detail::DispatchScope scope;
-    CentredBox box(QApplication::activeWindow());
+    // Owned by none of the program's windows, like its dialogs: the window manager then takes the
+    // box for a dialog of the whole program, whose minimise takes no window with it, and no
+    // window's unload takes the box away while it waits for its answer.
+    CentredBox box;
     box.setWindowTitle(shownTitle);
     box.setText(prompt);
     switch (buttons & 0x70) {

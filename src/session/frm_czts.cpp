@@ -87,6 +87,9 @@ void FrmCZTS::Command2_Click()
 {
     if (vb::MsgBox(answerWarning(), vb::vbYesNo | vb::vbDefaultButton1, answerWarningTitle()) != vb::vbYes)
         return;
+    // The exam's time ran out while the warning was open: the dialog went with the hand-in.
+    if (!isLoaded())
+        return;
     SessionState& s = S();
     s.DisplayMode = 2;
     // The panel's practice look: the practice faces of mark and unmark, the list of unfinished

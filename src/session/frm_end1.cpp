@@ -53,6 +53,9 @@ void HandInDialog::Form_Load()
     Command2->setPicture(vb::LoadPicture(facePath(QStringLiteral("l01042"))));
     // After the time is up the clock has stopped: going back would leave an exam without one.
     Command2->setVisible(S().MinutesLeft > 0);
+    // Above the panel, which stays above every other window and, after the time is up, stays
+    // where it was: it would cover part of the dialog.
+    setTopmost(true);
     Move((vb::screenWidthTw() - 4410) / 2, (vb::screenHeightTw() - 2670) / 2, 4410, 2670);
 }
 
@@ -67,6 +70,9 @@ void HandInDialog::Command2_Click()
 
 void showHandIn()
 {
+    // One exam, one score report.
+    if (S().ExamHandedIn)
+        return;
     if (vb::Forms::isLoaded<FrmEnd2>())
         vb::Unload(frmEnd2());
     if (vb::Forms::isLoaded<FrmEnd1>())

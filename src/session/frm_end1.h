@@ -38,5 +38,6 @@ FrmEnd1& frmEnd1();
 
 // Opens the hand-in with FrmEnd1, loaded anew and modal. A hand-in dialog still open from an
 // earlier showing (the clock ran out while it was open) goes first, so that what opens is made
-// for this moment: once the time is up, neither dialog offers the way back.
+// for this moment: once the time is up, neither dialog offers the way back. An exam already
+// handed in is not handed in again.
 void showHandIn();

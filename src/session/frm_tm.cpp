@@ -309,6 +309,8 @@ void FrmTm::showSessionLook()
 {
     const SessionState& s = S();
     lookOfSession_ = s.SessionNo;
+    // Also where the last session's handed-in exam left the panel shown (and so taking no input).
+    setEnabled(!s.ExamHandedIn);
     const bool exam = s.DisplayMode == 3;
     setFace(CmdGN(BtnMark), exam ? QStringLiteral("l01053") : buttonFace(BtnMark));
     setFace(CmdGN(BtnUnmark), exam ? QStringLiteral("l01054") : buttonFace(BtnUnmark));
@@ -400,6 +402,8 @@ void FrmTm::showIllustration(const std::optional<QString>& pictureCode)
 
 void FrmTm::TimerREDO_Timer()
 {
-    DqExam();
+    // A handed-in exam's question would bring its simulated window back over the score report.
+    if (!S().ExamHandedIn)
+        DqExam();
     TimerREDO->setEnabled(false);
 }

@@ -141,6 +141,9 @@ public:
     void mIme_Click(int item); // 0 mEng, k mCnk
     // Where LblIME_Click opens the menu (panel twips; its right edge at x).
     QPointF imeMenuAt() const;
+    // Out of the way of the hand-in, as the hand-in button puts it: the illustration hidden as
+    // its button hides it, the panel moved to the screen's corner and hidden (still loaded).
+    void leaveForHandIn();
 
 protected:
     void Form_Load() override;
@@ -148,6 +151,7 @@ protected:
     void Form_QueryUnload(int& cancel, int unloadMode) override;
     void Form_Resize() override;
     void Form_KeyUp(int& keyCode, int shift) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void buildControls();
@@ -164,6 +168,10 @@ private:
     void StartDemonstration();
     // Closes the illustration popup and offers the question's illustration, if it has one.
     void showIllustration(const std::optional<QString>& pictureCode);
+    // Hides the illustration popup as the illustration button hides it.
+    void hidePicture();
+    // At the end of the exam's time: whatever the candidate has open gives way to the hand-in.
+    void endExamDialogs();
     // Shows the simulated window, bringing it back when minimised.
     void showWindow();
     // Hands the keyboard back to the simulated window.

@@ -3,11 +3,12 @@
 #include "session/frm_tm.h"
 
 #include "controls/mivo_button.h"
+#include "demo/frm_yanshi.h"
 #include "platform/vb_msgbox.h"
 #include "platform/vb_picture.h"
 #include "session/frm_czts.h"
 #include "session/frm_end1.h"
-#include "session/frm_picture.h"
+#include "session/frm_ime.h"
 #include "session/panel_rules.h"
 #include "session/record_rules.h"
 #include "session_state/session_state.h"
@@ -58,16 +59,14 @@ void FrmTm::CmdGN_Click(int index)
         StartDemonstration();
         break;
     case BtnHandIn:
-        Move(0, 0);
-        Hide();
+        leaveForHandIn();
         showHandIn();
         break;
     case BtnExamineeInfo:
         FrmKSXX->setVisible(true);
         break;
     case BtnOperationHint:
-        frmPicture().Hide();
-        Image2->setCaption(QStringLiteral("显示图片"));
+        hidePicture();
         frmCZTS().Show(vb::vbModal);
         break;
     case BtnUnmark:
@@ -150,7 +149,8 @@ void FrmTm::TimeKS_Timer()
     SessionState& s = S();
     // The clock counts only while an exam is being sat; a tick at any other time (practice, an
     // exam already handed in or ended) stops it and does nothing else.
-    const bool examRunning = (s.SessionKind == 0 || s.SessionKind == 8) && s.PanelMayClose == 0 && s.MinutesLeft > 0;
+    const bool examRunning =
+        (s.SessionKind == 0 || s.SessionKind == 8) && s.PanelMayClose == 0 && s.MinutesLeft > 0 && !s.ExamHandedIn;
     if (!examRunning) {
         TimeKS->setEnabled(false);
         return;
@@ -160,9 +160,31 @@ void FrmTm::TimeKS_Timer()
     s.MinutesLeft -= 1;
     if (s.MinutesLeft == 0) {
         TimeKS->setEnabled(false);
+        endExamDialogs();
         vb::MsgBox(QStringLiteral("时间已到，自动交卷！"), vb::vbOKOnly, s.ModuleName);
         showHandIn();
     }
+}
+
+void FrmTm::endExamDialogs()
+{
+    // Each goes as its own cancel ends it, so that the message and the hand-in dialogs open on
+    // top and take the keys (a topmost dialog left open would stand over them, blocked by them).
+    vb::closeMenusAndMessageBoxes();
+    if (vb::Forms::isLoaded<FrmCZTS>())
+        vb::Unload(frmCZTS()); // as its close button
+    if (vb::Forms::isLoaded<FrmIME>())
+        vb::Unload(frmIME()); // as its close buttons, which bring the window and the full panel back
+    hidePicture();
+    // A demonstration that the operation hint started ends: the exam it would hand back to is over.
+    TimStartYS->setEnabled(false);
+    DemoStartTicks = 0;
+    if (vb::Forms::isLoaded<FrmYanShi>()) {
+        vb::Unload(vb::Forms::get<FrmYanShi>());
+        showWindow();
+        Show();
+    }
+    S().DemoRunning = 0;
 }
 
 void FrmTm::TimKsModel_Timer()

@@ -5,7 +5,6 @@
 #include "controls/mivo_button.h"
 #include "cover/frm_fengmian.h"
 #include "platform/vb_msgbox.h"
-#include "session/frm_picture.h"
 #include "session/record_files.h"
 #include "session_state/session_state.h"
 #include "simwindow/frm_main.h"
@@ -13,8 +12,7 @@
 void FrmTm::FinishSession()
 {
     SessionState& s = S();
-    frmPicture().Hide();
-    Image2->setCaption(QStringLiteral("显示图片"));
+    hidePicture();
     LblMinimise_Click();
 
     records::writeSessionEnd(s);

@@ -93,13 +93,38 @@ void FrmTm::RtbTM_Click() { focusBack(); }
 
 void FrmTm::Image2_Click()
 {
-    FrmPicture& popup = frmPicture();
-    if (Image2->Caption() == u"显示图片") {
-        popup.Show();
-        popup.Timer1->setEnabled(true);
-        Image2->setCaption(QStringLiteral("隐藏图片"));
-    } else {
-        popup.Hide();
-        Image2->setCaption(QStringLiteral("显示图片"));
+    if (Image2->Caption() != u"显示图片") {
+        hidePicture();
+        return;
     }
+    FrmPicture& popup = frmPicture();
+    // Minimised by the window manager before it was hidden, the popup would come back as an icon.
+    if (popup.WindowState() == vb::vbMinimized)
+        popup.setWindowState(vb::vbNormal);
+    popup.Show();
+    popup.Timer1->setEnabled(true);
+    Image2->setCaption(QStringLiteral("隐藏图片"));
+}
+
+void FrmTm::hidePicture()
+{
+    if (vb::Forms::isLoaded<FrmPicture>())
+        frmPicture().Hide();
+    Image2->setCaption(QStringLiteral("显示图片"));
+}
+
+void FrmTm::leaveForHandIn()
+{
+    // The popup stands on top and in the middle of the screen, where the hand-in dialogs open.
+    hidePicture();
+    Move(0, 0);
+    Hide();
+}
+
+void FrmTm::showEvent(QShowEvent* e)
+{
+    vb::Form::showEvent(e);
+    // A handed-in exam's panel, whatever shows it again, takes no more input: its questions and
+    // buttons would bring the finished exam back.
+    setEnabled(!S().ExamHandedIn);
 }

@@ -9,6 +9,7 @@ void beginSession(SessionState& s)
     for (auto& pictures : s.QuestionPictures)
         pictures.fill(QString());
     s.SavedStep.fill(1);
+    s.ExamHandedIn = false;
     ++s.SessionNo;
 }
 

@@ -7,8 +7,9 @@ struct SessionState;
 
 namespace session {
 
-// Empties every question's recorded pictures, puts every saved step back to 1 and counts a new
-// session, so that the question panel renews the examinee card and its mark faces.
+// Empties every question's recorded pictures, puts every saved step back to 1, leaves the last
+// exam's hand-in behind and counts a new session, so that the question panel renews the
+// examinee card and its mark faces.
 void beginSession(SessionState& s);
 
 } // namespace session

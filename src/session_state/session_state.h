@@ -55,6 +55,9 @@ struct SessionState {
     int MinutesLeft = 50;
     QString ExamStartTime = QStringLiteral("-1");
     int PanelMayClose = 0;
+    // The exam of this session has been handed in (its score report written): nothing of it
+    // takes input or is handed in again. The next session starts without it (beginSession).
+    bool ExamHandedIn = false;
     // The session's marks started from the favourites list; when the list could not be read at
     // the launch they did not, and the session's end must not prune the list by them.
     bool FavouritesMarked = true;

@@ -100,6 +100,7 @@ TEST_F(QvMsgBoxTest, LayoutFromTheFacesAndTheTitle)
     box.Show();
     EXPECT_EQ(box.Caption(), QStringLiteral("TalveskSys——Excel模块"));
     EXPECT_EQ(box.size(), QSize(370, 250));
+    EXPECT_EQ(box.maximumSize(), box.size()) << "the window manager cannot maximise it";
     EXPECT_EQ(box.BorderStyle(), 0);
     EXPECT_TRUE(box.Topmost());
     EXPECT_TRUE(box.hasPicture());

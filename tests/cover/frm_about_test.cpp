@@ -84,6 +84,7 @@ TEST_F(FrmAboutTest, KeepsItsPixelSizeAtAnotherScale)
     FrmAbout& about = open();
     EXPECT_EQ(about.Width(), 5040);
     EXPECT_EQ(about.Height(), 3360);
+    EXPECT_EQ(about.maximumSize(), about.size()) << "the window manager cannot maximise it";
     EXPECT_EQ(about.Width() - about.LblClick(0).Left(), 336);
 }
 

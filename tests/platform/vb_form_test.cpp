@@ -164,13 +164,14 @@ TEST_F(FormsTest, ClosingTheWindowIsAnUnloadThatCanBeCancelled)
     EXPECT_FALSE(Forms::isLoaded<Counted>());
 }
 
-// A fixed border keeps the size the form gives it: the window manager can neither drag it
-// larger nor maximise it.
+// A fixed border, or a borderless form that keeps its size, keeps the size the form gives it:
+// the window manager can neither drag it larger nor maximise it.
 TEST_F(FormsTest, AFixedBorderKeepsItsSizeFromTheWindowManager)
 {
-    for (const int style : {1, 3}) {
+    for (const int style : {1, 3, 0}) {
         Counted& f = Forms::get<Counted>();
         f.setBorderStyle(style);
+        f.setKeepsSize(style == 0);
         f.Move(300, 300, 3000, 2000);
         f.Show();
         EXPECT_EQ(f.minimumSize(), f.size()) << style;
@@ -227,6 +228,8 @@ TEST_F(FormsTest, MsgBoxCaptionsItsButtonsInChineseAndStandsMidScreen)
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
+            // Owned by no window, as the program's dialogs are, even with a window active.
+            EXPECT_EQ(box->parentWidget(), nullptr);
             centre = box->geometry().center();
             for (QAbstractButton* b : box->buttons())
                 captions << b->text();
@@ -287,6 +290,35 @@ TEST_F(FormsTest, PopupMenuRunsTheChosenItemsClickBeforeReturning)
         f.PopupMenu(*f.wm100);
     }
     EXPECT_EQ(chosen, (std::vector<int>{2, 13})) << "disabled items, submenus and dismissal choose nothing";
+}
+
+// What stands open for a moment goes at once when a handler must have the screen: a pop-up menu
+// chooses nothing, a message box answers as a close of its window does (never its default).
+TEST_F(FormsTest, OpenMenusAndMessageBoxesCloseWithoutAChoice)
+{
+    auto& f = Forms::get<WithMenu>();
+    f.Show();
+    f.sMivoInde1(0).setVisible(true);
+    bool chosen = false;
+    f.sMivoInde1.Click = [&](int) { chosen = true; };
+    QTimer::singleShot(0, [] {
+        ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+        closeMenusAndMessageBoxes();
+    });
+    f.PopupMenu(*f.wm100);
+    EXPECT_FALSE(chosen);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+
+    const std::vector<std::pair<int, int>> boxes{
+        {vbYesNo + vbDefaultButton1, vbNo}, {vbOKOnly, vbOK}, {vbYesNoCancel, vbCancel}, {vbOKCancel, vbCancel}};
+    for (const auto& [buttons, answer] : boxes) {
+        QTimer::singleShot(0, [] {
+            ASSERT_NE(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()), nullptr);
+            closeMenusAndMessageBoxes();
+        });
+        EXPECT_EQ(MsgBox("时间已到", buttons), answer) << buttons;
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << buttons;
+    }
 }
 
 // The menu a candidate sees is made at its first showing, with what was loaded into it before

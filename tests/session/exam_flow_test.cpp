@@ -6,11 +6,16 @@
 
 #include "controls/frm_qvmsgbox.h"
 #include "cover/frm_fengmian.h"
+#include "demo/frm_yanshi.h"
 #include "session/frm_chengji.h"
+#include "session/frm_czts.h"
 #include "session/frm_end1.h"
 #include "session/frm_end2.h"
+#include "session/frm_ime.h"
 #include "session/frm_logon.h"
 #include "session/record_files.h"
+
+#include <QApplication>
 
 using platform::Clock;
 
@@ -53,6 +58,35 @@ protected:
             plan.erase(plan.begin());
             tsupport::click(button == 1 ? *d->Command1 : *d->Command2);
         });
+    }
+    // The paper's own files, which the login names, with an illustration for question 1.
+    void illustrateFirstQuestion() const
+    {
+        picture(QStringLiteral("123456"), {40, 26});
+        QStringList lines;
+        for (int i = 1; i <= 40; ++i)
+            lines << QStringLiteral("000001") + (i == 1 ? QStringLiteral("picture123456") : QString()) + QStringLiteral("题%1").arg(i);
+        inst.writeLines(QStringLiteral("data/288854.mxy"), lines);
+        QFile::remove(inst.path(QStringLiteral("data/288804.mxy")));
+        QFile::copy(inst.path(QStringLiteral("data/288819.mxy")), inst.path(QStringLiteral("data/288804.mxy")));
+    }
+    // A new exam after the score report of the last one.
+    static void backToTheCover()
+    {
+        tsupport::click(*frmChengji().Command2);
+        vb::Unload(frmFengmian());
+    }
+    // A dialog of the exam stands open: the operation hint, the input-method dialog, the
+    // illustration or the demonstration.
+    static bool examDialogOpen()
+    {
+        return vb::Forms::isLoaded<FrmCZTS>() || vb::Forms::isLoaded<FrmIME>() || vb::Forms::isLoaded<FrmYanShi>()
+            || (vb::Forms::isLoaded<FrmPicture>() && frmPicture().Visible());
+    }
+    static QByteArray bytes(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
     std::vector<int> plan;
     QStringList notices;
@@ -267,5 +301,145 @@ TEST_F(ExamFlowTest, TimeUpWithAHandInDialogOpenLeavesNoCancel)
         EXPECT_FALSE(vb::Forms::isLoaded<FrmEnd1>());
         EXPECT_FALSE(vb::Forms::isLoaded<FrmEnd2>());
         EXPECT_FALSE(p.TimeKS->Enabled());
+    }
+}
+
+// The time runs out while a dialog of the exam is open: it gives way first, as its own cancel ends
+// it, so that the message and then each hand-in dialog stand over nothing of the exam and are the
+// active window, above the panel, and the hand-in goes on to the score report by clicks alone.
+TEST_F(ExamFlowTest, TimeUpEndsTheOpenDialogBeforeTheHandIn)
+{
+    enum Open { Hint, InputMethods, Picture, Demonstration };
+    for (const Open open : {Hint, InputMethods, Picture, Demonstration}) {
+        SCOPED_TRACE(open);
+        if (open != Hint)
+            backToTheCover();
+        illustrateFirstQuestion();
+        FrmTm& p = login(QStringLiteral("7"));
+        std::vector<bool> openAtMessage, openAtHandIn, activeAtHandIn;
+        vb::setMsgBoxResponder([&](const QString& prompt, int, const QString&) {
+            if (prompt == QStringLiteral("时间已到，自动交卷！"))
+                openAtMessage.push_back(examDialogOpen());
+            return prompt == FrmCZTS::answerWarning() ? vb::vbYes : vb::vbOK;
+        });
+        const auto timeUpWhileOpen = [](vb::Form& dialog) {
+            QPointer<vb::Form> d(&dialog);
+            Clock::advance(50 * 60000);
+            // Still open, the dialog would hold the test in its loop.
+            if (d && d->isLoaded())
+                vb::Unload(*d);
+        };
+        vb::setModalResponder([&](vb::Form& f) {
+            if (auto* d = dynamic_cast<HandInDialog*>(&f)) {
+                vb::DoEvents();
+                activeAtHandIn.push_back(QApplication::activeWindow() == d && d->Topmost());
+                openAtHandIn.push_back(examDialogOpen());
+                tsupport::click(*d->Command1);
+            } else if (auto* hint = dynamic_cast<FrmCZTS*>(&f); hint && open == Demonstration) {
+                tsupport::click(*hint->Command2); // "我想立即看答案", and Yes
+            } else {
+                timeUpWhileOpen(f);
+            }
+        });
+        switch (open) {
+        case Hint:
+            tsupport::click(p.CmdGN(FrmTm::BtnOperationHint));
+            break;
+        case InputMethods:
+            tsupport::click(*p.CmdEn);
+            break;
+        case Picture:
+            tsupport::click(*p.Image2);
+            ASSERT_TRUE(frmPicture().Visible());
+            Clock::advance(50 * 60000);
+            break;
+        case Demonstration:
+            // Started a second before the time is up (the login's clock started 600 ms ago).
+            Clock::advance(50 * 60000 - 600 - 1000);
+            tsupport::click(p.CmdGN(FrmTm::BtnOperationHint));
+            Clock::advance(800);
+            ASSERT_TRUE(vb::Forms::isLoaded<FrmYanShi>() && vb::Forms::get<FrmYanShi>().Visible());
+            Clock::advance(60000);
+            break;
+        }
+        EXPECT_EQ(openAtMessage, std::vector<bool>{false});
+        EXPECT_EQ(openAtHandIn, (std::vector<bool>{false, false}));
+        EXPECT_EQ(activeAtHandIn, (std::vector<bool>{true, true}));
+        ASSERT_TRUE(vb::Forms::isLoaded<FrmChengji>());
+        EXPECT_TRUE(frmChengji().Visible());
+        EXPECT_FALSE(examDialogOpen());
+        EXPECT_FALSE(p.Visible());
+        EXPECT_FALSE(vb::Forms::isLoaded<FrmMain>());
+        EXPECT_EQ(S().DemoRunning, 0);
+    }
+}
+
+// The warning of the operation hint's answer button is still open when the time runs out: its
+// answer, given after the hand-in, changes nothing of the finished exam.
+TEST_F(ExamFlowTest, TimeUpUnderTheAnswerWarningLeavesTheExamAsHandedIn)
+{
+    FrmTm& p = login(QStringLiteral("7"));
+    vb::setMsgBoxResponder([](const QString& prompt, int, const QString&) {
+        if (prompt != FrmCZTS::answerWarning())
+            return vb::vbOK;
+        Clock::advance(50 * 60000);
+        return vb::vbYes;
+    });
+    vb::setModalResponder([](vb::Form& f) {
+        if (auto* d = dynamic_cast<HandInDialog*>(&f)) {
+            tsupport::click(*d->Command1);
+        } else if (auto* hint = dynamic_cast<FrmCZTS*>(&f)) {
+            QPointer<FrmCZTS> alive(hint);
+            tsupport::click(*hint->Command2);
+            if (alive && alive->isLoaded())
+                vb::Unload(*alive);
+        }
+    });
+    tsupport::click(p.CmdGN(FrmTm::BtnOperationHint));
+    Clock::advance(1000);
+    ASSERT_TRUE(vb::Forms::isLoaded<FrmChengji>());
+    EXPECT_EQ(S().DisplayMode, 3);
+    EXPECT_EQ(S().DemoRunning, 0);
+    EXPECT_FALSE(vb::Forms::isLoaded<FrmYanShi>());
+    EXPECT_FALSE(vb::Forms::isLoaded<FrmMain>());
+    EXPECT_FALSE(p.Visible());
+}
+
+// After the hand-in, by the clock or by the button, nothing of the finished exam stays on the
+// screen, and its panel, whatever shows it again, neither moves to another question nor hands
+// the exam in again: the score report's records are written once.
+TEST_F(ExamFlowTest, AHandedInExamLeavesTheScreenAndTakesNoInput)
+{
+    for (const bool byClock : {true, false}) {
+        SCOPED_TRACE(byClock ? "time-up" : "hand-in button");
+        if (!byClock)
+            backToTheCover();
+        illustrateFirstQuestion();
+        FrmTm& p = login(QStringLiteral("7"));
+        tsupport::click(*p.Image2);
+        notices.clear();
+        answerHandIn({1, 1});
+        if (byClock)
+            Clock::advance(50 * 60000);
+        else
+            tsupport::click(p.CmdGN(FrmTm::BtnHandIn));
+        ASSERT_TRUE(vb::Forms::isLoaded<FrmChengji>());
+        EXPECT_TRUE(frmChengji().Visible());
+        EXPECT_FALSE(p.Visible());
+        EXPECT_FALSE(vb::Forms::isLoaded<FrmMain>());
+        EXPECT_FALSE(frmPicture().Visible());
+        EXPECT_EQ(p.Image2->Caption(), QStringLiteral("显示图片"));
+
+        const QString history = inst.path(QStringLiteral("ksdata/288892.mxy"));
+        const QByteArray written = bytes(history);
+        p.Show();
+        tsupport::click(p.CmdGN(FrmTm::BtnNext));
+        tsupport::click(p.CmdGN(FrmTm::BtnHandIn));
+        Clock::advance(60 * 60000);
+        EXPECT_EQ(S().CurrentQuestion, 1);
+        EXPECT_FALSE(vb::Forms::isLoaded<FrmMain>());
+        EXPECT_EQ(notices.size(), 2);
+        EXPECT_EQ(bytes(history), written);
+        p.Hide();
     }
 }

@@ -50,6 +50,7 @@ TEST_F(FrmImeTest, TheBoxWritesTheOptionAsOneLine)
     EXPECT_EQ(dlg.Check1->Value(), 0);
     EXPECT_EQ(stored(), QByteArray("(none)")) << "opening writes nothing while the option is off";
     EXPECT_EQ(dlg.Caption(), QStringLiteral("Talvesk练习系统——电子表格模块"));
+    EXPECT_EQ(dlg.maximumSize(), dlg.size()) << "the window manager cannot maximise it";
 
     tsupport::click(*dlg.Check1);
     EXPECT_EQ(stored(), QByteArray("1\r\n"));

@@ -368,6 +368,26 @@ TEST_F(PanelTest, MinimiseRestoreAndTheIllustrationPopup)
     EXPECT_TRUE(popup.Image1->Picture().has_value());
 }
 
+// Minimised by the window manager and then hidden with the button, the popup comes back with the
+// button shown as it was first shown, not as an icon.
+TEST_F(PanelTest, AMinimisedPopupComesBackNormalWithItsButton)
+{
+    picture(QStringLiteral("123456"), {40, 26});
+    questions({QStringLiteral("picture123456text")});
+    FrmTm& p = panel();
+    FrmPicture& popup = frmPicture();
+    tsupport::click(*p.Image2);
+    popup.showMinimized();
+    vb::DoEvents();
+    ASSERT_EQ(popup.WindowState(), vb::vbMinimized);
+    tsupport::click(*p.Image2);
+    tsupport::click(*p.Image2);
+    vb::DoEvents();
+    EXPECT_TRUE(popup.Visible());
+    EXPECT_EQ(popup.WindowState(), vb::vbNormal);
+    EXPECT_EQ(p.Image2->Caption(), QStringLiteral("隐藏图片"));
+}
+
 // Minimised by the window manager, the panel comes back at once as its own minimise leaves it:
 // the strip on the simulated window's bottom-left corner, whose restore button brings it back.
 TEST_F(PanelTest, AWindowManagerMinimiseBecomesThePanelsStrip)
