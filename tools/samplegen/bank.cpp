@@ -134,9 +134,7 @@ StepLine Builder::next(QStringView code, const model::State* drawFrom)
 {
     drawnFrom_ = drawFrom ? *drawFrom : state_;
     const QImage back = sheet::window(drawnFrom_.view);
-    // The toolbar panel carries both rows: a sheet without the formatting row shows its
-    // standard row from the background alone, and the drawing toolbar likewise.
-    const int panels = 1 + (drawnFrom_.view.formatBar ? 2 : 0) + (drawnFrom_.view.drawingBar ? 4 : 0);
+    const int panels = sheet::barPanels(drawnFrom_.view);
     StepLine s;
     s.stepNumber(++stepNo_).zones(QStringLiteral("A%1").arg(panels)).code(code).background(picture(imageKey(QStringLiteral("view:"), back), back));
     if (drawnFrom_.dialog)
@@ -258,6 +256,11 @@ void Builder::menu(const QString& target, const QString& hint)
 {
     StepLine s = aside(u"7000", hint);
     s.menuTarget(125, target);
+    // A button of the toolbars needs their panel, with its hot spots, even where the state's
+    // boxes read otherwise than its picture.
+    const int element = target.mid(1, 2).toInt();
+    if (element >= 41 && element <= 86 && state_.view.formatBar)
+        s.zones(QStringLiteral("A%1").arg(sheet::barPanels(state_.view) | 2));
     push(s);
 }
 

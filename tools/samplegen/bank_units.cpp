@@ -155,7 +155,7 @@ void basics(Builder& b, const Dialogs& d)
 
     b.question(QStringLiteral("使用“常用”工具栏将工作表的显示比例设置为75%。"));
     b.menu(QStringLiteral("H620300000"), QStringLiteral("单击“显示比例”框的箭头，选择“75%”"));
-    b.stays(QStringLiteral("the zoom box lies under the toolbar panel, which the window draws itself"));
+    b.after(zoom(b.state(), 75));
     b.end();
 
     b.question(QStringLiteral("按功能键F1打开Excel帮助。"));

@@ -21,12 +21,21 @@ constexpr int MenuBarTop = 28;
 constexpr int ToolBarsTop = 50;
 constexpr int DrawingBarTop = 556;
 
+// What the three boxes of the toolbars read: the zoom box of the standard row, the font and
+// size boxes of the formatting row. The toolbar panel's picture reads as a sheet opens.
+struct Boxes {
+    QString zoom = QStringLiteral("100%");
+    QString font = QStringLiteral("宋体");
+    QString size = QStringLiteral("12");
+    bool operator==(const Boxes&) const = default;
+};
+
 // The hot-spot rectangle of an element inside its bar picture, in pixels; empty for a number
 // that names no element of the bars (0, 10, the panes 32-40, above 86).
 QRect elementRect(int element);
 
 QImage menuBar();
-QImage toolBars();
+QImage toolBars(const Boxes& boxes = {});
 QImage drawingBar();
 
 // Hover ("nn0088") and pressed ("nn0099") pictures of the menu titles and toolbar buttons,

@@ -174,10 +174,7 @@ struct Run {
     void add(StepLine st)
     {
         const QString code = QStringLiteral("31%1%2").arg(10 + question).arg(trace.size() + 1, 2, 10, QChar(u'0'));
-        // The toolbar panel carries both rows, the drawing toolbar's its own: a bar the state
-        // hides is shown by the background alone.
-        const int panels = 1 + (s.view.formatBar ? 2 : 0) + (s.view.drawingBar ? 4 : 0);
-        st.background(code).zones(QStringLiteral("A%1").arg(panels), st.text().mid(5, 2));
+        st.background(code).zones(QStringLiteral("A%1").arg(sheet::barPanels(s.view)), st.text().mid(5, 2));
         backs->emplace_back(code, s.view);
         trace.push_back({st.text().mid(7, 4), 1, s, {}});
         q.steps.push_back(std::move(st));
