@@ -52,14 +52,24 @@ QString shownHint(QStringView code, const QString& hint)
     return c;
 }
 
-// The hint label: bold 宋体 of 11 points, about 15 pixels a CJK character and 8 a Latin one.
+// The hint label at its largest, the demonstration's bold 宋体 of 11 points: at most 16 pixels
+// a CJK character, 8 a Latin one and 18 a line.
 int hintWidth(const QString& shown)
 {
     int width = 0;
-    for (const QChar c : shown)
-        width += c.unicode() < 0x80 ? 8 : 15;
+    for (const QString& line : shown.split(u'|')) {
+        int w = 0;
+        for (const QChar c : line)
+            w += c.unicode() < 0x80 ? 8 : 16;
+        width = std::max(width, w);
+    }
     return width;
 }
+int hintHeight(const QString& shown) { return 18 * static_cast<int>(shown.count(u'|') + 1); }
+
+// The question panel at the window's bottom right, where it docks on a screen of 1024 x 768;
+// on a smaller screen the window fills it and the panel docks further right.
+const QRect QuestionPanel(468, 358, 332, 242);
 
 } // namespace
 
@@ -144,29 +154,50 @@ StepLine Builder::next(QStringView code, const model::State* drawFrom)
 
 void Builder::hintAt(StepLine& s, QPoint px, const QString& hint)
 {
-    // 17 pixels a line. The question panel stands at the window's bottom right; the hint
-    // ends before it, and inside the window.
-    const QRect panel(468, 358, 332, 242);
-    const int width = hintWidth(shownHint(s.text().mid(7, 4), hint));
-    if (QRect(px, QSize(width, 17)).intersects(panel))
-        px.setX(std::max(4, panel.left() - width - 6));
+    // The question panel stands at the window's bottom right; the hint ends before it, and
+    // inside the window.
+    const QString shown = shownHint(s.text().mid(7, 4), hint);
+    const int width = hintWidth(shown);
+    if (QRect(px, QSize(width, hintHeight(shown))).intersects(QuestionPanel))
+        px.setX(std::max(4, QuestionPanel.left() - width - 6));
     px.setX(std::max(4, std::min(px.x(), sheet::Width - 4 - width)));
     s.hint(text(hint), twips(px.x()), twips(px.y()));
 }
 
-void Builder::hintBeside(StepLine& s, const QRect& px, const QString& hint)
+void Builder::hintBeside(StepLine& s, const QRect& px, const QString& hint, const std::vector<QRect>& clear)
 {
-    int left = px.right() + 10;
-    if (left > 600)
-        left = std::max(4, px.left() - 190);
-    // A hint too long to end inside the window beside its target goes under it instead, so
-    // that it does not cover the target's row.
-    const int width = hintWidth(shownHint(s.text().mid(7, 4), hint));
-    if (left + width > sheet::Width - 4) {
-        hintAt(s, QPoint(std::min(px.left(), sheet::Width - 4 - width), std::clamp(px.bottom() + 4, 60, 520)), hint);
-        return;
-    }
-    hintAt(s, QPoint(left, std::clamp(px.top(), 60, 520)), hint);
+    // The hint stands beside what the step is done on and never over it: neither over the
+    // target, its red frame and the editor, nor over the other places the step names (the
+    // button that ends a typing step, where a drag starts, a list that opens).
+    QRect all = px;
+    for (const QRect& r : clear)
+        all = all.united(r);
+    const QString shown = shownHint(s.text().mid(7, 4), hint);
+    const QSize size(hintWidth(shown), hintHeight(shown));
+    const auto fits = [&](const QRect& h, bool besidePanel) {
+        if (h.left() < 4 || h.right() > sheet::Width - 4 || h.top() < 30 || h.bottom() > 552)
+            return false;
+        if (besidePanel && h.intersects(QuestionPanel))
+            return false;
+        if (h.intersects(px.adjusted(-3, -3, 3, 3)))
+            return false;
+        return std::none_of(clear.begin(), clear.end(), [&](const QRect& r) { return h.intersects(r.adjusted(-3, -3, 3, 3)); });
+    };
+    // Right of it, left of it, under it, over it; on a line of its own the hint moves along to
+    // stay inside the window and clear of the question panel.
+    const int top = std::clamp(px.top(), 30, 552 - size.height());
+    const std::vector<int> lefts = {px.left(), sheet::Width - 4 - size.width(), QuestionPanel.left() - 6 - size.width(), 4};
+    std::vector<QPoint> places = {{all.right() + 10, top}, {all.left() - 10 - size.width(), top}};
+    for (const int y : {all.bottom() + 6, all.top() - 6 - size.height()})
+        for (const int x : lefts)
+            places.emplace_back(x, y);
+    for (const bool besidePanel : {true, false})
+        for (const QPoint& at : places)
+            if (fits(QRect(at, size), besidePanel)) {
+                s.hint(text(hint), twips(at.x()), twips(at.y()));
+                return;
+            }
+    throw std::logic_error("no place beside its target for the hint " + hint.toStdString());
 }
 
 void Builder::push(StepLine s)
@@ -229,7 +260,7 @@ void Builder::rangeDrag(const QRect& from, const QRect& to, int shift, const QSt
     StepLine s = next(QStringLiteral("004%1").arg(shift));
     // "EE": a plain press on the start cell must not pass the step.
     s.zones(u"A7", u"EE").target2(tw(from)).target1(tw(to)).pointer(u'S', CrossPointer);
-    hintBeside(s, to, hint);
+    hintBeside(s, to, hint, {from.united(to)});
     push(s);
     const auto a = model::cellAt(from);
     const auto b = model::cellAt(to);
@@ -307,7 +338,10 @@ void Builder::type(const QString& code, const QRect& px, const QString& answer, 
     s.editor(tw(editor)).texts(initial.isEmpty() ? 0 : text(initial), answerLine);
     if (!target.isNull())
         s.target1(tw(target));
-    hintBeside(s, px, answer);
+    std::vector<QRect> clear{editor};
+    if (!target.isNull())
+        clear.push_back(target);
+    hintBeside(s, px, answer, clear);
     push(s);
     // The first answer is what the candidate is shown typing.
     const QString typed = answer.section(u'|', 0, 0);
@@ -369,7 +403,9 @@ void Builder::location(const QRect& px, int shown, int entry, const QString& hin
 {
     StepLine s = next(QStringLiteral("K%1%2").arg(shown).arg(entry, 2, 10, QChar(u'0')));
     s.editor(tw(px));
-    hintBeside(s, QRect(px.left(), px.top(), panels::LocationListWidth, px.height()), hint);
+    // The list opens under its box, and the entry to choose lies in it.
+    hintBeside(s, QRect(px.left(), px.top(), panels::LocationListWidth, px.height()), hint,
+               {QRect(px.left(), px.top(), panels::LocationListWidth, px.height() + panels::LocationListHeight)});
     push(s);
     if (state_.dialog)
         after(model::typeIntoField(state_, state_.dialog->fieldAt(px), panels::locationEntry(entry)));

@@ -109,7 +109,7 @@ private:
     // Every hint goes through here: it is moved left, where needed, to end before the question
     // panel, so that the candidate can read it whole.
     void hintAt(StepLine& s, QPoint px, const QString& hint);
-    void hintBeside(StepLine& s, const QRect& px, const QString& hint);
+    void hintBeside(StepLine& s, const QRect& px, const QString& hint, const std::vector<QRect>& clear = {});
     // A step with no target of its own: its hint stands at one place of the window.
     StepLine aside(QStringView code, const QString& hint);
     // A step done with the pointer on one target, its hint beside the target.

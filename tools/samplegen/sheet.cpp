@@ -369,10 +369,11 @@ void selection(QPainter& p, const View& view, const QMap<QString, Cell>& content
             p.fillRect(QRect(top->left(), GridTop, top->width() - 1, shown.bottom - GridTop), band);
     for (const int row : view.wholeRows)
         p.fillRect(QRect(RowHeaderWidth, rowTop(row - 1), shown.right - RowHeaderWidth, rowHeight(row - 1) - 1), band);
+    // A cell of a whole column or row selected lies under that band already: a second layer
+    // would wash its text out.
     for (const QString& a : view.alsoSelected)
-        if (const auto r = cellRect(a)) {
+        if (const auto r = cellRect(a); r && !view.wholeColumns.contains(a.left(1)) && !view.wholeRows.contains(a.mid(1).toInt()))
             p.fillRect(r->adjusted(0, 0, -1, -1), band);
-        }
     const auto active = activeArea;
     if (!active)
         return;

@@ -4,10 +4,16 @@
 // item it names in the pane's list.
 
 #include "bank.h"
+#include "bars.h"
+#include "menus.h"
+#include "output.h"
+#include "panels.h"
 #include "session.h"
 #include "simmenus/menu_layouts.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 namespace {
 
@@ -128,6 +134,131 @@ TEST(SampleTargets, APaneStepWaitsForTheItemOfItsList)
         EXPECT_TRUE(listed) << step.where << ": no item of pane " << pane << "'s list is named";
     }
     EXPECT_GE(panes, 4);
+}
+
+// The text of a line of the text table: the hand-written lines, then the units' from 101 on.
+QString tableText(int line)
+{
+    static const QStringList session = [] {
+        QStringList out = readSourceLines(QStringLiteral(TALVESK_SOURCE_DIR "/sample/session/texts.txt")).value_or(QStringList());
+        for (QString& l : out)
+            l = l.mid(3);
+        return out;
+    }();
+    static const QStringList units = bank::units(101).texts();
+    if (line >= 1 && line <= session.size())
+        return session[line - 1];
+    if (line >= 101 && line - 101 < units.size())
+        return units[line - 101];
+    return {};
+}
+
+// The hint label of a step as the demonstration shows it, the larger of the two windows' (bold
+// 宋体 of 11 points: up to 16 pixels a CJK character, 8 any other, 18 a line), at its place in
+// the record; empty when the step leaves the hint alone or shows none. The typing steps word
+// their answer into an instruction on one line.
+QRect hintRect(const QString& record)
+{
+    if (record.mid(111, 10) == QString(10, u'0') || record.mid(121, 3) == u"000")
+        return {};
+    const QString code = record.mid(7, 4);
+    QString shown = tableText(number(record, 122, 3));
+    if (code.startsWith(u"002")) {
+        shown.replace(u'|', QStringLiteral("或  "));
+        static const std::map<QString, std::pair<QString, QString>> wording = {
+            {QStringLiteral("0020"), {QStringLiteral("输入 "), QString()}},
+            {QStringLiteral("0021"), {QStringLiteral("输入 "), QString()}},
+            {QStringLiteral("0022"), {QStringLiteral("输入 "), QStringLiteral(" 并按回车键或点红色方框处")}},
+            {QStringLiteral("0023"), {QStringLiteral("请选中 "), QString()}},
+            {QStringLiteral("0024"), {QStringLiteral("输入 "), QStringLiteral(" 并按回车键")}},
+            {QStringLiteral("0026"), {QStringLiteral("输入 "), QStringLiteral(" 并点击红色方框处")}},
+            {QStringLiteral("0028"), {QStringLiteral("在单元格或编辑栏中输入 "), QStringLiteral(" 并按回车键或点编辑区或点“√”")}},
+        };
+        if (const auto it = wording.find(code); it != wording.end())
+            shown = it->second.first + shown + it->second.second;
+    }
+    int width = 0;
+    const QStringList lines = shown.split(u'|');
+    for (const QString& line : lines) {
+        int w = 0;
+        for (const QChar c : line)
+            w += c.unicode() < 0x80 ? 8 : 16;
+        width = std::max(width, w);
+    }
+    return QRect(number(record, 112, 5) / 15, number(record, 117, 5) / 15, width, 18 * static_cast<int>(lines.size()));
+}
+
+// The size of a pane's picture, by its element.
+QSize paneSize(int element)
+{
+    static const std::map<QString, QSize> sizes = [] {
+        std::map<QString, QSize> out;
+        for (const auto& [code, image] : menus::pictures())
+            if (code.endsWith(u"0000"))
+                out[code] = image.size();
+        return out;
+    }();
+    const auto it = sizes.find(QStringLiteral("%1").arg(element, 2, 10, QChar(u'0')) + QStringLiteral("0000"));
+    return it == sizes.end() ? QSize() : it->second;
+}
+
+// What a step's hint must leave in sight: target 1 and its red frame, target 2, the editor or
+// list the step works in (a location list with the list it opens), the pane it opens, and the
+// frames of the menu-bar and toolbar elements its target codes name.
+std::vector<std::pair<std::string, QRect>> keptInSight(const QString& record)
+{
+    std::vector<std::pair<std::string, QRect>> out;
+    const QString code = record.mid(7, 4);
+    if (const QRect r = pixels(targetAt(record, 66)); !r.isEmpty())
+        out.emplace_back("target 1", r);
+    if (const QRect r = pixels(targetAt(record, 177)); !r.isEmpty())
+        out.emplace_back("target 2", r);
+    if (record.at(85).isDigit() && (code.startsWith(u"002") || code.startsWith(u'L') || code.startsWith(u'K'))) {
+        QRect r = pixels(targetAt(record, 86));
+        if (code.startsWith(u'K'))
+            r.setHeight(r.height() + panels::LocationListHeight);
+        out.emplace_back("editor", r);
+    }
+    for (const QString& target : menuTargets(record)) {
+        const int element = target.mid(1, 2).toInt();
+        if (element >= 32 && element <= 40 && record.mid(85, 1) == u"H" && record.mid(86, 2).toInt() == element)
+            out.emplace_back("pane", QRect(QPoint(number(record, 96, 5) / 15, number(record, 102, 4) / 15), paneSize(element)));
+        const int top = element <= 9 ? bars::MenuBarTop : element <= 31 ? bars::DrawingBarTop : element >= 41 ? bars::ToolBarsTop : -1;
+        if (top >= 0 && !bars::elementRect(element).isEmpty())
+            out.emplace_back("frame of element " + std::to_string(element), bars::elementRect(element).translated(0, top));
+    }
+    return out;
+}
+
+// The question panel docks at the simulated window's bottom right: on a screen of 1024 x 768
+// the window stands in the middle at its 800 x 600, on one of 1024 x 600 it is maximised and
+// the panel lies further right. Either way the window lays its hints at the same pixels (the
+// scale follows the screen's dots per inch, not its size).
+QRect questionPanel(QSize screen)
+{
+    const QSize panel(332, 242);
+    const QSize window = screen.height() > 650 ? QSize(800, 600) : screen;
+    return QRect(QPoint(window.width() - panel.width(), window.height() - panel.height()), panel);
+}
+
+TEST(SampleHints, AHintStandsClearOfItsStepsTargetsAndFramesAndOfTheQuestionPanel)
+{
+    int checked = 0;
+    for (const QSize screen : {QSize(1024, 768), QSize(1024, 600)}) {
+        for (const Step& step : allSteps()) {
+            const QRect hint = hintRect(step.record);
+            if (hint.isEmpty())
+                continue;
+            const std::string at = step.where + " at " + std::to_string(screen.width()) + "x" + std::to_string(screen.height());
+            EXPECT_TRUE(QRect(0, 0, 800, 600).contains(hint)) << at << ": the hint leaves the window";
+            EXPECT_FALSE(hint.intersects(questionPanel(screen))) << at << ": the question panel covers the hint";
+            for (const auto& [what, r] : keptInSight(step.record)) {
+                EXPECT_FALSE(hint.intersects(r)) << at << ": the hint covers the " << what;
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 100);
 }
 
 } // namespace
