@@ -1,5 +1,6 @@
 #include "bank.h"
 
+#include "bars.h"
 #include "draw.h"
 #include "panels.h"
 
@@ -15,6 +16,7 @@ namespace {
 TwipsRect tw(const QRect& px) { return {twips(px.left()), twips(px.top()), twips(px.width()), twips(px.height())}; }
 
 // Standard pointer 2 is the cross of the sheet; cursor file 01 the I-beam of the editors.
+constexpr int ArrowPointer = 1;
 constexpr int CrossPointer = 2;
 constexpr int IBeamFile = 1;
 
@@ -308,7 +310,10 @@ void Builder::context(const QRect& px, int code, const QString& hint)
     pointed(QString::number(code), px, hint, u'0', u'S', CrossPointer);
 }
 
-void Builder::toolbarContext(int code, const QString& hint) { push(aside(QString::number(code), hint)); }
+void Builder::toolbarContext(int code, const QString& hint)
+{
+    pointed(QString::number(code), bars::toolBarsDock(state_.view.formatBar), hint, u'0', u'S', ArrowPointer);
+}
 
 void Builder::routedContext(const QRect& px, int code, const QString& hint)
 {

@@ -72,7 +72,8 @@ public:
     // offers, opened by the step itself at a place on the window (the pane the code's element).
     void menu(const QString& target, const QString& hint);
     void paneChoice(QPoint px, const QString& target, const QString& hint);
-    // A context menu: on target 1 (code 3000-5999) or, for the toolbars' menu, on a toolbar.
+    // A context menu: on target 1 (code 3000-5999) or, for the toolbars' menu, on the blank
+    // end of the toolbars' dock.
     void context(const QRect& px, int code, const QString& hint);
     void toolbarContext(int code, const QString& hint);
     // A plain right click on target 1 whose route code names the context menu and its choice.

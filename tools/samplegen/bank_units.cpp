@@ -190,9 +190,9 @@ void basics(Builder& b, const Dialogs& d)
     }
     b.end();
 
-    b.question(QStringLiteral("通过浮动的“窗口”菜单冻结窗格：先单击B3单元格，再选择“冻结窗格”。"));
+    b.question(QStringLiteral("通过“窗口”菜单冻结窗格：先单击B3单元格，再选择“冻结窗格”。"));
     b.click(cell(u"B3"), QStringLiteral("单击B3单元格"));
-    b.paneChoice({520, 180}, QStringLiteral("H360700000"), QStringLiteral("单击浮动的“窗口”菜单，再单击“冻结窗格”"));
+    b.menu(QStringLiteral("H080700000"), QStringLiteral("单击“窗口”菜单中的“冻结窗格”"));
     b.after(freeze(b.state()));
     b.end();
 }
@@ -473,7 +473,7 @@ void formats(Builder& b, const Dialogs& d)
 
     b.question(QStringLiteral("使用工具栏的快捷菜单显示“绘图”工具栏。"));
     b.state().view.drawingBar = false;
-    b.toolbarContext(3427, QStringLiteral("右键单击工具栏，选择“绘图”"));
+    b.toolbarContext(3427, QStringLiteral("右键单击工具栏右端的空白处，选择“绘图”"));
     b.after(drawingBar(b.state(), true));
     b.end();
 

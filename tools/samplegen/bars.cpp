@@ -195,11 +195,18 @@ QImage toolBars(const Boxes& boxes)
     QImage image = canvas(Width, ToolBarsHeight);
     QPainter p(&image);
     fillHorizontal(p, image.rect(), colours::DockLeft, colours::DockRight);
-    band(p, QRect(0, 0, 744, 25));
+    band(p, QRect(0, 0, ToolBarsPanelWidth, 25));
     band(p, QRect(0, 26, 676, 26));
     drawRow(p, elementsOfRow(41, 66, true), boxes);
     drawRow(p, elementsOfRow(67, 85, false), boxes);
     return image;
+}
+
+QImage toolBarsPanel() { return toolBars().copy(0, 0, ToolBarsPanelWidth, ToolBarsHeight); }
+
+QRect toolBarsDock(bool formatRow)
+{
+    return QRect(ToolBarsPanelWidth, ToolBarsTop, Width - ToolBarsPanelWidth, formatRow ? ToolBarsHeight : ToolBarsHeight / 2);
 }
 
 QImage drawingBar()

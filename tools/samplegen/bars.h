@@ -16,6 +16,11 @@ constexpr int MenuBarHeight = 19;    // "9lX007"
 constexpr int ToolBarsHeight = 52;   // "9lX009": standard row above, formatting row below
 constexpr int DrawingBarHeight = 24; // "9lX008"
 
+// The toolbar panel "9lX009" ends with the standard row's band: the dock right of it is the
+// window's background, where a step can lay a target of its own (the toolbars' menu opens on
+// a right click there, as on any button).
+constexpr int ToolBarsPanelWidth = 744;
+
 // Where the window puts the three bars, in pixels from its top.
 constexpr int MenuBarTop = 28;
 constexpr int ToolBarsTop = 50;
@@ -36,6 +41,11 @@ QRect elementRect(int element);
 
 QImage menuBar();
 QImage toolBars(const Boxes& boxes = {});
+// The panel's picture: the bars as a sheet opens, up to the dock's blank end.
+QImage toolBarsPanel();
+// The blank end of the dock right of the toolbars, on the window; its height follows the rows
+// shown.
+QRect toolBarsDock(bool formatRow);
 QImage drawingBar();
 
 // Hover ("nn0088") and pressed ("nn0099") pictures of the menu titles and toolbar buttons,

@@ -235,7 +235,7 @@ int run(const QString& sourceDir, const QString& installDir)
     writePictures(out, data,
                   {{QStringLiteral("9lX007"), bars::menuBar()},
                    {QStringLiteral("9lX008"), bars::drawingBar()},
-                   {QStringLiteral("9lX009"), bars::toolBars()},
+                   {QStringLiteral("9lX009"), bars::toolBarsPanel()},
                    {QStringLiteral("9lX010"), panels::locationList()}});
     writePictures(out, QStringLiteral("examdata/"), bars::elementPictures());
     writePictures(out, QStringLiteral("examdata/"), menus::pictures());

@@ -1,5 +1,6 @@
 #include "model.h"
 
+#include "bars.h"
 #include "panels.h"
 
 #include <QRegularExpression>
@@ -111,6 +112,7 @@ std::vector<std::pair<QString, QRect>> things(const State& s)
         out.emplace_back(QStringLiteral("chart"), QRect(*s.view.chart, chartSize));
     }
     out.emplace_back(QStringLiteral("name box"), sheet::nameBoxRect());
+    out.emplace_back(QStringLiteral("toolbar dock"), bars::toolBarsDock(s.view.formatBar));
     for (char16_t c = u'A'; c <= LastColumn; ++c)
         out.emplace_back(QStringLiteral("column ") + QChar(c), sheet::columnHeaderRect(QChar(c)));
     for (int row = 1; row <= LastRow; ++row)

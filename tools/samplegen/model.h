@@ -99,7 +99,7 @@ struct Traced {
 
 // What the candidate sees at a point of the window (pixels): the topmost thing a state draws
 // there, by name ("B3", "chart", "row 5", "column C", "tab 2", "name box", "button 确定",
-// "field 1", "dialog", "format ok", "format merge", "format dialog"), if any.
+// "field 1", "dialog", "format ok", "format merge", "format dialog", "toolbar dock"), if any.
 std::optional<QString> thingAt(const State& s, QPoint px);
 // The area a state draws a thing on (pixels of the window).
 std::optional<QRect> areaOf(const State& s, const QString& thing);

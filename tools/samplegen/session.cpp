@@ -1,5 +1,6 @@
 #include "session.h"
 
+#include "bars.h"
 #include "model.h"
 #include "panels.h"
 #include "sheet.h"
@@ -44,7 +45,8 @@ enum TextLine {
     LastTextLine = HintShiftDragB3D3
 };
 
-// Standard pointer 2 is the cross; cursor file 01 is the I-beam "ico01.CUR".
+// Standard pointer 1 is the arrow, 2 the cross; cursor file 01 is the I-beam "ico01.CUR".
+constexpr int ArrowPointer = 1;
 constexpr int CrossPointer = 2;
 constexpr int IBeamFile = 1;
 // Cursor file 07 ("ico07.CUR") is the hand that a range drag of the demonstration shows.
@@ -256,7 +258,14 @@ void menusAndPalettes(Run& r)
     r.after(model::fill(r.s, QColor(255, 255, 0)));
     r.add(paneStep(3, u"H341700000", twips(300), twips(200), HintPaletteRed));
     r.after(model::ink(r.s, QColor(255, 0, 0)));
-    r.add(hintAside(step(4, u"3427", {}), HintToolbarMenuDrawing));
+    // The toolbars' menu opens on the blank end of their dock, as on any of their buttons.
+    const QRect dock = bars::toolBarsDock(true);
+    StepLine s4 = step(4, u"3427", {});
+    s4.target1({twips(dock.left()), twips(dock.top()), twips(dock.width()), twips(dock.height())})
+        .pointer(u'S', ArrowPointer)
+        // Under the toolbars, its 24 characters ending before the dock.
+        .hint(HintToolbarMenuDrawing, twips(dock.left() - 2 - 24 * 16), twips(dock.bottom() + 6));
+    r.add(s4);
     r.after(model::drawingBar(r.s, true));
     r.add(cellStep(5, u"3140", {}, u"B3", HintInsertAtB3));
     r.after(model::insertCell(r.s, QStringLiteral("B3")));
