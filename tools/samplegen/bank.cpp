@@ -366,6 +366,14 @@ void Builder::type(const QString& code, const QRect& px, const QString& answer, 
         after(model::activate(state_, *c));
 }
 
+void Builder::noteEditor()
+{
+    // Background 5 is entry 25 of the font-and-colour table, light yellow (255, 255, 153).
+    if (units_.empty() || units_.back().empty() || units_.back().back().steps.empty())
+        throw std::logic_error("a note editor before any step");
+    units_.back().back().steps.back().editorLook(90, 0, 0, 5);
+}
+
 void Builder::selectText(const QRect& px, const QString& initial, const QString& part)
 {
     StepLine s = next(u"0023");
@@ -379,11 +387,15 @@ void Builder::dialogTab(int shown, int expected, const QRect& inDialog, const QS
 {
     StepLine s = next(u"0001");
     const QRect target = inDialog.translated(FormatDialogAt);
-    // Layout "B" is the dialog with its merge box ticked.
+    // The layout of the dialog as it stands: its merge box ticked or not, its 示例 the active
+    // cell's value.
     const bool ticked = state_.mergeTicked;
-    s.overlay(2, twips(FormatDialogAt.x()), twips(FormatDialogAt.y()), panels::dialogPageCode(expected, ticked))
+    const auto sample = panels::sampleOf(sheet::shownText(state_.view.cells, state_.view.active));
+    if (!sample)
+        throw std::invalid_argument("the format dialog has no layout with the active cell's value as its 示例");
+    s.overlay(2, twips(FormatDialogAt.x()), twips(FormatDialogAt.y()), panels::dialogPageCode(expected, ticked, *sample))
         .target1(tw(target))
-        .dialogTabs(ticked ? u'B' : u'A', shown, expected, 2);
+        .dialogTabs(panels::layoutLetter(ticked, *sample), shown, expected, 2);
     hintAt(s, QPoint(FormatDialogAt.x() + panels::DialogWidth + 8, FormatDialogAt.y()), hint);
     push(s);
     if (inDialog == panels::dialogOkButton()) {

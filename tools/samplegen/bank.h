@@ -83,6 +83,9 @@ public:
     void type(const QString& code, const QRect& px, const QString& answer, const QString& initial = {},
               const QRect& target = {});
     void selectText(const QRect& px, const QString& initial, const QString& part);
+    // The last typing step's editor takes the look of a comment note: 宋体 of 9 points, black on
+    // the table's light yellow.
+    void noteEditor();
     // The tabbed format dialog: shown on tab `shown`, worked on tab `expected`, the click on a
     // place of the dialog (its pixels).
     void dialogTab(int shown, int expected, const QRect& inDialog, const QString& hint);

@@ -298,6 +298,7 @@ void editing(Builder& b, const Dialogs& d)
     b.after(comment(b.state(), QStringLiteral("D5")));
     const QRect note = cell(u"D5").adjusted(cell(u"D5").width() + 6, -7, 150, 40);
     b.type(QStringLiteral("0026"), note, QStringLiteral("成绩优秀"), {}, cell(u"G10"));
+    b.noteEditor();
     b.end();
 
     b.question(QStringLiteral("在A1单元格的编辑状态下，选中文字“学生”。"));

@@ -117,15 +117,15 @@ StepLine rangeDragStep(int n, QStringView code, QChar pointerKind, int pointer, 
 }
 
 // The dialog opens on its first tab; the step works on the second.
-StepLine dialogTabStep(int n, const QString& back)
+StepLine dialogTabStep(int n, const QString& back, panels::Sample sample)
 {
     const int dialogLeft = twips(panels::DialogLeft);
     const int dialogTop = twips(panels::DialogTop);
     const QRect ok = panels::dialogOkButton();
     StepLine s = step(n, u"0001", back);
-    s.overlay(1, dialogLeft, dialogTop, panels::dialogPageCode(2))
+    s.overlay(1, dialogLeft, dialogTop, panels::dialogPageCode(2, false, sample))
         .target1({dialogLeft + twips(ok.left()), dialogTop + twips(ok.top()), twips(ok.width()), twips(ok.height())})
-        .dialogTabs(u'A', 1, 2, 1)
+        .dialogTabs(panels::layoutLetter(false, sample), 1, 2, 1)
         .hint(HintDialogOk, dialogLeft + twips(panels::DialogWidth + 8), dialogTop);
     return s;
 }
@@ -192,7 +192,10 @@ struct Run {
 void dialogTabs(Run& r, int n)
 {
     model::openFormatDialog(r.s);
-    r.add(dialogTabStep(n, {}));
+    const auto sample = panels::sampleOf(sheet::shownText(r.s.view.cells, r.s.view.active));
+    if (!sample)
+        throw std::invalid_argument("the format dialog has no layout with the active cell's value as its 示例");
+    r.add(dialogTabStep(n, {}, *sample));
     r.after(model::closeDialog(r.s));
 }
 
