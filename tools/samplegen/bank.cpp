@@ -69,6 +69,11 @@ int hintWidth(const QString& shown)
 }
 int hintHeight(const QString& shown) { return 18 * static_cast<int>(shown.count(u'|') + 1); }
 
+// The hint label lies under the bar panels, which are windows of their own: hints stand between
+// the toolbars and the drawing toolbar.
+constexpr int HintsTop = bars::ToolBarsTop + bars::ToolBarsHeight + 2;
+constexpr int HintsBottom = bars::DrawingBarTop - 3;
+
 // The question panel at the window's bottom right, where it docks on a screen of 1024 x 768;
 // on a smaller screen the window fills it and the panel docks further right.
 const QRect QuestionPanel(468, 358, 332, 242);
@@ -177,7 +182,7 @@ void Builder::hintBeside(StepLine& s, const QRect& px, const QString& hint, cons
     const QString shown = shownHint(s.text().mid(7, 4), hint);
     const QSize size(hintWidth(shown), hintHeight(shown));
     const auto fits = [&](const QRect& h, bool besidePanel) {
-        if (h.left() < 4 || h.right() > sheet::Width - 4 || h.top() < 30 || h.bottom() > 552)
+        if (h.left() < 4 || h.right() > sheet::Width - 4 || h.top() < HintsTop || h.bottom() > HintsBottom)
             return false;
         if (besidePanel && h.intersects(QuestionPanel))
             return false;
@@ -187,7 +192,7 @@ void Builder::hintBeside(StepLine& s, const QRect& px, const QString& hint, cons
     };
     // Right of it, left of it, under it, over it; on a line of its own the hint moves along to
     // stay inside the window and clear of the question panel.
-    const int top = std::clamp(px.top(), 30, 552 - size.height());
+    const int top = std::clamp(px.top(), HintsTop, HintsBottom - size.height());
     const std::vector<int> lefts = {px.left(), sheet::Width - 4 - size.width(), QuestionPanel.left() - 6 - size.width(), 4};
     std::vector<QPoint> places = {{all.right() + 10, top}, {all.left() - 10 - size.width(), top}};
     for (const int y : {all.bottom() + 6, all.top() - 6 - size.height()})
@@ -396,7 +401,7 @@ void Builder::dialogTab(int shown, int expected, const QRect& inDialog, const QS
     s.overlay(2, twips(FormatDialogAt.x()), twips(FormatDialogAt.y()), panels::dialogPageCode(expected, ticked, *sample))
         .target1(tw(target))
         .dialogTabs(panels::layoutLetter(ticked, *sample), shown, expected, 2);
-    hintAt(s, QPoint(FormatDialogAt.x() + panels::DialogWidth + 8, FormatDialogAt.y()), hint);
+    hintAt(s, QPoint(FormatDialogAt.x() + panels::DialogWidth + 8, HintsTop), hint);
     push(s);
     if (inDialog == panels::dialogOkButton()) {
         const bool merging = state_.mergeTicked;

@@ -126,7 +126,8 @@ StepLine dialogTabStep(int n, const QString& back, panels::Sample sample)
     s.overlay(1, dialogLeft, dialogTop, panels::dialogPageCode(2, false, sample))
         .target1({dialogLeft + twips(ok.left()), dialogTop + twips(ok.top()), twips(ok.width()), twips(ok.height())})
         .dialogTabs(panels::layoutLetter(false, sample), 1, 2, 1)
-        .hint(HintDialogOk, dialogLeft + twips(panels::DialogWidth + 8), dialogTop);
+        // Beside the dialog, under the toolbars' panel, which would hide it.
+        .hint(HintDialogOk, dialogLeft + twips(panels::DialogWidth + 8), twips(bars::ToolBarsTop + bars::ToolBarsHeight + 2));
     return s;
 }
 

@@ -230,6 +230,24 @@ std::vector<std::pair<std::string, QRect>> keptInSight(const QString& record)
     return out;
 }
 
+// The bar panels a step shows (its zone digits: 1 the menu bar, 2 the toolbars' panel, 4 the
+// drawing toolbar): windows of their own, above the hint label.
+std::vector<std::pair<std::string, QRect>> barPanels(const QString& record)
+{
+    int shown = 0;
+    for (const int col : {4, 6})
+        if (record.at(col - 1) == u'A' || record.at(col - 1) == u'B')
+            shown |= record.mid(col, 1).toInt();
+    std::vector<std::pair<std::string, QRect>> out;
+    if (shown & 1)
+        out.emplace_back("menu bar", QRect(0, bars::MenuBarTop, bars::Width, bars::MenuBarHeight));
+    if (shown & 2)
+        out.emplace_back("toolbars", QRect(0, bars::ToolBarsTop, bars::ToolBarsPanelWidth, bars::ToolBarsHeight));
+    if (shown & 4)
+        out.emplace_back("drawing toolbar", QRect(0, bars::DrawingBarTop, bars::Width, bars::DrawingBarHeight));
+    return out;
+}
+
 // The question panel docks at the simulated window's bottom right: on a screen of 1024 x 768
 // the window stands in the middle at its 800 x 600, on one of 1024 x 600 it is maximised and
 // the panel lies further right. Either way the window lays its hints at the same pixels (the
@@ -251,6 +269,8 @@ TEST(SampleHints, AHintStandsClearOfItsStepsTargetsAndFramesAndOfTheQuestionPane
                 continue;
             const std::string at = step.where + " at " + std::to_string(screen.width()) + "x" + std::to_string(screen.height());
             EXPECT_TRUE(QRect(0, 0, 800, 600).contains(hint)) << at << ": the hint leaves the window";
+            for (const auto& [what, r] : barPanels(step.record))
+                EXPECT_FALSE(hint.intersects(r)) << at << ": the " << what << " covers the hint";
             EXPECT_FALSE(hint.intersects(questionPanel(screen))) << at << ": the question panel covers the hint";
             for (const auto& [what, r] : keptInSight(step.record)) {
                 EXPECT_FALSE(hint.intersects(r)) << at << ": the hint covers the " << what;
