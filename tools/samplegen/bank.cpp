@@ -31,8 +31,8 @@ QString imageKey(const QString& kind, const QImage& image)
     return kind + QString::fromLatin1(QCryptographicHash::hash(bits, QCryptographicHash::Sha1).toHex());
 }
 
-// The hint label as the window shows it: a typing step's hint is the answer, which the window
-// words into an instruction of its own.
+} // namespace
+
 QString shownHint(QStringView code, const QString& hint)
 {
     if (!code.startsWith(u"002"))
@@ -53,6 +53,8 @@ QString shownHint(QStringView code, const QString& hint)
         return QStringLiteral("在单元格或编辑栏中输入 ") + c + QStringLiteral(" 并按回车键或点编辑区或点“√”");
     return c;
 }
+
+namespace {
 
 // The hint label at its largest, the demonstration's bold 宋体 of 11 points: at most 16 pixels
 // a CJK character, 8 a Latin one and 18 a line.

@@ -133,6 +133,10 @@ private:
 // The units of the sample, built in order.
 Builder units(int firstTextLine);
 
+// The hint label as the window shows it: a typing step's hint is the answer, which the window
+// words into an instruction of its own.
+QString shownHint(QStringView code, const QString& hint);
+
 // Rectangles of the window that the tasks name (pixels).
 QRect cell(QStringView address);
 QRect range(QStringView from, QStringView to);

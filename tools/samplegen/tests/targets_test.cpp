@@ -161,22 +161,7 @@ QRect hintRect(const QString& record)
 {
     if (record.mid(111, 10) == QString(10, u'0') || record.mid(121, 3) == u"000")
         return {};
-    const QString code = record.mid(7, 4);
-    QString shown = tableText(number(record, 122, 3));
-    if (code.startsWith(u"002")) {
-        shown.replace(u'|', QStringLiteral("或  "));
-        static const std::map<QString, std::pair<QString, QString>> wording = {
-            {QStringLiteral("0020"), {QStringLiteral("输入 "), QString()}},
-            {QStringLiteral("0021"), {QStringLiteral("输入 "), QString()}},
-            {QStringLiteral("0022"), {QStringLiteral("输入 "), QStringLiteral(" 并按回车键或点红色方框处")}},
-            {QStringLiteral("0023"), {QStringLiteral("请选中 "), QString()}},
-            {QStringLiteral("0024"), {QStringLiteral("输入 "), QStringLiteral(" 并按回车键")}},
-            {QStringLiteral("0026"), {QStringLiteral("输入 "), QStringLiteral(" 并点击红色方框处")}},
-            {QStringLiteral("0028"), {QStringLiteral("在单元格或编辑栏中输入 "), QStringLiteral(" 并按回车键或点编辑区或点“√”")}},
-        };
-        if (const auto it = wording.find(code); it != wording.end())
-            shown = it->second.first + shown + it->second.second;
-    }
+    const QString shown = bank::shownHint(record.mid(7, 4), tableText(number(record, 122, 3)));
     int width = 0;
     const QStringList lines = shown.split(u'|');
     for (const QString& line : lines) {
