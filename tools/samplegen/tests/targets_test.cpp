@@ -9,11 +9,14 @@
 #include "output.h"
 #include "panels.h"
 #include "session.h"
+#include "simmenus/hotspots.h"
 #include "simmenus/menu_layouts.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -173,23 +176,55 @@ QRect hintRect(const QString& record)
     return QRect(number(record, 112, 5) / 15, number(record, 117, 5) / 15, width, 18 * static_cast<int>(lines.size()));
 }
 
-// The size of a pane's picture, by its element.
-QSize paneSize(int element)
+// The size of a picture of the menus, by its code; empty for none.
+QSize menuPictureSize(const QString& code)
 {
     static const std::map<QString, QSize> sizes = [] {
         std::map<QString, QSize> out;
-        for (const auto& [code, image] : menus::pictures())
-            if (code.endsWith(u"0000"))
-                out[code] = image.size();
+        for (const auto& [c, image] : menus::pictures())
+            out[c] = image.size();
         return out;
     }();
-    const auto it = sizes.find(QStringLiteral("%1").arg(element, 2, 10, QChar(u'0')) + QStringLiteral("0000"));
+    const auto it = sizes.find(code);
     return it == sizes.end() ? QSize() : it->second;
 }
 
+// The item that a target code names in a drop-down of the menu bar or the toolbars, and the
+// cascade item beside it, where the window opens them (pixels); nothing for the element itself
+// and the drawing toolbar's lists.
+std::optional<QRect> chosenItem(const QString& target)
+{
+    using namespace simmenus;
+    const int element = target.mid(1, 2).toInt();
+    const int item = target.mid(3, 2).toInt();
+    const int sub = target.mid(5, 2).toInt();
+    const auto spot = hotSpot(element);
+    if (item == 0 || !spot || (element > 9 && element < 41))
+        return std::nullopt;
+    const QPoint container = *containerPos(spot->container);
+    const QPoint at(element == 57 ? hotSpot(86)->left : container.x() + spot->left, container.y() + spot->top + spot->height);
+    const std::vector<ItemSpot> items = dropDownItems(element, 1, 1);
+    const auto it = std::find_if(items.begin(), items.end(), [&](const ItemSpot& i) { return i.no == item; });
+    if (it == items.end())
+        return std::nullopt;
+    QRect chosen = it->rect.translated(at);
+    if (sub != 0) {
+        const QRect dropDown(at, menuPictureSize(chrome::dropDown(element)) * 15);
+        const QRect opened(cascadeOpenPos(dropDown, it->rect.top(), 1), menuPictureSize(chrome::cascade(element, item)) * 15);
+        const QPoint cascadeAt = cascadeFitPos(opened, dropDown, 1, 1);
+        const std::vector<ItemSpot> subs = cascadeItems(element * 100 + item, 1, 1);
+        const auto s = std::find_if(subs.begin(), subs.end(), [&](const ItemSpot& i) { return i.no == sub; });
+        if (s == subs.end())
+            return std::nullopt;
+        chosen = s->rect.translated(cascadeAt);
+    }
+    return pixels(chosen);
+}
+
 // What a step's hint must leave in sight: target 1 and its red frame, target 2, the editor or
-// list the step works in (a location list with the list it opens), the pane it opens, and the
-// frames of the menu-bar and toolbar elements its target codes name.
+// list the step works in (a location list with the list it opens), the pane it opens, the
+// frames of the menu-bar and toolbar elements its target codes name and the items they name in
+// the drop-downs and cascades those open.
 std::vector<std::pair<std::string, QRect>> keptInSight(const QString& record)
 {
     std::vector<std::pair<std::string, QRect>> out;
@@ -207,7 +242,10 @@ std::vector<std::pair<std::string, QRect>> keptInSight(const QString& record)
     for (const QString& target : menuTargets(record)) {
         const int element = target.mid(1, 2).toInt();
         if (element >= 32 && element <= 40 && record.mid(85, 1) == u"H" && record.mid(86, 2).toInt() == element)
-            out.emplace_back("pane", QRect(QPoint(number(record, 96, 5) / 15, number(record, 102, 4) / 15), paneSize(element)));
+            out.emplace_back("pane", QRect(QPoint(number(record, 96, 5) / 15, number(record, 102, 4) / 15),
+                                           menuPictureSize(simmenus::chrome::pane(element))));
+        if (const auto item = chosenItem(target))
+            out.emplace_back("item " + target.toStdString(), *item);
         const int top = element <= 9 ? bars::MenuBarTop : element <= 31 ? bars::DrawingBarTop : element >= 41 ? bars::ToolBarsTop : -1;
         if (top >= 0 && !bars::elementRect(element).isEmpty())
             out.emplace_back("frame of element " + std::to_string(element), bars::elementRect(element).translated(0, top));
