@@ -35,8 +35,10 @@ void makeFrame(vb::Shape& s, const QColor& colour, int widthPx)
 
 QPixmap entryHighlight(int widthPx)
 {
+    // A band of the selection's blue that lets the entry's text on the list's face show
+    // through.
     QPixmap p(widthPx, 16);
-    p.fill(QColor(49, 106, 197));
+    p.fill(QColor(49, 106, 197, 110));
     return p;
 }
 

@@ -8,6 +8,7 @@
 #include "simmenus/hotspots.h"
 #include "simmenus/menu_layouts.h"
 #include "simwindow/layout_tables.h"
+#include "simwindow/step_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -186,20 +187,8 @@ TEST(SampleFiles, EveryHintIsReadWhole)
             // A typing step's hint reads as the window words it around the answer.
             const QString code = field(rec, 8, 4);
             QString shown = texts->at(line - 1).mid(3);
-            if (code.startsWith(u"002")) {
-                shown.replace(u'|', QStringLiteral("或  "));
-                const std::map<QString, std::pair<QString, QString>> wording{
-                    {QStringLiteral("0020"), {QStringLiteral("输入 "), QString()}},
-                    {QStringLiteral("0021"), {QStringLiteral("输入 "), QString()}},
-                    {QStringLiteral("0022"), {QStringLiteral("输入 "), QStringLiteral(" 并按回车键或点红色方框处")}},
-                    {QStringLiteral("0023"), {QStringLiteral("请选中 "), QString()}},
-                    {QStringLiteral("0024"), {QStringLiteral("输入 "), QStringLiteral(" 并按回车键")}},
-                    {QStringLiteral("0026"), {QStringLiteral("输入 "), QStringLiteral(" 并点击红色方框处")}},
-                    {QStringLiteral("0028"), {QStringLiteral("在单元格或编辑栏中输入 "), QStringLiteral(" 并按回车键或点编辑区或点“√”")}},
-                };
-                if (const auto w = wording.find(code); w != wording.end())
-                    shown = w->second.first + shown + w->second.second;
-            }
+            if (code.startsWith(u"002"))
+                shown = simwindow::typingHint(code, shown).caption;
             const QRect hint(QPoint(number(rec, 112, 5), number(rec, 117, 5)), extent(shown));
             EXPECT_LE(hint.right(), 12000) << "past the window's edge: " << texts->at(line - 1).toStdString();
             EXPECT_FALSE(hint.intersects(QuestionPanel)) << "under the panel: " << texts->at(line - 1).toStdString();

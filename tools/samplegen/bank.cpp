@@ -1,5 +1,6 @@
 #include "bank.h"
 
+#include "bars.h"
 #include "draw.h"
 #include "panels.h"
 
@@ -15,6 +16,7 @@ namespace {
 TwipsRect tw(const QRect& px) { return {twips(px.left()), twips(px.top()), twips(px.width()), twips(px.height())}; }
 
 // Standard pointer 2 is the cross of the sheet; cursor file 01 the I-beam of the editors.
+constexpr int ArrowPointer = 1;
 constexpr int CrossPointer = 2;
 constexpr int IBeamFile = 1;
 
@@ -29,8 +31,8 @@ QString imageKey(const QString& kind, const QImage& image)
     return kind + QString::fromLatin1(QCryptographicHash::hash(bits, QCryptographicHash::Sha1).toHex());
 }
 
-// The hint label as the window shows it: a typing step's hint is the answer, which the window
-// words into an instruction of its own.
+} // namespace
+
 QString shownHint(QStringView code, const QString& hint)
 {
     if (!code.startsWith(u"002"))
@@ -52,14 +54,31 @@ QString shownHint(QStringView code, const QString& hint)
     return c;
 }
 
-// The hint label: bold 宋体 of 11 points, about 15 pixels a CJK character and 8 a Latin one.
+namespace {
+
+// The hint label at its largest, the demonstration's bold 宋体 of 11 points: at most 16 pixels
+// a CJK character, 8 a Latin one and 18 a line.
 int hintWidth(const QString& shown)
 {
     int width = 0;
-    for (const QChar c : shown)
-        width += c.unicode() < 0x80 ? 8 : 15;
+    for (const QString& line : shown.split(u'|')) {
+        int w = 0;
+        for (const QChar c : line)
+            w += c.unicode() < 0x80 ? 8 : 16;
+        width = std::max(width, w);
+    }
     return width;
 }
+int hintHeight(const QString& shown) { return 18 * static_cast<int>(shown.count(u'|') + 1); }
+
+// The hint label lies under the bar panels, which are windows of their own: hints stand between
+// the toolbars and the drawing toolbar.
+constexpr int HintsTop = bars::ToolBarsTop + bars::ToolBarsHeight + 2;
+constexpr int HintsBottom = bars::DrawingBarTop - 3;
+
+// The question panel at the window's bottom right, where it docks on a screen of 1024 x 768;
+// on a smaller screen the window fills it and the panel docks further right.
+const QRect QuestionPanel(468, 358, 332, 242);
 
 } // namespace
 
@@ -134,9 +153,7 @@ StepLine Builder::next(QStringView code, const model::State* drawFrom)
 {
     drawnFrom_ = drawFrom ? *drawFrom : state_;
     const QImage back = sheet::window(drawnFrom_.view);
-    // The toolbar panel carries both rows: a sheet without the formatting row shows its
-    // standard row from the background alone, and the drawing toolbar likewise.
-    const int panels = 1 + (drawnFrom_.view.formatBar ? 2 : 0) + (drawnFrom_.view.drawingBar ? 4 : 0);
+    const int panels = sheet::barPanels(drawnFrom_.view);
     StepLine s;
     s.stepNumber(++stepNo_).zones(QStringLiteral("A%1").arg(panels)).code(code).background(picture(imageKey(QStringLiteral("view:"), back), back));
     if (drawnFrom_.dialog)
@@ -146,29 +163,50 @@ StepLine Builder::next(QStringView code, const model::State* drawFrom)
 
 void Builder::hintAt(StepLine& s, QPoint px, const QString& hint)
 {
-    // 17 pixels a line. The question panel stands at the window's bottom right; the hint
-    // ends before it, and inside the window.
-    const QRect panel(468, 358, 332, 242);
-    const int width = hintWidth(shownHint(s.text().mid(7, 4), hint));
-    if (QRect(px, QSize(width, 17)).intersects(panel))
-        px.setX(std::max(4, panel.left() - width - 6));
+    // The question panel stands at the window's bottom right; the hint ends before it, and
+    // inside the window.
+    const QString shown = shownHint(s.text().mid(7, 4), hint);
+    const int width = hintWidth(shown);
+    if (QRect(px, QSize(width, hintHeight(shown))).intersects(QuestionPanel))
+        px.setX(std::max(4, QuestionPanel.left() - width - 6));
     px.setX(std::max(4, std::min(px.x(), sheet::Width - 4 - width)));
     s.hint(text(hint), twips(px.x()), twips(px.y()));
 }
 
-void Builder::hintBeside(StepLine& s, const QRect& px, const QString& hint)
+void Builder::hintBeside(StepLine& s, const QRect& px, const QString& hint, const std::vector<QRect>& clear)
 {
-    int left = px.right() + 10;
-    if (left > 600)
-        left = std::max(4, px.left() - 190);
-    // A hint too long to end inside the window beside its target goes under it instead, so
-    // that it does not cover the target's row.
-    const int width = hintWidth(shownHint(s.text().mid(7, 4), hint));
-    if (left + width > sheet::Width - 4) {
-        hintAt(s, QPoint(std::min(px.left(), sheet::Width - 4 - width), std::clamp(px.bottom() + 4, 60, 520)), hint);
-        return;
-    }
-    hintAt(s, QPoint(left, std::clamp(px.top(), 60, 520)), hint);
+    // The hint stands beside what the step is done on and never over it: neither over the
+    // target, its red frame and the editor, nor over the other places the step names (the
+    // button that ends a typing step, where a drag starts, a list that opens).
+    QRect all = px;
+    for (const QRect& r : clear)
+        all = all.united(r);
+    const QString shown = shownHint(s.text().mid(7, 4), hint);
+    const QSize size(hintWidth(shown), hintHeight(shown));
+    const auto fits = [&](const QRect& h, bool besidePanel) {
+        if (h.left() < 4 || h.right() > sheet::Width - 4 || h.top() < HintsTop || h.bottom() > HintsBottom)
+            return false;
+        if (besidePanel && h.intersects(QuestionPanel))
+            return false;
+        if (h.intersects(px.adjusted(-3, -3, 3, 3)))
+            return false;
+        return std::none_of(clear.begin(), clear.end(), [&](const QRect& r) { return h.intersects(r.adjusted(-3, -3, 3, 3)); });
+    };
+    // Right of it, left of it, under it, over it; on a line of its own the hint moves along to
+    // stay inside the window and clear of the question panel.
+    const int top = std::clamp(px.top(), HintsTop, HintsBottom - size.height());
+    const std::vector<int> lefts = {px.left(), sheet::Width - 4 - size.width(), QuestionPanel.left() - 6 - size.width(), 4};
+    std::vector<QPoint> places = {{all.right() + 10, top}, {all.left() - 10 - size.width(), top}};
+    for (const int y : {all.bottom() + 6, all.top() - 6 - size.height()})
+        for (const int x : lefts)
+            places.emplace_back(x, y);
+    for (const bool besidePanel : {true, false})
+        for (const QPoint& at : places)
+            if (fits(QRect(at, size), besidePanel)) {
+                s.hint(text(hint), twips(at.x()), twips(at.y()));
+                return;
+            }
+    throw std::logic_error("no place beside its target for the hint " + hint.toStdString());
 }
 
 void Builder::push(StepLine s)
@@ -231,7 +269,7 @@ void Builder::rangeDrag(const QRect& from, const QRect& to, int shift, const QSt
     StepLine s = next(QStringLiteral("004%1").arg(shift));
     // "EE": a plain press on the start cell must not pass the step.
     s.zones(u"A7", u"EE").target2(tw(from)).target1(tw(to)).pointer(u'S', CrossPointer);
-    hintBeside(s, to, hint);
+    hintBeside(s, to, hint, {from.united(to)});
     push(s);
     const auto a = model::cellAt(from);
     const auto b = model::cellAt(to);
@@ -258,6 +296,11 @@ void Builder::menu(const QString& target, const QString& hint)
 {
     StepLine s = aside(u"7000", hint);
     s.menuTarget(125, target);
+    // A button of the toolbars needs their panel, with its hot spots, even where the state's
+    // boxes read otherwise than its picture.
+    const int element = target.mid(1, 2).toInt();
+    if (element >= 41 && element <= 86 && state_.view.formatBar)
+        s.zones(QStringLiteral("A%1").arg(sheet::barPanels(state_.view) | 2));
     push(s);
 }
 
@@ -274,7 +317,10 @@ void Builder::context(const QRect& px, int code, const QString& hint)
     pointed(QString::number(code), px, hint, u'0', u'S', CrossPointer);
 }
 
-void Builder::toolbarContext(int code, const QString& hint) { push(aside(QString::number(code), hint)); }
+void Builder::toolbarContext(int code, const QString& hint)
+{
+    pointed(QString::number(code), bars::toolBarsDock(state_.view.formatBar), hint, u'0', u'S', ArrowPointer);
+}
 
 void Builder::routedContext(const QRect& px, int code, const QString& hint)
 {
@@ -304,7 +350,10 @@ void Builder::type(const QString& code, const QRect& px, const QString& answer, 
     s.editor(tw(editor)).texts(initial.isEmpty() ? 0 : text(initial), answerLine);
     if (!target.isNull())
         s.target1(tw(target));
-    hintBeside(s, px, answer);
+    std::vector<QRect> clear{editor};
+    if (!target.isNull())
+        clear.push_back(target);
+    hintBeside(s, px, answer, clear);
     push(s);
     // The first answer is what the candidate is shown typing.
     const QString typed = answer.section(u'|', 0, 0);
@@ -324,6 +373,14 @@ void Builder::type(const QString& code, const QRect& px, const QString& answer, 
         after(model::activate(state_, *c));
 }
 
+void Builder::noteEditor()
+{
+    // Background 5 is entry 25 of the font-and-colour table, light yellow (255, 255, 153).
+    if (units_.empty() || units_.back().empty() || units_.back().back().steps.empty())
+        throw std::logic_error("a note editor before any step");
+    units_.back().back().steps.back().editorLook(90, 0, 0, 5);
+}
+
 void Builder::selectText(const QRect& px, const QString& initial, const QString& part)
 {
     StepLine s = next(u"0023");
@@ -337,12 +394,16 @@ void Builder::dialogTab(int shown, int expected, const QRect& inDialog, const QS
 {
     StepLine s = next(u"0001");
     const QRect target = inDialog.translated(FormatDialogAt);
-    // Layout "B" is the dialog with its merge box ticked.
+    // The layout of the dialog as it stands: its merge box ticked or not, its 示例 the active
+    // cell's value.
     const bool ticked = state_.mergeTicked;
-    s.overlay(2, twips(FormatDialogAt.x()), twips(FormatDialogAt.y()), panels::dialogPageCode(expected, ticked))
+    const auto sample = panels::sampleOf(sheet::shownText(state_.view.cells, state_.view.active));
+    if (!sample)
+        throw std::invalid_argument("the format dialog has no layout with the active cell's value as its 示例");
+    s.overlay(2, twips(FormatDialogAt.x()), twips(FormatDialogAt.y()), panels::dialogPageCode(expected, ticked, *sample))
         .target1(tw(target))
-        .dialogTabs(ticked ? u'B' : u'A', shown, expected, 2);
-    hintAt(s, QPoint(FormatDialogAt.x() + panels::DialogWidth + 8, FormatDialogAt.y()), hint);
+        .dialogTabs(panels::layoutLetter(ticked, *sample), shown, expected, 2);
+    hintAt(s, QPoint(FormatDialogAt.x() + panels::DialogWidth + 8, HintsTop), hint);
     push(s);
     if (inDialog == panels::dialogOkButton()) {
         const bool merging = state_.mergeTicked;
@@ -366,7 +427,9 @@ void Builder::location(const QRect& px, int shown, int entry, const QString& hin
 {
     StepLine s = next(QStringLiteral("K%1%2").arg(shown).arg(entry, 2, 10, QChar(u'0')));
     s.editor(tw(px));
-    hintBeside(s, QRect(px.left(), px.top(), panels::LocationListWidth, px.height()), hint);
+    // The list opens under its box, and the entry to choose lies in it.
+    hintBeside(s, QRect(px.left(), px.top(), panels::LocationListWidth, px.height()), hint,
+               {QRect(px.left(), px.top(), panels::LocationListWidth, px.height() + panels::LocationListHeight)});
     push(s);
     if (state_.dialog)
         after(model::typeIntoField(state_, state_.dialog->fieldAt(px), panels::locationEntry(entry)));

@@ -72,7 +72,8 @@ public:
     // offers, opened by the step itself at a place on the window (the pane the code's element).
     void menu(const QString& target, const QString& hint);
     void paneChoice(QPoint px, const QString& target, const QString& hint);
-    // A context menu: on target 1 (code 3000-5999) or, for the toolbars' menu, on a toolbar.
+    // A context menu: on target 1 (code 3000-5999) or, for the toolbars' menu, on the blank
+    // end of the toolbars' dock.
     void context(const QRect& px, int code, const QString& hint);
     void toolbarContext(int code, const QString& hint);
     // A plain right click on target 1 whose route code names the context menu and its choice.
@@ -82,6 +83,9 @@ public:
     void type(const QString& code, const QRect& px, const QString& answer, const QString& initial = {},
               const QRect& target = {});
     void selectText(const QRect& px, const QString& initial, const QString& part);
+    // The last typing step's editor takes the look of a comment note: 宋体 of 9 points, black on
+    // the table's light yellow.
+    void noteEditor();
     // The tabbed format dialog: shown on tab `shown`, worked on tab `expected`, the click on a
     // place of the dialog (its pixels).
     void dialogTab(int shown, int expected, const QRect& inDialog, const QString& hint);
@@ -109,7 +113,7 @@ private:
     // Every hint goes through here: it is moved left, where needed, to end before the question
     // panel, so that the candidate can read it whole.
     void hintAt(StepLine& s, QPoint px, const QString& hint);
-    void hintBeside(StepLine& s, const QRect& px, const QString& hint);
+    void hintBeside(StepLine& s, const QRect& px, const QString& hint, const std::vector<QRect>& clear = {});
     // A step with no target of its own: its hint stands at one place of the window.
     StepLine aside(QStringView code, const QString& hint);
     // A step done with the pointer on one target, its hint beside the target.
@@ -128,6 +132,10 @@ private:
 
 // The units of the sample, built in order.
 Builder units(int firstTextLine);
+
+// The hint label as the window shows it: a typing step's hint is the answer, which the window
+// words into an instruction of its own.
+QString shownHint(QStringView code, const QString& hint);
 
 // Rectangles of the window that the tasks name (pixels).
 QRect cell(QStringView address);

@@ -155,7 +155,7 @@ void basics(Builder& b, const Dialogs& d)
 
     b.question(QStringLiteral("使用“常用”工具栏将工作表的显示比例设置为75%。"));
     b.menu(QStringLiteral("H620300000"), QStringLiteral("单击“显示比例”框的箭头，选择“75%”"));
-    b.stays(QStringLiteral("the zoom box lies under the toolbar panel, which the window draws itself"));
+    b.after(zoom(b.state(), 75));
     b.end();
 
     b.question(QStringLiteral("按功能键F1打开Excel帮助。"));
@@ -190,9 +190,9 @@ void basics(Builder& b, const Dialogs& d)
     }
     b.end();
 
-    b.question(QStringLiteral("通过浮动的“窗口”菜单冻结窗格：先单击B3单元格，再选择“冻结窗格”。"));
+    b.question(QStringLiteral("通过“窗口”菜单冻结窗格：先单击B3单元格，再选择“冻结窗格”。"));
     b.click(cell(u"B3"), QStringLiteral("单击B3单元格"));
-    b.paneChoice({520, 180}, QStringLiteral("H360700000"), QStringLiteral("单击浮动的“窗口”菜单，再单击“冻结窗格”"));
+    b.menu(QStringLiteral("H080700000"), QStringLiteral("单击“窗口”菜单中的“冻结窗格”"));
     b.after(freeze(b.state()));
     b.end();
 }
@@ -298,6 +298,7 @@ void editing(Builder& b, const Dialogs& d)
     b.after(comment(b.state(), QStringLiteral("D5")));
     const QRect note = cell(u"D5").adjusted(cell(u"D5").width() + 6, -7, 150, 40);
     b.type(QStringLiteral("0026"), note, QStringLiteral("成绩优秀"), {}, cell(u"G10"));
+    b.noteEditor();
     b.end();
 
     b.question(QStringLiteral("在A1单元格的编辑状态下，选中文字“学生”。"));
@@ -473,7 +474,7 @@ void formats(Builder& b, const Dialogs& d)
 
     b.question(QStringLiteral("使用工具栏的快捷菜单显示“绘图”工具栏。"));
     b.state().view.drawingBar = false;
-    b.toolbarContext(3427, QStringLiteral("右键单击工具栏，选择“绘图”"));
+    b.toolbarContext(3427, QStringLiteral("右键单击工具栏右端的空白处，选择“绘图”"));
     b.after(drawingBar(b.state(), true));
     b.end();
 

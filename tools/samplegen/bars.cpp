@@ -26,12 +26,12 @@ bool isBox(int e) { return e == 62 || e == 67 || e == 68; }
 bool isTextButton(int e) { return e == 11 || e == 13; }
 bool hasSplitArrow(int e) { return e == 24 || e == 25 || e == 26 || e == 83 || e == 84 || e == 85; }
 
-QString boxText(int e)
+QString boxText(int e, const Boxes& boxes)
 {
     switch (e) {
-    case 62: return QStringLiteral("100%");
-    case 67: return QStringLiteral("宋体");
-    default: return QStringLiteral("12");
+    case 62: return boxes.zoom;
+    case 67: return boxes.font;
+    default: return boxes.size;
     }
 }
 
@@ -41,12 +41,12 @@ QString textButtonCaption(int e)
 }
 
 // The face of an element inside its hot-spot rectangle r: what the bar shows without hover.
-void drawFace(QPainter& p, int e, const QRect& r)
+void drawFace(QPainter& p, int e, const QRect& r, const Boxes& boxes = {})
 {
     if (isMenuTitle(e)) {
         drawText(p, r, Qt::AlignCenter, MenuTitles[e - 1], colours::Text, uiFont(12));
     } else if (isBox(e)) {
-        field(p, r.adjusted(0, 1, 0, -1), boxText(e), true);
+        field(p, r.adjusted(0, 1, 0, -1), boxText(e, boxes), true);
     } else if (isTextButton(e)) {
         drawText(p, r.adjusted(2, 0, -10, 0), Qt::AlignVCenter | Qt::AlignLeft, textButtonCaption(e),
                  colours::Text, uiFont(12));
@@ -104,11 +104,11 @@ void separators(QPainter& p, const std::vector<int>& row)
     }
 }
 
-void drawRow(QPainter& p, const std::vector<int>& row)
+void drawRow(QPainter& p, const std::vector<int>& row, const Boxes& boxes = {})
 {
     separators(p, row);
     for (int e : row)
-        drawFace(p, e, elementRect(e));
+        drawFace(p, e, elementRect(e), boxes);
 }
 
 QImage hoverPicture(int e, bool pressed)
@@ -190,16 +190,23 @@ QImage menuBar()
     return image;
 }
 
-QImage toolBars()
+QImage toolBars(const Boxes& boxes)
 {
     QImage image = canvas(Width, ToolBarsHeight);
     QPainter p(&image);
     fillHorizontal(p, image.rect(), colours::DockLeft, colours::DockRight);
-    band(p, QRect(0, 0, 744, 25));
+    band(p, QRect(0, 0, ToolBarsPanelWidth, 25));
     band(p, QRect(0, 26, 676, 26));
-    drawRow(p, elementsOfRow(41, 66, true));
-    drawRow(p, elementsOfRow(67, 85, false));
+    drawRow(p, elementsOfRow(41, 66, true), boxes);
+    drawRow(p, elementsOfRow(67, 85, false), boxes);
     return image;
+}
+
+QImage toolBarsPanel() { return toolBars().copy(0, 0, ToolBarsPanelWidth, ToolBarsHeight); }
+
+QRect toolBarsDock(bool formatRow)
+{
+    return QRect(ToolBarsPanelWidth, ToolBarsTop, Width - ToolBarsPanelWidth, formatRow ? ToolBarsHeight : ToolBarsHeight / 2);
 }
 
 QImage drawingBar()

@@ -235,7 +235,7 @@ int run(const QString& sourceDir, const QString& installDir)
     writePictures(out, data,
                   {{QStringLiteral("9lX007"), bars::menuBar()},
                    {QStringLiteral("9lX008"), bars::drawingBar()},
-                   {QStringLiteral("9lX009"), bars::toolBars()},
+                   {QStringLiteral("9lX009"), bars::toolBarsPanel()},
                    {QStringLiteral("9lX010"), panels::locationList()}});
     writePictures(out, QStringLiteral("examdata/"), bars::elementPictures());
     writePictures(out, QStringLiteral("examdata/"), menus::pictures());
@@ -247,9 +247,11 @@ int run(const QString& sourceDir, const QString& installDir)
     } catch (const std::exception& e) {
         out.fail(QStringLiteral("dialog-tab layout: %1").arg(QString::fromStdString(e.what())));
     }
-    for (int tab = 1; tab <= panels::DialogTabs; ++tab)
-        for (const bool ticked : {false, true})
-            out.writePicture(data + panels::dialogPageCode(tab, ticked) + QStringLiteral(".mxy"), panels::dialogPage(tab, ticked));
+    for (const panels::Sample sample : {panels::Sample::Mark, panels::Sample::Title})
+        for (int tab = 1; tab <= panels::DialogTabs; ++tab)
+            for (const bool ticked : {false, true})
+                out.writePicture(data + panels::dialogPageCode(tab, ticked, sample) + QStringLiteral(".mxy"),
+                                 panels::dialogPage(tab, ticked, sample));
 
     out.writeBytes(QStringLiteral("ico01.CUR"), iBeamCursor());
     out.writeBytes(QStringLiteral("ico07.CUR"), handCursor());

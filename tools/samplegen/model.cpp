@@ -1,5 +1,6 @@
 #include "model.h"
 
+#include "bars.h"
 #include "panels.h"
 
 #include <QRegularExpression>
@@ -111,6 +112,7 @@ std::vector<std::pair<QString, QRect>> things(const State& s)
         out.emplace_back(QStringLiteral("chart"), QRect(*s.view.chart, chartSize));
     }
     out.emplace_back(QStringLiteral("name box"), sheet::nameBoxRect());
+    out.emplace_back(QStringLiteral("toolbar dock"), bars::toolBarsDock(s.view.formatBar));
     for (char16_t c = u'A'; c <= LastColumn; ++c)
         out.emplace_back(QStringLiteral("column ") + QChar(c), sheet::columnHeaderRect(QChar(c)));
     for (int row = 1; row <= LastRow; ++row)
@@ -212,6 +214,7 @@ bool shows(const State& s, const Change& c)
     case Kind::DrawingBar: return v.drawingBar == (c.what == u"1");
     case Kind::AutoFilter: return v.autoFilter;
     case Kind::Frozen: return v.frozenAt == c.where;
+    case Kind::Zoom: return QString::number(v.zoom) == c.what;
     case Kind::Comment: return v.comments.contains(c.where);
     case Kind::Stays: return !c.what.isEmpty();
     }
@@ -224,7 +227,7 @@ QString describe(const Change& c)
                                         "fill", "ink", "face", "size", "merged", "row inserted", "column deleted",
                                         "column hidden", "copied", "chart at", "chart lines", "row height", "column width", "note at", "sheet names", "title", "field text",
                                         "ticked", "dialog shown", "dialog closed", "formula bar", "format bar",
-                                        "drawing bar", "auto filter", "frozen", "comment", "stays"};
+                                        "drawing bar", "auto filter", "frozen", "zoom", "comment", "stays"};
     return QStringLiteral("%1 %2 %3").arg(QString::fromLatin1(names[static_cast<int>(c.kind)]), c.where, c.what);
 }
 
@@ -382,10 +385,12 @@ std::vector<Change> clear(State& s)
 
 std::vector<Change> clearFormats(State& s)
 {
+    // Only the formats go: the texts stay. An empty brace would pick QColor's assignment from
+    // Qt::GlobalColor (color0, white), so the colours are reset by name.
     return format(s, Kind::Bold, QStringLiteral("0"), [](sheet::Cell& c) {
         c.bold = false;
-        c.fill = {};
-        c.ink = {};
+        c.fill = QColor();
+        c.ink = QColor();
         c.face.clear();
         c.size = 0;
     });
@@ -440,7 +445,16 @@ std::vector<Change> face(State& s, const QString& face)
 std::vector<Change> size(State& s, int pixels)
 {
     s.view.cells[s.view.active].size = pixels;
-    return {{Kind::Size, s.view.active, QString::number(pixels)}};
+    std::vector<Change> out{{Kind::Size, s.view.active, QString::number(pixels)}};
+    // The row's height follows its largest font, with the margin the sheet's 12-pixel font has
+    // in its 17-pixel rows.
+    const int row = rowOf(s.view.active);
+    const int needed = pixels + 6;
+    if (needed > s.view.rowHeights.value(row, 17)) {
+        s.view.rowHeights[row] = needed;
+        out.push_back({Kind::RowHeight, QString::number(row), QString::number(needed)});
+    }
+    return out;
 }
 
 std::vector<Change> insertRow(State& s, int row)
@@ -572,6 +586,12 @@ std::vector<Change> freeze(State& s)
 {
     s.view.frozenAt = s.view.active;
     return {{Kind::Frozen, s.view.active, {}}};
+}
+
+std::vector<Change> zoom(State& s, int percent)
+{
+    s.view.zoom = percent;
+    return {{Kind::Zoom, {}, QString::number(percent)}};
 }
 
 std::vector<Change> comment(State& s, const QString& cell)

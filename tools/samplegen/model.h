@@ -79,6 +79,7 @@ struct Change {
         DrawingBar,
         AutoFilter,
         Frozen,       // where: the cell the panes are frozen at
+        Zoom,         // what: the zoom in per cent
         Comment,      // where: the cell that carries a comment
         Stays,        // what: why the window shows nothing new after this action
     };
@@ -98,7 +99,7 @@ struct Traced {
 
 // What the candidate sees at a point of the window (pixels): the topmost thing a state draws
 // there, by name ("B3", "chart", "row 5", "column C", "tab 2", "name box", "button 确定",
-// "field 1", "dialog", "format ok", "format merge", "format dialog"), if any.
+// "field 1", "dialog", "format ok", "format merge", "format dialog", "toolbar dock"), if any.
 std::optional<QString> thingAt(const State& s, QPoint px);
 // The area a state draws a thing on (pixels of the window).
 std::optional<QRect> areaOf(const State& s, const QString& thing);
@@ -138,6 +139,7 @@ std::vector<Change> bold(State& s, bool on);
 std::vector<Change> fill(State& s, const QColor& colour);
 std::vector<Change> ink(State& s, const QColor& colour);
 std::vector<Change> face(State& s, const QString& face);
+// The active cell's font size in pixels; its row grows to hold the larger font.
 std::vector<Change> size(State& s, int pixels);
 std::vector<Change> insertRow(State& s, int row);
 // A cell inserted with the cells below it moving down.
@@ -158,6 +160,7 @@ std::vector<Change> formatBar(State& s, bool shown);
 std::vector<Change> drawingBar(State& s, bool shown);
 std::vector<Change> autoFilter(State& s);
 std::vector<Change> freeze(State& s);
+std::vector<Change> zoom(State& s, int percent);
 std::vector<Change> comment(State& s, const QString& cell);
 std::vector<Change> sortDescending(State& s, QChar byColumn, int firstRow, int lastRow);
 std::vector<Change> openFormatDialog(State& s);

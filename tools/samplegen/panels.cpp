@@ -115,7 +115,9 @@ void checkBox(QPainter& p, int x, int y, const QString& text, bool checked)
     label(p, x + 18, y, text);
 }
 
-void numberPage(QPainter& p)
+QString sampleText(Sample sample) { return sample == Sample::Title ? QStringLiteral("学生成绩表") : QStringLiteral("86"); }
+
+void numberPage(QPainter& p, Sample sample)
 {
     label(p, 16, 60, QStringLiteral("分类(C):"));
     listBox(p, QRect(16, 78, 120, 206),
@@ -124,7 +126,7 @@ void numberPage(QPainter& p)
              QStringLiteral("科学记数"), QStringLiteral("文本"), QStringLiteral("特殊"), QStringLiteral("自定义")},
             0);
     group(p, QRect(150, 84, 254, 40), QStringLiteral("示例"));
-    label(p, 160, 98, QStringLiteral("86"));
+    label(p, 160, 98, sampleText(sample));
     drawText(p, QRect(150, 140, 254, 60), Qt::AlignTop | Qt::AlignLeft | Qt::TextWordWrap,
              QStringLiteral("常规单元格格式不包含任何特定的数字格式。"), colours::Text, uiFont(12));
 }
@@ -199,22 +201,35 @@ constexpr LocationEntry LocationEntries[14] = {
 
 } // namespace
 
-QString dialogPageCode(int tab, bool ticked)
+std::optional<Sample> sampleOf(const QString& shown)
 {
-    return QStringLiteral("3100%1").arg((ticked ? 23 : 19) + tab);
+    for (const Sample s : {Sample::Mark, Sample::Title})
+        if (shown == sampleText(s))
+            return s;
+    return std::nullopt;
+}
+
+QChar layoutLetter(bool ticked, Sample sample)
+{
+    return QChar(u'A' + (sample == Sample::Title ? 2 : 0) + (ticked ? 1 : 0));
+}
+
+QString dialogPageCode(int tab, bool ticked, Sample sample)
+{
+    return QStringLiteral("3100%1").arg((sample == Sample::Title ? 20 : 0) + (ticked ? 23 : 19) + tab);
 }
 
 QRect dialogOkButton() { return OkButton; }
 QRect mergeBox() { return MergeBox; }
 
-QImage dialogPage(int tab, bool ticked)
+QImage dialogPage(int tab, bool ticked, Sample sample)
 {
     QImage image = canvas(DialogWidth, DialogHeight);
     QPainter p(&image);
     dialogFrame(p, QStringLiteral("单元格格式"));
     tabs(p, tab);
     switch (tab) {
-    case 1: numberPage(p); break;
+    case 1: numberPage(p, sample); break;
     case 2: alignmentPage(p, ticked); break;
     default: fontPage(p); break;
     }
@@ -226,16 +241,17 @@ QImage dialogPage(int tab, bool ticked)
 QStringList tabLayoutLines()
 {
     QStringList lines;
+    for (const Sample sample : {Sample::Mark, Sample::Title})
     for (const bool ticked : {false, true}) {
     FixedColumns a(151, u'0');
-    a.put(1, 1, ticked ? u"B" : u"A");
+    a.put(1, 1, QString(layoutLetter(ticked, sample)));
     a.putNumber(2, 1, DialogTabs);
     a.putNumber(3, 4, twips(TabTop));
     a.putNumber(7, 3, twips(TabHeight));
     for (int i = 1; i <= DialogTabs + 1; ++i) {
         // The group after the last tab carries only the right edge of that tab.
         if (i <= DialogTabs)
-            a.put(10 * i, 6, dialogPageCode(i, ticked));
+            a.put(10 * i, 6, dialogPageCode(i, ticked, sample));
         a.putNumber(10 * i + 6, 4, twips(TabLefts[i - 1]));
     }
     a.putNumber(140, 4, BackLeftTwips);

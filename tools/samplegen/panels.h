@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace samplegen::panels {
 
@@ -17,16 +18,22 @@ constexpr int DialogTabs = 3;
 // window's bottom right.
 constexpr int DialogLeft = 40;
 constexpr int DialogTop = 100;
-// Picture codes of the dialog with tab 1, 2, 3 in front; ticked: its merge box ticked
-// (layout "B").
-QString dialogPageCode(int tab, bool ticked = false);
-QImage dialogPage(int tab, bool ticked = false);
+// What the number page's 示例 reads: the active cell's value. The sample's dialogs open over
+// one of the marks (86, B3's) or over the sheet's title (A1's).
+enum class Sample { Mark, Title };
+// The sample a cell's shown text gives, where the layouts hold one for it.
+std::optional<Sample> sampleOf(const QString& shown);
+// The layout letter of the dialog: "A" over the mark, "B" the same with its merge box ticked;
+// "C" and "D" over the title.
+QChar layoutLetter(bool ticked, Sample sample = Sample::Mark);
+// Picture codes of the dialog with tab 1, 2, 3 in front; ticked: its merge box ticked.
+QString dialogPageCode(int tab, bool ticked = false, Sample sample = Sample::Mark);
+QImage dialogPage(int tab, bool ticked = false, Sample sample = Sample::Mark);
 // The dialog's "确定" button and the alignment page's merge box, in pixels of the dialog.
 QRect dialogOkButton();
 QRect mergeBox();
 
-// The lines of the dialog-tab layout table: layout "A" for the dialog above, layout "B" for it
-// with the merge box ticked.
+// The lines of the dialog-tab layout table: layouts "A" to "D" above.
 QStringList tabLayoutLines();
 
 // The location list "9lX010": its face and, below it, the 14 entries, 16 pixels a row.

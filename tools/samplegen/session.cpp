@@ -1,5 +1,6 @@
 #include "session.h"
 
+#include "bars.h"
 #include "model.h"
 #include "panels.h"
 #include "sheet.h"
@@ -44,7 +45,8 @@ enum TextLine {
     LastTextLine = HintShiftDragB3D3
 };
 
-// Standard pointer 2 is the cross; cursor file 01 is the I-beam "ico01.CUR".
+// Standard pointer 1 is the arrow, 2 the cross; cursor file 01 is the I-beam "ico01.CUR".
+constexpr int ArrowPointer = 1;
 constexpr int CrossPointer = 2;
 constexpr int IBeamFile = 1;
 // Cursor file 07 ("ico07.CUR") is the hand that a range drag of the demonstration shows.
@@ -115,16 +117,17 @@ StepLine rangeDragStep(int n, QStringView code, QChar pointerKind, int pointer, 
 }
 
 // The dialog opens on its first tab; the step works on the second.
-StepLine dialogTabStep(int n, const QString& back)
+StepLine dialogTabStep(int n, const QString& back, panels::Sample sample)
 {
     const int dialogLeft = twips(panels::DialogLeft);
     const int dialogTop = twips(panels::DialogTop);
     const QRect ok = panels::dialogOkButton();
     StepLine s = step(n, u"0001", back);
-    s.overlay(1, dialogLeft, dialogTop, panels::dialogPageCode(2))
+    s.overlay(1, dialogLeft, dialogTop, panels::dialogPageCode(2, false, sample))
         .target1({dialogLeft + twips(ok.left()), dialogTop + twips(ok.top()), twips(ok.width()), twips(ok.height())})
-        .dialogTabs(u'A', 1, 2, 1)
-        .hint(HintDialogOk, dialogLeft + twips(panels::DialogWidth + 8), dialogTop);
+        .dialogTabs(panels::layoutLetter(false, sample), 1, 2, 1)
+        // Beside the dialog, under the toolbars' panel, which would hide it.
+        .hint(HintDialogOk, dialogLeft + twips(panels::DialogWidth + 8), twips(bars::ToolBarsTop + bars::ToolBarsHeight + 2));
     return s;
 }
 
@@ -174,10 +177,7 @@ struct Run {
     void add(StepLine st)
     {
         const QString code = QStringLiteral("31%1%2").arg(10 + question).arg(trace.size() + 1, 2, 10, QChar(u'0'));
-        // The toolbar panel carries both rows, the drawing toolbar's its own: a bar the state
-        // hides is shown by the background alone.
-        const int panels = 1 + (s.view.formatBar ? 2 : 0) + (s.view.drawingBar ? 4 : 0);
-        st.background(code).zones(QStringLiteral("A%1").arg(panels), st.text().mid(5, 2));
+        st.background(code).zones(QStringLiteral("A%1").arg(sheet::barPanels(s.view)), st.text().mid(5, 2));
         backs->emplace_back(code, s.view);
         trace.push_back({st.text().mid(7, 4), 1, s, {}});
         q.steps.push_back(std::move(st));
@@ -193,7 +193,10 @@ struct Run {
 void dialogTabs(Run& r, int n)
 {
     model::openFormatDialog(r.s);
-    r.add(dialogTabStep(n, {}));
+    const auto sample = panels::sampleOf(sheet::shownText(r.s.view.cells, r.s.view.active));
+    if (!sample)
+        throw std::invalid_argument("the format dialog has no layout with the active cell's value as its 示例");
+    r.add(dialogTabStep(n, {}, *sample));
     r.after(model::closeDialog(r.s));
 }
 
@@ -259,7 +262,14 @@ void menusAndPalettes(Run& r)
     r.after(model::fill(r.s, QColor(255, 255, 0)));
     r.add(paneStep(3, u"H341700000", twips(300), twips(200), HintPaletteRed));
     r.after(model::ink(r.s, QColor(255, 0, 0)));
-    r.add(hintAside(step(4, u"3427", {}), HintToolbarMenuDrawing));
+    // The toolbars' menu opens on the blank end of their dock, as on any of their buttons.
+    const QRect dock = bars::toolBarsDock(true);
+    StepLine s4 = step(4, u"3427", {});
+    s4.target1({twips(dock.left()), twips(dock.top()), twips(dock.width()), twips(dock.height())})
+        .pointer(u'S', ArrowPointer)
+        // Under the toolbars, its 24 characters ending before the dock.
+        .hint(HintToolbarMenuDrawing, twips(dock.left() - 2 - 24 * 16), twips(dock.bottom() + 6));
+    r.add(s4);
     r.after(model::drawingBar(r.s, true));
     r.add(cellStep(5, u"3140", {}, u"B3", HintInsertAtB3));
     r.after(model::insertCell(r.s, QStringLiteral("B3")));

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace samplegen::sheet {
 
@@ -27,6 +28,20 @@ constexpr int TabsLeft = 66;     // the first sheet tab, and the distance to the
 constexpr int TabStep = 56;
 constexpr int ScrollLeft = 783;
 constexpr int StatusTop = 580;
+// A zoom below 100 % shows more of the sheet: room for this many columns and rows at 50 %.
+constexpr int MaxColumns = 2 * Columns + 2;
+constexpr int MaxRows = 2 * Rows + 2;
+
+// The part of the sheet a window shows: the design's columns and rows up to the scroll bars,
+// or, while a zoomed window is drawn, the larger part that the zoom brings in. The hot spots
+// always use the design's.
+struct Extent {
+    int columns = Columns;
+    int rows = Rows;
+    int right = ScrollLeft;
+    int bottom = GridBottom;
+};
+Extent shown;
 
 struct Address {
     int column;
@@ -35,11 +50,11 @@ struct Address {
 
 std::optional<Address> parse(QStringView address)
 {
-    if (address.size() < 2 || address[0] < u'A' || address[0] >= QChar(u'A' + Columns))
+    if (address.size() < 2 || address[0] < u'A' || address[0] >= QChar(u'A' + shown.columns))
         return std::nullopt;
     bool ok = false;
     const int row = address.mid(1).toInt(&ok);
-    if (!ok || row < 1 || row > Rows)
+    if (!ok || row < 1 || row > shown.rows)
         return std::nullopt;
     return Address{address[0].unicode() - u'A', row - 1};
 }
@@ -47,8 +62,8 @@ std::optional<Address> parse(QStringView address)
 // The sizes of the drawn columns and rows (from 0): the design's, or while a window is drawn,
 // the view's own where a task changed them. The hot spots always use the design's.
 struct Sizes {
-    int column[Columns];
-    int row[Rows + 1];
+    int column[MaxColumns];
+    int row[MaxRows + 1];
     Sizes()
     {
         std::fill(std::begin(column), std::end(column), ColumnWidth);
@@ -60,19 +75,19 @@ Sizes drawn;
 int columnLeft(int c)
 {
     int x = RowHeaderWidth;
-    for (int i = 0; i < c && i < Columns; ++i)
+    for (int i = 0; i < c && i < MaxColumns; ++i)
         x += drawn.column[i];
     return x;
 }
-int columnWidth(int c) { return c < Columns ? drawn.column[c] : ColumnWidth; }
+int columnWidth(int c) { return c < MaxColumns ? drawn.column[c] : ColumnWidth; }
 int rowTop(int r)
 {
     int y = GridTop;
-    for (int i = 0; i < r && i <= Rows; ++i)
+    for (int i = 0; i < r && i <= MaxRows; ++i)
         y += drawn.row[i];
     return y;
 }
-int rowHeight(int r) { return r <= Rows ? drawn.row[r] : RowHeight; }
+int rowHeight(int r) { return r <= MaxRows ? drawn.row[r] : RowHeight; }
 
 // Sets the view's sizes for as long as one window is drawn.
 class DrawnSizes {
@@ -89,6 +104,28 @@ public:
     ~DrawnSizes() { drawn = Sizes(); }
     DrawnSizes(const DrawnSizes&) = delete;
     DrawnSizes& operator=(const DrawnSizes&) = delete;
+};
+
+// Sets the part of the sheet a window at a zoom shows, for as long as it is drawn: the sheet's
+// area holds 100 / zoom times as much, and as many more columns and rows as fill it.
+class ZoomedExtent {
+public:
+    explicit ZoomedExtent(int zoom)
+    {
+        if (zoom <= 0 || zoom >= 100)
+            return;
+        shown.right = ScrollLeft * 100 / zoom;
+        shown.bottom = HeaderTop + (GridBottom - HeaderTop) * 100 / zoom;
+        shown.columns = Columns;
+        while (shown.columns < MaxColumns && columnLeft(shown.columns) < shown.right)
+            ++shown.columns;
+        shown.rows = Rows;
+        while (shown.rows < MaxRows && rowTop(shown.rows) < shown.bottom)
+            ++shown.rows;
+    }
+    ~ZoomedExtent() { shown = Extent(); }
+    ZoomedExtent(const ZoomedExtent&) = delete;
+    ZoomedExtent& operator=(const ZoomedExtent&) = delete;
 };
 
 QRect cellAt(int column, int row)
@@ -123,23 +160,26 @@ std::optional<double> evaluate(const QMap<QString, Cell>& cells, QString formula
     const qsizetype open = formula.indexOf(u'(');
     if (open > 0 && formula.endsWith(u')')) {
         const QString name = formula.left(open);
+        const QStringList range = cellsOf(QStringView(formula).mid(open + 1, formula.size() - open - 2));
+        if (range.isEmpty())
+            return std::nullopt;
+        // Empty and text cells count for nothing, as in the spreadsheet: over a range left
+        // without numbers SUM, MAX and MIN give 0 and AVERAGE divides by none (#DIV/0!).
         QList<double> values;
-        for (const QString& a : cellsOf(QStringView(formula).mid(open + 1, formula.size() - open - 2)))
+        for (const QString& a : range)
             if (const auto v = valueOf(cells, a))
                 values << *v;
-        if (values.isEmpty())
-            return std::nullopt;
         double sum = 0;
         for (const double v : values)
             sum += v;
         if (name == u"SUM")
             return sum;
         if (name == u"AVERAGE")
-            return sum / values.size();
+            return values.isEmpty() ? std::numeric_limits<double>::quiet_NaN() : sum / values.size();
         if (name == u"MAX")
-            return *std::max_element(values.begin(), values.end());
+            return values.isEmpty() ? 0 : *std::max_element(values.begin(), values.end());
         if (name == u"MIN")
-            return *std::min_element(values.begin(), values.end());
+            return values.isEmpty() ? 0 : *std::min_element(values.begin(), values.end());
         return std::nullopt;
     }
     double sum = 0;
@@ -245,7 +285,7 @@ void headers(QPainter& p, const QStringList& selected, const QString& hidden)
     const QRect corner(0, HeaderTop, RowHeaderWidth, GridTop - HeaderTop);
     fillVertical(p, corner, colours::HeaderFace, QColor(200, 214, 236));
     p.setPen(QColor(158, 182, 206));
-    for (int c = 0; c < Columns; ++c) {
+    for (int c = 0; c < shown.columns; ++c) {
         const QRect h(columnLeft(c), HeaderTop, columnWidth(c), GridTop - HeaderTop);
         if (activeColumns.contains(c))
             fillVertical(p, h, QColor(255, 236, 190), colours::HeaderActive);
@@ -257,7 +297,7 @@ void headers(QPainter& p, const QStringList& selected, const QString& hidden)
         if (c > 0 && columnLetter(c, hidden).unicode() - columnLetter(c - 1, hidden).unicode() > 1)
             p.fillRect(h.left() - 1, h.top(), 2, h.height(), QColor(90, 110, 140));
     }
-    for (int r = 0; r <= Rows; ++r) {
+    for (int r = 0; r <= shown.rows; ++r) {
         const QRect h(0, rowTop(r), RowHeaderWidth, rowHeight(r));
         if (activeRows.contains(r))
             fillHorizontal(p, h, QColor(255, 236, 190), colours::HeaderActive);
@@ -268,21 +308,21 @@ void headers(QPainter& p, const QStringList& selected, const QString& hidden)
         drawText(p, h, Qt::AlignCenter, QString::number(r + 1), colours::Text, uiFont(12));
     }
     p.setPen(QColor(158, 182, 206));
-    p.drawLine(0, GridTop - 1, ScrollLeft, GridTop - 1);
-    p.drawLine(RowHeaderWidth - 1, HeaderTop, RowHeaderWidth - 1, GridBottom - 1);
+    p.drawLine(0, GridTop - 1, shown.right, GridTop - 1);
+    p.drawLine(RowHeaderWidth - 1, HeaderTop, RowHeaderWidth - 1, shown.bottom - 1);
 }
 
 void grid(QPainter& p)
 {
-    p.fillRect(QRect(RowHeaderWidth, GridTop, ScrollLeft - RowHeaderWidth, GridBottom - GridTop), Qt::white);
+    p.fillRect(QRect(RowHeaderWidth, GridTop, shown.right - RowHeaderWidth, shown.bottom - GridTop), Qt::white);
     p.setPen(colours::GridLine);
-    for (int c = 1; c <= Columns; ++c) {
+    for (int c = 1; c <= shown.columns; ++c) {
         const int x = columnLeft(c) - 1;
-        p.drawLine(x, GridTop, x, GridBottom - 1);
+        p.drawLine(x, GridTop, x, shown.bottom - 1);
     }
-    for (int r = 1; r <= Rows + 1; ++r) {
+    for (int r = 1; r <= shown.rows + 1; ++r) {
         const int y = rowTop(r) - 1;
-        p.drawLine(RowHeaderWidth, y, ScrollLeft - 1, y);
+        p.drawLine(RowHeaderWidth, y, shown.right - 1, y);
     }
 }
 
@@ -305,8 +345,10 @@ void cellText(QPainter& p, const QRect& r, const Cell& cell, const QString& show
         drawText(p, *merged, Qt::AlignCenter, shown, ink, cellFont(cell));
         return;
     }
-    const int align = Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft);
-    // Text may run on into the empty cells to its right, as in the real program.
+    // Numbers stand right, error values in the middle; text may run on into the empty cells to
+    // its right, as in the real program.
+    const bool error = number && shown.startsWith(u'#');
+    const int align = Qt::AlignVCenter | (error ? Qt::AlignHCenter : number ? Qt::AlignRight : Qt::AlignLeft);
     const QRect area = number ? r.adjusted(2, 0, -3, 0) : QRect(r.left() + 2, r.top(), 3 * ColumnWidth, r.height());
     drawText(p, area, align, shown, ink, cellFont(cell));
 }
@@ -324,13 +366,14 @@ void selection(QPainter& p, const View& view, const QMap<QString, Cell>& content
     const QColor band(182, 202, 234, 150);
     for (const QChar c : view.wholeColumns.join(QString()))
         if (const auto top = cellRect(QString(c) + u'1'))
-            p.fillRect(QRect(top->left(), GridTop, top->width() - 1, GridBottom - GridTop), band);
+            p.fillRect(QRect(top->left(), GridTop, top->width() - 1, shown.bottom - GridTop), band);
     for (const int row : view.wholeRows)
-        p.fillRect(QRect(RowHeaderWidth, rowTop(row - 1), ScrollLeft - RowHeaderWidth, rowHeight(row - 1) - 1), band);
+        p.fillRect(QRect(RowHeaderWidth, rowTop(row - 1), shown.right - RowHeaderWidth, rowHeight(row - 1) - 1), band);
+    // A cell of a whole column or row selected lies under that band already: a second layer
+    // would wash its text out.
     for (const QString& a : view.alsoSelected)
-        if (const auto r = cellRect(a)) {
+        if (const auto r = cellRect(a); r && !view.wholeColumns.contains(a.left(1)) && !view.wholeRows.contains(a.mid(1).toInt()))
             p.fillRect(r->adjusted(0, 0, -1, -1), band);
-        }
     const auto active = activeArea;
     if (!active)
         return;
@@ -436,6 +479,27 @@ void statusBar(QPainter& p, bool editing)
 
 } // namespace
 
+bars::Boxes toolBoxes(const View& view)
+{
+    bars::Boxes boxes;
+    boxes.zoom = QStringLiteral("%1%").arg(view.zoom);
+    const Cell active = view.cells.value(view.active);
+    if (!active.face.isEmpty())
+        boxes.font = active.face;
+    // The size box reads points; the sheet draws pixels at 96 dots an inch.
+    if (active.size > 0)
+        boxes.size = QString::number(qRound(active.size * 72 / 96.0));
+    return boxes;
+}
+
+int barPanels(const View& view)
+{
+    // The toolbar panel is one fixed picture with the boxes as a sheet opens: where the state's
+    // boxes read otherwise, the background shows both rows and the panel stays hidden.
+    const bool panel = view.formatBar && toolBoxes(view) == bars::Boxes();
+    return 1 + (panel ? 2 : 0) + (view.drawingBar ? 4 : 0);
+}
+
 QRect nameBoxRect() { return QRect(2, FormulaTop + 2, 100, 16); }
 
 QRect columnHeaderRect(QChar column)
@@ -459,6 +523,7 @@ std::optional<QRect> cellRect(QStringView address)
 QImage window(const View& view)
 {
     const DrawnSizes sizes(view);
+    const ZoomedExtent extent(view.zoom);
     QImage image = canvas(Width, Height, Qt::white);
     QPainter p(&image);
     QMap<QString, Cell> content = view.cells;
@@ -487,13 +552,22 @@ QImage window(const View& view)
     fillHorizontal(p, QRect(0, TitleHeight, Width, FormulaTop - TitleHeight), colours::DockLeft, colours::DockRight);
     p.drawImage(0, bars::MenuBarTop, bars::menuBar());
     // Without the formatting row the standard row stands alone on the dock.
-    const QImage toolBars = bars::toolBars();
+    const QImage toolBars = bars::toolBars(toolBoxes(view));
     p.drawImage(0, bars::ToolBarsTop, view.formatBar ? toolBars : toolBars.copy(0, 0, Width, bars::ToolBarsHeight / 2));
     if (view.formulaBar)
         formulaBar(p, view, view.editing && view.editorText ? *view.editorText : content.value(view.active).text);
     else
         fillHorizontal(p, QRect(0, FormulaTop, Width, HeaderTop - FormulaTop), colours::DockLeft, colours::DockRight);
 
+    // The sheet's area, headers included, drawn at the zoom: what lies beyond the design's
+    // columns and rows comes into it.
+    p.save();
+    p.setClipRect(QRect(0, HeaderTop, ScrollLeft, GridBottom - HeaderTop));
+    if (view.zoom > 0 && view.zoom < 100) {
+        p.translate(0, HeaderTop);
+        p.scale(view.zoom / 100.0, view.zoom / 100.0);
+        p.translate(0, -HeaderTop);
+    }
     grid(p);
     for (auto it = mergedAt.cbegin(); it != mergedAt.cend(); ++it)
         p.fillRect(it.value().adjusted(0, 0, -1, -1), Qt::white);
@@ -515,8 +589,8 @@ QImage window(const View& view)
         }
     if (!view.frozenAt.isEmpty())
         if (const auto r = cellRect(view.frozenAt)) {
-            p.fillRect(QRect(RowHeaderWidth, r->top() - 1, ScrollLeft - RowHeaderWidth, 1), Qt::black);
-            p.fillRect(QRect(r->left() - 1, GridTop, 1, GridBottom - GridTop), Qt::black);
+            p.fillRect(QRect(RowHeaderWidth, r->top() - 1, shown.right - RowHeaderWidth, 1), Qt::black);
+            p.fillRect(QRect(r->left() - 1, GridTop, 1, shown.bottom - GridTop), Qt::black);
         }
     if (view.chart)
         p.drawImage(*view.chart, chart(view.lineChart));
@@ -533,6 +607,7 @@ QImage window(const View& view)
         p.drawRect(area.adjusted(1, 1, -1, -1));
     }
     headers(p, QStringList(view.alsoSelected) << view.active, view.hiddenColumns);
+    p.restore();
     scrollBars(p);
     sheetTabs(p, view.sheetNames, view.activeSheet);
     if (view.drawingBar)
@@ -626,6 +701,9 @@ QString shownText(const QMap<QString, Cell>& cells, const QString& address)
     const auto v = evaluate(cells, text);
     if (!v)
         return text;
+    // A division by nothing gives no number; what depends on it shows the same error.
+    if (std::isnan(*v))
+        return QStringLiteral("#DIV/0!");
     return *v == std::floor(*v) ? QString::number(*v, 'f', 0) : QString::number(*v, 'f', 1);
 }
 

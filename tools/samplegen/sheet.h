@@ -3,6 +3,8 @@
 // toolbars, formula bar, column and row headers, the grid with a small table of marks, sheet
 // tabs, drawing toolbar and status bar. Step pictures are variants of it.
 
+#include "bars.h"
+
 #include <QColor>
 #include <QImage>
 #include <QMap>
@@ -66,6 +68,7 @@ struct View {
     bool drawingBar = true;
     bool autoFilter = false;   // the headings of row 2 carry filter arrows
     QString frozenAt;          // the cell the panes are frozen at
+    int zoom = 100;            // per cent; below 100 the sheet's area shows more of the sheet
     QMap<int, int> rowHeights;     // rows (from 1) drawn at another height, pixels
     QMap<QChar, int> columnWidths; // columns drawn at another width, pixels
 };
@@ -81,6 +84,14 @@ QRect rowHeaderRect(int row);
 QRect sheetTabRect(int sheet);
 
 QImage window(const View& view);
+
+// What the zoom, font and size boxes of the toolbars read for a view: its zoom and the active
+// cell's face and size.
+bars::Boxes toolBoxes(const View& view);
+// The bar panels a step over a view shows (the zone digit: 1 the menu bar, 2 the toolbar
+// panel, 4 the drawing toolbar); a bar that the view hides, or whose panel's fixed picture
+// would not read as the view's bar does, is shown by the background alone.
+int barPanels(const View& view);
 
 // A cell comment as it pops up beside its cell: the picture's top-left pixel row 7 is where
 // the pointer line starts, so the picture is placed with that point on the cell's top-right

@@ -27,6 +27,7 @@ constexpr int PanePosCol = 96;
 constexpr int EditorCol = 86;
 constexpr int EditorTextCol = 106;
 constexpr int AnswerCol = 109;
+constexpr int EditorFormatCol = 125;
 constexpr int TabSpecCol = 130;
 constexpr int Target2Col = 177;
 constexpr int Image5Col = 151;
@@ -163,6 +164,18 @@ StepLine& StepLine::editor(const TwipsRect& r)
     line_.putNumber(EditorCol + 6, 4, r.top);
     line_.putNumber(EditorCol + 10, 5, r.width);
     line_.putNumber(EditorCol + 15, 5, r.height);
+    return *this;
+}
+
+StepLine& StepLine::editorLook(int sizeTenths, int font, int ink, int back)
+{
+    // Left-aligned and plain; the characters that the tab and combo steps read stay 0.
+    line_.put(EditorFormatCol, 1, u"0");
+    line_.putNumber(EditorFormatCol + 1, 3, sizeTenths);
+    line_.put(EditorFormatCol + 4, 3, u"000");
+    line_.putNumber(EditorFormatCol + 7, 1, font);
+    line_.putNumber(EditorFormatCol + 8, 1, ink);
+    line_.putNumber(EditorFormatCol + 9, 1, back);
     return *this;
 }
 

@@ -74,6 +74,9 @@ public:
     StepLine& target2(const TwipsRect& r, QChar jump = u'0');
     // The editor's rectangle; in a list step the list takes its place.
     StepLine& editor(const TwipsRect& r);
+    // The editor's look: its font size in tenths of a point, and the digits of its font, ink
+    // and background in the font-and-colour table (columns 125-134).
+    StepLine& editorLook(int sizeTenths, int font, int ink, int back);
     // Text lines of the editor's first text and of the answer; in a list step the entry
     // selected first and the entry to choose, counted from 0.
     StepLine& texts(int editorText, int answer);

@@ -75,6 +75,21 @@ TEST(SampleModel, EveryActionsChangeShowsInTheStateOfTheStepItLeadsTo)
     EXPECT_GT(checked, 0);
 }
 
+// Pixels inside a cell's picture well darker than its lightest: its text's ink, on white or
+// under the band of a selection.
+int inkIn(const QImage& cell)
+{
+    int lightest = 0;
+    for (int y = 2; y < cell.height() - 2; ++y)
+        for (int x = 2; x < cell.width() - 2; ++x)
+            lightest = std::max(lightest, qGray(cell.pixel(x, y)));
+    int dark = 0;
+    for (int y = 2; y < cell.height() - 2; ++y)
+        for (int x = 2; x < cell.width() - 2; ++x)
+            dark += qGray(cell.pixel(x, y)) < lightest - 90;
+    return dark;
+}
+
 // Text typed into a cell is in the next picture: ink in the cell where there was none or other.
 TEST(SampleModel, TypedTextInkShowsInTheNextPicture)
 {
@@ -93,19 +108,59 @@ TEST(SampleModel, TypedTextInkShowsInTheNextPicture)
             const QRect r = *sheet::cellRect(c.where);
             const QImage was = sheet::window(before).copy(r);
             const QImage now = sheet::window(after).copy(r);
-            const auto ink = [](const QImage& img) {
-                int dark = 0;
-                for (int y = 2; y < img.height() - 2; ++y)
-                    for (int x = 2; x < img.width() - 2; ++x)
-                        dark += qGray(img.pixel(x, y)) < 110;
-                return dark;
-            };
-            EXPECT_GT(ink(now), 8) << at.name() << ": no ink of \"" << c.what.toStdString() << "\" in " << c.where.toStdString();
+            EXPECT_GT(inkIn(now), 8) << at.name() << ": no ink of \"" << c.what.toStdString() << "\" in " << c.where.toStdString();
             EXPECT_NE(was, now) << at.name();
             ++pairs;
         }
     });
     EXPECT_GT(pairs, 3);
+}
+
+// After a step that clears or deletes, the sheet shows what the spreadsheet would: the texts
+// stay where only formats go, a formula over emptied cells shows its error, and the columns
+// right of a deleted one move in. Every text left is drawn in ink.
+TEST(SampleModel, ClearingAndDeletingLeaveWhatTheSpreadsheetShows)
+{
+    struct Shown {
+        const char16_t* cell;
+        const char16_t* before;
+        const char16_t* after;
+    };
+    struct Case {
+        std::size_t unit, question, step; // as the candidate counts them, from 1
+        const char16_t* code;
+        std::vector<Shown> cells;
+    };
+    const Case cases[] = {
+        // Delete over E3:E7: the totals go, the heading stays, their average has nothing left.
+        {2, 7, 2, u"6046", {{u"E2", u"总分", u"总分"}, {u"E3", u"256", u""}, {u"E7", u"277", u""},
+                            {u"E8", u"261.6", u"#DIV/0!"}, {u"D8", u"86.8", u"86.8"}}},
+        // 编辑 ▸ 清除 ▸ 格式 over A2:E2: the headings keep their texts.
+        {2, 8, 2, u"7000", {{u"A2", u"姓名", u"姓名"}, {u"C2", u"数学", u"数学"}, {u"E2", u"总分", u"总分"},
+                            {u"A3", u"张明", u"张明"}}},
+        // Deleting column C: D and E move into C and D, their averages with them.
+        {2, 13, 1, u"3241", {{u"C2", u"数学", u"英语"}, {u"D2", u"英语", u"总分"}, {u"E2", u"总分", u""},
+                             {u"C8", u"87.4", u"86.8"}, {u"D8", u"86.8", u"261.6"}}},
+    };
+    for (const Case& c : cases) {
+        const std::vector<model::Traced>& trace = units().units().at(c.unit - 1).at(c.question - 1).trace;
+        const std::string name = "unit " + std::to_string(c.unit) + " question " + std::to_string(c.question);
+        ASSERT_LT(c.step, trace.size()) << name;
+        const model::Traced& step = trace[c.step - 1];
+        ASSERT_EQ(step.code, QString::fromUtf16(c.code)) << name;
+        const sheet::View& before = step.drawnFrom.view;
+        const sheet::View& after = trace[c.step - 1 + static_cast<std::size_t>(step.advance)].drawnFrom.view;
+        const QImage picture = sheet::window(after);
+        for (const Shown& cell : c.cells) {
+            const QString at = QString::fromUtf16(cell.cell);
+            const std::string where = name + " " + at.toStdString();
+            EXPECT_EQ(sheet::shownText(before.cells, at), QString::fromUtf16(cell.before)) << where << " before";
+            EXPECT_EQ(sheet::shownText(after.cells, at), QString::fromUtf16(cell.after)) << where << " after";
+            if (!QStringView(cell.after).isEmpty()) {
+                EXPECT_GT(inkIn(picture.copy(*sheet::cellRect(at))), 8) << where << ": its text is not drawn";
+            }
+        }
+    }
 }
 
 // The session's records are hand-built: each step's background is the picture of the state its
