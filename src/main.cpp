@@ -1,3 +1,4 @@
+#include "platform/vb_controls.h"
 #include "platform/vb_form.h"
 #include "platform/vb_msgbox.h"
 #include "session_state/session_state.h"
@@ -7,6 +8,8 @@
 
 int main(int argc, char** argv)
 {
+    if (const auto laidOut = vb::WebView::runLayoutProcess(argc, argv))
+        return *laidOut;
     QApplication app(argc, argv);
     // The installation folder is the executable's, and the updater writes into it: the toolkit
     // must not take plugins from it. Its configuration comes from the copy built in, which the
