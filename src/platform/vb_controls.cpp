@@ -1028,7 +1028,7 @@ namespace {
 // The time a page may take to be laid out and drawn off the window, its process's start
 // included, before the window gives up on it: the window then lays it out again itself, so a
 // page shown holds it about twice this long at most.
-constexpr int layoutDeadlineMs = 200;
+constexpr int layoutDeadlineMs = 250;
 // The processor time a layout process may take at all, should nobody end it.
 constexpr rlim_t layoutCpuSeconds = 2;
 constexpr char layoutArgument[] = "--lay-out-page";

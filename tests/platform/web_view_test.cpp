@@ -1,5 +1,6 @@
 // The web view over pages as an installation or a server may leave them: what it shows, what
 // its pictures and style sheets may be, and where a click on a link leads.
+#include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
 #include "platform/web_page.h"
@@ -7,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QPixmap>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -45,6 +48,7 @@ protected:
     }
     void TearDown() override
     {
+        WebView::setLayoutProcessHooks({}, {});
         Forms::unloadAll();
         platform::setOpenAddressObserver({});
     }
@@ -202,6 +206,102 @@ TEST_F(WebViewTest, LinksGoToTheDesktopOnlyForWebAndMailAndElseStayInTheFolder)
     // The folder the owner opened stays the reach when a link has led into a folder below it.
     ASSERT_TRUE(tsupport::clickPageText(*p.Web, QStringLiteral("back up")));
     EXPECT_TRUE(p.Web->documentText().startsWith(QStringLiteral("other page")));
+}
+
+// Pages built the ways found to hold the window past every limit that looked complete.
+TEST_F(WebViewTest, PagesThatHeldTheWindowAreRefusedOrShownLight)
+{
+    const auto page = [](const QByteArray& head, const QByteArray& body) { return "<html><head>" + head + "</head><body>" + body + "</body></html>"; };
+    install.writeBytes(QStringLiteral("data/loop.css"), "@import url(loop.css); @import url(LOOP2.CSS); @import url(./loop.css);");
+    install.writeBytes(QStringLiteral("data/loop2.css"), QByteArray("p, ").repeated(20'000) + "p { color: #00ff00 }");
+    install.writeBytes(QStringLiteral("data/light.css"), "@import url(loop3.css); @import url(./light.css); b { color: #0000ff }");
+    install.writeBytes(QStringLiteral("data/loop3.css"), "@import url(light.css); i { color: #0000ff }");
+    QImage big(4000, 4000, QImage::Format_RGB32);
+    big.fill(Qt::darkCyan);
+    ASSERT_TRUE(big.save(install.path(QStringLiteral("data/big.png"))));
+    const QByteArray table = "<table border=1>";
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool shown;
+    } cases[] = {
+        {"selectors.htm", page("<style>" + QByteArray("p span, ").repeated(15'000) + "b { color: red }</style>", QByteArray("<p><span>a</span></p>").repeated(1'900)), false},
+        {"imports.htm", page("<style>@import url(loop.css);</style>", QByteArray("<p>x").repeated(3'000)), true},
+        {"picture many times.htm", page({}, QByteArray("<img src=big.png width=50 height=50>").repeated(3'000)), true},
+        {"one wide row.htm", table + "<tr>" + QByteArray("<td>x").repeated(400) + QByteArray("<tr><td>x").repeated(400), false},
+        {"row spans.htm", table + QByteArray("<tr><td rowspan=1000>x").repeated(400), false},
+        {"column spans.htm", table + ("<tr>" + QByteArray("<td colspan=1000>x").repeated(103)).repeated(100), false},
+        {"loose cells.htm", QByteArray("<td>x").repeated(3'990), true},
+        {"loose cells past.htm", QByteArray("<td>x").repeated(4'001), false},
+        {"lines in nested tables.htm", QByteArray("<table><tr><td>").repeated(8) + "<pre>" + QByteArray(8'000, '\n') + "x</pre>", false},
+        {"glued Chinese.htm", "<p>" + QString(QStringLiteral("中\u00A0")).repeated(60'000).toUtf8(), false},
+        {"joined Chinese.htm", "<p>" + QString(QStringLiteral("中&#x2060;")).repeated(30'000).toUtf8(), false},
+    };
+    auto& p = Forms::get<Page>();
+    p.Show();
+    for (const auto& c : cases) {
+        install.writeBytes(QStringLiteral("data/") + QLatin1String(c.name), c.bytes);
+        EXPECT_EQ(p.Web->Navigate(install.path(QStringLiteral("data/") + QLatin1String(c.name))), c.shown) << c.name;
+        EXPECT_EQ(p.Web->documentText() == QStringLiteral("past the limits"), !c.shown) << c.name;
+    }
+
+    // Imported sheets count with the page, each once: the heavy one is left out, the others apply.
+    ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/imports.htm"))));
+    EXPECT_NE(document(p)->find(QStringLiteral("x")).charFormat().foreground().color(), QColor(0, 255, 0));
+    install.writeBytes(QStringLiteral("data/light.htm"), page("<link rel=stylesheet type=text/css href=light.css>", "<b>bold</b> <i>it</i>"));
+    ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/light.htm"))));
+    EXPECT_EQ(document(p)->find(QStringLiteral("bold")).charFormat().foreground().color(), QColor(0, 0, 255));
+    EXPECT_EQ(document(p)->find(QStringLiteral("it")).charFormat().foreground().color(), QColor(0, 0, 255));
+
+    // A picture used many times goes to the engine once, at the largest size the page gives it;
+    // each use is paid for, so the same picture at its own size that often is left out.
+    const QUrl bigUrl = QUrl::fromLocalFile(QFileInfo(install.path(QStringLiteral("data/big.png"))).canonicalFilePath());
+    ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/picture many times.htm"))));
+    EXPECT_EQ(document(p)->resource(QTextDocument::ImageResource, bigUrl).value<QPixmap>().size(), QSize(50, 50));
+    install.writeBytes(QStringLiteral("data/pictures.htm"), page({}, "<img src=big.png>"));
+    ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/pictures.htm"))));
+    EXPECT_EQ(document(p)->resource(QTextDocument::ImageResource, bigUrl).value<QPixmap>().size(), QSize(4000, 4000));
+    install.writeBytes(QStringLiteral("data/pictures.htm"), page({}, "<img src=big.png width=20 height=60><img src=big.png width=70 height=10>"));
+    ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/pictures.htm"))));
+    EXPECT_EQ(document(p)->resource(QTextDocument::ImageResource, bigUrl).value<QPixmap>().size(), QSize(70, 60));
+    install.writeBytes(QStringLiteral("data/pictures.htm"), page({}, "<img src=big.png width=20 height=60><img src=big.png>"));
+    ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/pictures.htm"))));
+    EXPECT_EQ(document(p)->resource(QTextDocument::ImageResource, bigUrl).value<QPixmap>().size(), QSize(1, 1));
+}
+
+// A page slow in a way the limits do not know is refused once its layout off the window runs
+// past its time; the process laying it out is ended.
+TEST_F(WebViewTest, APageWhoseLayoutRunsPastItsTimeIsRefused)
+{
+    install.writeBytes(QStringLiteral("data/page.htm"), "<p>a light page</p>");
+    auto& p = Forms::get<Page>();
+    p.Show();
+    ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/page.htm"))));
+    EXPECT_EQ(p.Web->documentText(), QStringLiteral("a light page"));
+
+    const QString finished = install.path(QStringLiteral("finished"));
+    const struct {
+        const char* command; // stands for the layout, %1 the marker it leaves when not ended
+        bool shown;
+    } cases[] = {
+        {"sleep 60; touch %1", false},                         // slow
+        {"kill -SEGV $$", false},                              // the engine crashed on the page
+        {"cat >/dev/null; exit 3", false},                     // failed
+        {"cat >/dev/null; echo 'laid out'", true},             // in time
+    };
+    for (const auto& c : cases) {
+        int slices = 0;
+        WebView::setLayoutProcessHooks({QStringLiteral("/bin/sh"), QStringLiteral("-c"), QString::fromLatin1(c.command).replace(QStringLiteral("%1"), finished), QStringLiteral("sh")},
+                                       [&slices] {
+                                           ++slices;
+                                           platform::Clock::advance(100);
+                                       });
+        const std::int64_t before = platform::Clock::nowMs();
+        EXPECT_EQ(p.Web->Navigate(install.path(QStringLiteral("data/page.htm"))), c.shown) << c.command;
+        EXPECT_EQ(p.Web->documentText(), c.shown ? QStringLiteral("a light page") : QStringLiteral("past the limits")) << c.command;
+        EXPECT_LE(platform::Clock::nowMs() - before, 300) << c.command;
+    }
+    EXPECT_FALSE(QFile::exists(finished)) << "the slow layout was ended";
 }
 
 } // namespace
