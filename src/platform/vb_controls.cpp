@@ -1025,13 +1025,18 @@ private:
 
 namespace {
 
-// The time a page may take to be laid out and drawn off the window, its process's start
-// included, before the window gives up on it: the window then lays it out again itself, so a
-// page shown holds it about twice this long at most.
+// The time a page may take to be laid out and drawn off the window, once the process laying it
+// out has said it is ready for it, before the window gives up on it: the window then lays it out
+// again itself, so a page shown holds it about twice this long at most.
 constexpr int layoutDeadlineMs = 250;
+// The time the process may take to start and get ready. It has not read the page by then, so
+// what keeps it from getting ready (a loaded machine, a program that cannot be started again)
+// says nothing of the page: the page is then shown on its measure alone.
+constexpr int layoutStartMs = 500;
 // The processor time a layout process may take at all, should nobody end it.
 constexpr rlim_t layoutCpuSeconds = 2;
 constexpr char layoutArgument[] = "--lay-out-page";
+constexpr char layoutReady[] = "ready\n";
 constexpr char laidOut[] = "laid out\n";
 
 struct LayoutHooks {
@@ -1066,6 +1071,13 @@ std::optional<int> WebView::runLayoutProcess(int argc, char** argv)
     const QString folder = QString::fromLocal8Bit(argv[2]);
     const QString root = QString::fromLocal8Bit(argv[3]);
     const bool rich = qstrcmp(argv[7], "html") == 0;
+    detail::PageBrowser browser(nullptr);
+    QFont font;
+    font.fromString(QString::fromUtf8(argv[6]));
+    browser.setFont(font);
+    browser.resize(QString::fromLatin1(argv[4]).toInt(), QString::fromLatin1(argv[5]).toInt());
+    std::fputs(layoutReady, stdout);
+    std::fflush(stdout);
     QFile in;
     if (!in.open(stdin, QIODevice::ReadOnly))
         return 1;
@@ -1073,11 +1085,6 @@ std::optional<int> WebView::runLayoutProcess(int argc, char** argv)
     const auto size = rich ? platform::measureMarkup(text, platform::webPageLimits) : std::optional<platform::MarkupSize>();
     if (rich && !size)
         return 1;
-    detail::PageBrowser browser(nullptr);
-    QFont font;
-    font.fromString(QString::fromUtf8(argv[6]));
-    browser.setFont(font);
-    browser.resize(QString::fromLatin1(argv[4]).toInt(), QString::fromLatin1(argv[5]).toInt());
     browser.startPage(folder, root, size.value_or(platform::MarkupSize()));
     browser.document()->setBaseUrl(QUrl::fromLocalFile(folder + QLatin1Char('/')));
     if (rich)
@@ -1093,36 +1100,51 @@ std::optional<int> WebView::runLayoutProcess(int argc, char** argv)
     ::_exit(0);
 }
 
-bool WebView::laidOutInTime(const QString& text, bool rich, const QString& folder) const
+WebView::LayoutRun WebView::layOutApart(const QString& text, bool rich, const QString& folder) const
 {
     const LayoutHooks& hooks = layoutHooks();
-    QStringList command = hooks.command.isEmpty() ? QStringList{QCoreApplication::applicationFilePath()} : hooks.command;
+    // The running program itself, whatever its first argument said and even once an update has
+    // replaced its file.
+    QStringList command = hooks.command.isEmpty() ? QStringList{QStringLiteral("/proc/self/exe")} : hooks.command;
     command << QString::fromLatin1(layoutArgument) << folder << root_ << QString::number(browser_->width())
             << QString::number(browser_->height()) << browser_->font().toString() << QString::fromLatin1(rich ? "html" : "text");
     QProcess child;
     child.setStandardErrorFile(QProcess::nullDevice());
-    const std::int64_t deadline = platform::Clock::nowMs() + layoutDeadlineMs;
     child.start(command.takeFirst(), command);
-    if (!child.waitForStarted(layoutDeadlineMs))
-        return false;
+    // Should the process end without reading it all, the write fails rather than ending the
+    // program: the toolkit ignores SIGPIPE once it writes to a process.
     child.write(text.toUtf8());
     child.closeWriteChannel();
-    while (child.state() != QProcess::NotRunning) {
+    bool ready = false;
+    QByteArray said;
+    std::int64_t deadline = platform::Clock::nowMs() + layoutStartMs;
+    while (true) {
+        said += child.readAllStandardOutput();
+        if (!ready && said.startsWith(layoutReady)) {
+            ready = true;
+            deadline = platform::Clock::nowMs() + layoutDeadlineMs;
+        }
+        if (child.state() == QProcess::NotRunning)
+            break;
         const std::int64_t left = deadline - platform::Clock::nowMs();
-        if (left <= 0) {
+        // More than the two lines it says is no layout process of this program's.
+        if (left <= 0 || said.size() > qsizetype(sizeof layoutReady + sizeof laidOut)) {
             child.kill();
             child.waitForFinished(-1);
-            return false;
+            return ready ? LayoutRun::PastItsTime : LayoutRun::NotRun;
         }
-        // On the manual clock the process takes the real time it needs, unless a test moves
-        // the clock meanwhile.
-        if (!platform::Clock::isManual()) {
-            child.waitForFinished(int(left));
-        } else if (!child.waitForFinished(5) && hooks.whileWaiting) {
+        // Waits for the process to get ready, then to finish. On the manual clock it takes the
+        // real time it needs, unless a test moves the clock meanwhile.
+        const auto wait = [&](int ms) { return ready ? child.waitForFinished(ms) : child.waitForReadyRead(ms); };
+        if (!platform::Clock::isManual())
+            wait(int(left));
+        else if (!wait(5) && hooks.whileWaiting)
             hooks.whileWaiting();
-        }
     }
-    return child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 && child.readAllStandardOutput() == laidOut;
+    if (!ready)
+        return LayoutRun::NotRun;
+    const bool done = child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 && said == QByteArray(layoutReady) + laidOut;
+    return done ? LayoutRun::InTime : LayoutRun::PastItsTime;
 }
 
 WebView::WebView(vb::Container* container) : Control(container)
@@ -1196,7 +1218,7 @@ bool WebView::show(const QString& path)
     // The limits keep out the pages known to be slow; a page slow in some way they do not know
     // is kept out by laying it out once in a process of its own, which is ended when it runs
     // past its time.
-    if (!text.isEmpty() && !laidOutInTime(text, rich, folder))
+    if (!text.isEmpty() && layOutApart(text, rich, folder) == LayoutRun::PastItsTime)
         return refuse(pastLimitsNotice_);
     browser_->startPage(folder, root_, size.value_or(platform::MarkupSize()));
     browser_->document()->setBaseUrl(QUrl::fromLocalFile(folder + QLatin1Char('/')));

@@ -399,7 +399,10 @@ public:
 
 private:
     bool show(const QString& path);
-    bool laidOutInTime(const QString& text, bool rich, const QString& folder) const;
+    // How laying a page out in a process of its own went; NotRun when the process could not be
+    // started or got no further than starting, before it had the page.
+    enum class LayoutRun { InTime, PastItsTime, NotRun };
+    LayoutRun layOutApart(const QString& text, bool rich, const QString& folder) const;
     void follow(const QUrl& link);
     detail::PageBrowser* browser_;
     QString location_, root_;

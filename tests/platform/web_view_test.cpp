@@ -14,6 +14,7 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <csignal>
 
 using namespace vb;
 
@@ -270,38 +271,63 @@ TEST_F(WebViewTest, PagesThatHeldTheWindowAreRefusedOrShownLight)
 }
 
 // A page slow in a way the limits do not know is refused once its layout off the window runs
-// past its time; the process laying it out is ended.
+// past its time, and the process laying it out is ended. A process that never got as far as
+// reading the page says nothing of it: the page is shown on its measure alone.
 TEST_F(WebViewTest, APageWhoseLayoutRunsPastItsTimeIsRefused)
 {
-    install.writeBytes(QStringLiteral("data/page.htm"), "<p>a light page</p>");
+    // Large enough that a process which does not read it leaves the write failing.
+    install.writeBytes(QStringLiteral("data/page.txt"), "a light page\n" + QByteArray("abcde\n").repeated(40'000));
     auto& p = Forms::get<Page>();
     p.Show();
-    ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/page.htm"))));
-    EXPECT_EQ(p.Web->documentText(), QStringLiteral("a light page"));
+    const auto shown = [&] { return p.Web->documentText().startsWith(QStringLiteral("a light page")); };
+    ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/page.txt"))));
+    EXPECT_TRUE(shown());
 
-    const QString finished = install.path(QStringLiteral("finished"));
+    const QString pidFile = install.path(QStringLiteral("pid"));
+    const QString busy = install.path(QStringLiteral("busy"));
+    enum ClockMoves { Still, OnceBusy, Always };
     const struct {
-        const char* command; // stands for the layout, %1 the marker it leaves when not ended
+        const char* script; // stands for the layout process; %1 a file for its id, %2 one it
+                            // leaves once it is busy with the page
+        ClockMoves clock;   // whether the clock moves while the view waits
         bool shown;
     } cases[] = {
-        {"sleep 60; touch %1", false},                         // slow
-        {"kill -SEGV $$", false},                              // the engine crashed on the page
-        {"cat >/dev/null; exit 3", false},                     // failed
-        {"cat >/dev/null; echo 'laid out'", true},             // in time
+        {"echo ready; echo $$ >'%1'; touch '%2'; exec sleep 60", OnceBusy, false}, // slow
+        {"echo ready; kill -SEGV $$", Still, false},                          // crashed on the page
+        {"echo ready; cat >/dev/null; exit 3", Still, false},                 // failed
+        {"echo ready; head -c 1000000 /dev/zero", Still, false},              // talks past its lines
+        {"echo ready; cat >/dev/null; echo 'laid out'", Still, true},         // in time
+        {"head -c 1000000 /dev/zero >&2; echo ready; cat >/dev/null; echo 'laid out'", Still, true},
+        {"exit 0", Still, true},                                              // never ready
+        {"kill -SEGV $$", Still, true},
+        {"echo $$ >'%1'; exec sleep 60", Always, true},                        // never ready in time
     };
     for (const auto& c : cases) {
-        int slices = 0;
-        WebView::setLayoutProcessHooks({QStringLiteral("/bin/sh"), QStringLiteral("-c"), QString::fromLatin1(c.command).replace(QStringLiteral("%1"), finished), QStringLiteral("sh")},
-                                       [&slices] {
-                                           ++slices;
-                                           platform::Clock::advance(100);
-                                       });
+        QFile::remove(pidFile);
+        QFile::remove(busy);
+        const QString script = QString::fromLatin1(c.script).replace(QStringLiteral("%1"), pidFile).replace(QStringLiteral("%2"), busy);
+        WebView::setLayoutProcessHooks({QStringLiteral("/bin/sh"), QStringLiteral("-c"), script, QStringLiteral("sh")}, [&] {
+            if (c.clock == Always || (c.clock == OnceBusy && QFile::exists(busy)))
+                platform::Clock::advance(100);
+        });
         const std::int64_t before = platform::Clock::nowMs();
-        EXPECT_EQ(p.Web->Navigate(install.path(QStringLiteral("data/page.htm"))), c.shown) << c.command;
-        EXPECT_EQ(p.Web->documentText(), c.shown ? QStringLiteral("a light page") : QStringLiteral("past the limits")) << c.command;
-        EXPECT_LE(platform::Clock::nowMs() - before, 300) << c.command;
+        EXPECT_EQ(p.Web->Navigate(install.path(QStringLiteral("data/page.txt"))), c.shown) << c.script;
+        EXPECT_EQ(shown(), c.shown) << c.script;
+        EXPECT_EQ(p.Web->documentText() == QStringLiteral("past the limits"), !c.shown) << c.script;
+        EXPECT_LE(platform::Clock::nowMs() - before, 800) << c.script;
+        // Ended and reaped: not even a zombie is left.
+        QFile id(pidFile);
+        if (id.open(QIODevice::ReadOnly)) {
+            const pid_t pid = id.readAll().trimmed().toInt();
+            ASSERT_GT(pid, 0);
+            EXPECT_NE(::kill(pid, 0), 0) << c.script;
+        }
     }
-    EXPECT_FALSE(QFile::exists(finished)) << "the slow layout was ended";
+
+    // A program that cannot be started at all.
+    WebView::setLayoutProcessHooks({install.path(QStringLiteral("no such program"))}, {});
+    EXPECT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/page.txt"))));
+    EXPECT_TRUE(shown());
 }
 
 } // namespace
