@@ -1108,13 +1108,15 @@ WebView::LayoutRun WebView::layOutApart(const QString& text, bool rich, const QS
     QStringList command = hooks.command.isEmpty() ? QStringList{QStringLiteral("/proc/self/exe")} : hooks.command;
     command << QString::fromLatin1(layoutArgument) << folder << root_ << QString::number(browser_->width())
             << QString::number(browser_->height()) << browser_->font().toString() << QString::fromLatin1(rich ? "html" : "text");
+    // A program that could not be started is not tried again: each failed start leaves a pipe
+    // open in the toolkit.
+    static QString unstartable;
+    const QString program = command.takeFirst();
+    if (program == unstartable)
+        return LayoutRun::NotRun;
     QProcess child;
     child.setStandardErrorFile(QProcess::nullDevice());
-    child.start(command.takeFirst(), command);
-    // Should the process end without reading it all, the write fails rather than ending the
-    // program: the toolkit ignores SIGPIPE once it writes to a process.
-    child.write(text.toUtf8());
-    child.closeWriteChannel();
+    child.start(program, command);
     bool ready = false;
     QByteArray said;
     std::int64_t deadline = platform::Clock::nowMs() + layoutStartMs;
@@ -1123,6 +1125,10 @@ WebView::LayoutRun WebView::layOutApart(const QString& text, bool rich, const QS
         if (!ready && said.startsWith(layoutReady)) {
             ready = true;
             deadline = platform::Clock::nowMs() + layoutDeadlineMs;
+            // Should the process end without reading it all, the write fails rather than ending
+            // the program: the toolkit ignores SIGPIPE once it writes to a process.
+            child.write(text.toUtf8());
+            child.closeWriteChannel();
         }
         if (child.state() == QProcess::NotRunning)
             break;
@@ -1141,8 +1147,11 @@ WebView::LayoutRun WebView::layOutApart(const QString& text, bool rich, const QS
         else if (!wait(5) && hooks.whileWaiting)
             hooks.whileWaiting();
     }
-    if (!ready)
+    if (!ready) {
+        if (child.error() == QProcess::FailedToStart)
+            unstartable = program;
         return LayoutRun::NotRun;
+    }
     const bool done = child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 && said == QByteArray(layoutReady) + laidOut;
     return done ? LayoutRun::InTime : LayoutRun::PastItsTime;
 }
