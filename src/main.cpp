@@ -1,4 +1,5 @@
 #include "platform/process_signals.h"
+#include "platform/vb_controls.h"
 #include "platform/vb_form.h"
 #include "platform/vb_msgbox.h"
 #include "session_state/session_state.h"
@@ -9,6 +10,8 @@
 int main(int argc, char** argv)
 {
     platform::setStartupSignals();
+    if (const auto laidOut = vb::WebView::runLayoutProcess(argc, argv))
+        return *laidOut;
     QApplication app(argc, argv);
     // The installation folder is the executable's, and the updater writes into it: the toolkit
     // must not take plugins from it. Its configuration comes from the copy built in, which the

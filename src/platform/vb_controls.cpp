@@ -1,11 +1,13 @@
 #include "platform/vb_controls.h"
 
+#include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
 #include "platform/vb_hosted.h"
 #include "platform/vb_units.h"
 #include "platform/web_page.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QCheckBox>
 #include <QFileInfo>
@@ -16,11 +18,17 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QSet>
 #include <QStringDecoder>
 #include <QTextBrowser>
 #include <QTextEdit>
 #include <QUrl>
+#include <cmath>
+#include <cstdio>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace vb {
 
@@ -926,26 +934,42 @@ public:
     {
         folder_ = folder;
         root_ = root;
-        size_ = size;
+        size_ = std::move(size);
         bytesLeft_ = platform::webPageLimits.resourceBytes;
         pixelsLeft_ = platform::webPageLimits.resourcePixels;
+        styleSheets_.clear();
+        // The engine asks for a picture by its address resolved against the page's folder.
+        const QUrl base = QUrl::fromLocalFile(folder + QLatin1Char('/'));
+        pictureUses_.clear();
+        for (auto it = size_.pictures.cbegin(); it != size_.pictures.cend(); ++it) {
+            platform::PictureUse& use = pictureUses_[base.resolved(QUrl(it.key()))];
+            use.sized = (use.uses == 0 || use.sized) && it->sized;
+            use.uses += it->uses;
+            use.width = std::max(use.width, it->width);
+            use.height = std::max(use.height, it->height);
+        }
     }
 
 protected:
     QVariant loadResource(int type, const QUrl& name) override
     {
-        // A refusal is an empty value: with a null one the document would load the name itself.
+        // A refusal is an empty value: with a null one the document would load the name itself,
+        // and so would the engine with a null picture.
         const bool picture = type == QTextDocument::ImageResource;
-        const QVariant refused = picture ? QVariant(QImage()) : QVariant(QString());
+        const QVariant refused = picture ? QVariant(blank()) : QVariant(QString());
         if (!picture && type != QTextDocument::StyleSheetResource)
             return refused;
         const auto path = platform::fileInside(name, folder_, root_);
-        const platform::WholeFile file = platform::readWholeFile(path.value_or(QString()), bytesLeft_);
+        // A style sheet is read once, however many times and by whatever spelling it is imported.
+        if (!path || (!picture && (styleSheets_.contains(*path) || styleSheets_.size() >= platform::webPageStyleSheets)))
+            return refused;
+        const platform::WholeFile file = platform::readWholeFile(*path, bytesLeft_);
         if (file.status != platform::ReadStatus::Read)
             return refused;
         const QByteArray& bytes = file.bytes;
         bytesLeft_ -= bytes.size();
         if (!picture) {
+            styleSheets_.insert(*path);
             const QString css = QString::fromUtf8(bytes);
             const qint64 rules = size_.rules + platform::styleRules(css);
             if (rules * std::max<qint64>(size_.elements, 1) > platform::webPageLimits.styleWork)
@@ -957,21 +981,179 @@ protected:
         buffer.setData(bytes);
         QImageReader reader(&buffer);
         const QSize size = reader.size();
-        const qint64 pixels = qint64(size.width()) * size.height();
-        if (size.isEmpty() || pixels > pixelsLeft_)
+        if (size.isEmpty())
+            return refused;
+        // The engine draws a picture at every use: it is given once, as the pixmap it draws, no
+        // larger than the page ever shows it, and the budget pays for every use.
+        const platform::PictureUse use = pictureUses_.value(name, platform::PictureUse{1, false, 0, 0});
+        QSize drawn = size;
+        if (use.sized) {
+            const qreal ratio = devicePixelRatioF();
+            drawn = size.boundedTo(QSize(std::max(1, int(std::ceil(use.width * ratio))), std::max(1, int(std::ceil(use.height * ratio)))));
+        }
+        const qint64 pixels = std::max(qint64(size.width()) * size.height(), qint64(drawn.width()) * drawn.height() * std::max<qint64>(use.uses, 1));
+        if (pixels > pixelsLeft_)
             return refused;
         pixelsLeft_ -= pixels;
-        return reader.read();
+        if (drawn != size)
+            reader.setScaledSize(drawn);
+        const QImage image = reader.read();
+        if (image.isNull())
+            return refused;
+        return QPixmap::fromImage(image);
     }
 
 private:
+    // What stands for a picture refused: nothing to see.
+    static QPixmap blank()
+    {
+        QPixmap nothing(1, 1);
+        nothing.fill(Qt::transparent);
+        return nothing;
+    }
+
     QString folder_, root_;
     platform::MarkupSize size_;
+    QHash<QUrl, platform::PictureUse> pictureUses_;
+    QSet<QString> styleSheets_;
     qsizetype bytesLeft_ = 0;
     qint64 pixelsLeft_ = 0;
 };
 
 } // namespace detail
+
+namespace {
+
+// The time a page may take to be laid out and drawn off the window, once the process laying it
+// out has said it is ready for it, before the window gives up on it: the window then lays it out
+// again itself, so a page shown holds it about twice this long at most.
+constexpr int layoutDeadlineMs = 250;
+// The time the process may take to start and get ready. It has not read the page by then, so
+// what keeps it from getting ready (a loaded machine, a program that cannot be started again)
+// says nothing of the page: the page is then shown on its measure alone.
+constexpr int layoutStartMs = 500;
+// The processor time a layout process may take at all, should nobody end it.
+constexpr rlim_t layoutCpuSeconds = 2;
+constexpr char layoutArgument[] = "--lay-out-page";
+constexpr char layoutReady[] = "ready\n";
+constexpr char laidOut[] = "laid out\n";
+
+struct LayoutHooks {
+    QStringList command;
+    std::function<void()> whileWaiting;
+};
+
+LayoutHooks& layoutHooks()
+{
+    static LayoutHooks hooks;
+    return hooks;
+}
+
+} // namespace
+
+void WebView::setLayoutProcessHooks(QStringList command, std::function<void()> whileWaiting)
+{
+    layoutHooks() = {std::move(command), std::move(whileWaiting)};
+}
+
+std::optional<int> WebView::runLayoutProcess(int argc, char** argv)
+{
+    if (argc != 8 || qstrcmp(argv[1], layoutArgument) != 0)
+        return std::nullopt;
+    const rlimit cpu{layoutCpuSeconds, layoutCpuSeconds};
+    setrlimit(RLIMIT_CPU, &cpu);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int args = 1;
+    QApplication app(args, argv);
+    // As in the window: no plugins from the installation folder, which the updater writes.
+    QCoreApplication::removeLibraryPath(QCoreApplication::applicationDirPath());
+    const QString folder = QString::fromLocal8Bit(argv[2]);
+    const QString root = QString::fromLocal8Bit(argv[3]);
+    const bool rich = qstrcmp(argv[7], "html") == 0;
+    detail::PageBrowser browser(nullptr);
+    QFont font;
+    font.fromString(QString::fromUtf8(argv[6]));
+    browser.setFont(font);
+    browser.resize(QString::fromLatin1(argv[4]).toInt(), QString::fromLatin1(argv[5]).toInt());
+    std::fputs(layoutReady, stdout);
+    std::fflush(stdout);
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly))
+        return 1;
+    const QString text = QString::fromUtf8(in.readAll());
+    const auto size = rich ? platform::measureMarkup(text, platform::webPageLimits) : std::optional<platform::MarkupSize>();
+    if (rich && !size)
+        return 1;
+    browser.startPage(folder, root, size.value_or(platform::MarkupSize()));
+    browser.document()->setBaseUrl(QUrl::fromLocalFile(folder + QLatin1Char('/')));
+    if (rich)
+        browser.setHtml(text);
+    else
+        browser.setPlainText(text);
+    // The whole page, not only its first screen, then the first screen drawn.
+    browser.document()->documentLayout()->documentSize();
+    browser.grab();
+    std::fputs(laidOut, stdout);
+    std::fflush(stdout);
+    // Nothing of the process is needed any more: no time goes on taking it down.
+    ::_exit(0);
+}
+
+WebView::LayoutRun WebView::layOutApart(const QString& text, bool rich, const QString& folder) const
+{
+    const LayoutHooks& hooks = layoutHooks();
+    // The running program itself, whatever its first argument said and even once an update has
+    // replaced its file.
+    QStringList command = hooks.command.isEmpty() ? QStringList{QStringLiteral("/proc/self/exe")} : hooks.command;
+    command << QString::fromLatin1(layoutArgument) << folder << root_ << QString::number(browser_->width())
+            << QString::number(browser_->height()) << browser_->font().toString() << QString::fromLatin1(rich ? "html" : "text");
+    // A program that could not be started is not tried again: each failed start leaves a pipe
+    // open in the toolkit.
+    static QString unstartable;
+    const QString program = command.takeFirst();
+    if (program == unstartable)
+        return LayoutRun::NotRun;
+    QProcess child;
+    child.setStandardErrorFile(QProcess::nullDevice());
+    child.start(program, command);
+    bool ready = false;
+    QByteArray said;
+    std::int64_t deadline = platform::Clock::nowMs() + layoutStartMs;
+    while (true) {
+        said += child.readAllStandardOutput();
+        if (!ready && said.startsWith(layoutReady)) {
+            ready = true;
+            deadline = platform::Clock::nowMs() + layoutDeadlineMs;
+            // Should the process end without reading it all, the write fails rather than ending
+            // the program: the toolkit ignores SIGPIPE once it writes to a process.
+            child.write(text.toUtf8());
+            child.closeWriteChannel();
+        }
+        if (child.state() == QProcess::NotRunning)
+            break;
+        const std::int64_t left = deadline - platform::Clock::nowMs();
+        // More than the two lines it says is no layout process of this program's.
+        if (left <= 0 || said.size() > qsizetype(sizeof layoutReady + sizeof laidOut)) {
+            child.kill();
+            child.waitForFinished(-1);
+            return ready ? LayoutRun::PastItsTime : LayoutRun::NotRun;
+        }
+        // Waits for the process to get ready, then to finish. On the manual clock it takes the
+        // real time it needs, unless a test moves the clock meanwhile.
+        const auto wait = [&](int ms) { return ready ? child.waitForFinished(ms) : child.waitForReadyRead(ms); };
+        if (!platform::Clock::isManual())
+            wait(int(left));
+        else if (!wait(5) && hooks.whileWaiting)
+            hooks.whileWaiting();
+    }
+    if (!ready) {
+        if (child.error() == QProcess::FailedToStart)
+            unstartable = program;
+        return LayoutRun::NotRun;
+    }
+    const bool done = child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 && said == QByteArray(layoutReady) + laidOut;
+    return done ? LayoutRun::InTime : LayoutRun::PastItsTime;
+}
 
 WebView::WebView(vb::Container* container) : Control(container)
 {
@@ -1041,6 +1223,11 @@ bool WebView::show(const QString& path)
     if (rich ? !size : !platform::textWithinLimits(text, limits))
         return refuse(pastLimitsNotice_);
     const QString folder = QFileInfo(path).absolutePath();
+    // The limits keep out the pages known to be slow; a page slow in some way they do not know
+    // is kept out by laying it out once in a process of its own, which is ended when it runs
+    // past its time.
+    if (!text.isEmpty() && layOutApart(text, rich, folder) == LayoutRun::PastItsTime)
+        return refuse(pastLimitsNotice_);
     browser_->startPage(folder, root_, size.value_or(platform::MarkupSize()));
     browser_->document()->setBaseUrl(QUrl::fromLocalFile(folder + QLatin1Char('/')));
     if (rich)

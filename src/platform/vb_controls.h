@@ -388,8 +388,21 @@ public:
     bool isWindowed() const override { return true; }
     Control* clone() const override;
 
+    // A page is laid out once in a process of its own, this program started again with a hidden
+    // argument, before it is shown; main() hands its arguments here first. Nothing when they are
+    // not that argument's, otherwise the process's exit code.
+    static std::optional<int> runLayoutProcess(int argc, char** argv);
+    // Tests: the command started in place of this program to lay a page out (the arguments
+    // follow it), and what is done after each few milliseconds of real time the view waits for
+    // it on the manual clock (which otherwise stands still while it waits).
+    static void setLayoutProcessHooks(QStringList command, std::function<void()> whileWaiting);
+
 private:
     bool show(const QString& path);
+    // How laying a page out in a process of its own went; NotRun when the process could not be
+    // started or got no further than starting, before it had the page.
+    enum class LayoutRun { InTime, PastItsTime, NotRun };
+    LayoutRun layOutApart(const QString& text, bool rich, const QString& folder) const;
     void follow(const QUrl& link);
     detail::PageBrowser* browser_;
     QString location_, root_;

@@ -6,6 +6,7 @@
 // inside a table. A page is therefore measured before it goes there, and one past the limits is
 // not shown at all.
 
+#include <QHash>
 #include <QString>
 #include <QStringView>
 #include <QUrl>
@@ -42,16 +43,34 @@ bool textWithinLimits(QStringView text, const PageLimits& limits);
 // table or list around it, and only img, br, hr and meta hold nothing. A tag the engine might read
 // is never missed (quotes do not hide a '>', comments and scripts are read as markup), so a page
 // is, if anything, counted larger than the engine sees it. An entity counts as one character, a
-// block or a line break ends a run, and every "{" counts as a style rule.
+// block or a line break ends a run, and every selector of a style rule counts as a rule.
+// A table counts the cells of the grid the engine lays out, not its cell tags: its rows times its
+// widest row, a cell spanning columns as that many, one spanning rows pushing the cells of the
+// rows below it to the right; cells outside any table make one table of their own. A line
+// break inside pre counts as an element, as the engine makes a block of it.
+// How a page uses one of its pictures: how many times, and the largest size it gives it when
+// every use gives both a width and a height (sized), in pixels.
+struct PictureUse {
+    qint64 uses = 0;
+    bool sized = true;
+    int width = 0;
+    int height = 0;
+};
 struct MarkupSize {
     qint64 elements = 0;
     qint64 rules = 0;
+    QHash<QString, PictureUse> pictures; // by the address as the page writes it
 };
 std::optional<MarkupSize> measureMarkup(QStringView html, const PageLimits& limits);
 inline bool markupWithinLimits(QStringView html, const PageLimits& limits) { return measureMarkup(html, limits).has_value(); }
 
-// The style rules of a style sheet, counted as in the markup.
+// The style rules of a style sheet, counted as in the markup: a rule with a list of selectors
+// counts one for each, as the engine matches each of them against every element.
 qint64 styleRules(QStringView css);
+
+// The most style sheets a page may reach, its own links and the sheets these import together;
+// each is read once, however many times it is imported.
+inline constexpr int webPageStyleSheets = 16;
 
 // The existing file that `reference` (relative, or a file address) names, looked up from the
 // folder `from` without regard to case, when it lies inside the folder `root` (after following

@@ -126,6 +126,54 @@ TEST(WebPage, MarkupIsCountedAsTheEngineNestsIt)
     EXPECT_TRUE(platform::markupWithinLimits(repeated("& ", 200'000), wide));
 }
 
+TEST(WebPage, SelectorsGridsLinesAndGlueAreWeighedAsTheEngineMeetsThem)
+{
+    EXPECT_EQ(platform::styleRules(u"p span, b, i { color: red } a{} @import url(x.css); q, r {}"), 6);
+    const PageLimits limits{1 << 20, 20, 1000, 100, 40, 10, 0, 0};
+    const struct {
+        QString html;
+        bool within;
+    } cases[] = {
+        {QStringLiteral("<style>a, b, c, d{}</style>") + repeated("<p>x", 9), true},
+        {QStringLiteral("<style>a, b, c, d{}</style>") + repeated("<p>x", 10), false},
+        // Rows times the widest row, spans counted.
+        {QStringLiteral("<table><tr>") + repeated("<td>x", 18), true},
+        {QStringLiteral("<table><tr>") + repeated("<td>x", 19), false},
+        {QStringLiteral("<table><tr>") + repeated("<td>x", 4) + repeated("<tr><td>x", 2), true},
+        {QStringLiteral("<table><tr>") + repeated("<td>x", 4) + repeated("<tr><td>x", 3), false},
+        {QStringLiteral("<table><tr><td colspan=17>x"), true},
+        {QStringLiteral("<table><tr><td colspan=19>x"), false},
+        {QStringLiteral("<table>") + repeated("<tr><td rowspan=9>x", 3), true},
+        {QStringLiteral("<table>") + repeated("<tr><td rowspan=9>x", 4), false},
+        {QStringLiteral("<table>") + repeated("<tr><td rowspan=x>x", 6), true},
+        {repeated("<td>x", 20), true},
+        {repeated("<td>x", 21), false},
+        // Line breaks in pre are blocks; glue after a Chinese character forbids the break.
+        {QStringLiteral("<pre>") + QString(18, u'\n') + QStringLiteral("x</pre>"), true},
+        {QStringLiteral("<pre>") + QString(20, u'\n') + QStringLiteral("x</pre>"), false},
+        {QStringLiteral("<div style='white-space: pre'>") + QString(20, u'\n') + QStringLiteral("x</div>"), false},
+        {QStringLiteral("<p>") + QString(40, u'\n'), true},
+        {QStringLiteral("<p>") + QString(QStringLiteral("中中")).repeated(10), true},
+        {QStringLiteral("<p>") + QString(QStringLiteral("中\u00A0")).repeated(6), false},
+        {QStringLiteral("<p>") + QString(QStringLiteral("中\u2060")).repeated(6), false},
+        {QStringLiteral("<p>") + QString(QStringLiteral("中&nbsp;")).repeated(6), false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(platform::markupWithinLimits(c.html, limits), c.within) << c.html.left(120).toStdString();
+
+    const auto size = platform::measureMarkup(QStringLiteral("<img src=a.png width=5 height=7><IMG SRC='a.png' width=9 height=2>"
+                                                             "<img src=b&amp;c.png><table background=b&amp;c.png>"),
+                                              limits);
+    ASSERT_TRUE(size);
+    const platform::PictureUse a = size->pictures.value(QStringLiteral("a.png"));
+    EXPECT_EQ(a.uses, 2);
+    EXPECT_TRUE(a.sized);
+    EXPECT_EQ(QSize(a.width, a.height), QSize(9, 7));
+    const platform::PictureUse b = size->pictures.value(QStringLiteral("b&c.png"));
+    EXPECT_EQ(b.uses, 2);
+    EXPECT_FALSE(b.sized);
+}
+
 TEST(WebPage, ReferencesReachOnlyFilesInsideTheRoot)
 {
     tsupport::TempInstall install;

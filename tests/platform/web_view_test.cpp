@@ -1,5 +1,6 @@
 // The web view over pages as an installation or a server may leave them: what it shows, what
 // its pictures and style sheets may be, and where a click on a link leads.
+#include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
 #include "platform/web_page.h"
@@ -7,10 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QPixmap>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <csignal>
 
 using namespace vb;
 
@@ -45,6 +49,7 @@ protected:
     }
     void TearDown() override
     {
+        WebView::setLayoutProcessHooks({}, {});
         Forms::unloadAll();
         platform::setOpenAddressObserver({});
     }
@@ -115,10 +120,14 @@ TEST_F(WebViewTest, PicturesAndStyleSheetsComeFromThePagesFolderOnly)
     ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/pictures.htm"))));
     QTextDocument* doc = document(p);
     const QUrl base = doc->baseUrl();
-    EXPECT_EQ(doc->resource(QTextDocument::ImageResource, base.resolved(QUrl(QStringLiteral("IN.PNG")))).value<QImage>().size(),
+    EXPECT_EQ(doc->resource(QTextDocument::ImageResource, base.resolved(QUrl(QStringLiteral("IN.PNG")))).value<QPixmap>().size(),
               QSize(4, 4));
-    for (const QString& src : refused)
-        EXPECT_TRUE(doc->resource(QTextDocument::ImageResource, base.resolved(QUrl(src))).value<QImage>().isNull()) << src.toStdString();
+    // A refused picture is a blank one: given nothing, the engine would load the name itself.
+    for (const QString& src : refused) {
+        const QImage blank = doc->resource(QTextDocument::ImageResource, base.resolved(QUrl(src))).value<QPixmap>().toImage();
+        EXPECT_EQ(blank.size(), QSize(1, 1)) << src.toStdString();
+        EXPECT_EQ(blank.pixelColor(0, 0).alpha(), 0) << src.toStdString();
+    }
     const auto colourOfBold = [&] {
         return doc->find(QStringLiteral("bold")).charFormat().foreground().color();
     };
@@ -198,6 +207,142 @@ TEST_F(WebViewTest, LinksGoToTheDesktopOnlyForWebAndMailAndElseStayInTheFolder)
     // The folder the owner opened stays the reach when a link has led into a folder below it.
     ASSERT_TRUE(tsupport::clickPageText(*p.Web, QStringLiteral("back up")));
     EXPECT_TRUE(p.Web->documentText().startsWith(QStringLiteral("other page")));
+}
+
+// Pages built the ways found to hold the window past every limit that looked complete.
+TEST_F(WebViewTest, PagesThatHeldTheWindowAreRefusedOrShownLight)
+{
+    const auto page = [](const QByteArray& head, const QByteArray& body) { return "<html><head>" + head + "</head><body>" + body + "</body></html>"; };
+    install.writeBytes(QStringLiteral("data/loop.css"), "@import url(loop.css); @import url(LOOP2.CSS); @import url(./loop.css);");
+    install.writeBytes(QStringLiteral("data/loop2.css"), QByteArray("p, ").repeated(20'000) + "p { color: #00ff00 }");
+    install.writeBytes(QStringLiteral("data/light.css"), "@import url(loop3.css); @import url(./light.css); b { color: #0000ff }");
+    install.writeBytes(QStringLiteral("data/loop3.css"), "@import url(light.css); i { color: #0000ff }");
+    QImage big(4000, 4000, QImage::Format_RGB32);
+    big.fill(Qt::darkCyan);
+    ASSERT_TRUE(big.save(install.path(QStringLiteral("data/big.png"))));
+    const QByteArray table = "<table border=1>";
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool shown;
+    } cases[] = {
+        {"selectors.htm", page("<style>" + QByteArray("p span, ").repeated(15'000) + "b { color: red }</style>", QByteArray("<p><span>a</span></p>").repeated(1'900)), false},
+        {"imports.htm", page("<style>@import url(loop.css);</style>", QByteArray("<p>x").repeated(3'000)), true},
+        {"picture many times.htm", page({}, QByteArray("<img src=big.png width=50 height=50>").repeated(3'000)), true},
+        {"one wide row.htm", table + "<tr>" + QByteArray("<td>x").repeated(400) + QByteArray("<tr><td>x").repeated(400), false},
+        {"row spans.htm", table + QByteArray("<tr><td rowspan=1000>x").repeated(400), false},
+        {"column spans.htm", table + ("<tr>" + QByteArray("<td colspan=1000>x").repeated(103)).repeated(100), false},
+        {"loose cells.htm", QByteArray("<td>x").repeated(3'990), true},
+        {"loose cells past.htm", QByteArray("<td>x").repeated(4'001), false},
+        {"lines in nested tables.htm", QByteArray("<table><tr><td>").repeated(8) + "<pre>" + QByteArray(8'000, '\n') + "x</pre>", false},
+        {"glued Chinese.htm", "<p>" + QString(QStringLiteral("中\u00A0")).repeated(60'000).toUtf8(), false},
+        {"joined Chinese.htm", "<p>" + QString(QStringLiteral("中&#x2060;")).repeated(30'000).toUtf8(), false},
+    };
+    auto& p = Forms::get<Page>();
+    p.Show();
+    for (const auto& c : cases) {
+        install.writeBytes(QStringLiteral("data/") + QLatin1String(c.name), c.bytes);
+        EXPECT_EQ(p.Web->Navigate(install.path(QStringLiteral("data/") + QLatin1String(c.name))), c.shown) << c.name;
+        EXPECT_EQ(p.Web->documentText() == QStringLiteral("past the limits"), !c.shown) << c.name;
+    }
+
+    // Imported sheets count with the page, each once: the heavy one is left out, the others apply.
+    ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/imports.htm"))));
+    EXPECT_NE(document(p)->find(QStringLiteral("x")).charFormat().foreground().color(), QColor(0, 255, 0));
+    install.writeBytes(QStringLiteral("data/light.htm"), page("<link rel=stylesheet type=text/css href=light.css>", "<b>bold</b> <i>it</i>"));
+    ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/light.htm"))));
+    EXPECT_EQ(document(p)->find(QStringLiteral("bold")).charFormat().foreground().color(), QColor(0, 0, 255));
+    EXPECT_EQ(document(p)->find(QStringLiteral("it")).charFormat().foreground().color(), QColor(0, 0, 255));
+
+    // A picture used many times goes to the engine once, at the largest size the page gives it;
+    // each use is paid for, so the same picture at its own size that often is left out.
+    const QUrl bigUrl = QUrl::fromLocalFile(QFileInfo(install.path(QStringLiteral("data/big.png"))).canonicalFilePath());
+    ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/picture many times.htm"))));
+    EXPECT_EQ(document(p)->resource(QTextDocument::ImageResource, bigUrl).value<QPixmap>().size(), QSize(50, 50));
+    install.writeBytes(QStringLiteral("data/pictures.htm"), page({}, "<img src=big.png>"));
+    ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/pictures.htm"))));
+    EXPECT_EQ(document(p)->resource(QTextDocument::ImageResource, bigUrl).value<QPixmap>().size(), QSize(4000, 4000));
+    install.writeBytes(QStringLiteral("data/pictures.htm"), page({}, "<img src=big.png width=20 height=60><img src=big.png width=70 height=10>"));
+    ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/pictures.htm"))));
+    EXPECT_EQ(document(p)->resource(QTextDocument::ImageResource, bigUrl).value<QPixmap>().size(), QSize(70, 60));
+    install.writeBytes(QStringLiteral("data/pictures.htm"), page({}, "<img src=big.png width=20 height=60><img src=big.png>"));
+    ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/pictures.htm"))));
+    EXPECT_EQ(document(p)->resource(QTextDocument::ImageResource, bigUrl).value<QPixmap>().size(), QSize(1, 1));
+}
+
+// A page slow in a way the limits do not know is refused once its layout off the window runs
+// past its time, and the process laying it out is ended. A process that never got as far as
+// reading the page says nothing of it: the page is shown on its measure alone.
+TEST_F(WebViewTest, APageWhoseLayoutRunsPastItsTimeIsRefused)
+{
+    // Large enough that a process which does not read it leaves the write failing.
+    install.writeBytes(QStringLiteral("data/page.txt"), "a light page\n" + QByteArray("abcde\n").repeated(40'000));
+    auto& p = Forms::get<Page>();
+    p.Show();
+    const auto shown = [&] { return p.Web->documentText().startsWith(QStringLiteral("a light page")); };
+    ASSERT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/page.txt"))));
+    EXPECT_TRUE(shown());
+
+    // The pipes to a process and what stands for it (the toolkit's threads keep files of their own).
+    const auto openFiles = [] {
+        const QFileInfoList files = QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::Files | QDir::System);
+        return std::count_if(files.begin(), files.end(), [](const QFileInfo& f) {
+            const QString target = f.symLinkTarget();
+            return target.contains(QLatin1String("pipe:")) || target.contains(QLatin1String("pidfd"));
+        });
+    };
+    const auto filesBefore = openFiles();
+    const QString pidFile = install.path(QStringLiteral("pid"));
+    const QString busy = install.path(QStringLiteral("busy"));
+    enum ClockMoves { Still, OnceBusy, Always };
+    const struct {
+        const char* script; // stands for the layout process; %1 a file for its id, %2 one it
+                            // leaves once it is busy with the page
+        ClockMoves clock;   // whether the clock moves while the view waits
+        bool shown;
+    } cases[] = {
+        {"echo ready; echo $$ >'%1'; touch '%2'; exec sleep 60", OnceBusy, false}, // slow
+        {"echo ready; kill -SEGV $$", Still, false},                          // crashed on the page
+        {"echo ready; cat >/dev/null; exit 3", Still, false},                 // failed
+        {"echo ready; head -c 1000000 /dev/zero", Still, false},              // talks past its lines
+        {"echo ready; cat >/dev/null; echo 'laid out'", Still, true},         // in time
+        {"head -c 1000000 /dev/zero >&2; echo ready; cat >/dev/null; echo 'laid out'", Still, true},
+        {"exit 0", Still, true},                                              // never ready
+        {"kill -SEGV $$", Still, true},
+        {"echo $$ >'%1'; exec sleep 60", Always, true},                        // never ready in time
+    };
+    for (const auto& c : cases) {
+        QFile::remove(pidFile);
+        QFile::remove(busy);
+        const QString script = QString::fromLatin1(c.script).replace(QStringLiteral("%1"), pidFile).replace(QStringLiteral("%2"), busy);
+        WebView::setLayoutProcessHooks({QStringLiteral("/bin/sh"), QStringLiteral("-c"), script, QStringLiteral("sh")}, [&] {
+            if (c.clock == Always || (c.clock == OnceBusy && QFile::exists(busy)))
+                platform::Clock::advance(100);
+        });
+        const std::int64_t before = platform::Clock::nowMs();
+        EXPECT_EQ(p.Web->Navigate(install.path(QStringLiteral("data/page.txt"))), c.shown) << c.script;
+        EXPECT_EQ(shown(), c.shown) << c.script;
+        EXPECT_EQ(p.Web->documentText() == QStringLiteral("past the limits"), !c.shown) << c.script;
+        EXPECT_LE(platform::Clock::nowMs() - before, 800) << c.script;
+        // Ended and reaped: not even a zombie is left.
+        QFile id(pidFile);
+        if (id.open(QIODevice::ReadOnly)) {
+            const pid_t pid = id.readAll().trimmed().toInt();
+            ASSERT_GT(pid, 0);
+            EXPECT_NE(::kill(pid, 0), 0) << c.script;
+        }
+    }
+
+    EXPECT_EQ(openFiles(), filesBefore) << "the pipes to the processes are closed";
+
+    // A program that cannot be started at all is not tried again: the toolkit leaves a pipe
+    // open at each try.
+    WebView::setLayoutProcessHooks({install.path(QStringLiteral("no such program"))}, {});
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(p.Web->Navigate(install.path(QStringLiteral("data/page.txt"))));
+        EXPECT_TRUE(shown());
+    }
+    EXPECT_LE(openFiles(), filesBefore + 1);
 }
 
 } // namespace
