@@ -77,8 +77,12 @@ int MsgBox(const QString& prompt, int buttons, const QString& title)
     detail::DispatchScope scope;
     // Owned by none of the program's windows, like its dialogs: the window manager then takes the
     // box for a dialog of the whole program, whose minimise takes no window with it, and no
-    // window's unload takes the box away while it waits for its answer.
+    // window's unload takes the box away while it waits for its answer. As it holds every window
+    // until it is answered, it stands above them all, also above those that stay on top (the
+    // update window, the question panel), which would otherwise hide the only thing that can be
+    // answered.
     CentredBox box;
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.setWindowTitle(shownTitle);
     box.setText(prompt);
     switch (buttons & 0x70) {

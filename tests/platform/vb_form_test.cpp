@@ -230,6 +230,8 @@ TEST_F(FormsTest, MsgBoxCaptionsItsButtonsInChineseAndStandsMidScreen)
             ASSERT_NE(box, nullptr);
             // Owned by no window, as the program's dialogs are, even with a window active.
             EXPECT_EQ(box->parentWidget(), nullptr);
+            // And above every window, those that stay on top included: it holds them all.
+            EXPECT_TRUE(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
             centre = box->geometry().center();
             for (QAbstractButton* b : box->buttons())
                 captions << b->text();
