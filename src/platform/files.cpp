@@ -498,7 +498,7 @@ WholeFile readWholeFile(const QString& path, qint64 maxBytes)
 
 std::optional<QByteArray> readBytes(const QString& path)
 {
-    WholeFile whole = readWholeFile(path.isEmpty() ? QString() : resolvePath(path), TextFileMaxBytes);
+    WholeFile whole = readWholeFile(resolvePath(path), TextFileMaxBytes);
     if (whole.status != ReadStatus::Read)
         return std::nullopt;
     return std::move(whole.bytes);
@@ -810,7 +810,7 @@ bool saveFiles(const QList<std::pair<QString, QByteArray>>& files)
 QString temporaryBeside(const QString& target)
 {
     QByteArray name;
-    const int fd = target.isEmpty() ? -1 : createBeside(QFile::encodeName(target), NewMark, name);
+    const int fd = target.isEmpty() || pathHoldsNul(target) ? -1 : createBeside(QFile::encodeName(target), NewMark, name);
     if (fd < 0)
         return {};
     ::close(fd);
@@ -901,7 +901,9 @@ public:
     {
         for (const GroupFile& f : files) {
             Member m;
-            m.target = f.path.isEmpty() ? QByteArray() : QFile::encodeName(QFileInfo(f.path).absoluteFilePath());
+            // An empty target fails the save before anything is touched.
+            if (!f.path.isEmpty() && !pathHoldsNul(f.path))
+                m.target = QFile::encodeName(QFileInfo(f.path).absoluteFilePath());
             m.bytes = f.bytes;
             members_.push_back(std::move(m));
         }
