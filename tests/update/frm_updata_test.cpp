@@ -533,6 +533,28 @@ TEST_F(FrmUpdataTest, ClosingTheWindowWhileTheListIsOnItsWayEndsTheRun)
     EXPECT_EQ(server->targets().filter(QStringLiteral("288895")).size(), 2);
 }
 
+// The list is fetched once more for the copy the run works from: a close from the window system
+// during that transfer ends the run as well, before its question and before the copy is kept.
+TEST_F(FrmUpdataTest, ClosingTheWindowWhileTheListsCopyIsOnItsWayEndsTheRun)
+{
+    useServer();
+    serveList({QStringLiteral("D209912312359288899")});
+    const auto before = filesOnDisk();
+    FrmUpdata& w = frmUpdata();
+    int listRequests = 0;
+    server->onRequest([&](const QString& target) {
+        if (target == listPath() && ++listRequests == 2)
+            w.close();
+    });
+    w.Show();
+    Clock::advance(100);
+    EXPECT_EQ(listRequests, 2);
+    EXPECT_FALSE(vb::Forms::isLoaded<FrmUpdata>());
+    EXPECT_FALSE(asked());
+    EXPECT_EQ(filesOnDisk(), before);
+    EXPECT_EQ(ends, 0);
+}
+
 // A record folder removed from outside is made again for the list's copy; one that cannot be
 // made is said as what it is, not blamed on the network.
 TEST_F(FrmUpdataTest, AMissingRecordFolderIsMadeForTheListCopy)
