@@ -113,7 +113,7 @@ bool transfer(const QUrl& url, const QString& target, const Limits& limits)
     QElapsedTimer elapsed;
     elapsed.start();
     std::unique_ptr<QNetworkReply> reply(manager.get(request));
-    // Bounded pieces from the manager's own thread: unbounded ones grow as large as the socket
+    // Bounded chunks from the manager's own thread: unbounded ones grow as large as the socket
     // delivers, and each is fresh memory to fault in.
     reply->setReadBufferSize(ReadChunkBytes);
     bool refused = false;
@@ -146,24 +146,24 @@ bool transfer(const QUrl& url, const QString& target, const Limits& limits)
                 return;
             }
         }
-        // A piece as large as the read buffer, as most are, is handed over as the manager's
+        // A chunk as large as the read buffer, as most are, is handed over as the manager's
         // thread read it, without a copy.
-        for (QByteArray piece; !(piece = reply->read(ReadChunkBytes)).isEmpty();) {
-            const qint64 n = piece.size();
+        for (QByteArray chunk; !(chunk = reply->read(ReadChunkBytes)).isEmpty();) {
+            const qint64 n = chunk.size();
             received += n;
             if (received > limits.maxBytes) {
                 refuse();
                 return;
             }
             if (!headSeen) {
-                head.append(piece.left(DownloadHeadBytes - head.size()));
+                head.append(chunk.left(DownloadHeadBytes - head.size()));
                 if (head.size() == DownloadHeadBytes) {
                     judgeHead();
                     if (refused)
                         return;
                 }
             }
-            if (file.write(piece) != n) {
+            if (file.write(chunk) != n) {
                 refuse();
                 return;
             }

@@ -156,7 +156,7 @@ TEST_F(DownloadTest, ATrickleFailsOnceTheGraceTimeHasPassed)
     EXPECT_EQ(readAll(target), "old");
     EXPECT_EQ(entries(), QStringList{QStringLiteral("170100.mxy")});
 
-    // Pieces far above the minimum rate arrive whole, however long the grace time is exceeded.
+    // Chunks far above the minimum rate arrive whole, however long the grace time is exceeded.
     server.route(QStringLiteral("/steady.rar"), {HttpAnswer::trickle(QByteArray(24000, 'f'), 20, 2000)});
     EXPECT_TRUE(downloadToFile(QUrl(server.baseUrl() + QStringLiteral("/steady.rar")), target, Cap));
     EXPECT_EQ(readAll(target), QByteArray(24000, 'f'));
@@ -165,7 +165,7 @@ TEST_F(DownloadTest, ATrickleFailsOnceTheGraceTimeHasPassed)
 
 TEST_F(DownloadTest, ATransferFailsOnceItHasTakenTheTimeItWasGiven)
 {
-    // 24 pieces of 1000 bytes, one every 20 ms: fast enough for every other bound.
+    // 24 chunks of 1000 bytes, one every 20 ms: fast enough for every other bound.
     server.route(QStringLiteral("/steady.rar"), {HttpAnswer::trickle(QByteArray(24000, 'f'), 20, 1000)});
     QElapsedTimer took;
     took.start();
