@@ -1036,8 +1036,9 @@ GroupSave saveGroup(const std::vector<GroupFile>& files) { return FileGroup(file
 QStringList recoverSaves(const QStringList& folders)
 {
     QStringList notRestored;
-    // The names a journal that could not be finished still needs.
+    // The journals that could not be finished, and their ids, which their old copies carry.
     QSet<QByteArray> held;
+    QSet<QByteArray> heldIds;
     const auto names = [](const QByteArray& folder) {
         QList<QByteArray> out;
         if (DIR* d = ::opendir(folder.constData())) {
@@ -1057,6 +1058,14 @@ QStringList recoverSaves(const QStringList& folders)
                 continue;
             const QByteArray journal = folder + '/' + name;
             const WholeFile text = readWholeFile(QFile::decodeName(journal), MaxJournalBytes);
+            // A journal that cannot be read now (a disk error, no permission) may name a group cut
+            // off between its renames: it stays with its old copies, and is told, for the next start.
+            if ((text.status == ReadStatus::NotOpened && exists(journal)) || text.status == ReadStatus::Failed) {
+                notRestored << QFile::decodeName(journal);
+                held.insert(journal);
+                heldIds.insert(group->second);
+                continue;
+            }
             // A journal cut short was being written: no file of its group had been replaced.
             const auto entries = text.status == ReadStatus::Read ? parseJournal(text.bytes) : std::nullopt;
             const QList<QByteArray> failed = entries ? rollBack(folder, group->second, *entries) : QList<QByteArray>();
@@ -1068,15 +1077,15 @@ QStringList recoverSaves(const QStringList& folders)
             for (const QByteArray& target : failed)
                 notRestored << QFile::decodeName(target);
             held.insert(journal);
-            for (const JournalEntry& e : *entries)
-                held.insert(folder + '/' + e.name + OldMark + group->second);
+            heldIds.insert(group->second);
         }
         for (const QByteArray& name : names(folder)) {
             if (!splitMarked(name, NewMark) && !splitMarked(name, OldMark) && !splitMarked(name, GroupMark))
                 continue;
             const QByteArray path = folder + '/' + name;
+            const auto old = splitMarked(name, OldMark);
             struct stat st {};
-            if (!held.contains(path) && ::lstat(path.constData(), &st) == 0 && (S_ISREG(st.st_mode) || S_ISLNK(st.st_mode)))
+            if (!held.contains(path) && !(old && heldIds.contains(old->second)) && ::lstat(path.constData(), &st) == 0 && (S_ISREG(st.st_mode) || S_ISLNK(st.st_mode)))
                 ::unlink(path.constData());
         }
     }

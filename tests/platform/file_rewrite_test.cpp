@@ -259,6 +259,46 @@ TEST_F(FileRewriteTest, AGroupKilledBetweenItsRenamesIsPutBackAtTheNextStart)
     }
 }
 
+// A journal that cannot be read at a start (a disk error, no permission) is no journal cut short:
+// it and the old copies of its group stay, and it is told, so that a later start puts the group
+// back.
+TEST_F(FileRewriteTest, AJournalThatCannotBeReadKeepsItsGroupForTheNextStart)
+{
+    const QString a = file("288891.mxy"), b = file("182420.mxy");
+    const std::vector<platform::GroupFile> group{{a, "new a\r\n"}, {b, "new b\r\n"}};
+    for (const platform::ReadFailure failure : {platform::ReadFailure::AtOpen, platform::ReadFailure::PartWay}) {
+        writeFile(a, "old a\r\n");
+        writeFile(b, "old b\r\n");
+        const QStringList before = entries();
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            int renames = 0;
+            platform::setGroupRenameHook([&](const QString&) {
+                if (++renames == 2)
+                    ::raise(SIGKILL);
+            });
+            platform::saveGroup(group);
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        ASSERT_EQ(bytesOf(a), "new a\r\n") << "killed after the first rename";
+
+        platform::setReadFailureHook([failure](const QString& p) { return p.contains(QStringLiteral(".talvesk-group-")) ? failure : platform::ReadFailure::None; });
+        const QStringList told = platform::recoverSaves({dir.path()});
+        platform::setReadFailureHook(nullptr);
+        ASSERT_EQ(told.size(), 1);
+        EXPECT_TRUE(told[0].contains(QStringLiteral("288891.mxy.talvesk-group-"))) << told[0].toStdString();
+        EXPECT_EQ(entries().filter(QStringLiteral(".talvesk-old-")).size(), 2) << "the old copies stay";
+
+        EXPECT_EQ(platform::recoverSaves({dir.path()}), QStringList());
+        EXPECT_EQ(bytesOf(a), "old a\r\n");
+        EXPECT_EQ(bytesOf(b), "old b\r\n");
+        EXPECT_EQ(entries(), before);
+    }
+}
+
 // At a start, the program's own leftovers go: temporaries of saves and downloads cut off, old
 // copies and journals (one cut short while it was written). Names that only look alike stay.
 TEST_F(FileRewriteTest, TheStartRemovesOnlyTheProgramsOwnLeftovers)
