@@ -4,6 +4,7 @@
 #include "platform/files.h"
 #include "platform/http.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -11,9 +12,11 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QPointer>
 #include <QProcess>
 #include <QThread>
 #include <QTimer>
+#include <QWidget>
 #include <algorithm>
 #include <memory>
 #include <optional>
@@ -201,14 +204,19 @@ bool transfer(const QUrl& url, const QString& target, const Limits& limits)
 // The candidate's input while a transfer is awaited. What the window system queues stays queued
 // for afterwards (the wait's loop leaves it there); what is handed straight to a window
 // meanwhile is dropped, so no click or key of the candidate runs a handler inside the wait.
+// Only a modal dialog opened inside the wait (a window's close from the window system may ask
+// its question) takes its answer: the wait cannot end before the dialog does, and the toolkit
+// keeps every other window's input from it.
 class InputHold : public QObject {
 public:
-    InputHold() { QCoreApplication::instance()->installEventFilter(this); }
+    InputHold() : modal_(QApplication::activeModalWidget()) { QCoreApplication::instance()->installEventFilter(this); }
     ~InputHold() override { QCoreApplication::instance()->removeEventFilter(this); }
 
 protected:
     bool eventFilter(QObject*, QEvent* e) override
     {
+        if (QApplication::activeModalWidget() != modal_)
+            return false;
         switch (e->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
@@ -236,6 +244,9 @@ protected:
             return false;
         }
     }
+
+private:
+    const QPointer<QWidget> modal_;
 };
 
 // Waits for the transfer thread to end while the windows go on: they are drawn, moved and
