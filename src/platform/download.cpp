@@ -251,8 +251,8 @@ private:
 
 // Waits for the transfer thread to end while the windows go on: they are drawn, moved and
 // answered to the window manager (its ping above all, so that it never offers to kill the
-// program). The candidate's input and the program's timers wait (InputHold, TimerHold), so no
-// handler of the program runs meanwhile and the caller goes on only once the transfer has ended.
+// program). The candidate's input and the program's timers wait (InputHold, TimerHold), and the
+// caller goes on only once the transfer has ended.
 void awaitTransfer(QThread& thread)
 {
     QEventLoop loop;
