@@ -64,6 +64,24 @@ std::optional<bool> savedInChild(rlim_t limit, const std::function<bool()>& save
     return WEXITSTATUS(status) == 0;
 }
 
+// Saves `group` in a child process that is killed just before the group's rename number `n`;
+// whether it was.
+bool killedBeforeRename(const std::vector<platform::GroupFile>& group, int n)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        int renames = 0;
+        platform::setGroupRenameHook([&](const QString&) {
+            if (++renames == n)
+                ::raise(SIGKILL);
+        });
+        platform::saveGroup(group);
+        ::_exit(0);
+    }
+    int status = 0;
+    return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+}
+
 class FileRewriteTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
@@ -228,19 +246,7 @@ TEST_F(FileRewriteTest, AGroupKilledBetweenItsRenamesIsPutBackAtTheNextStart)
         writeFile(d, "old d\r\n");
         const QStringList before = entries();
 
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            int renames = 0;
-            platform::setGroupRenameHook([&](const QString&) {
-                if (++renames == 3)
-                    ::raise(SIGKILL);
-            });
-            platform::saveGroup(group);
-            ::_exit(0);
-        }
-        int status = 0;
-        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << cExists;
+        ASSERT_TRUE(killedBeforeRename(group, 3)) << cExists;
         ASSERT_EQ(bytesOf(a), "new a\r\n") << "killed after the second rename";
         ASSERT_EQ(bytesOf(b), "new b\r\n");
 
@@ -270,19 +276,7 @@ TEST_F(FileRewriteTest, AJournalThatCannotBeReadKeepsItsGroupForTheNextStart)
         writeFile(a, "old a\r\n");
         writeFile(b, "old b\r\n");
         const QStringList before = entries();
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            int renames = 0;
-            platform::setGroupRenameHook([&](const QString&) {
-                if (++renames == 2)
-                    ::raise(SIGKILL);
-            });
-            platform::saveGroup(group);
-            ::_exit(0);
-        }
-        int status = 0;
-        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        ASSERT_TRUE(killedBeforeRename(group, 2));
         ASSERT_EQ(bytesOf(a), "new a\r\n") << "killed after the first rename";
 
         platform::setReadFailureHook([failure](const QString& p) { return p.contains(QStringLiteral(".talvesk-group-")) ? failure : platform::ReadFailure::None; });
