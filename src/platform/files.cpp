@@ -595,19 +595,6 @@ std::optional<int> lineCount(const QString& path)
     return static_cast<int>(index->starts.size());
 }
 
-bool appendText(const QString& path, const QString& text)
-{
-    if (path.isEmpty() || pathHoldsNul(path))
-        return false;
-    // The folder is found whatever the case of its name, like every file of the installation.
-    QFile f(resolvePathForWrite(path));
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
-    const QByteArray bytes = toGbk(text);
-    // The bytes reach the file only when the buffer is flushed: that is where a full disk tells.
-    return f.write(bytes) == bytes.size() && f.flush();
-}
-
 namespace {
 
 std::function<bool(const QString&)>& commitHook()
@@ -708,6 +695,24 @@ QByteArray folderOf(const QByteArray& path)
 void setSaveCommitHook(std::function<bool(const QString& path)> hook) { commitHook() = std::move(hook); }
 
 void setGroupRenameHook(std::function<void(const QString& path)> hook) { groupRenameHook() = std::move(hook); }
+
+bool appendText(const QString& path, const QString& text)
+{
+    if (path.isEmpty() || pathHoldsNul(path))
+        return false;
+    // The folder is found whatever the case of its name, like every file of the installation.
+    // Only a regular file takes the text: the open of a pipe would wait for a reader (it is made
+    // not to wait), and a device reached through a link swallows it.
+    const QByteArray native = QFile::encodeName(resolvePathForWrite(path));
+    const int fd = ::open(native.constData(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    const QByteArray bytes = toGbk(text);
+    const bool written = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && writeAll(fd, bytes.constData(), bytes.size());
+    // Some file systems report a failed write only when the file is closed.
+    return ::close(fd) == 0 && written;
+}
 
 // The target's own name is kept: a symbolic link there is replaced by the rename, not followed.
 FileRewrite::FileRewrite(const QString& target)
