@@ -215,7 +215,7 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* e) override
     {
-        if (QApplication::activeModalWidget() != modal_)
+        if (const QWidget* modal = QApplication::activeModalWidget(); modal && modal != modal_)
             return false;
         switch (e->type()) {
         case QEvent::MouseButtonPress:
