@@ -280,11 +280,26 @@ bool waitForIo(const std::function<bool()>& done, int capMs)
     return done();
 }
 
+namespace {
+
+// The hold whose gate the clock asks: one made while another lives takes over, and the older
+// one's end must not take the newer one's gate away.
+const ClockHoldWhileServing* currentHold = nullptr;
+
+} // namespace
+
 ClockHoldWhileServing::ClockHoldWhileServing(const LoopbackHttpServer& server)
 {
+    currentHold = this;
     platform::Clock::setManualIoGate([&server] { return platform::HttpGet::running() > server.heldRequests(); });
 }
 
-ClockHoldWhileServing::~ClockHoldWhileServing() { platform::Clock::setManualIoGate({}); }
+ClockHoldWhileServing::~ClockHoldWhileServing()
+{
+    if (currentHold != this)
+        return;
+    currentHold = nullptr;
+    platform::Clock::setManualIoGate({});
+}
 
 } // namespace testsupport

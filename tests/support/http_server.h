@@ -141,6 +141,7 @@ bool waitForIo(const std::function<bool()>& done, int capMs = 10000);
 // While alive, a wait on the manual clock does not move the clock as long as an HTTP request of
 // the program is on its way to or from this server; it lets real time pass instead. So a time-out
 // on the clock is reached only by requests the server holds, however slowly the machine runs.
+// One made while another lives takes its place; the older one's end leaves it in place.
 class ClockHoldWhileServing {
 public:
     explicit ClockHoldWhileServing(const LoopbackHttpServer& server);

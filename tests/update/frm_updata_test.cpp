@@ -116,9 +116,7 @@ TEST_F(FrmUpdataTest, StartTickRunsTheRunOnceAndShowsTheWindowOnlyWhenOpenedFrom
         EXPECT_EQ(server->targets().filter(QStringLiteral("288895")).size(), 1) << shown;
         vb::Unload(w);
         Clock::processEvents();
-        server = std::make_unique<testsupport::LoopbackHttpServer>();
-        hold = std::make_unique<testsupport::ClockHoldWhileServing>(*server);
-        qputenv("TALVESK_UPDATE_URL", server->baseUrl().toUtf8());
+        useServer();
         serveList({}, S().BankVersion);
     }
 }
