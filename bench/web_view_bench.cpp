@@ -27,9 +27,9 @@ public:
     }
 };
 
-QByteArray repeatedTo(const QByteArray& piece, qsizetype bytes, const QByteArray& before = {})
+QByteArray repeatedTo(const QByteArray& unit, qsizetype bytes, const QByteArray& before = {})
 {
-    return before + piece.repeated((bytes - before.size()) / piece.size());
+    return before + unit.repeated((bytes - before.size()) / unit.size());
 }
 
 QTemporaryDir& folder()
@@ -145,7 +145,7 @@ void registerPages()
     // Each shape at growing sizes up to the file's limit: shown or refused, never slow.
     const struct {
         const char* name;
-        QByteArray piece;
+        QByteArray unit;
         QByteArray before;
     } shapes[] = {
         {"selector list", "p span, ", "<p><span>a</span></p>"},
@@ -161,7 +161,7 @@ void registerPages()
     for (const auto& shape : shapes)
         for (qsizetype bytes = 1024; bytes <= most; bytes *= 4)
             rows.push_back({std::string("growing/") + shape.name + "/" + std::to_string(bytes / 1024) + " KiB",
-                            write(QStringLiteral("growing-%1-%2.htm").arg(QString::fromLatin1(shape.name)).arg(bytes), repeatedTo(shape.piece, bytes, shape.before)), -1});
+                            write(QStringLiteral("growing-%1-%2.htm").arg(QString::fromLatin1(shape.name)).arg(bytes), repeatedTo(shape.unit, bytes, shape.before)), -1});
     rows.push_back({"missing", folder().filePath(QStringLiteral("data/missing.htm")), 0});
 
     for (const Row& row : rows) {

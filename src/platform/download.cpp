@@ -4,6 +4,7 @@
 #include "platform/files.h"
 #include "platform/http.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -11,9 +12,11 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QPointer>
 #include <QProcess>
 #include <QThread>
 #include <QTimer>
+#include <QWidget>
 #include <algorithm>
 #include <memory>
 #include <optional>
@@ -113,7 +116,7 @@ bool transfer(const QUrl& url, const QString& target, const Limits& limits)
     QElapsedTimer elapsed;
     elapsed.start();
     std::unique_ptr<QNetworkReply> reply(manager.get(request));
-    // Bounded pieces from the manager's own thread: unbounded ones grow as large as the socket
+    // Bounded chunks from the manager's own thread: unbounded ones grow as large as the socket
     // delivers, and each is fresh memory to fault in.
     reply->setReadBufferSize(ReadChunkBytes);
     bool refused = false;
@@ -146,24 +149,24 @@ bool transfer(const QUrl& url, const QString& target, const Limits& limits)
                 return;
             }
         }
-        // A piece as large as the read buffer, as most are, is handed over as the manager's
+        // A chunk as large as the read buffer, as most are, is handed over as the manager's
         // thread read it, without a copy.
-        for (QByteArray piece; !(piece = reply->read(ReadChunkBytes)).isEmpty();) {
-            const qint64 n = piece.size();
+        for (QByteArray chunk; !(chunk = reply->read(ReadChunkBytes)).isEmpty();) {
+            const qint64 n = chunk.size();
             received += n;
             if (received > limits.maxBytes) {
                 refuse();
                 return;
             }
             if (!headSeen) {
-                head.append(piece.left(DownloadHeadBytes - head.size()));
+                head.append(chunk.left(DownloadHeadBytes - head.size()));
                 if (head.size() == DownloadHeadBytes) {
                     judgeHead();
                     if (refused)
                         return;
                 }
             }
-            if (file.write(piece) != n) {
+            if (file.write(chunk) != n) {
                 refuse();
                 return;
             }
@@ -201,14 +204,19 @@ bool transfer(const QUrl& url, const QString& target, const Limits& limits)
 // The candidate's input while a transfer is awaited. What the window system queues stays queued
 // for afterwards (the wait's loop leaves it there); what is handed straight to a window
 // meanwhile is dropped, so no click or key of the candidate runs a handler inside the wait.
+// Only a modal dialog opened inside the wait (a window's close from the window system may ask
+// its question) takes its answer: the wait cannot end before the dialog does, and the toolkit
+// keeps every other window's input from it.
 class InputHold : public QObject {
 public:
-    InputHold() { QCoreApplication::instance()->installEventFilter(this); }
+    InputHold() : modal_(QApplication::activeModalWidget()) { QCoreApplication::instance()->installEventFilter(this); }
     ~InputHold() override { QCoreApplication::instance()->removeEventFilter(this); }
 
 protected:
     bool eventFilter(QObject*, QEvent* e) override
     {
+        if (const QWidget* modal = QApplication::activeModalWidget(); modal && modal != modal_)
+            return false;
         switch (e->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
@@ -236,12 +244,15 @@ protected:
             return false;
         }
     }
+
+private:
+    const QPointer<QWidget> modal_;
 };
 
 // Waits for the transfer thread to end while the windows go on: they are drawn, moved and
 // answered to the window manager (its ping above all, so that it never offers to kill the
-// program). The candidate's input and the program's timers wait (InputHold, TimerHold), so no
-// handler of the program runs meanwhile and the caller goes on only once the transfer has ended.
+// program). The candidate's input and the program's timers wait (InputHold, TimerHold), and the
+// caller goes on only once the transfer has ended.
 void awaitTransfer(QThread& thread)
 {
     QEventLoop loop;

@@ -10,7 +10,9 @@ namespace platform {
 // Stores what an http or https address serves in the file `target`, returning once the transfer
 // has ended. The transfer runs on a thread of its own; meanwhile the caller's windows go on
 // being drawn and answering the window manager, while the candidate's input and the program's
-// timers wait (no handler of the program runs inside the call). Redirects are followed only where they are no
+// timers wait: no click, key or tick is handled inside the call. A close from the window system
+// is handled (its window's unload runs, and a question it asks takes its answer), so a caller
+// looks again at its window when the call returns. Redirects are followed only where they are no
 // less safe, certificates are verified. The body goes into a temporary file beside the target,
 // which replaces the target only when a 200 answer came whole and as stored (no content coding
 // is asked for or taken): its length announced as one plain decimal number and met exactly, or

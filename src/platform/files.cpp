@@ -498,7 +498,7 @@ WholeFile readWholeFile(const QString& path, qint64 maxBytes)
 
 std::optional<QByteArray> readBytes(const QString& path)
 {
-    WholeFile whole = readWholeFile(path.isEmpty() ? QString() : resolvePath(path), TextFileMaxBytes);
+    WholeFile whole = readWholeFile(resolvePath(path), TextFileMaxBytes);
     if (whole.status != ReadStatus::Read)
         return std::nullopt;
     return std::move(whole.bytes);
@@ -593,19 +593,6 @@ std::optional<int> lineCount(const QString& path)
     if (!index)
         return std::nullopt;
     return static_cast<int>(index->starts.size());
-}
-
-bool appendText(const QString& path, const QString& text)
-{
-    if (path.isEmpty() || pathHoldsNul(path))
-        return false;
-    // The folder is found whatever the case of its name, like every file of the installation.
-    QFile f(resolvePathForWrite(path));
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
-    const QByteArray bytes = toGbk(text);
-    // The bytes reach the file only when the buffer is flushed: that is where a full disk tells.
-    return f.write(bytes) == bytes.size() && f.flush();
 }
 
 namespace {
@@ -709,6 +696,24 @@ void setSaveCommitHook(std::function<bool(const QString& path)> hook) { commitHo
 
 void setGroupRenameHook(std::function<void(const QString& path)> hook) { groupRenameHook() = std::move(hook); }
 
+bool appendText(const QString& path, const QString& text)
+{
+    if (path.isEmpty() || pathHoldsNul(path))
+        return false;
+    // The folder is found whatever the case of its name, like every file of the installation.
+    // Only a regular file takes the text: the open of a pipe would wait for a reader (it is made
+    // not to wait), and a device reached through a link swallows it.
+    const QByteArray native = QFile::encodeName(resolvePathForWrite(path));
+    const int fd = ::open(native.constData(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    const QByteArray bytes = toGbk(text);
+    const bool written = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && writeAll(fd, bytes.constData(), bytes.size());
+    // Some file systems report a failed write only when the file is closed.
+    return ::close(fd) == 0 && written;
+}
+
 // The target's own name is kept: a symbolic link there is replaced by the rename, not followed.
 FileRewrite::FileRewrite(const QString& target)
 {
@@ -810,7 +815,7 @@ bool saveFiles(const QList<std::pair<QString, QByteArray>>& files)
 QString temporaryBeside(const QString& target)
 {
     QByteArray name;
-    const int fd = target.isEmpty() ? -1 : createBeside(QFile::encodeName(target), NewMark, name);
+    const int fd = target.isEmpty() || pathHoldsNul(target) ? -1 : createBeside(QFile::encodeName(target), NewMark, name);
     if (fd < 0)
         return {};
     ::close(fd);
@@ -901,7 +906,9 @@ public:
     {
         for (const GroupFile& f : files) {
             Member m;
-            m.target = f.path.isEmpty() ? QByteArray() : QFile::encodeName(QFileInfo(f.path).absoluteFilePath());
+            // An empty target fails the save before anything is touched.
+            if (!f.path.isEmpty() && !pathHoldsNul(f.path))
+                m.target = QFile::encodeName(QFileInfo(f.path).absoluteFilePath());
             m.bytes = f.bytes;
             members_.push_back(std::move(m));
         }
@@ -1034,8 +1041,9 @@ GroupSave saveGroup(const std::vector<GroupFile>& files) { return FileGroup(file
 QStringList recoverSaves(const QStringList& folders)
 {
     QStringList notRestored;
-    // The names a journal that could not be finished still needs.
+    // The journals that could not be finished, and their ids, which their old copies carry.
     QSet<QByteArray> held;
+    QSet<QByteArray> heldIds;
     const auto names = [](const QByteArray& folder) {
         QList<QByteArray> out;
         if (DIR* d = ::opendir(folder.constData())) {
@@ -1055,6 +1063,14 @@ QStringList recoverSaves(const QStringList& folders)
                 continue;
             const QByteArray journal = folder + '/' + name;
             const WholeFile text = readWholeFile(QFile::decodeName(journal), MaxJournalBytes);
+            // A journal that cannot be read now (a disk error, no permission) may name a group cut
+            // off between its renames: it stays with its old copies, and is told, for the next start.
+            if ((text.status == ReadStatus::NotOpened && exists(journal)) || text.status == ReadStatus::Failed) {
+                notRestored << QFile::decodeName(journal);
+                held.insert(journal);
+                heldIds.insert(group->second);
+                continue;
+            }
             // A journal cut short was being written: no file of its group had been replaced.
             const auto entries = text.status == ReadStatus::Read ? parseJournal(text.bytes) : std::nullopt;
             const QList<QByteArray> failed = entries ? rollBack(folder, group->second, *entries) : QList<QByteArray>();
@@ -1066,15 +1082,15 @@ QStringList recoverSaves(const QStringList& folders)
             for (const QByteArray& target : failed)
                 notRestored << QFile::decodeName(target);
             held.insert(journal);
-            for (const JournalEntry& e : *entries)
-                held.insert(folder + '/' + e.name + OldMark + group->second);
+            heldIds.insert(group->second);
         }
         for (const QByteArray& name : names(folder)) {
             if (!splitMarked(name, NewMark) && !splitMarked(name, OldMark) && !splitMarked(name, GroupMark))
                 continue;
             const QByteArray path = folder + '/' + name;
+            const auto old = splitMarked(name, OldMark);
             struct stat st {};
-            if (!held.contains(path) && ::lstat(path.constData(), &st) == 0 && (S_ISREG(st.st_mode) || S_ISLNK(st.st_mode)))
+            if (!held.contains(path) && !(old && heldIds.contains(old->second)) && ::lstat(path.constData(), &st) == 0 && (S_ISREG(st.st_mode) || S_ISLNK(st.st_mode)))
                 ::unlink(path.constData());
         }
     }

@@ -97,7 +97,8 @@ enum class ReadFailure { None, AtOpen, PartWay };
 void setReadFailureHook(std::function<ReadFailure(const QString& path)> hook);
 
 // Appends text, encoded as GBK, to a file (created when missing, in its folder found whatever
-// the case of the folder's name). False on failure.
+// the case of the folder's name). False on failure, and for anything but a regular file (a pipe
+// is refused without waiting for a reader).
 bool appendText(const QString& path, const QString& text);
 
 // One rewrite of a file whole: the new bytes go to a temporary file beside the target, each

@@ -71,8 +71,8 @@ void* const Closed = reinterpret_cast<void*>(-1);
 
 // The C library's converter between GB18030 and its own code points (UCS-4): one step, where
 // one to UTF-16 would be two. It holds no state from one call to the next: it is only ever
-// handed whole characters, and it is reset after any it stops at, so that nothing of one piece
-// of text carries over into the next without a reset per piece.
+// handed whole characters, and it is reset after any it stops at, so that nothing of one chunk
+// of text carries over into the next without a reset per chunk.
 constexpr const char* CodePoints = "WCHAR_T";
 // Code points converted per call, on the stack.
 constexpr std::size_t Chunk = 256;

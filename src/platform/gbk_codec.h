@@ -34,7 +34,7 @@ private:
 };
 } // namespace detail
 
-// Decodes pieces of GB18030 text, each on its own (nothing carries over from one piece to the
+// Decodes chunks of GB18030 text, each on its own (nothing carries over from one chunk to the
 // next). Opening the converter costs more than decoding a line: keep one for many lines. Not to
 // be shared between threads.
 class GbkDecoder {
@@ -46,7 +46,7 @@ private:
     detail::Converter cd_;
 };
 
-// Encodes text as GB18030, each piece on its own. Not to be shared between threads.
+// Encodes text as GB18030, each chunk on its own. Not to be shared between threads.
 class GbkEncoder {
 public:
     GbkEncoder();

@@ -316,7 +316,7 @@ void ValueStore::setFilePathOverride(const QString& path) { overridePath() = pat
 bool ValueStore::createKey(const QString& keyPath)
 {
     const QString group = groupOf(keyPath);
-    if (group.isEmpty() || !ensureFolder())
+    if (group.isEmpty())
         return false;
     std::optional<Entries> entries = load();
     if (!entries)
@@ -338,14 +338,15 @@ bool ValueStore::keyExists(const QString& keyPath)
 bool ValueStore::setValue(const QString& keyPath, const QString& name, const QByteArray& data)
 {
     const QString group = groupOf(keyPath);
-    if (group.isEmpty() || name.isEmpty() || !ensureFolder())
+    if (group.isEmpty() || name.isEmpty())
         return false;
     std::optional<Entries> entries = load();
     if (!entries)
         return false;
     const QString key = groupOf(group + u'/' + name);
     const auto it = std::find_if(entries->begin(), entries->end(), [&](const Entry& e) { return e.key == key; });
-    if (it != entries->end() && it->value == data && QFileInfo::exists(filePath()))
+    // Found, the value was read from the file: the file holds it already.
+    if (it != entries->end() && it->value == data)
         return true;
     if (it != entries->end())
         it->value = data;

@@ -1133,7 +1133,7 @@ WebView::LayoutRun WebView::layOutApart(const QString& text, bool rich, const QS
             break;
         const std::int64_t left = deadline - platform::Clock::nowMs();
         // More than the two lines it says is no layout process of this program's.
-        if (left <= 0 || said.size() > qsizetype(sizeof layoutReady + sizeof laidOut)) {
+        if (left <= 0 || said.size() > qsizetype(sizeof layoutReady - 1 + sizeof laidOut - 1)) {
             child.kill();
             child.waitForFinished(-1);
             return ready ? LayoutRun::PastItsTime : LayoutRun::NotRun;

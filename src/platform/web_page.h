@@ -36,6 +36,15 @@ inline constexpr PageLimits webPageLimits{256 * 1024, 4000, 256 * 1024, 100, 200
 // Whether plain text keeps to the limit on runs of characters.
 bool textWithinLimits(QStringView text, const PageLimits& limits);
 
+// How a page uses one of its pictures: how many times, and the largest size it gives it when
+// every use gives both a width and a height (sized), in pixels.
+struct PictureUse {
+    qint64 uses = 0;
+    bool sized = true;
+    int width = 0;
+    int height = 0;
+};
+
 // The size of a page's markup, when it keeps to the limits on elements, text, nesting, style rules
 // and runs of characters; nothing once a limit is passed (found at the first one). Elements are
 // counted as Qt's parser nests them: an end tag closes the elements opened after its own, a p or
@@ -47,15 +56,8 @@ bool textWithinLimits(QStringView text, const PageLimits& limits);
 // A table counts the cells of the grid the engine lays out, not its cell tags: its rows times its
 // widest row, a cell spanning columns as that many, one spanning rows pushing the cells of the
 // rows below it to the right; cells outside any table make one table of their own. A line
-// break inside pre counts as an element, as the engine makes a block of it.
-// How a page uses one of its pictures: how many times, and the largest size it gives it when
-// every use gives both a width and a height (sized), in pixels.
-struct PictureUse {
-    qint64 uses = 0;
-    bool sized = true;
-    int width = 0;
-    int height = 0;
-};
+// break inside pre counts as an element, as the engine makes a block of it. The pictures are
+// told with how the page uses them.
 struct MarkupSize {
     qint64 elements = 0;
     qint64 rules = 0;

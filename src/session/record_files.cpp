@@ -82,18 +82,6 @@ std::optional<QString> readListLineChecked(const QString& path, const QString& t
 
 QString readListLine(const QString& path, const QString& tag) { return readListLineChecked(path, tag).value_or(QString()); }
 
-namespace {
-
-bool writeRecordFiles(const QList<std::pair<QString, QByteArray>>& files)
-{
-    std::vector<platform::GroupFile> group;
-    for (const auto& [path, bytes] : files)
-        group.push_back({path, bytes});
-    return writeRecordGroup(group) == platform::GroupSave::Saved;
-}
-
-} // namespace
-
 platform::GroupSave writeRecordGroup(const std::vector<platform::GroupFile>& files)
 {
     std::vector<platform::GroupFile> targets;
@@ -110,7 +98,7 @@ platform::GroupSave writeRecordGroup(const std::vector<platform::GroupFile>& fil
     }
     const platform::GroupSave saved = platform::saveGroup(targets);
     if (saved != platform::GroupSave::Saved) {
-        // Not put back now: the next start puts them back from what the group kept.
+        // Unfinished: the files not put back now the next start puts back from what the group kept.
         const QString how = saved == platform::GroupSave::Unfinished ? QStringLiteral(", not put back: ") : QStringLiteral(" ");
         for (const auto& file : targets)
             reportFailure(Tag, runerr::PathFileAccess, runerr::text(runerr::PathFileAccess) + how + file.path);
@@ -120,14 +108,12 @@ platform::GroupSave writeRecordGroup(const std::vector<platform::GroupFile>& fil
 
 bool writeRecord(const QString& path, const QString& text) { return writeRecords({{path, text}}); }
 
-bool writeRecordBytes(const QString& path, const QByteArray& bytes) { return writeRecordFiles({{path, bytes}}); }
-
 bool writeRecords(const QList<std::pair<QString, QString>>& files)
 {
-    QList<std::pair<QString, QByteArray>> encoded;
+    std::vector<platform::GroupFile> group;
     for (const auto& [path, text] : files)
-        encoded.append({path, platform::toGbk(text + CrLf)});
-    return writeRecordFiles(encoded);
+        group.push_back({path, platform::toGbk(text + CrLf)});
+    return writeRecordGroup(group) == platform::GroupSave::Saved;
 }
 
 QString linesText(const QStringList& lines)

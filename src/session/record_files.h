@@ -52,8 +52,6 @@ bool writeRecord(const QString& path, const QString& text);
 // The same for several files that belong together (a list and its flag line): all are written
 // or none, so a failed save never leaves flags that belong to another list.
 bool writeRecords(const QList<std::pair<QString, QString>>& files);
-// Rewrites a record file with exactly these bytes, as writeRecord does. False on failure.
-bool writeRecordBytes(const QString& path, const QByteArray& bytes);
 // Changes several record files as one group that survives a crash (each file's new bytes, or
 // nothing to remove it), with the folder made and the failures reported as writeRecord does;
 // files that would not change are left out.

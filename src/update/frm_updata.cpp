@@ -207,6 +207,10 @@ void FrmUpdata::TKUP()
         }
         QFile::remove(arriving);
     }
+    // The copy's transfer draws the window and answers the window system as the list's did: a
+    // close meanwhile ends the run there too.
+    if (closed())
+        return;
     const QStringList lines = platform::gbkLines(listBytes);
     if (lines.isEmpty() || update::listStamp(lines.first()) != stamp) {
         showNoList();

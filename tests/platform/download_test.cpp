@@ -8,6 +8,7 @@
 #include "platform/http.h"
 #include "support/http_server.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -156,7 +157,7 @@ TEST_F(DownloadTest, ATrickleFailsOnceTheGraceTimeHasPassed)
     EXPECT_EQ(readAll(target), "old");
     EXPECT_EQ(entries(), QStringList{QStringLiteral("170100.mxy")});
 
-    // Pieces far above the minimum rate arrive whole, however long the grace time is exceeded.
+    // Chunks far above the minimum rate arrive whole, however long the grace time is exceeded.
     server.route(QStringLiteral("/steady.rar"), {HttpAnswer::trickle(QByteArray(24000, 'f'), 20, 2000)});
     EXPECT_TRUE(downloadToFile(QUrl(server.baseUrl() + QStringLiteral("/steady.rar")), target, Cap));
     EXPECT_EQ(readAll(target), QByteArray(24000, 'f'));
@@ -165,7 +166,7 @@ TEST_F(DownloadTest, ATrickleFailsOnceTheGraceTimeHasPassed)
 
 TEST_F(DownloadTest, ATransferFailsOnceItHasTakenTheTimeItWasGiven)
 {
-    // 24 pieces of 1000 bytes, one every 20 ms: fast enough for every other bound.
+    // 24 chunks of 1000 bytes, one every 20 ms: fast enough for every other bound.
     server.route(QStringLiteral("/steady.rar"), {HttpAnswer::trickle(QByteArray(24000, 'f'), 20, 1000)});
     QElapsedTimer took;
     took.start();
@@ -260,6 +261,35 @@ TEST_F(DownloadTest, WindowsAreDrawnWhileATransferRunsButNoInputOrTimerIsHandled
     // Without a transfer the same click is taken.
     QTest::mouseClick(&button, Qt::LeftButton);
     EXPECT_EQ(clicks, 1);
+}
+
+// A modal dialog opened inside the wait (a window's close from the window system asks its
+// question there) takes the candidate's answer: the wait cannot end before the dialog does.
+TEST_F(DownloadTest, ADialogOpenedWhileATransferRunsTakesItsAnswer)
+{
+    platform::setDownloadIdleTimeoutMs(20000);
+    server.route(QStringLiteral("/f.rar"), {HttpAnswer::heldUntilReleased(200, "new")});
+    int answered = -1;
+    server.onRequest([&](const QString&) {
+        QDialog box;
+        box.setWindowModality(Qt::ApplicationModal);
+        QPushButton ok(QStringLiteral("OK"), &box);
+        QObject::connect(&ok, &QPushButton::clicked, &box, &QDialog::accept);
+        // The click once the dialog waits for it; should it be lost, the dialog ends without it.
+        QMetaObject::invokeMethod(
+            &box,
+            [&] {
+                QTest::mouseClick(&ok, Qt::LeftButton);
+                if (box.isVisible())
+                    box.done(2);
+            },
+            Qt::QueuedConnection);
+        answered = box.exec();
+        server.releaseHeld();
+    });
+    EXPECT_TRUE(downloadToFile(QUrl(server.baseUrl() + QStringLiteral("/f.rar")), target, Cap));
+    EXPECT_EQ(answered, int(QDialog::Accepted));
+    EXPECT_EQ(readAll(target), "new");
 }
 
 TEST_F(DownloadTest, FakeNetworkAnswersInPlaceOfTheRealOne)

@@ -154,6 +154,19 @@ TEST(FileKinds, ATextFileThatIsNoRegularFileIsRefusedAtOnce)
     });
 }
 
+// A line of the run log goes only into a regular file: a pipe, a device and a folder in the log's
+// place refuse it at once.
+TEST(FileKinds, ALogLineGoesOnlyIntoARegularFile)
+{
+    inGuardedChild([] {
+        tsupport::TempInstall install;
+        const QString log = install.path(QStringLiteral("20260101000000.txt"));
+        return forEachKind(log, [&log] {
+            return platform::appendText(log, QStringLiteral("\r\nreport\r\n")) ? QStringList{QStringLiteral("appendText took it")} : QStringList();
+        });
+    });
+}
+
 // The bound of a read: a file within it is read whole, one past it is refused unread, text files
 // and pictures each by their own bound (a picture's follows the decoder's limit on its memory).
 TEST(FileKinds, AFilePastTheReadersBoundIsRefusedUnread)

@@ -64,6 +64,24 @@ std::optional<bool> savedInChild(rlim_t limit, const std::function<bool()>& save
     return WEXITSTATUS(status) == 0;
 }
 
+// Saves `group` in a child process that is killed just before the group's rename number `n`;
+// whether it was.
+bool killedBeforeRename(const std::vector<platform::GroupFile>& group, int n)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        int renames = 0;
+        platform::setGroupRenameHook([&](const QString&) {
+            if (++renames == n)
+                ::raise(SIGKILL);
+        });
+        platform::saveGroup(group);
+        ::_exit(0);
+    }
+    int status = 0;
+    return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+}
+
 class FileRewriteTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
@@ -228,19 +246,7 @@ TEST_F(FileRewriteTest, AGroupKilledBetweenItsRenamesIsPutBackAtTheNextStart)
         writeFile(d, "old d\r\n");
         const QStringList before = entries();
 
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            int renames = 0;
-            platform::setGroupRenameHook([&](const QString&) {
-                if (++renames == 3)
-                    ::raise(SIGKILL);
-            });
-            platform::saveGroup(group);
-            ::_exit(0);
-        }
-        int status = 0;
-        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << cExists;
+        ASSERT_TRUE(killedBeforeRename(group, 3)) << cExists;
         ASSERT_EQ(bytesOf(a), "new a\r\n") << "killed after the second rename";
         ASSERT_EQ(bytesOf(b), "new b\r\n");
 
@@ -256,6 +262,34 @@ TEST_F(FileRewriteTest, AGroupKilledBetweenItsRenamesIsPutBackAtTheNextStart)
         EXPECT_EQ(bytesOf(c), "new c\r\n") << cExists;
         EXPECT_FALSE(QFile::exists(d)) << cExists;
         EXPECT_EQ(entries(), (QStringList{QStringLiteral("182420.mxy"), QStringLiteral("182421.mxy"), QStringLiteral("288891.mxy")})) << cExists;
+    }
+}
+
+// A journal that cannot be read at a start (a disk error, no permission) is no journal cut short:
+// it and the old copies of its group stay, and it is told, so that a later start puts the group
+// back.
+TEST_F(FileRewriteTest, AJournalThatCannotBeReadKeepsItsGroupForTheNextStart)
+{
+    const QString a = file("288891.mxy"), b = file("182420.mxy");
+    const std::vector<platform::GroupFile> group{{a, "new a\r\n"}, {b, "new b\r\n"}};
+    for (const platform::ReadFailure failure : {platform::ReadFailure::AtOpen, platform::ReadFailure::PartWay}) {
+        writeFile(a, "old a\r\n");
+        writeFile(b, "old b\r\n");
+        const QStringList before = entries();
+        ASSERT_TRUE(killedBeforeRename(group, 2));
+        ASSERT_EQ(bytesOf(a), "new a\r\n") << "killed after the first rename";
+
+        platform::setReadFailureHook([failure](const QString& p) { return p.contains(QStringLiteral(".talvesk-group-")) ? failure : platform::ReadFailure::None; });
+        const QStringList told = platform::recoverSaves({dir.path()});
+        platform::setReadFailureHook(nullptr);
+        ASSERT_EQ(told.size(), 1);
+        EXPECT_TRUE(told[0].contains(QStringLiteral("288891.mxy.talvesk-group-"))) << told[0].toStdString();
+        EXPECT_EQ(entries().filter(QStringLiteral(".talvesk-old-")).size(), 2) << "the old copies stay";
+
+        EXPECT_EQ(platform::recoverSaves({dir.path()}), QStringList());
+        EXPECT_EQ(bytesOf(a), "old a\r\n");
+        EXPECT_EQ(bytesOf(b), "old b\r\n");
+        EXPECT_EQ(entries(), before);
     }
 }
 

@@ -21,8 +21,8 @@ QString units(const QString& s)
 
 class GbkCodec : public ::testing::Test {
 protected:
-    // One decoder and one encoder for all the pieces, as the readers use them: nothing of one
-    // piece may carry over into the next.
+    // One decoder and one encoder for all the chunks, as the readers use them: nothing of one
+    // chunk may carry over into the next.
     void expectDecodesAsToolkit(const QByteArray& bytes)
     {
         const QString expected = QStringDecoder("GB18030").decode(bytes);

@@ -29,6 +29,12 @@ TEST(PathNul, APathHoldingNulWritesNothing)
         {"saveText", [](const QString& p) { return platform::saveText(p, QStringLiteral("text\r\n")); }},
         {"saveBytes", [](const QString& p) { return platform::saveBytes(p, "bytes\r\n"); }},
         {"saveFiles", [](const QString& p) { return platform::saveFiles({{p, "files\r\n"}}); }},
+        {"saveGroup, removed", [](const QString& p) { return platform::saveGroup({{p, std::nullopt}}) != platform::GroupSave::NotSaved; }},
+        {"saveGroup of two", [&install](const QString& p) {
+             const std::vector<platform::GroupFile> group{{install.path(QStringLiteral("other.mxy")), QByteArray("other\r\n")}, {p, std::nullopt}};
+             return platform::saveGroup(group) != platform::GroupSave::NotSaved;
+         }},
+        {"temporaryBeside", [](const QString& p) { return !platform::temporaryBeside(p).isEmpty(); }},
         {"appendText", [](const QString& p) { return platform::appendText(p, QStringLiteral("log\r\n")); }},
         {"FileRewrite", [](const QString& p) {
              platform::FileRewrite r(p);

@@ -10,7 +10,7 @@ using platform::PageLimits;
 
 namespace {
 
-QString repeated(const char* piece, int times) { return QString::fromLatin1(piece).repeated(times); }
+QString repeated(const char* chunk, int times) { return QString::fromLatin1(chunk).repeated(times); }
 
 TEST(WebPage, MarkupIsCountedAsTheEngineNestsIt)
 {

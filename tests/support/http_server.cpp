@@ -42,7 +42,7 @@ QByteArray headOf(const HttpAnswer& a)
     return head + a.extraHeaders + "Connection: close\r\n\r\n";
 }
 
-// Sends the answer's body piece by piece on the server's thread: at once, a piece every while,
+// Sends the answer's body chunk by chunk on the server's thread: at once, a chunk every while,
 // or without end while the client reads. The state lives as long as the socket.
 class Sender : public QObject {
 public:
@@ -53,13 +53,13 @@ public:
         socket_->write(headOf(a_));
         if (a_.trickleMs > 0) {
             auto* timer = new QTimer(this);
-            connect(timer, &QTimer::timeout, this, [this] { sendPiece(std::max(1, a_.trickleBytes)); });
+            connect(timer, &QTimer::timeout, this, [this] { sendChunk(std::max(1, a_.trickleBytes)); });
             timer->start(a_.trickleMs);
         } else if (a_.endless) {
             connect(socket_, &QTcpSocket::bytesWritten, this, [this] { pump(); });
             pump();
         } else {
-            sendPiece(a_.body.size());
+            sendChunk(a_.body.size());
         }
     }
 
@@ -68,29 +68,29 @@ private:
     void pump()
     {
         while (!done_ && socket_->bytesToWrite() < 256 * 1024)
-            sendPiece(a_.body.size());
+            sendChunk(a_.body.size());
     }
-    void sendPiece(qint64 size)
+    void sendChunk(qint64 size)
     {
         if (done_)
             return;
-        QByteArray piece;
-        while (piece.size() < size && (a_.endless || sent_ + piece.size() < a_.body.size())) {
-            const qint64 at = (sent_ + piece.size()) % std::max<qsizetype>(1, a_.body.size());
-            piece += a_.body.mid(at, size - piece.size());
+        QByteArray chunk;
+        while (chunk.size() < size && (a_.endless || sent_ + chunk.size() < a_.body.size())) {
+            const qint64 at = (sent_ + chunk.size()) % std::max<qsizetype>(1, a_.body.size());
+            chunk += a_.body.mid(at, size - chunk.size());
             if (a_.body.isEmpty())
                 break;
         }
         // A chunk cut short still announces its whole size, as when a connection breaks.
-        const QByteArray chunkHead = QByteArray::number(piece.size(), 16) + "\r\n";
-        const bool cut = a_.cutAfter >= 0 && sent_ + piece.size() >= a_.cutAfter;
+        const QByteArray chunkHead = QByteArray::number(chunk.size(), 16) + "\r\n";
+        const bool cut = a_.cutAfter >= 0 && sent_ + chunk.size() >= a_.cutAfter;
         if (cut)
-            piece.truncate(a_.cutAfter - sent_);
-        sent_ += piece.size();
-        if (a_.framing == HttpAnswer::Framing::Chunked && (!piece.isEmpty() || cut))
-            socket_->write(chunkHead + piece + (cut ? QByteArray() : QByteArray("\r\n")));
-        else if (!piece.isEmpty())
-            socket_->write(piece);
+            chunk.truncate(a_.cutAfter - sent_);
+        sent_ += chunk.size();
+        if (a_.framing == HttpAnswer::Framing::Chunked && (!chunk.isEmpty() || cut))
+            socket_->write(chunkHead + chunk + (cut ? QByteArray() : QByteArray("\r\n")));
+        else if (!chunk.isEmpty())
+            socket_->write(chunk);
         const bool whole = !a_.endless && sent_ >= a_.body.size();
         if (cut || whole) {
             done_ = true;
@@ -280,11 +280,26 @@ bool waitForIo(const std::function<bool()>& done, int capMs)
     return done();
 }
 
+namespace {
+
+// The hold whose gate the clock asks: one made while another lives takes over, and the older
+// one's end must not take the newer one's gate away.
+const ClockHoldWhileServing* currentHold = nullptr;
+
+} // namespace
+
 ClockHoldWhileServing::ClockHoldWhileServing(const LoopbackHttpServer& server)
 {
+    currentHold = this;
     platform::Clock::setManualIoGate([&server] { return platform::HttpGet::running() > server.heldRequests(); });
 }
 
-ClockHoldWhileServing::~ClockHoldWhileServing() { platform::Clock::setManualIoGate({}); }
+ClockHoldWhileServing::~ClockHoldWhileServing()
+{
+    if (currentHold != this)
+        return;
+    currentHold = nullptr;
+    platform::Clock::setManualIoGate({});
+}
 
 } // namespace testsupport

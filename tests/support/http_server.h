@@ -39,7 +39,7 @@ struct HttpAnswer {
     // The answer is held until the test calls releaseHeld().
     bool untilReleased = false;
     Framing framing = Framing::Length;
-    // The body goes out `trickleBytes` bytes at a time, one piece every `trickleMs` real
+    // The body goes out `trickleBytes` bytes at a time, one chunk every `trickleMs` real
     // milliseconds; 0 sends it at once.
     int trickleMs = 0;
     int trickleBytes = 1;
@@ -75,9 +75,9 @@ struct HttpAnswer {
         a.trickleBytes = bytes;
         return a;
     }
-    static HttpAnswer endlessBody(Framing framing, const QByteArray& piece = QByteArray(64 * 1024, 'e'))
+    static HttpAnswer endlessBody(Framing framing, const QByteArray& chunk = QByteArray(64 * 1024, 'e'))
     {
-        HttpAnswer a{200, piece};
+        HttpAnswer a{200, chunk};
         a.framing = framing;
         a.endless = true;
         return a;
@@ -141,6 +141,7 @@ bool waitForIo(const std::function<bool()>& done, int capMs = 10000);
 // While alive, a wait on the manual clock does not move the clock as long as an HTTP request of
 // the program is on its way to or from this server; it lets real time pass instead. So a time-out
 // on the clock is reached only by requests the server holds, however slowly the machine runs.
+// One made while another lives takes its place; the older one's end leaves it in place.
 class ClockHoldWhileServing {
 public:
     explicit ClockHoldWhileServing(const LoopbackHttpServer& server);

@@ -116,9 +116,7 @@ TEST_F(FrmUpdataTest, StartTickRunsTheRunOnceAndShowsTheWindowOnlyWhenOpenedFrom
         EXPECT_EQ(server->targets().filter(QStringLiteral("288895")).size(), 1) << shown;
         vb::Unload(w);
         Clock::processEvents();
-        server = std::make_unique<testsupport::LoopbackHttpServer>();
-        hold = std::make_unique<testsupport::ClockHoldWhileServing>(*server);
-        qputenv("TALVESK_UPDATE_URL", server->baseUrl().toUtf8());
+        useServer();
         serveList({}, S().BankVersion);
     }
 }
@@ -531,6 +529,28 @@ TEST_F(FrmUpdataTest, ClosingTheWindowWhileTheListIsOnItsWayEndsTheRun)
         EXPECT_TRUE(testsupport::waitForIo([&] { return server->heldRequests() == 0; })) << "the request was dropped";
     }
     EXPECT_EQ(server->targets().filter(QStringLiteral("288895")).size(), 2);
+}
+
+// The list is fetched once more for the copy the run works from: a close from the window system
+// during that transfer ends the run as well, before its question and before the copy is kept.
+TEST_F(FrmUpdataTest, ClosingTheWindowWhileTheListsCopyIsOnItsWayEndsTheRun)
+{
+    useServer();
+    serveList({QStringLiteral("D209912312359288899")});
+    const auto before = filesOnDisk();
+    FrmUpdata& w = frmUpdata();
+    int listRequests = 0;
+    server->onRequest([&](const QString& target) {
+        if (target == listPath() && ++listRequests == 2)
+            w.close();
+    });
+    w.Show();
+    Clock::advance(100);
+    EXPECT_EQ(listRequests, 2);
+    EXPECT_FALSE(vb::Forms::isLoaded<FrmUpdata>());
+    EXPECT_FALSE(asked());
+    EXPECT_EQ(filesOnDisk(), before);
+    EXPECT_EQ(ends, 0);
 }
 
 // A record folder removed from outside is made again for the list's copy; one that cannot be

@@ -89,6 +89,8 @@ protected:
     // The endpoint is the loopback server; a wait on the clock does not run out while it serves.
     void useServer()
     {
+        // The hold of a server used before goes first: it asks after that server.
+        hold.reset();
         server = std::make_unique<testsupport::LoopbackHttpServer>();
         // Only what a test serves is there.
         server->answer(404, "<html>not found</html>");

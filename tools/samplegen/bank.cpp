@@ -54,22 +54,20 @@ QString shownHint(QStringView code, const QString& hint)
     return c;
 }
 
-namespace {
-
-// The hint label at its largest, the demonstration's bold 宋体 of 11 points: at most 16 pixels
-// a CJK character, 8 a Latin one and 18 a line.
-int hintWidth(const QString& shown)
+QSize hintSize(const QString& shown)
 {
     int width = 0;
-    for (const QString& line : shown.split(u'|')) {
+    const QStringList lines = shown.split(u'|');
+    for (const QString& line : lines) {
         int w = 0;
         for (const QChar c : line)
             w += c.unicode() < 0x80 ? 8 : 16;
         width = std::max(width, w);
     }
-    return width;
+    return {width, 18 * static_cast<int>(lines.size())};
 }
-int hintHeight(const QString& shown) { return 18 * static_cast<int>(shown.count(u'|') + 1); }
+
+namespace {
 
 // The hint label lies under the bar panels, which are windows of their own: hints stand between
 // the toolbars and the drawing toolbar.
@@ -165,9 +163,9 @@ void Builder::hintAt(StepLine& s, QPoint px, const QString& hint)
 {
     // The question panel stands at the window's bottom right; the hint ends before it, and
     // inside the window.
-    const QString shown = shownHint(s.text().mid(7, 4), hint);
-    const int width = hintWidth(shown);
-    if (QRect(px, QSize(width, hintHeight(shown))).intersects(QuestionPanel))
+    const QSize size = hintSize(shownHint(s.text().mid(7, 4), hint));
+    const int width = size.width();
+    if (QRect(px, size).intersects(QuestionPanel))
         px.setX(std::max(4, QuestionPanel.left() - width - 6));
     px.setX(std::max(4, std::min(px.x(), sheet::Width - 4 - width)));
     s.hint(text(hint), twips(px.x()), twips(px.y()));
@@ -181,8 +179,7 @@ void Builder::hintBeside(StepLine& s, const QRect& px, const QString& hint, cons
     QRect all = px;
     for (const QRect& r : clear)
         all = all.united(r);
-    const QString shown = shownHint(s.text().mid(7, 4), hint);
-    const QSize size(hintWidth(shown), hintHeight(shown));
+    const QSize size = hintSize(shownHint(s.text().mid(7, 4), hint));
     const auto fits = [&](const QRect& h, bool besidePanel) {
         if (h.left() < 4 || h.right() > sheet::Width - 4 || h.top() < HintsTop || h.bottom() > HintsBottom)
             return false;

@@ -136,6 +136,10 @@ Builder units(int firstTextLine);
 // The hint label as the window shows it: a typing step's hint is the answer, which the window
 // words into an instruction of its own.
 QString shownHint(QStringView code, const QString& hint);
+// The size of a shown hint ("|" breaks its lines) at its largest, in pixels, as the
+// demonstration's bold 宋体 of 11 points takes it: at most 16 a CJK character, 8 a Latin one and
+// 18 a line.
+QSize hintSize(const QString& shown);
 
 // Rectangles of the window that the tasks name (pixels).
 QRect cell(QStringView address);

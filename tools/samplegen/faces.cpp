@@ -214,7 +214,7 @@ QImage listPanel(const QString& title, const QStringList& lines)
 
 // The logo stands on the simulated window at 10200, 8235 twips (1740 x 345): across the foot
 // of the sheet-tab bar and the right end of the drawing toolbar, where the question panel
-// usually covers it. It is that piece of the window's chrome, with the brand set small into
+// usually covers it. It is that part of the window's chrome, with the brand set small into
 // the toolbar's free end, so that it reads as part of the window when the panel is hidden.
 QImage logo(const QString& brand)
 {

@@ -156,24 +156,15 @@ QString tableText(int line)
     return {};
 }
 
-// The hint label of a step as the demonstration shows it, the larger of the two windows' (bold
-// 宋体 of 11 points: up to 16 pixels a CJK character, 8 any other, 18 a line), at its place in
-// the record; empty when the step leaves the hint alone or shows none. The typing steps word
-// their answer into an instruction on one line.
+// The hint label of a step as the demonstration shows it, the larger of the two windows', at its
+// place in the record; empty when the step leaves the hint alone or shows none. The typing steps
+// word their answer into an instruction on one line.
 QRect hintRect(const QString& record)
 {
     if (record.mid(111, 10) == QString(10, u'0') || record.mid(121, 3) == u"000")
         return {};
-    const QString shown = bank::shownHint(record.mid(7, 4), tableText(number(record, 122, 3)));
-    int width = 0;
-    const QStringList lines = shown.split(u'|');
-    for (const QString& line : lines) {
-        int w = 0;
-        for (const QChar c : line)
-            w += c.unicode() < 0x80 ? 8 : 16;
-        width = std::max(width, w);
-    }
-    return QRect(number(record, 112, 5) / 15, number(record, 117, 5) / 15, width, 18 * static_cast<int>(lines.size()));
+    const QSize size = bank::hintSize(bank::shownHint(record.mid(7, 4), tableText(number(record, 122, 3))));
+    return QRect(QPoint(number(record, 112, 5) / 15, number(record, 117, 5) / 15), size);
 }
 
 // The size of a picture of the menus, by its code; empty for none.
