@@ -98,10 +98,11 @@ void FrmTm::Image2_Click()
         return;
     }
     FrmPicture& popup = frmPicture();
-    // Minimised by the window manager before it was hidden, the popup would come back as an icon.
+    popup.Show();
+    // Minimised by the window manager before it was hidden, the popup comes back as an icon:
+    // restored once it is shown, as from a task bar, it comes back on top.
     if (popup.WindowState() == vb::vbMinimized)
         popup.setWindowState(vb::vbNormal);
-    popup.Show();
     popup.Timer1->setEnabled(true);
     Image2->setCaption(QStringLiteral("隐藏图片"));
 }
