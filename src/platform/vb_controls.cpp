@@ -26,7 +26,9 @@
 #include <QTextEdit>
 #include <QUrl>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -1032,8 +1034,10 @@ constexpr int layoutDeadlineMs = 250;
 // what keeps it from getting ready (a loaded machine, a program that cannot be started again)
 // says nothing of the page: the page is then shown on its measure alone.
 constexpr int layoutStartMs = 500;
-// The processor time a layout process may take at all, should nobody end it.
-constexpr rlim_t layoutCpuSeconds = 2;
+// The processor time a layout process may take at all, its start included, should nobody end
+// it. The window ends it long before; this bound is for a process left behind, and is wide
+// enough for a build whose every step is slower (a sanitizer's).
+constexpr rlim_t layoutCpuSeconds = 10;
 constexpr char layoutArgument[] = "--lay-out-page";
 constexpr char layoutReady[] = "ready\n";
 constexpr char laidOut[] = "laid out\n";
@@ -1062,6 +1066,8 @@ std::optional<int> WebView::runLayoutProcess(int argc, char** argv)
         return std::nullopt;
     const rlimit cpu{layoutCpuSeconds, layoutCpuSeconds};
     setrlimit(RLIMIT_CPU, &cpu);
+    // Ends with the window that started it, however that ends.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     int args = 1;
     QApplication app(args, argv);
