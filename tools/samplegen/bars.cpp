@@ -134,7 +134,12 @@ QImage hoverPicture(int e, bool pressed)
         return image;
     }
     if (isBox(e)) {
-        drawFace(p, e, local);
+        // The frame and the arrow alone: the box's text is that of the picture beneath, which reads
+        // the sheet's choice where the step's picture shows it; the demonstration leaves its
+        // last pressed picture over the question's end.
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.fillRect(local, Qt::transparent);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
         const QRect fieldRect = local.adjusted(0, 1, 0, -1);
         const QRect arrow(fieldRect.right() - 16, fieldRect.top() + 1, 16, fieldRect.height() - 2);
         p.fillRect(arrow, pressed ? colours::PressedFill : colours::HoverFill);
