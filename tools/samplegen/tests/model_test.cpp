@@ -2,6 +2,7 @@
 // drawn from a state that holds each change of the actions before it.
 
 #include "bank.h"
+#include "bars.h"
 #include "session.h"
 
 #include <gtest/gtest.h>
@@ -205,6 +206,23 @@ TEST(SampleModel, ChangesAreDrawn)
     model::State chart;
     model::moveChart(chart, QPoint(480, 300));
     EXPECT_EQ(sheet::window(chart.view).pixelColor(480, 300), QColor(Qt::black)) << "the chart's frame";
+}
+
+// A box's hover and pressed pictures leave its text to the picture beneath, which reads the
+// sheet's choice: the demonstration keeps its last pressed picture over the question's end.
+TEST(SampleModel, ABoxsHoverAndPressedPicturesShowTheTextBeneath)
+{
+    std::map<QString, QImage> pictures;
+    for (const auto& [code, image] : bars::elementPictures())
+        pictures[code] = image;
+    for (const char* box : {"62", "67", "68"})
+        for (const char* look : {"0088", "0099"}) {
+            const QString code = QLatin1String(box) + QLatin1String(look);
+            ASSERT_TRUE(pictures.count(code)) << code.toStdString();
+            const QImage& image = pictures[code];
+            EXPECT_EQ(qAlpha(image.pixel(image.width() / 3, image.height() / 2)), 0) << code.toStdString() << " where the text stands";
+            EXPECT_EQ(qAlpha(image.pixel(image.width() - 8, image.height() / 2)), 255) << code.toStdString() << " the arrow";
+        }
 }
 
 } // namespace
