@@ -114,7 +114,9 @@ private:
     static Listing list(const QString& folder, const FolderStamp& stamp)
     {
         Listing l{stamp, wallClockNs() - stamp.modifiedNs >= SettleNs, {}};
-        QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        // Pipes, devices and dangling links as well: a name in other case is theirs, and the
+        // reader refuses them as it does under their own spelling.
+        QDirIterator it(folder, QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot | QDir::Hidden);
         while (it.hasNext()) {
             it.next();
             const QString name = it.fileName();
