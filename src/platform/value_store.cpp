@@ -214,6 +214,11 @@ QByteArray valueBytes(const QString& text)
     return text.toUtf8();
 }
 
+Entries::iterator findEntry(Entries& entries, const QString& key)
+{
+    return std::find_if(entries.begin(), entries.end(), [&key](const Entry& e) { return e.key == key; });
+}
+
 Entries parse(const QByteArray& bytes)
 {
     Entries entries;
@@ -242,8 +247,7 @@ Entries parse(const QByteArray& bytes)
         if (key.isEmpty())
             continue;
         const QByteArray value = valueBytes(unescapeValue(t.mid(eq + 1)));
-        const auto it = std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.key == key; });
-        if (it != entries.end())
+        if (const auto it = findEntry(entries, key); it != entries.end())
             it->value = value;
         else
             entries.push_back({key, value});
@@ -344,7 +348,7 @@ bool ValueStore::setValue(const QString& keyPath, const QString& name, const QBy
     if (!entries)
         return false;
     const QString key = groupOf(group + u'/' + name);
-    const auto it = std::find_if(entries->begin(), entries->end(), [&](const Entry& e) { return e.key == key; });
+    const auto it = findEntry(*entries, key);
     // Found, the value was read from the file: the file holds it already.
     if (it != entries->end() && it->value == data)
         return true;
@@ -360,11 +364,10 @@ std::optional<QByteArray> ValueStore::value(const QString& keyPath, const QStrin
     const QString group = groupOf(keyPath);
     if (group.isEmpty() || name.isEmpty())
         return std::nullopt;
-    const std::optional<Entries> entries = load();
+    std::optional<Entries> entries = load();
     if (!entries)
         return std::nullopt;
-    const QString key = groupOf(group + u'/' + name);
-    const auto it = std::find_if(entries->begin(), entries->end(), [&](const Entry& e) { return e.key == key; });
+    const auto it = findEntry(*entries, groupOf(group + u'/' + name));
     if (it == entries->end())
         return std::nullopt;
     return it->value;

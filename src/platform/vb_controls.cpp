@@ -931,8 +931,9 @@ class PageBrowser : public HostedArea<QTextBrowser> {
 public:
     using HostedArea::HostedArea;
 
-    // A new page from `folder`, of this size, is about to be shown: its budget starts afresh.
-    void startPage(const QString& folder, const QString& root, platform::MarkupSize size)
+    // Shows a page of `folder` (markup of this size, or plain text), with its budget afresh: the
+    // window and the process that lays the page out beforehand show it the same way.
+    void showPage(const QString& folder, const QString& root, platform::MarkupSize size, const QString& text, bool rich)
     {
         folder_ = folder;
         root_ = root;
@@ -950,6 +951,11 @@ public:
             use.width = std::max(use.width, it->width);
             use.height = std::max(use.height, it->height);
         }
+        document()->setBaseUrl(base);
+        if (rich)
+            setHtml(text);
+        else
+            setPlainText(text);
     }
 
 protected:
@@ -1090,12 +1096,7 @@ std::optional<int> WebView::runLayoutProcess(int argc, char** argv)
     const auto size = rich ? platform::measureMarkup(text, platform::webPageLimits) : std::optional<platform::MarkupSize>();
     if (rich && !size)
         return 1;
-    browser.startPage(folder, root, size.value_or(platform::MarkupSize()));
-    browser.document()->setBaseUrl(QUrl::fromLocalFile(folder + QLatin1Char('/')));
-    if (rich)
-        browser.setHtml(text);
-    else
-        browser.setPlainText(text);
+    browser.showPage(folder, root, size.value_or(platform::MarkupSize()), text, rich);
     // The whole page, not only its first screen, then the first screen drawn.
     browser.document()->documentLayout()->documentSize();
     browser.grab();
@@ -1234,12 +1235,7 @@ bool WebView::show(const QString& path)
     // past its time.
     if (!text.isEmpty() && layOutApart(text, rich, folder) == LayoutRun::PastItsTime)
         return refuse(pastLimitsNotice_);
-    browser_->startPage(folder, root_, size.value_or(platform::MarkupSize()));
-    browser_->document()->setBaseUrl(QUrl::fromLocalFile(folder + QLatin1Char('/')));
-    if (rich)
-        browser_->setHtml(text);
-    else
-        browser_->setPlainText(text);
+    browser_->showPage(folder, root_, size.value_or(platform::MarkupSize()), text, rich);
     return true;
 }
 

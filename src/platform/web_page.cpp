@@ -257,10 +257,10 @@ std::optional<MarkupSize> measureMarkup(QStringView html, const PageLimits& limi
     qsizetype i = 0;
     qint64 text = 0;
     QString style; // the text of the style element open
-    const auto tables = [&open] { return std::count_if(open.begin(), open.end(), [](const Open& o) { return o.name == u"table"; }); };
-    // How much an element or a character of text weighs where it stands.
-    const auto weight = [&tables](qint64 inTable) {
-        const auto around = tables();
+    // How much an element or a character of text weighs where it stands: each table open around
+    // it has its grid.
+    const auto weight = [&grids](qint64 inTable) {
+        const auto around = std::ssize(grids);
         return around == 0 ? 1 : inTable << std::min<qint64>(around - 1, 40);
     };
     const auto within = [&] {
